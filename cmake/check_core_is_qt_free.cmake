@@ -1,0 +1,13 @@
+# Fails the build when a file of the core library includes a Qt header.
+file(GLOB_RECURSE core_files "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
+set(offenders "")
+foreach(f IN LISTS core_files)
+  file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]+/)")
+  if(hits)
+    list(APPEND offenders "${f}")
+  endif()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n  " text)
+  message(FATAL_ERROR "The core library must not include Qt headers:\n  ${text}")
+endif()

@@ -1,0 +1,320 @@
+#include "geometry/brush.h"
+
+#include "platform/debug_output.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cmath>
+#include <cstdlib>
+
+namespace vorn {
+namespace {
+
+constexpr float kEmptyBoundsMin = 99999;
+constexpr float kTextureEdgeStart = -4096;
+
+// Corners closer than this to a whole number are taken as that number (toward zero only).
+float snapNearInteger(float v)
+{
+    const float whole = std::trunc(v);
+    return std::fabs(v - whole) < 0.01f ? whole + 0.0f : v;
+}
+
+// The shift that puts a texture edge at coordinate `edge` for a texture `size` texels long.
+int alignedShift(float edge, int size)
+{
+    const int u = static_cast<int>(RoundToInt(edge));
+    if (std::abs(u) <= size) return size - u;
+    const int step = u >= 0 ? 16 : -16;
+    int shift = 0;
+    // Terminates within `size` steps since the reachable remainders are at most 16 apart.
+    for (int guard = 0; std::abs((shift + u) % size) > 15 && guard <= size; ++guard) shift += step;
+    return shift;
+}
+
+} // namespace
+
+bool CQBrush::AddFace(const CQFace& face, DebugOutput& log)
+{
+    if (numfaces() >= kMaxFaces) {
+        log.debugOutput("CQBrush::AddFace(): Tried to add a face to a full brush!\n");
+        return false;
+    }
+    faces_.push_back(face);
+    return true;
+}
+
+void CQBrush::Clear()
+{
+    faces_.clear();
+    invalid_ = true;
+    selected_ = false;
+    mins_ = maxs_ = kOrigin;
+}
+
+void CQBrush::FreeWindings()
+{
+    for (CQFace& face : faces_) face.winding.reset();
+}
+
+void CQBrush::SetSelected(bool selected)
+{
+    selected_ = selected;
+    color_ = selected ? std::array<float, 3>{1, 0, 0} : std::array<float, 3>{0, 0, 1};
+}
+
+bool CQBrush::BuildWindings(DebugOutput& log)
+{
+    mins_ = {kEmptyBoundsMin, kEmptyBoundsMin, kEmptyBoundsMin};
+    maxs_ = {-kEmptyBoundsMin, -kEmptyBoundsMin, -kEmptyBoundsMin};
+    invalid_ = false;
+
+    // Which faces take part: those with a plane that no earlier face already has.
+    std::bitset<kMaxFaces> takesPart;
+    const int count = numfaces();
+    for (int i = 0; i < count; ++i) {
+        CQFace& face = faces_[static_cast<size_t>(i)];
+        const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
+        if (!plane) continue;
+        face.plane = *plane;
+        bool duplicate = false;
+        for (int j = 0; j < i && !duplicate; ++j) {
+            duplicate = takesPart[static_cast<size_t>(j)] && faces_[static_cast<size_t>(j)].plane == *plane;
+        }
+        takesPart[static_cast<size_t>(i)] = !duplicate;
+    }
+
+    // Each face's polygon: its plane's huge square cut by every other face, kept on the inside.
+    constexpr int kRoom = kMaxWindingPoints + 8;
+    Vec3 bufferA[kRoom];
+    Vec3 bufferB[kRoom];
+    for (int i = 0; i < count; ++i) {
+        CQFace& face = faces_[static_cast<size_t>(i)];
+        face.winding.reset();
+        if (!takesPart[static_cast<size_t>(i)]) continue;
+
+        const std::array<Vec3, 4> base = BasePolyPoints(face.plane, log);
+        for (float& s : face.scale) {
+            if (s == 0) s = 1.0f;
+        }
+        std::copy(base.begin(), base.end(), bufferA);
+        Vec3* current = bufferA;
+        Vec3* spare = bufferB;
+        int points = 4;
+        bool clippedAway = false;
+        for (int j = 0; j < count && !clippedAway; ++j) {
+            if (j == i || !takesPart[static_cast<size_t>(j)]) continue;
+            const Plane inside = faces_[static_cast<size_t>(j)].plane.reversed();
+            const int room = std::min(points + 4, kRoom);
+            const ClipOutcome outcome = ClipPolygon({current, static_cast<size_t>(points)}, inside, spare, room);
+            if (outcome.kind == ClipOutcome::AllBehind) {
+                clippedAway = true;
+            } else if (outcome.kind == ClipOutcome::Cut) {
+                if (outcome.overflowed) log.debugOutput("ClipWinding: points exceeded estimate");
+                points = outcome.count;
+                std::swap(current, spare);
+            }
+        }
+        if (clippedAway) continue;
+
+        face.winding = Winding(std::vector<Vec3>(current, current + points));
+        CheckFace(face, log);
+        for (Vec3& p : face.winding->points()) {
+            for (int axis = 0; axis < 3; ++axis) {
+                p[axis] = snapNearInteger(p[axis]);
+                mins_[axis] = std::min(mins_[axis], p[axis]);
+                maxs_[axis] = std::max(maxs_[axis], p[axis]);
+            }
+        }
+    }
+
+    if (mins_.x == kEmptyBoundsMin) {
+        invalid_ = true;
+        mins_ = maxs_ = kOrigin;
+        return false;
+    }
+    return true;
+}
+
+int CQBrush::CountFaces() const
+{
+    return static_cast<int>(std::count_if(faces_.begin(), faces_.end(), [](const CQFace& f) { return f.winding.has_value(); }));
+}
+
+LineClip CQBrush::ClipLineToBrush(Vec3 p1, Vec3 p2) const
+{
+    LineClip result;
+    for (int i = 0; i < numfaces(); ++i) {
+        const CQFace& face = faces_[static_cast<size_t>(i)];
+        if (!face.winding) continue;
+        const float d1 = face.plane.distanceTo(p1);
+        const float d2 = face.plane.distanceTo(p2);
+        if (d1 >= 0 && d2 >= 0) return {-1, -1, result.enter, result.exit};
+        if (d1 > 0 && d2 < 0) {
+            result.enterFace = i;
+            result.enter = p1 + (d1 / (d1 - d2)) * (p2 - p1);
+            p1 = result.enter;
+        } else if (d1 < 0 && d2 > 0) {
+            result.exitFace = i;
+            result.exit = p1 + (d1 / (d1 - d2)) * (p2 - p1);
+            p2 = result.exit;
+        }
+    }
+    return result;
+}
+
+RayHit CQBrush::hitByRay(Vec3 start, Vec3 end, DebugOutput& log) const
+{
+    const LineClip clip = ClipLineToBrush(start, end);
+    if (clip.enterFace == -2 && clip.exitFace == -2) return {false, 0, 0};
+    if (clip.enterFace < 0) return {false, -1.0f, -1};
+    const float distance = Dot(clip.enter - start, Normalized(end - start));
+    if (distance < 0) log.debugOutput("hitByRay: negative t");
+    return {true, distance, clip.enterFace};
+}
+
+void CQBrush::AlignTextures(TextureSizeSource& sizes)
+{
+    static constexpr Vec3 kAxes[6] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+    const std::string* sizedName = nullptr;
+    TextureSizeSource::Size size;
+    for (CQFace& face : faces_) {
+        if (!face.winding) continue;
+        if (!sizedName || *sizedName != face.texture) {
+            size = sizes.textureSize(face.texture);
+            sizedName = &face.texture;
+        }
+
+        int axis = -1;
+        float best = 0;
+        for (int k = 0; k < 6; ++k) {
+            const float d = Dot(kAxes[k], face.plane.normal);
+            if (d > best) {
+                best = d;
+                axis = k;
+            }
+        }
+        if (axis < 0) continue;
+
+        // The two coordinates that run along the face: the first goes with the width.
+        const int along = axis % 3;
+        const int uAxis = along == 0 ? 1 : 0;
+        const int vAxis = along == 2 ? 1 : 2;
+        float a = kTextureEdgeStart;
+        float b = kTextureEdgeStart;
+        for (const Vec3& p : face.winding->points()) {
+            a = std::max(a, p[uAxis]);
+            b = std::max(b, p[vAxis]);
+        }
+        if (size.width > 0) face.shift[0] = static_cast<float>(alignedShift(a, size.width));
+        if (size.height > 0) face.shift[1] = static_cast<float>(-alignedShift(b, size.height));
+    }
+}
+
+void CQBrush::MakeBox(Vec3 lo, Vec3 hi, std::string_view texture, DebugOutput& log)
+{
+    faces_.clear();
+    if (hi.x - lo.x <= 0 || hi.y - lo.y <= 0 || hi.z - lo.z <= 0) {
+        mins_ = lo;
+        maxs_ = hi;
+        invalid_ = true;
+        return;
+    }
+    const std::string name(texture);
+    // Three corners per side, ordered so that (p0 - p1) x (p2 - p1) points out of the box.
+    const Vec3 corners[6][3] = {
+        {{lo.x, lo.y, hi.z}, {lo.x, hi.y, hi.z}, {hi.x, hi.y, hi.z}}, // top
+        {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z}}, // bottom
+        {{lo.x, lo.y, lo.z}, {lo.x, hi.y, lo.z}, {lo.x, hi.y, hi.z}}, // west
+        {{hi.x, lo.y, lo.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}}, // east
+        {{lo.x, lo.y, lo.z}, {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}}, // south
+        {{lo.x, hi.y, lo.z}, {hi.x, hi.y, lo.z}, {hi.x, hi.y, hi.z}}, // north
+    };
+    faces_.reserve(6);
+    for (const auto& c : corners) faces_.emplace_back(c[0], c[1], c[2], name);
+    BuildWindings(log);
+}
+
+template <typename Transform>
+void CQBrush::transformPoints(Transform transform, DebugOutput& log)
+{
+    for (CQFace& face : faces_) {
+        for (Vec3& p : face.planepts) transform(p);
+    }
+    FreeWindings();
+    BuildWindings(log);
+}
+
+void CQBrush::Move(Vec3 offset, DebugOutput& log)
+{
+    transformPoints([offset](Vec3& p) { p += offset; }, log);
+}
+
+void CQBrush::RotateX(float degrees, DebugOutput& log)
+{
+    transformPoints([degrees](Vec3& p) { RotateAboutX(p, degrees); }, log);
+}
+
+void CQBrush::RotateY(float degrees, DebugOutput& log)
+{
+    transformPoints([degrees](Vec3& p) { RotateAboutY(p, degrees); }, log);
+}
+
+void CQBrush::RotateZ(float degrees, DebugOutput& log)
+{
+    transformPoints([degrees](Vec3& p) { RotateAboutZ(p, degrees); }, log);
+}
+
+void CQBrush::ScaleBy(float sx, float sy, float sz, DebugOutput& log)
+{
+    transformPoints([=](Vec3& p) { ScaleAxes(p, sx, sy, sz); }, log);
+}
+
+void CQBrush::SetTexture(std::string_view name)
+{
+    for (CQFace& face : faces_) face.texture = name;
+}
+
+bool CQBrush::addFace(const CQFace& face, DebugOutput& log)
+{
+    if (numfaces() >= kMaxFaces) {
+        log.debugOutput("addFace: numfaces == MAX_FACES\n");
+        return false;
+    }
+    CQFace cut = face;
+    cut.winding.reset();
+    if (!faces_.empty()) {
+        const CQFace& first = faces_.front();
+        cut.texture = first.texture;
+        cut.rotation = first.rotation;
+        cut.shift = first.shift;
+        cut.scale = first.scale;
+    }
+    faces_.push_back(std::move(cut));
+    BuildWindings(log);
+    return RemoveEmptyFaces();
+}
+
+bool CQBrush::RemoveEmptyFaces()
+{
+    std::erase_if(faces_, [](const CQFace& f) { return !f.winding; });
+    if (numfaces() < 4) {
+        invalid_ = true;
+        return false;
+    }
+    return true;
+}
+
+std::vector<int> CQBrush::FacesFacing(Vec3 point) const
+{
+    std::vector<int> picked;
+    for (int i = 0; i < numfaces(); ++i) {
+        const CQFace& face = faces_[static_cast<size_t>(i)];
+        if (face.winding && std::fabs(face.plane.normal.z) <= 0.01f && face.plane.distanceTo(point) > 0) {
+            picked.push_back(i);
+        }
+    }
+    return picked;
+}
+
+} // namespace vorn

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "geometry/face.h"
+#include "geometry/vec3.h"
+
+#include <array>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace vorn {
+
+class CQEntity;
+class DebugOutput;
+
+inline constexpr int kMaxFaces = 50;
+
+// Width and height in texels of a named texture; 0 when it is not known.
+class TextureSizeSource {
+public:
+    struct Size {
+        int width = 0;
+        int height = 0;
+    };
+    virtual ~TextureSizeSource() = default;
+    virtual Size textureSize(std::string_view name) = 0;
+};
+
+// Where a segment crosses a brush's faces: -2 when no crossing was found on that side (that end
+// lies inside), -1 for both when the segment misses the brush.
+struct LineClip {
+    int enterFace = -2;
+    int exitFace = -2;
+    Vec3 enter;
+    Vec3 exit;
+};
+
+struct RayHit {
+    bool hit = false;
+    float distance = -1; // along the ray from its start; 0 when the whole segment is inside
+    int face = -1;
+};
+
+// One convex solid: up to 50 faces, each a plane through three points with a texture. The face
+// polygons, the bounds and the validity are derived from the planes by BuildWindings.
+class CQBrush {
+public:
+    CQBrush() = default;
+    CQBrush(const CQBrush& other) = default;
+    CQBrush& operator=(const CQBrush& other) = default;
+    CQBrush(CQBrush&&) noexcept = default;
+    CQBrush& operator=(CQBrush&&) noexcept = default;
+
+    // Appends a copy of the face; refused (with a debug report) on a full brush.
+    bool AddFace(const CQFace& face, DebugOutput& log);
+    void Clear();
+    // Rebuilds every face polygon from the planes; true when at least one face has a polygon.
+    bool BuildWindings(DebugOutput& log);
+    void FreeWindings();
+
+    bool IsValid() const { return !invalid_; }
+    void setInvalid() { invalid_ = true; }
+    bool IsSelected() const { return selected_; }
+    void SetSelected(bool selected);
+    const std::array<float, 3>& color() const { return color_; }
+
+    void SetOwner(const CQEntity* owner) { owner_ = owner; }
+    const CQEntity* owner() const { return owner_; }
+
+    int numfaces() const { return static_cast<int>(faces_.size()); }
+    const CQFace& face(int i) const { return faces_[static_cast<size_t>(i)]; }
+    CQFace& face(int i) { return faces_[static_cast<size_t>(i)]; }
+    std::span<const CQFace> faces() const { return faces_; }
+    // Faces that have a polygon.
+    int CountFaces() const;
+
+    const Vec3& mins() const { return mins_; }
+    const Vec3& maxs() const { return maxs_; }
+    Vec3 Centre() const { return (mins_ + maxs_) * 0.5f; }
+
+    LineClip ClipLineToBrush(Vec3 p1, Vec3 p2) const;
+    RayHit hitByRay(Vec3 start, Vec3 end, DebugOutput& log) const;
+
+    // Shifts each face's texture so that it starts on the brush's top or right edge.
+    void AlignTextures(TextureSizeSource& sizes);
+
+    // Becomes the axis-aligned box; a box with no volume leaves the brush without faces and invalid.
+    void MakeBox(Vec3 mins, Vec3 maxs, std::string_view texture, DebugOutput& log);
+    void Move(Vec3 offset, DebugOutput& log);
+    void RotateX(float degrees, DebugOutput& log);
+    void RotateY(float degrees, DebugOutput& log);
+    void RotateZ(float degrees, DebugOutput& log);
+    void ScaleBy(float sx, float sy, float sz, DebugOutput& log);
+    void SetTexture(std::string_view name);
+
+    // Appends a cutting face carrying the first face's texture, rebuilds and drops the faces left
+    // without a polygon. False when the brush was full or is no longer a solid.
+    bool addFace(const CQFace& face, DebugOutput& log);
+    // Drops faces without a polygon; false (and invalid) when fewer than four remain.
+    bool RemoveEmptyFaces();
+
+    // The vertical faces that have `point` strictly in front of them: the sides a drag at that
+    // point moves.
+    std::vector<int> FacesFacing(Vec3 point) const;
+
+private:
+    template <typename Transform>
+    void transformPoints(Transform transform, DebugOutput& log);
+
+    bool selected_ = false;
+    bool invalid_ = true;
+    Vec3 mins_;
+    Vec3 maxs_;
+    std::vector<CQFace> faces_;
+    std::array<float, 3> color_{0, 0, 1};
+    const CQEntity* owner_ = nullptr;
+};
+
+} // namespace vorn

@@ -1,0 +1,188 @@
+#include "geometry/winding.h"
+
+#include "geometry/face.h"
+#include "platform/debug_output.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace vorn {
+namespace {
+
+constexpr float kOnEpsilon = 0.1f;
+
+enum Side { Front, Back, On };
+
+std::string format(const char* pattern, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+} // namespace
+
+Winding NewWinding(int points, DebugOutput& log)
+{
+    if (points > kMaxWindingPoints) {
+        log.debugOutput("NewWinding: " + std::to_string(points) + " points");
+    }
+    std::vector<Vec3> storage;
+    storage.reserve(static_cast<size_t>(std::max(points, 0)));
+    return Winding(std::move(storage));
+}
+
+std::array<Vec3, 4> BasePolyPoints(const Plane& plane, DebugOutput& log)
+{
+    const Vec3 n = plane.normal;
+    int best = -1;
+    float max = -18000;
+    for (int axis = 0; axis < 3; ++axis) {
+        const float v = std::fabs(n[axis]);
+        if (v > max) {
+            best = axis;
+            max = v;
+        }
+    }
+    if (best == -1) log.debugOutput("BasePolyForPlane: no axis found");
+
+    Vec3 up = best == 2 ? Vec3{1, 0, 0} : Vec3{0, 0, 1};
+    up = up - Dot(up, n) * n;
+    Normalize(up);
+    const Vec3 org = plane.dist * n;
+    const Vec3 right = Cross(up, n) * 8192;
+    up = up * 8192;
+    return {org - right + up, org + right + up, org + right - up, org - right - up};
+}
+
+Winding BasePolyForPlane(CQFace& face, DebugOutput& log)
+{
+    const std::array<Vec3, 4> corners = BasePolyPoints(face.plane, log);
+    Winding w = NewWinding(4, log);
+    for (const Vec3& p : corners) w.addPoint(p);
+    for (float& s : face.scale) {
+        if (s == 0) s = 1.0f;
+    }
+    return w;
+}
+
+ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out, int outRoom)
+{
+    const size_t n = in.size();
+    // Distances and sides of every point, the first repeated after the last.
+    std::vector<float> heapDists;
+    std::vector<Side> heapSides;
+    float stackDists[kMaxWindingPoints + 1];
+    Side stackSides[kMaxWindingPoints + 1];
+    float* dists = stackDists;
+    Side* sides = stackSides;
+    if (n > static_cast<size_t>(kMaxWindingPoints)) {
+        heapDists.resize(n + 1);
+        heapSides.resize(n + 1);
+        dists = heapDists.data();
+        sides = heapSides.data();
+    }
+
+    int counts[3] = {0, 0, 0};
+    for (size_t i = 0; i < n; ++i) {
+        const float d = Dot(in[i], plane.normal) - plane.dist;
+        dists[i] = d;
+        sides[i] = d > kOnEpsilon ? Front : d < -kOnEpsilon ? Back : On;
+        ++counts[sides[i]];
+    }
+    if (n == 0) return {ClipOutcome::Unchanged};
+    dists[n] = dists[0];
+    sides[n] = sides[0];
+
+    if (counts[Front] == 0) {
+        return {counts[Back] == 0 ? ClipOutcome::Unchanged : ClipOutcome::AllBehind};
+    }
+    if (counts[Back] == 0) return {ClipOutcome::Unchanged};
+
+    ClipOutcome result{ClipOutcome::Cut};
+    auto append = [&](Vec3 p) {
+        if (result.count < outRoom) {
+            out[result.count++] = p;
+        } else {
+            result.overflowed = true;
+        }
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const Vec3 p1 = in[i];
+        if (sides[i] == On) {
+            append(p1);
+            continue;
+        }
+        if (sides[i] == Front) append(p1);
+        if (sides[i + 1] == On || sides[i + 1] == sides[i]) continue;
+
+        // Split point; an axial plane gets its coordinate exactly.
+        const Vec3 p2 = in[(i + 1) % n];
+        const float f = dists[i] / (dists[i] - dists[i + 1]);
+        Vec3 mid;
+        for (int axis = 0; axis < 3; ++axis) {
+            if (plane.normal[axis] == 1) {
+                mid[axis] = plane.dist;
+            } else if (plane.normal[axis] == -1) {
+                mid[axis] = -plane.dist;
+            } else {
+                mid[axis] = p1[axis] + f * (p2[axis] - p1[axis]);
+            }
+        }
+        append(mid);
+    }
+    return result;
+}
+
+std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& log)
+{
+    const int room = w.numpoints() + 4;
+    std::vector<Vec3> out(static_cast<size_t>(room));
+    const ClipOutcome outcome = ClipPolygon(w.points(), plane, out.data(), room);
+    switch (outcome.kind) {
+    case ClipOutcome::Unchanged:
+        return w;
+    case ClipOutcome::AllBehind:
+        return std::nullopt;
+    case ClipOutcome::Cut:
+        break;
+    }
+    if (outcome.overflowed) log.debugOutput("ClipWinding: points exceeded estimate");
+    out.resize(static_cast<size_t>(outcome.count));
+    return Winding(std::move(out));
+}
+
+int CheckFace(const CQFace& face, DebugOutput& log)
+{
+    if (!face.winding) {
+        log.debugOutput("CheckFace: no winding\n");
+        return 1;
+    }
+    const Winding& w = *face.winding;
+    const Vec3 n = face.plane.normal;
+    const float d = face.plane.dist;
+    const int count = w.numpoints();
+    if (count < 3) log.debugOutput("CheckFace: " + std::to_string(count) + " points\n");
+
+    for (int i = 0; i < count; ++i) {
+        const Vec3 p = w[i];
+        for (int axis = 0; axis < 3; ++axis) {
+            if (std::fabs(p[axis]) > 18000) log.debugOutput(format("CheckFace: BUGUS_RANGE: %f", p[axis]));
+        }
+        const float off = Dot(p, n) - d;
+        if (off < -0.1f || off > 0.1f) log.debugOutput("CheckFace: point off plane\n");
+
+        const Vec3 edge = w[(i + 1) % count] - p;
+        if (Length(edge) < 0.1f) log.debugOutput("CheckFace: degenerate edge\n");
+
+        const Vec3 edgeNormal = Normalized(Cross(n, edge));
+        const float edgeDist = Dot(p, edgeNormal) + 0.1f;
+        for (int k = 0; k < count; ++k) {
+            if (k != i && Dot(w[k], edgeNormal) > edgeDist) log.debugOutput("CheckFace: non-convex\n");
+        }
+    }
+    return 1;
+}
+
+} // namespace vorn

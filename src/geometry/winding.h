@@ -1,0 +1,64 @@
+#pragma once
+
+#include "geometry/plane.h"
+#include "geometry/vec3.h"
+
+#include <array>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vorn {
+
+class DebugOutput;
+struct CQFace;
+
+inline constexpr int kMaxWindingPoints = 64;
+
+// A convex polygon: its corners in order around it.
+class Winding {
+public:
+    Winding() = default;
+    explicit Winding(std::vector<Vec3> points) : points_(std::move(points)) {}
+
+    int numpoints() const { return static_cast<int>(points_.size()); }
+    int capacity() const { return static_cast<int>(points_.capacity()); }
+    const Vec3& operator[](int i) const { return points_[static_cast<size_t>(i)]; }
+    Vec3& operator[](int i) { return points_[static_cast<size_t>(i)]; }
+    std::span<const Vec3> points() const { return points_; }
+    std::span<Vec3> points() { return points_; }
+    void addPoint(Vec3 p) { points_.push_back(p); }
+
+private:
+    std::vector<Vec3> points_;
+};
+
+// A winding with room for `points` corners and none in use; asking for more than the
+// working limit is reported but still granted.
+Winding NewWinding(int points, DebugOutput& log);
+
+// The four corners of the square of side 16384 lying in the plane, centred on its point nearest
+// the origin.
+std::array<Vec3, 4> BasePolyPoints(const Plane& plane, DebugOutput& log);
+
+// BasePolyPoints for the face's plane as a winding. Also replaces a zero texture scale of the
+// face by 1.
+Winding BasePolyForPlane(CQFace& face, DebugOutput& log);
+
+// Keeps the part of `w` in front of the plane. The input is consumed: when nothing is cut it
+// comes back as it was (the same storage), when everything is behind the result is none.
+std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& log);
+
+// Reports what is wrong with a face's polygon on the debug output; changes nothing.
+int CheckFace(const CQFace& face, DebugOutput& log);
+
+// The clip itself, over plain point arrays so that brush building can clip without allocating.
+// Writes at most `outRoom` points to `out`.
+struct ClipOutcome {
+    enum Kind { Unchanged, AllBehind, Cut } kind;
+    int count = 0;    // points written to out when kind is Cut
+    bool overflowed = false;
+};
+ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out, int outRoom);
+
+} // namespace vorn

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace vorn {
+
+// Where internal consistency findings go: never shown to the user as a dialog.
+class DebugOutput {
+public:
+    virtual ~DebugOutput() = default;
+    virtual void debugOutput(std::string_view text) = 0;
+};
+
+// For callers that have no use for the findings (benchmarks, command-line tools).
+class NullDebugOutput final : public DebugOutput {
+public:
+    void debugOutput(std::string_view) override {}
+};
+
+} // namespace vorn
