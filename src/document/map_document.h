@@ -1,0 +1,111 @@
+#pragma once
+
+#include "geometry/vec3.h"
+#include "map/entity.h"
+#include "map/map_file.h"
+#include "platform/dialogs.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorn {
+
+class Editor;
+class TextureSizeSource;
+
+// The open map: its entities (the world first), which one is current, and the settings the
+// editing commands share. There is no stored reference to the current entity: it is the first
+// entity whose current flag is set, and the selection lives in it.
+class CQMap {
+public:
+    explicit CQMap(Editor& editor);
+    CQMap(const CQMap&) = delete;
+    CQMap& operator=(const CQMap&) = delete;
+
+    // --- the file ---
+    // Forgets the map and starts an empty one.
+    void NewMap();
+    // Reads the map file; false (after telling the user) when it cannot be read at all. A damaged
+    // file keeps what was read and leaves the map without a file name.
+    bool OpenMap(const std::string& path);
+    // Reads a map text into the (new, empty) map and runs the after-read steps.
+    MapReadResult ReadMapText(std::string_view text);
+    // Writes atomically; false (after telling the user) when the file could not be written.
+    bool SaveMap(const std::string& path);
+    const std::string& pathName() const { return pathName_; }
+    // The file name part of the path, or "Untitled".
+    std::string title() const;
+    bool IsModifiedSinceSave() const { return modifiedSinceSave_; }
+    void setModified() { modifiedSinceSave_ = true; }
+
+    // --- shared settings ---
+    RotationSettings rotation;
+    ScaleSettings scale;
+    float GetMaxZ() const { return maxZ_; }
+    float GetMinZ() const { return minZ_; }
+    void SetMaxZ(float height);
+    void SetMinZ(float height);
+    const std::string& currentTexture() const { return currentTexture_; }
+    void SetCurrentTexture(std::string_view name);
+
+    // --- entities ---
+    int EntityCount() const { return static_cast<int>(entities_.size()); }
+    CQEntity& entity(int i) { return *entities_[static_cast<size_t>(i)]; }
+    const CQEntity& entity(int i) const { return *entities_[static_cast<size_t>(i)]; }
+    CQEntity* GetCurrentEntity();
+    int currentIndex() const;
+    bool SetCurrentEntityByIndex(int index);
+    // Makes the entity whose brush the vertical segment hits current, toggling that brush.
+    bool SelectEntityAt(Vec3 start, Vec3 end);
+    // Appends a copy and makes it current.
+    void AddEntity(const CQEntity& entity);
+    // Takes the current entity (never the world) out of the map; none when there is none.
+    std::unique_ptr<CQEntity> TakeCurrentEntity();
+    // Appends a brush made elsewhere to the current entity (creating the world in an empty map).
+    void AddBrush(const CQBrush& brush);
+    void DeleteSelection();
+    void DeselectAll();
+    void MoveSelection(Vec3 offset);
+    void ApplyCurrentTexture();
+    void AlignSelectionTextures(TextureSizeSource& sizes);
+
+    // Brushes counted for the file (point entities' boxes excluded).
+    int CountBrushes() const;
+    // Selected brushes over all entities.
+    int countSelectedBrushes() const;
+    // The first selected brush (entities and brushes in order) and its entity.
+    struct BrushRef {
+        CQEntity* entity = nullptr;
+        int index = -1;
+        CQBrush* brush() const { return entity ? &entity->brushes()[static_cast<size_t>(index)] : nullptr; }
+    };
+    BrushRef firstSelectedBrush();
+
+    struct Bounds {
+        Vec3 mins;
+        Vec3 maxs;
+    };
+    Bounds GetMapBounds(bool recompute);
+    void RecomputeMapBounds();
+    Vec3 GetMapCenter() const;
+
+    // Writes the map text (header and every entity) for the given path.
+    std::string WriteMapText(const std::string& path) const;
+
+private:
+    void tellPanel();
+
+    Editor& editor_;
+    std::vector<std::unique_ptr<CQEntity>> entities_;
+    std::string pathName_;
+    bool modifiedSinceSave_ = false;
+    Vec3 mapMins_{-2000, -2000, -4096};
+    Vec3 mapMaxs_{2000, 2000, 4096};
+    float maxZ_ = 16;
+    float minZ_ = 0;
+    std::string currentTexture_;
+};
+
+} // namespace vorn

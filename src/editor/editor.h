@@ -1,0 +1,70 @@
+#pragma once
+
+#include "document/clipboard.h"
+#include "document/map_document.h"
+#include "entities/entity_class.h"
+#include "geometry/clip_points.h"
+#include "ui/camera_model.h"
+#include "ui/control_panel.h"
+#include "ui/preferences.h"
+#include "ui/view_state.h"
+#include "ui/xy_view.h"
+#include "ui/z_view.h"
+
+namespace vorn {
+
+class Dialogs;
+class Host;
+
+// Owns everything the editor has once: the preferences, the class catalogue, the open map, the
+// clipboard, the clip points and the views' logic. The parts reach each other through it; a
+// test makes its own with a fake host and throws it away.
+class Editor {
+public:
+    Editor(Host& host, Dialogs& dialogs, Preferences preferences = {});
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    Host& host() { return host_; }
+    Dialogs& dialogs() { return dialogs_; }
+    Preferences& prefs() { return prefs_; }
+    EntityClassList& classes() { return classes_; }
+    CQMap& map() { return map_; }
+    Clipboard& clipboard() { return clipboard_; }
+    ClipPoints& clipPoints() { return clipPoints_; }
+    CXYView& xyView() { return xyView_; }
+    CZView& zView() { return zView_; }
+    CameraModel& camera() { return camera_; }
+    CQView& panel() { return panel_; }
+
+    // The point whose column the Z view shows, marked in the XY view.
+    MapPoint zViewPosition() const { return zViewPosition_; }
+    void setZViewPosition(MapPoint p) { zViewPosition_ = p; }
+
+    // Loads the class catalogue from the preferences' entity list, falling back to the bundled
+    // definitions when that file cannot be read.
+    void loadEntityClasses();
+
+    void updateViews(int flags);
+    // The camera's copy of the map: rebuilt whole, or refreshed for the current entity's selection.
+    void rebuildCameraScene();
+    void refreshSelectionInCamera();
+    // The texture archive named by the map changed.
+    void textureArchiveChanged();
+
+private:
+    Host& host_;
+    Dialogs& dialogs_;
+    Preferences prefs_;
+    EntityClassList classes_;
+    Clipboard clipboard_;
+    ClipPoints clipPoints_;
+    CameraModel camera_;
+    CQView panel_;
+    CXYView xyView_;
+    CZView zView_;
+    MapPoint zViewPosition_;
+    CQMap map_; // last: its construction may use every other part
+};
+
+} // namespace vorn

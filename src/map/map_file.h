@@ -1,0 +1,49 @@
+#pragma once
+
+#include <ctime>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorn {
+
+class CQEntity;
+class EntityClassList;
+class Host;
+class Progress;
+
+// What the comment header at the top of a written map says.
+struct MapHeader {
+    std::string path;
+    std::string authorName;
+    std::string authorEmail;
+    std::tm modified{};
+    int entityCount = 0;
+    int brushCount = 0;
+};
+
+// The comment header, ending with an empty line.
+std::string MapHeaderText(const MapHeader& header);
+
+// "Friday, June 07, 1996, 03:05 PM", in English whatever the user's locale.
+std::string FormatModifiedTime(const std::tm& time);
+
+// The header and every entity block.
+std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<CQEntity>>& entities);
+
+struct MapReadResult {
+    int entitiesRead = 0;
+    // Reading stopped before the end of the file; what was read before is kept.
+    bool damaged = false;
+    int stoppedAtLine = 0;
+    // Lines of brushes that had more than 50 faces (the faces after the 50th were dropped).
+    std::vector<int> overfullBrushLines;
+};
+
+// Reads entity blocks until the end of the text or the first block that cannot be read,
+// appending each entity read.
+MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Host& host, Progress* progress,
+                      std::vector<std::unique_ptr<CQEntity>>& entities);
+
+} // namespace vorn

@@ -1,0 +1,38 @@
+#include "ui/camera_model.h"
+
+#include <cmath>
+
+namespace vorn {
+
+float CameraModel::heading() const
+{
+    return std::atan2(direction_.z, direction_.x);
+}
+
+MapPoint CameraModel::position2D() const
+{
+    return {static_cast<int>(position_.x), static_cast<int>(position_.z)};
+}
+
+Vec3 CameraModel::position3D() const
+{
+    return {position_.x, position_.z, position_.y};
+}
+
+void CameraModel::moveTo(float x, float y)
+{
+    position_.x = x;
+    position_.z = y;
+}
+
+void CameraModel::lookAt(float x, float y)
+{
+    Vec3 d = direction_;
+    d.x = x - position_.x;
+    d.z = y - position_.z;
+    if (Length(d) == 0) return;
+    Normalize(d);
+    direction_ = d;
+}
+
+} // namespace vorn

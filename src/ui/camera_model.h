@@ -1,0 +1,33 @@
+#pragma once
+
+#include "geometry/vec3.h"
+#include "ui/view_state.h"
+
+namespace vorn {
+
+// Where the 3D camera stands and looks. Held in scene space, where a map point (x, y, z) is the
+// scene point (x, z, y): y is up.
+class CameraModel {
+public:
+    const Vec3& position() const { return position_; }
+    const Vec3& direction() const { return direction_; }
+
+    // Angle of the view direction in the map's XY plane, counter-clockwise from +x, in radians.
+    float heading() const;
+    // The map x and y, truncated.
+    MapPoint position2D() const;
+    // The map x, y and the height.
+    Vec3 position3D() const;
+
+    void setHeight(float z) { position_.y = z; }
+    void moveTo(float x, float y);
+    // Turns toward the map point, keeping the vertical part of the direction; a point right
+    // above or below the camera changes nothing.
+    void lookAt(float x, float y);
+
+private:
+    Vec3 position_{0, 64, -50};
+    Vec3 direction_{0, 0, 1};
+};
+
+} // namespace vorn
