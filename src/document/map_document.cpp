@@ -1,6 +1,7 @@
 #include "document/map_document.h"
 
 #include "editor/editor.h"
+#include "geometry/numeric.h"
 #include "map/map_file.h"
 #include "platform/file_io.h"
 #include "platform/host.h"
@@ -53,12 +54,12 @@ void CQMap::NewMap()
     tellPanel();
 }
 
-bool CQMap::OpenMap(const std::string& path)
+std::optional<MapReadResult> CQMap::OpenMap(const std::string& path)
 {
     const FileContents file = ReadWholeFile(path);
     if (!file.bytes) {
         editor_.host().messageBox("Could not open " + path + ": " + file.error);
-        return false;
+        return std::nullopt;
     }
     NewMap();
     const MapReadResult read = ReadMapText(*file.bytes);
@@ -70,8 +71,8 @@ bool CQMap::OpenMap(const std::string& path)
         editor_.host().messageBox(problems);
     }
     const Vec3 centre = GetMapCenter();
-    editor_.xyView().centreOn(static_cast<int>(centre.x), static_cast<int>(centre.y));
-    return true;
+    editor_.xyView().centreOn(TruncateToInt(centre.x), TruncateToInt(centre.y));
+    return read;
 }
 
 MapReadResult CQMap::ReadMapText(std::string_view text)
@@ -94,8 +95,8 @@ MapReadResult CQMap::ReadMapText(std::string_view text)
     RecomputeMapBounds();
     editor_.xyView().growExtents(mapMins_, mapMaxs_);
     editor_.rebuildCameraScene();
-    editor_.xyView().centreOn(static_cast<int>((mapMins_.x + mapMaxs_.x) / 2),
-                              static_cast<int>((mapMins_.y + mapMaxs_.y) / 2));
+    editor_.xyView().centreOn(TruncateToInt((mapMins_.x + mapMaxs_.x) / 2),
+                              TruncateToInt((mapMins_.y + mapMaxs_.y) / 2));
     editor_.updateViews(ViewFlags::All);
     return read;
 }

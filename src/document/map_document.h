@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,9 +28,9 @@ public:
     // --- the file ---
     // Forgets the map and starts an empty one.
     void NewMap();
-    // Reads the map file; false (after telling the user) when it cannot be read at all. A damaged
-    // file keeps what was read and leaves the map without a file name.
-    bool OpenMap(const std::string& path);
+    // Reads the map file; nothing (after telling the user) when it cannot be read at all. A
+    // damaged file keeps what was read and leaves the map without a file name.
+    std::optional<MapReadResult> OpenMap(const std::string& path);
     // Reads a map text into the (new, empty) map and runs the after-read steps.
     MapReadResult ReadMapText(std::string_view text);
     // Writes atomically; false (after telling the user) when the file could not be written.

@@ -1,5 +1,6 @@
 #include "document/view_commands.h"
 
+#include "geometry/numeric.h"
 #include "editor/editor.h"
 #include "platform/host.h"
 
@@ -8,7 +9,7 @@ namespace vorn {
 void CenterOnMap(Editor& editor)
 {
     const Vec3 centre = editor.map().GetMapCenter();
-    editor.xyView().centreOn(static_cast<int>(centre.x), static_cast<int>(centre.y));
+    editor.xyView().centreOn(TruncateToInt(centre.x), TruncateToInt(centre.y));
     editor.updateViews(ViewFlags::XY);
 }
 

@@ -1,24 +1,13 @@
 #include "map/brush_text.h"
 
 #include "geometry/brush.h"
+#include "geometry/numeric.h"
 #include "map/text_reader.h"
 
 #include <charconv>
-#include <cmath>
-#include <limits>
 
 namespace vorn {
 namespace {
-
-// Truncated toward zero, clamped to the 32-bit range (not a number gives 0).
-int truncateToInt(float v)
-{
-    if (std::isnan(v)) return 0;
-    constexpr float kMax = 2147483520.0f; // the largest float below 2^31
-    if (v >= kMax) return std::numeric_limits<int>::max();
-    if (v <= -kMax) return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
-}
 
 void appendInt(std::string& out, int value)
 {
@@ -49,18 +38,18 @@ void AppendFaceLine(std::string& out, const CQFace& face)
     for (const Vec3& p : face.planepts) {
         out += "( ";
         for (int axis = 0; axis < 3; ++axis) {
-            appendInt(out, truncateToInt(p[axis]));
+            appendInt(out, TruncateToInt(p[axis]));
             out += ' ';
         }
         out += ") ";
     }
     out += face.texture;
     out += ' ';
-    appendInt(out, truncateToInt(face.shift[0]));
+    appendInt(out, TruncateToInt(face.shift[0]));
     out += ' ';
-    appendInt(out, truncateToInt(face.shift[1]));
+    appendInt(out, TruncateToInt(face.shift[1]));
     out += ' ';
-    appendInt(out, truncateToInt(face.rotation));
+    appendInt(out, TruncateToInt(face.rotation));
     out += ' ';
     appendScale(out, face.scale[0]);
     out += ' ';

@@ -2,6 +2,7 @@
 
 #include "entities/entity_class.h"
 #include "geometry/grid.h"
+#include "geometry/numeric.h"
 #include "map/brush_text.h"
 #include "map/text_reader.h"
 #include "platform/host.h"
@@ -61,8 +62,8 @@ std::string_view Unquoted(std::string_view stored)
 
 std::string OriginText(Vec3 v)
 {
-    return std::to_string(static_cast<int>(v.x)) + ' ' + std::to_string(static_cast<int>(v.y)) + ' ' +
-           std::to_string(static_cast<int>(v.z));
+    return std::to_string(TruncateToInt(v.x)) + ' ' + std::to_string(TruncateToInt(v.y)) + ' ' +
+           std::to_string(TruncateToInt(v.z));
 }
 
 CQEntity::CQEntity(const CQEntity& other)
@@ -322,6 +323,8 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
             if (brush.IsValid()) {
                 brushes_.push_back(std::move(brush));
                 brushes_.back().SetOwner(this);
+            } else {
+                ++result.invalidBrushesDropped;
             }
         } else if (c == '}') {
             result.status = EntityReadResult::Complete;
@@ -347,7 +350,9 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
 
     const std::string name = className();
     const EntityClass& entityClass = classes.find(name);
-    if (entityClass.isFixedSize()) {
+    // A class with a fixed box whose block brings brushes of its own keeps them: replacing them by
+    // the class box would drop them from the file on the next save.
+    if (entityClass.isFixedSize() && brushes_.empty()) {
         MakeFixedSizeBrush(entityClass, origin, host);
         modifiable_ = false;
     } else {

@@ -40,6 +40,7 @@ struct EntityReadResult {
         Discarded, // an unexpected character or the end of the file inside the block
     } status = EndOfFile;
     int line = 0;                          // line where reading stopped
+    int invalidBrushesDropped = 0;         // brush blocks that enclosed no volume
     std::vector<int> overfullBrushLines;   // lines of brushes that had more than 50 faces
 };
 

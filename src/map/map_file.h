@@ -34,6 +34,7 @@ std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<
 
 struct MapReadResult {
     int entitiesRead = 0;
+    int invalidBrushesDropped = 0;
     // Reading stopped before the end of the file; what was read before is kept.
     bool damaged = false;
     int stoppedAtLine = 0;

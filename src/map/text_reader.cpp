@@ -1,5 +1,6 @@
 #include "map/text_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -97,6 +98,8 @@ double ParseFloat(std::string_view text)
     } else if (result.ec != std::errc{}) {
         return 0;
     }
+    // Callers keep single-precision numbers: stay within their range.
+    value = std::min(value, static_cast<double>(std::numeric_limits<float>::max()));
     return negative ? -value : value;
 }
 

@@ -54,7 +54,8 @@ void SkipLine(TextCursor& in);
 // Values beyond the 32-bit range are clamped.
 int ParseInt(std::string_view text);
 
-// Leading optional sign, digits, fraction and exponent; 0 when there is no number.
+// Leading optional sign, digits, fraction and exponent; 0 when there is no number. Magnitudes
+// beyond the single-precision range are clamped to it.
 double ParseFloat(std::string_view text);
 
 } // namespace vorn

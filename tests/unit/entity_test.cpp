@@ -94,6 +94,17 @@ TEST(Entity, WorldWithBrushesIsModifiableAndWrittenWhole)
     for (const CQBrush& b : world.brushes()) EXPECT_EQ(b.owner(), &world);
 }
 
+TEST(Entity, PointClassBlockWithBrushesKeepsThem)
+{
+    FakeHost host;
+    const std::string text = std::string("{\n\"classname\" \"light\"\n") + kBox + "}\n";
+    const CQEntity e = readEntity(text, host);
+    EXPECT_TRUE(e.isModifiable());
+    ASSERT_EQ(e.brushCount(), 1);
+    EXPECT_EQ(e.brushes()[0].maxs(), (Vec3{64, 64, 64}));
+    EXPECT_EQ(written(e), text);
+}
+
 TEST(Entity, InvalidBrushesAreDroppedOnRead)
 {
     FakeHost host;

@@ -1,7 +1,69 @@
-#include <cstdio>
+// vornc: the editor's map reading and writing without a window.
+//   vornc stats FILE.map         counts of what the editor reads from the file
+//   vornc resave IN.map OUT.map  reads and writes the map as the editor's Open and Save do
 
-int main()
+#include "console_host.h"
+#include "editor/editor.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+using namespace vorn;
+
+namespace {
+
+int usage()
 {
     std::fprintf(stderr, "usage: vornc stats FILE.map\n       vornc resave IN.map OUT.map\n");
     return 2;
+}
+
+int countFaces(const CQMap& map)
+{
+    int faces = 0;
+    for (int i = 0; i < map.EntityCount(); ++i) {
+        const CQEntity& entity = map.entity(i);
+        if (!entity.isModifiable()) continue;
+        for (const CQBrush& brush : entity.brushes()) faces += brush.CountFaces();
+    }
+    return faces;
+}
+
+int stats(Editor& editor, const std::string& path)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const auto read = editor.map().OpenMap(path);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (!read) return 1;
+    const CQMap& map = editor.map();
+    std::printf("entities: %d\nbrushes: %d\nfaces: %d\ninvalid brushes dropped: %d\nread time: %.1f ms\n",
+                map.EntityCount(), map.CountBrushes(), countFaces(map), read->invalidBrushesDropped, ms);
+    return read->damaged ? 1 : 0;
+}
+
+int resave(Editor& editor, const std::string& in, const std::string& out)
+{
+    const auto read = editor.map().OpenMap(in);
+    if (!read) return 1;
+    if (read->damaged) {
+        std::fprintf(stderr, "vornc: %s is damaged; nothing was written\n", in.c_str());
+        return 1;
+    }
+    return editor.map().SaveMap(out) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2) return usage();
+    const std::string command = argv[1];
+    ConsoleHost host;
+    NoDialogs dialogs;
+    Editor editor(host, dialogs);
+    editor.loadEntityClasses();
+    if (command == "stats" && argc == 3) return stats(editor, argv[2]);
+    if (command == "resave" && argc == 4) return resave(editor, argv[2], argv[3]);
+    return usage();
 }

@@ -1,0 +1,52 @@
+// Reads arbitrary bytes as a map file and writes the result back.
+
+#include "entities/bundled_entity_list.h"
+#include "entities/entity_class.h"
+#include "map/entity.h"
+#include "map/map_file.h"
+#include "platform/host.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+class SilentHost final : public vorn::Host {
+public:
+    void messageBox(std::string_view) override {}
+    vorn::SaveAnswer askSaveChanges(std::string_view) override { return vorn::SaveAnswer::Cancel; }
+    void debugOutput(std::string_view) override {}
+    void beep(int, int) override {}
+    void updateViews(int) override {}
+    void controlPanelChanged() override {}
+    void setBusy(bool) override {}
+    std::optional<std::string> chooseFileToOpen(const vorn::FileChooser&) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(const vorn::FileChooser&) override { return std::nullopt; }
+    std::unique_ptr<vorn::Progress> startProgress(std::string_view) override { return nullptr; }
+};
+
+const vorn::EntityClassList& catalogue()
+{
+    static const vorn::EntityClassList classes = [] {
+        vorn::EntityClassList list;
+        list.loadText(vorn::BundledEntityList());
+        return list;
+    }();
+    return classes;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    SilentHost host;
+    std::vector<std::unique_ptr<vorn::CQEntity>> entities;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    vorn::ReadMap(text, catalogue(), host, nullptr, entities);
+    const std::string written = vorn::WriteMap({}, entities);
+    // What was written must read back without damage.
+    std::vector<std::unique_ptr<vorn::CQEntity>> again;
+    const vorn::MapReadResult reread = vorn::ReadMap(written, catalogue(), host, nullptr, again);
+    if (reread.damaged && !entities.empty()) __builtin_trap();
+    return 0;
+}
