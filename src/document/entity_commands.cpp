@@ -19,7 +19,7 @@ bool isEmptyValue(std::string_view stored) { return Unquoted(stored).empty(); }
 void editWorld(Editor& editor, CQEntity& world)
 {
     const std::string wadBefore = editor.prefs().wad;
-    if (editor.dialogs().mapProperties(world)) editor.map().setModified();
+    if (editor.dialogs().mapProperties(world, Dialogs::MapPropertiesUse::Editing)) editor.map().setModified();
     if (editor.prefs().wad != wadBefore) {
         BusyScope busy(editor.host());
         editor.textureArchiveChanged();

@@ -317,4 +317,18 @@ std::vector<int> CQBrush::FacesFacing(Vec3 point) const
     return picked;
 }
 
+std::vector<int> CQBrush::HorizontalFacesFacing(float z) const
+{
+    std::vector<int> picked;
+    for (int i = 0; i < numfaces(); ++i) {
+        const CQFace& face = faces_[static_cast<size_t>(i)];
+        if (!face.winding) continue;
+        const float nz = face.plane.normal.z;
+        const bool top = std::fabs(nz - 1) <= 0.01f && z - face.plane.dist > 0;
+        const bool bottom = std::fabs(nz + 1) <= 0.01f && -(z + face.plane.dist) > 0;
+        if (top || bottom) picked.push_back(i);
+    }
+    return picked;
+}
+
 } // namespace vorn

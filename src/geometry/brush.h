@@ -102,6 +102,8 @@ public:
     // The vertical faces that have `point` strictly in front of them: the sides a drag at that
     // point moves.
     std::vector<int> FacesFacing(Vec3 point) const;
+    // The top faces below height z and the bottom faces above it: what a height drag at z moves.
+    std::vector<int> HorizontalFacesFacing(float z) const;
 
 private:
     template <typename Transform>

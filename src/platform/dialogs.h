@@ -95,7 +95,10 @@ public:
     virtual std::optional<ScaleSettings> scaleSettings(const ScaleSettings& start) = 0;
     // Edits the entity in place; true on OK.
     virtual bool entityProperties(CQEntity& entity) = 0;
-    virtual bool mapProperties(CQEntity& world) = 0;
+    // Edits the world's settings in place; true on OK. In the creating use the world is new, holds
+    // its class name and the current texture archive, and OK adds it to the map.
+    enum class MapPropertiesUse { Editing, Creating };
+    virtual bool mapProperties(CQEntity& world, MapPropertiesUse use) = 0;
 };
 
 } // namespace vorn

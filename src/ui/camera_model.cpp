@@ -1,5 +1,7 @@
 #include "ui/camera_model.h"
 
+#include "geometry/numeric.h"
+
 #include <cmath>
 
 namespace vorn {
@@ -11,7 +13,7 @@ float CameraModel::heading() const
 
 MapPoint CameraModel::position2D() const
 {
-    return {static_cast<int>(position_.x), static_cast<int>(position_.z)};
+    return {TruncateToInt(position_.x), TruncateToInt(position_.z)};
 }
 
 Vec3 CameraModel::position3D() const

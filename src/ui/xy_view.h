@@ -1,17 +1,35 @@
 #pragma once
 
+#include "geometry/brush.h"
 #include "geometry/vec3.h"
 #include "platform/canvas.h"
+#include "ui/view_input.h"
 #include "ui/view_state.h"
+
+#include <vector>
 
 namespace vorn {
 
+class CQEntity;
 class Editor;
 
+// The part of the map a view shows, in map units: its left and bottom edges and its size.
+struct VisibleArea {
+    int left = 0;
+    int bottom = 0;
+    int width = 0;
+    int height = 0;
+    int top() const { return bottom + height; }
+    int right() const { return left + width; }
+};
+
 // The top-down editing view's logic: the mapping between map units and window pixels, the grid
-// and snapping, and the scroll position over the map extents.
+// and snapping, the scroll position over the map extents, the mouse and keys, and the drawing.
+// Window pixels are those of the whole scrollable area; client pixels those of the visible part.
 class CXYView {
 public:
+    enum class DragMode { Idle, DragFaces, DragSelection, SizeNewBrush };
+
     explicit CXYView(Editor& editor);
 
     // --- grid and snapping (the preferences follow every change) ---
@@ -27,9 +45,13 @@ public:
     // Rounds to the grid, half away from zero.
     float snap(float v) const;
 
+    bool clipperMode() const { return clipperMode_; }
+    void toggleClipperMode();
+
     // --- mapping between map units and pixels ---
     float scale() const { return scale_; }
-    void setScale(float pixelsPerUnit);
+    // Changes the scale keeping the map point under the client pixel where it was.
+    void zoomAbout(float pixelsPerUnit, PixelPoint client);
     const MapExtents& extents() const { return extents_; }
     PixelPoint mapToWindow(float x, float y) const;
     MapPoint clientToMap(int px, int py) const;
@@ -47,21 +69,62 @@ public:
     void scrollTo(int x, int y);
     void centreOn(int x, int y);
     MapPoint centre() const;
+    VisibleArea visibleArea() const;
     // Grows the extents to hold the box with 64 units to spare; they never shrink.
     void growExtents(Vec3 mins, Vec3 maxs);
 
+    // --- input ---
+    DragMode dragMode() const { return dragMode_; }
+    void leftButtonDown(const MouseInput& in);
+    void mouseMove(const MouseInput& in);
+    void leftButtonUp(const MouseInput& in);
+    void doubleClick(const MouseInput& in);
+    // True when the key was handled.
+    bool keyDown(ViewKey key);
+
+    // The context menu opened at a client point; its commands act there.
+    void contextMenuAt(int x, int y);
+    void connectEntitiesHere();
+    void moveCameraHere();
+
+    // The box being dragged out, while there is one.
+    const CQBrush* newBrush() const { return newBrushActive_ ? &newBrush_ : nullptr; }
+
+    void paint(Canvas& canvas) const;
+
 private:
+    void startSizing(MapPoint at);
+    bool startFaceDrag(MapPoint at);
+    bool pressedOnSelection(MapPoint at);
+    void createWorld();
+    void finishDrag();
+    bool outsideExtents(Vec3 mins, Vec3 maxs) const;
+    MapPoint snapped(MapPoint p) const;
+
     Editor& editor_;
     int gridSize_;
     bool snapToGrid_;
     bool showGrid_;
     bool drawClassNames_;
+    bool clipperMode_ = false;
     float scale_;
     MapExtents extents_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     int scrollX_ = 0;
     int scrollY_ = 0;
+
+    DragMode dragMode_ = DragMode::Idle;
+    bool buttonDown_ = false;
+    PixelPoint dragStart_;
+    MapPoint previousDelta_;
+    CQBrush newBrush_;
+    bool newBrushActive_ = false;
+    Vec3 sizeAnchor_;
+    Vec3 sizeCorner_;
+    CQEntity* dragEntity_ = nullptr;
+    int dragBrush_ = -1;
+    std::vector<int> dragFaces_;
 };
 
 } // namespace vorn

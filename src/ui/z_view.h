@@ -1,21 +1,77 @@
 #pragma once
 
+#include "platform/canvas.h"
+#include "ui/view_input.h"
+
+#include <vector>
+
 namespace vorn {
 
+class CQEntity;
 class Editor;
 
-// The narrow height view's logic: one map column seen from the side, one pixel per map unit.
+// The narrow height view's logic: one map column seen from the side, one pixel per map unit,
+// with a scroll bar strip along its left edge.
 class CZView {
 public:
+    enum class DragMode { Idle, DragFaces, DragSelection };
+    static constexpr int kGridStep = 16;
+    // The scroll bar's range: its thumb sits at 2048 minus the bottom height.
+    static constexpr int kScrollRange = 4096;
+    static constexpr int kScrollMiddle = 2048;
+
     explicit CZView(Editor& editor) : editor_(editor) {}
 
-    // The height shown at the bottom row of the view.
+    // --- mapping between heights and rows ---
+    void setClientSize(int width, int height, int scrollBarWidth);
+    int clientWidth() const { return width_; }
+    int clientHeight() const { return height_; }
     float bottomZ() const { return bottomZ_; }
     void setBottomZ(float z) { bottomZ_ = z; }
+    int scrollPosition() const;
+    // The thumb moved to a position of the scroll bar.
+    void scrollTo(int position);
+    // The height shown on a row, and the row of a height.
+    float heightAt(int row) const;
+    int rowOf(float z) const;
+    // A mouse height: whole units, snapped to the XY grid when the XY view snaps.
+    float mouseHeight(int row) const;
+
+    // --- input ---
+    DragMode dragMode() const { return dragMode_; }
+    void leftButtonDown(const MouseInput& in);
+    void rightButtonDown(const MouseInput& in);
+    void mouseMove(const MouseInput& in);
+    void leftButtonUp();
+    void rightButtonUp();
+    // False when the context menu should not open (the right drag just scrolled).
+    bool contextMenuAt(int x, int y);
+    void setMaxZHere();
+    void setMinZHere();
+    void setCameraZHere();
+    // True when the key was handled.
+    bool keyDown(ViewKey key);
+
+    void paint(Canvas& canvas) const;
 
 private:
-    [[maybe_unused]] Editor& editor_;
+    void scrollBy(float units);
+    float contextHeight() const;
+
+    Editor& editor_;
+    int width_ = 0;
+    int height_ = 0;
+    int scrollBarWidth_ = 0;
     float bottomZ_ = -16;
+    DragMode dragMode_ = DragMode::Idle;
+    bool buttonDown_ = false;
+    bool rightDrag_ = false;
+    bool rightDragScrolled_ = false;
+    PixelPoint dragStart_;
+    int previousDelta_ = 0;
+    CQEntity* dragEntity_ = nullptr;
+    int dragBrush_ = -1;
+    std::vector<int> dragFaces_;
 };
 
 } // namespace vorn

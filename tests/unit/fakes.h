@@ -101,9 +101,10 @@ public:
         ++entityPropertiesOpened;
         return editEntity ? editEntity(entity) : false;
     }
-    bool mapProperties(CQEntity& world) override
+    bool mapProperties(CQEntity& world, MapPropertiesUse use) override
     {
         ++mapPropertiesOpened;
+        lastMapPropertiesUse = use;
         return editWorld ? editWorld(world) : false;
     }
 
@@ -119,6 +120,7 @@ public:
     std::function<bool(CQEntity&)> editWorld;
     int entityPropertiesOpened = 0;
     int mapPropertiesOpened = 0;
+    MapPropertiesUse lastMapPropertiesUse = MapPropertiesUse::Editing;
 };
 
 } // namespace vorn::test

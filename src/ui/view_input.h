@@ -1,0 +1,23 @@
+#pragma once
+
+namespace vorn {
+
+// A mouse event in a view's client pixels, with the modifier keys and buttons held.
+struct MouseInput {
+    int x = 0;
+    int y = 0;
+    bool shift = false;
+    bool ctrl = false;
+    bool leftOnly = true; // the left button alone (no other button held)
+};
+
+// The keys the views act on.
+enum class ViewKey { Tab, Enter, Escape, Left, Right, Up, Down, Delete, M, Minus, Slash, PageUp, PageDown };
+
+class Editor;
+
+// Keys every view and the control panel handle alike: Tab, Enter, Escape, Delete, M, minus and
+// slash. True when the key was handled (the caller then redraws the editing views).
+bool HandleCommonKey(Editor& editor, ViewKey key);
+
+} // namespace vorn

@@ -1,0 +1,108 @@
+#include "ui/xy_drawing.h"
+
+#include "document/map_document.h"
+#include "geometry/numeric.h"
+#include "map/entity.h"
+#include "map/text_reader.h"
+#include "ui/xy_view.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace vorn {
+namespace {
+
+constexpr float kArrowLength = 16;
+constexpr float kBarbDistance = 12;
+constexpr double kBarbAngle = 0.4;
+
+bool overlaps(const CQBrush& brush, const VisibleArea& area)
+{
+    return static_cast<float>(area.left) <= brush.maxs().x && static_cast<float>(area.bottom) <= brush.maxs().y &&
+           brush.mins().x <= static_cast<float>(area.right()) && brush.mins().y <= static_cast<float>(area.top());
+}
+
+// The first number of the entity's "angle" value, when there is one.
+std::optional<double> angleOf(const CQEntity& entity)
+{
+    const std::string_view value = Unquoted(entity.GetValue("\"angle\""));
+    const size_t start = value.find_first_not_of(' ');
+    if (start == std::string_view::npos) return std::nullopt;
+    const size_t end = value.find_first_of(' ', start);
+    return ParseFloat(value.substr(start, end == std::string_view::npos ? end : end - start));
+}
+
+PixelPoint at(const CXYView& view, double x, double y)
+{
+    return view.mapToWindow(static_cast<float>(x), static_cast<float>(y));
+}
+
+void drawArrow(Canvas& canvas, const CXYView& view, const CQBrush& brush, double degrees)
+{
+    const Vec3 centre = brush.Centre();
+    const double a = degrees * kRadiansPerDegree;
+    const PixelPoint tip = at(view, centre.x + kArrowLength * std::cos(a), centre.y + kArrowLength * std::sin(a));
+    const PixelPoint from = at(view, centre.x, centre.y);
+    canvas.moveTo(from.x, from.y);
+    canvas.lineTo(tip.x, tip.y);
+    for (const double side : {a + kBarbAngle, a - kBarbAngle}) {
+        const PixelPoint barb = at(view, centre.x + kBarbDistance * std::cos(side), centre.y + kBarbDistance * std::sin(side));
+        canvas.moveTo(barb.x, barb.y);
+        canvas.lineTo(tip.x, tip.y);
+    }
+}
+
+} // namespace
+
+void DrawBrushXY(Canvas& canvas, const CXYView& view, const CQBrush& brush, const VisibleArea& area, Rgb pen,
+                 const CQEntity* angleEntity)
+{
+    if (!brush.IsSelected() && !overlaps(brush, area)) return;
+    canvas.setPen(brush.IsSelected() ? Colours::Red : pen);
+    std::vector<PixelPoint> outline;
+    for (const CQFace& face : brush.faces()) {
+        if (!face.winding || face.plane.normal.z < 0.0001f) continue;
+        outline.clear();
+        for (const Vec3& p : face.winding->points()) outline.push_back(view.mapToWindow(p.x, p.y));
+        canvas.polygon(outline);
+    }
+    if (angleEntity) {
+        if (const auto degrees = angleOf(*angleEntity); degrees && *degrees >= 0) drawArrow(canvas, view, brush, *degrees);
+    }
+}
+
+void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQEntity& entity, const VisibleArea& area, Rgb pen,
+                  bool selectedPass)
+{
+    const auto brushes = entity.brushes();
+    for (size_t i = 0; i < brushes.size(); ++i) {
+        if (brushes[i].IsSelected() != selectedPass) continue;
+        const bool carriesArrow = i == 0 && !entity.isWorld();
+        DrawBrushXY(canvas, view, brushes[i], area, pen, carriesArrow ? &entity : nullptr);
+    }
+    if (selectedPass || !view.drawClassNames() || entity.isWorld() || entity.brushCount() == 0) return;
+    const std::string name = entity.className();
+    if (name.empty() || name == "worldspawn") return;
+    const PixelPoint p = view.mapToWindow(static_cast<float>(TruncateToInt(entity.mins().x)),
+                                          static_cast<float>(TruncateToInt(entity.maxs().y + 1)));
+    canvas.textOut(p.x, p.y, name);
+}
+
+void DrawEntitiesXY(Canvas& canvas, const CXYView& view, const CQMap& map, const VisibleArea& area)
+{
+    const CQEntity* current = nullptr;
+    for (int i = 0; i < map.EntityCount(); ++i) {
+        const CQEntity& entity = map.entity(i);
+        if (entity.isCurrent() && !current) {
+            current = &entity;
+            continue;
+        }
+        DrawEntityXY(canvas, view, entity, area, Colours::Black, false);
+    }
+    if (!current) return;
+    DrawEntityXY(canvas, view, *current, area, Colours::Blue, false);
+    DrawEntityXY(canvas, view, *current, area, Colours::Blue, true);
+}
+
+} // namespace vorn

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/canvas.h"
+
+namespace vorn {
+
+class CQBrush;
+class CQEntity;
+class CQMap;
+class CXYView;
+struct VisibleArea;
+
+// How the map looks from above. Every map point goes through the view's mapping to window
+// pixels; unselected brushes wholly outside the visible area are skipped.
+
+// The upward faces' outlines, in red when selected or else in `pen`; the first brush of an entity
+// with an "angle" also carries an arrow pointing that way.
+void DrawBrushXY(Canvas& canvas, const CXYView& view, const CQBrush& brush, const VisibleArea& area, Rgb pen,
+                 const CQEntity* angleOf);
+
+// The entity's unselected brushes, or its selected ones in the selected pass, then its class name.
+void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQEntity& entity, const VisibleArea& area, Rgb pen,
+                  bool selectedPass);
+
+// Every entity but the current one in black, then the current one in blue on top.
+void DrawEntitiesXY(Canvas& canvas, const CXYView& view, const CQMap& map, const VisibleArea& area);
+
+} // namespace vorn
