@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// The texts with which confirmed dialog values are refused, shared by every settings struct.
+std::optional<std::string> rangeProblem(std::string_view label, int value, IntRange range);
+std::optional<std::string> choiceProblem(std::string_view label, int index,
+                                         std::initializer_list<std::string_view> choices);
+
+// The ramp dialog's one choice (its settings struct has no member for it).
+std::optional<std::string> rampProblem(const RampSettings& settings);
+
+} // namespace vorn
