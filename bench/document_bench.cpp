@@ -1,0 +1,118 @@
+#include "document/curved_primitives.h"
+#include "document/primitives.h"
+#include "geometry/brush.h"
+#include "geometry/clip_points.h"
+#include "map/entity.h"
+#include "platform/debug_output.h"
+#include "platform/host.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+using namespace vorn;
+
+namespace {
+
+CQBrush box(Vec3 lo, Vec3 hi)
+{
+    NullDebugOutput log;
+    CQBrush b;
+    b.MakeBox(lo, hi, "WALL", log);
+    return b;
+}
+
+// A host that answers nothing and shows nothing, for the generators that may need one.
+class QuietHost final : public Host {
+public:
+    void debugOutput(std::string_view) override {}
+    void messageBox(std::string_view) override {}
+    SaveAnswer askSaveChanges(std::string_view) override { return SaveAnswer::No; }
+    void beep(int, int) override {}
+    void updateViews(int) override {}
+    void controlPanelChanged() override {}
+    void setBusy(bool) override {}
+    std::optional<std::string> chooseFileToOpen(const FileChooser&) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(const FileChooser&) override { return std::nullopt; }
+    std::unique_ptr<Progress> startProgress(std::string_view) override { return nullptr; }
+};
+
+// A row of `count` unselected 64-unit boxes along x, and one selected cutter through all of them.
+CQEntity rowWithCutter(int count)
+{
+    CQEntity e;
+    for (int i = 0; i < count; ++i) {
+        const auto x = static_cast<float>(i * 64);
+        e.AddBrush(box({x, 0, 0}, {x + 64, 64, 64}));
+        e.brushes().back().SetSelected(false);
+    }
+    e.AddBrush(box({-16, 16, 16}, {static_cast<float>(count * 64 + 16), 48, 48}));
+    return e;
+}
+
+void BM_SubtractCutterAcrossTargets(benchmark::State& state)
+{
+    NullDebugOutput log;
+    const auto count = static_cast<int>(state.range(0));
+    const CQEntity start = rowWithCutter(count);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CQEntity e = start;
+        state.ResumeTiming();
+        SubtractSelection(e, log);
+        benchmark::DoNotOptimize(e.brushCount());
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_SubtractCutterAcrossTargets)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_MakeTube16(benchmark::State& state)
+{
+    NullDebugOutput log;
+    const CQEntity start = [] {
+        CQEntity e;
+        e.AddBrush(box({0, 0, 0}, {256, 256, 128}));
+        return e;
+    }();
+    for (auto _ : state) {
+        CQEntity e = start;
+        MakeTube(e, 0, 0, 16, 16, "PIPE", log);
+        benchmark::DoNotOptimize(e.brushCount());
+    }
+}
+BENCHMARK(BM_MakeTube16)->Unit(benchmark::kMicrosecond);
+
+void BM_MakeArch16(benchmark::State& state)
+{
+    QuietHost host;
+    const CQEntity start = [] {
+        CQEntity e;
+        e.AddBrush(box({0, 0, 0}, {512, 64, 256}));
+        return e;
+    }();
+    for (auto _ : state) {
+        CQEntity e = start;
+        MakeArch(e, 0, 0, 16, 16, "ARCH", host);
+        benchmark::DoNotOptimize(e.brushCount());
+    }
+}
+BENCHMARK(BM_MakeArch16)->Unit(benchmark::kMicrosecond);
+
+void BM_RotateSelection10000(benchmark::State& state)
+{
+    NullDebugOutput log;
+    CQEntity e;
+    for (int i = 0; i < 10000; ++i) {
+        const auto x = static_cast<float>((i % 100) * 80);
+        const auto y = static_cast<float>((i / 100) * 80);
+        e.AddBrush(box({x, y, 0}, {x + 64, y + 64, 64}));
+    }
+    for (auto _ : state) {
+        e.RotateSelectionZ(15, log);
+        benchmark::DoNotOptimize(e.brushes()[0].mins());
+    }
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_RotateSelection10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
