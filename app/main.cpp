@@ -1,7 +1,7 @@
-#include "main_frame.h"
+#include "qt_settings_store.h"
+#include "vorn_application.h"
 
 #include <QApplication>
-#include <QScreen>
 
 int main(int argc, char* argv[])
 {
@@ -9,9 +9,8 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QApplication::setApplicationName(QStringLiteral("Vorn"));
 
-    vorn::CMainFrame frame;
-    // Without a window manager (a bare X server) maximizing does nothing: start at screen size.
-    frame.resize(frame.screen()->availableGeometry().size());
-    frame.showMaximized();
+    const QStringList arguments = QApplication::arguments();
+    vorn::VornApplication vorn(vorn::QtSettingsStore::userFile());
+    vorn.start(arguments.size() > 1 ? arguments.at(1) : QString());
     return QApplication::exec();
 }

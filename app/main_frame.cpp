@@ -1,46 +1,177 @@
 #include "main_frame.h"
 
+#include "control_panel_widget.h"
+#include "editor/editor.h"
+#include "editor_actions.h"
+#include "icons.h"
+#include "qt_host.h"
+#include "recent_files.h"
+#include "xy_view_widget.h"
+#include "z_view_widget.h"
+
+#include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScreen>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
 
 namespace vorn {
 namespace {
 
-QWidget* placeholderPane(const QString& name)
+constexpr int kShowMaximized = 3;
+constexpr int kShowNormal = 1;
+constexpr int kStatusMessageMs = 5000;
+
+QWidget* cameraPlaceholder()
 {
-    auto* pane = new QLabel(name);
-    pane->setObjectName(name);
+    auto* pane = new QLabel(QStringLiteral("The 3D camera view is not available yet."));
+    pane->setObjectName(QStringLiteral("cameraView"));
     pane->setAlignment(Qt::AlignCenter);
-    pane->setFrameShape(QFrame::StyledPanel);
+    pane->setWordWrap(true);
+    pane->setFocusPolicy(Qt::ClickFocus);
     pane->setAutoFillBackground(true);
+    pane->setBackgroundRole(QPalette::Dark);
     return pane;
 }
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+CMainFrame::CMainFrame(Editor& editor, QtHost& host, SettingsStore& settings, QWidget* parent)
+    : QMainWindow(parent),
+      editor_(editor),
+      host_(host),
+      settings_(settings),
+      actions_(new EditorActions(this)),
+      recentFiles_(std::make_unique<RecentFiles>(settings)),
+      printer_(std::make_unique<QPrinter>())
 {
-    setWindowTitle(QStringLiteral("Vorn"));
+    setWindowIcon(programIcon());
+    buildPanes();
 
-    cameraPane_ = placeholderPane(QStringLiteral("Camera"));
-    controlPanel_ = placeholderPane(QStringLiteral("Control panel"));
-    xyPane_ = placeholderPane(QStringLiteral("XY view"));
-    zPane_ = placeholderPane(QStringLiteral("Z view"));
+    menuBar()->setNativeMenuBar(false);
+    actions_->fillMenuBar(*menuBar(), recentMenu_);
+    auto* toolBar = addToolBar(QStringLiteral("Toolbar"));
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setIconSize(QSize(16, 16));
+    actions_->fillToolBar(*toolBar);
+    statusBar()->showMessage(QStringLiteral("Ready"));
 
-    auto* top = new QSplitter(Qt::Horizontal);
-    top->addWidget(cameraPane_);
-    top->addWidget(controlPanel_);
-    auto* bottom = new QSplitter(Qt::Horizontal);
-    bottom->addWidget(xyPane_);
-    bottom->addWidget(zPane_);
-    bottom->setStretchFactor(0, 1);
+    (*actions_)[QStringLiteral("view.toolbar")]->setChecked(true);
+    connect((*actions_)[QStringLiteral("view.toolbar")], &QAction::toggled, toolBar, &QToolBar::setVisible);
+    (*actions_)[QStringLiteral("view.statusBar")]->setChecked(true);
+    connect((*actions_)[QStringLiteral("view.statusBar")], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 
+    wireCommands();
+    wireFileCommands();
+    wirePrinting();
+    connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
+    connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
+    refreshRecentFiles();
+    refreshChecks();
+    refreshTitle();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::buildPanes()
+{
+    const Preferences& prefs = editor_.prefs();
+    cameraPane_ = cameraPlaceholder();
+    controlPanel_ = new ControlPanelWidget(editor_);
+    xyPane_ = new XYViewWidget(editor_);
+    zPane_ = new ZViewWidget(editor_);
+    connect(xyPane_, &XYViewWidget::scaleChanged, controlPanel_, &ControlPanelWidget::refresh);
+
+    top_ = new QSplitter(Qt::Horizontal);
+    top_->addWidget(cameraPane_);
+    top_->addWidget(controlPanel_);
+    top_->setStretchFactor(1, 1);
+    bottom_ = new QSplitter(Qt::Horizontal);
+    bottom_->addWidget(xyPane_);
+    bottom_->addWidget(zPane_);
+    bottom_->setStretchFactor(0, 1);
     outer_ = new QSplitter(Qt::Vertical);
-    outer_->addWidget(top);
-    outer_->addWidget(bottom);
+    outer_->addWidget(top_);
+    outer_->addWidget(bottom_);
     outer_->setStretchFactor(1, 1);
-    outer_->setSizes({kTopRowHeight, 1000});
     setCentralWidget(outer_);
+
+    // Sizes first set in full, then the stored widths: a pane never restores collapsed.
+    outer_->setSizes({kTopRowHeight, 1000});
+    top_->setSizes({std::max(prefs.camPane.width, 1), std::max(prefs.controlPane.width, 1) + 1000});
+    bottom_->setSizes({std::max(prefs.xyPane.width, 1) + 1000, std::max(prefs.zPane.width, 1)});
+}
+
+void CMainFrame::showAsStored()
+{
+    const WindowPlacement& placement = editor_.prefs().mainWindow;
+    if (placement.isStored()) {
+        setGeometry(placement.left, placement.top, placement.right - placement.left, placement.bottom - placement.top);
+        if (placement.show == kShowMaximized) {
+            showMaximized();
+        } else {
+            show();
+        }
+        return;
+    }
+    // Without a window manager maximizing does nothing: start at the screen's size.
+    resize(screen()->availableGeometry().size());
+    showMaximized();
+}
+
+void CMainFrame::notAvailable(const QString& what)
+{
+    statusBar()->showMessage(what, kStatusMessageMs);
+}
+
+void CMainFrame::refreshViews(int flags)
+{
+    if (flags & ViewFlags::XY) xyPane_->refresh();
+    if (flags & ViewFlags::Z) zPane_->refresh();
+    if (flags & ViewFlags::Camera) cameraPane_->update();
+    refreshChecks();
+    refreshTitle();
+}
+
+void CMainFrame::refreshTitle()
+{
+    setWindowTitle(QString::fromStdString(editor_.map().title()) + QStringLiteral("[*] - Vorn"));
+    setWindowModified(editor_.map().IsModifiedSinceSave());
+}
+
+void CMainFrame::refreshChecks()
+{
+    const CXYView& xy = editor_.xyView();
+    (*actions_)[QStringLiteral("edit.clipper")]->setChecked(xy.clipperMode());
+    (*actions_)[QStringLiteral("view.grid")]->setChecked(xy.showGrid());
+    (*actions_)[QStringLiteral("view.classNames")]->setChecked(xy.drawClassNames());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
+    storeLayout();
+    event->accept();
+}
+
+void CMainFrame::storeLayout()
+{
+    Preferences& prefs = editor_.prefs();
+    prefs.camPane = {cameraPane_->width(), cameraPane_->height()};
+    prefs.controlPane = {controlPanel_->width(), controlPanel_->height()};
+    prefs.xyPane = {xyPane_->viewport()->width(), xyPane_->viewport()->height()};
+    prefs.zPane = {zPane_->width(), zPane_->height()};
+    const QRect normal = normalGeometry();
+    prefs.mainWindow = {isMaximized() ? kShowMaximized : kShowNormal, normal.left(), normal.top(),
+                        normal.right() + 1, normal.bottom() + 1};
+    prefs.save(settings_);
 }
 
 } // namespace vorn

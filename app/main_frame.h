@@ -2,31 +2,81 @@
 
 #include <QMainWindow>
 
+class QMenu;
+class QPrinter;
 class QSplitter;
 
 namespace vorn {
 
+class ControlPanelWidget;
+class Editor;
+class EditorActions;
+class QtHost;
+class RecentFiles;
+class SettingsStore;
+class XYViewWidget;
+class ZViewWidget;
+
 // The editor's main window: the camera view and the control panel in a top row, the XY and Z
-// views below, each pair in its own splitter.
-class CMainFrame : public QMainWindow {
+// views below, the menus, the toolbar and the status bar; it runs the file commands and asks
+// before a changed map would be dropped.
+class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kTopRowHeight = 170;
 
-    explicit CMainFrame(QWidget* parent = nullptr);
+    CMainFrame(Editor& editor, QtHost& host, SettingsStore& settings, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     QWidget* cameraPane() const { return cameraPane_; }
-    QWidget* controlPanel() const { return controlPanel_; }
-    QWidget* xyPane() const { return xyPane_; }
-    QWidget* zPane() const { return zPane_; }
+    ControlPanelWidget* controlPanel() const { return controlPanel_; }
+    XYViewWidget* xyPane() const { return xyPane_; }
+    ZViewWidget* zPane() const { return zPane_; }
     QSplitter* outerSplitter() const { return outer_; }
+    const EditorActions& actions() const { return *actions_; }
+
+    // Shows the window as the stored placement says, maximized when none is stored.
+    void showAsStored();
+    // Opens a map file; false when it could not be read.
+    bool openMap(const QString& path);
+    // Asks whether to save a changed map: false when the user cancelled or the save failed.
+    bool maybeSave();
+    // Tells the user in the status bar that a command is not built yet.
+    void notAvailable(const QString& what);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildPanes();
+    void wireCommands();
+    void wireFileCommands();
+    void wirePrinting();
+    void refreshViews(int flags);
+    void refreshTitle();
+    void refreshChecks();
+    void refreshRecentFiles();
+    bool save();
+    bool saveAs();
+    void newMap();
+    void openChosenMap();
+    void storeLayout();
+    QWidget* printablePane() const;
+
+    Editor& editor_;
+    QtHost& host_;
+    SettingsStore& settings_;
+    EditorActions* actions_;
+    std::unique_ptr<RecentFiles> recentFiles_;
+    std::unique_ptr<QPrinter> printer_;
+    QMenu* recentMenu_ = nullptr;
     QSplitter* outer_ = nullptr;
+    QSplitter* top_ = nullptr;
+    QSplitter* bottom_ = nullptr;
     QWidget* cameraPane_ = nullptr;
-    QWidget* controlPanel_ = nullptr;
-    QWidget* xyPane_ = nullptr;
-    QWidget* zPane_ = nullptr;
+    ControlPanelWidget* controlPanel_ = nullptr;
+    XYViewWidget* xyPane_ = nullptr;
+    ZViewWidget* zPane_ = nullptr;
 };
 
 } // namespace vorn

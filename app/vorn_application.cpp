@@ -1,0 +1,47 @@
+#include "vorn_application.h"
+
+#include "editor/editor.h"
+#include "main_frame.h"
+#include "qt_dialogs.h"
+#include "qt_host.h"
+#include "qt_settings_store.h"
+
+namespace vorn {
+namespace {
+
+Preferences loadedPreferences(const SettingsStore& store)
+{
+    Preferences prefs;
+    prefs.load(store);
+    return prefs;
+}
+
+} // namespace
+
+VornApplication::VornApplication(const QString& settingsFile)
+    : settings_(std::make_unique<QtSettingsStore>(settingsFile)),
+      host_(std::make_unique<QtHost>()),
+      dialogs_(std::make_unique<QtDialogs>()),
+      editor_(std::make_unique<Editor>(*host_, *dialogs_, loadedPreferences(*settings_)))
+{
+    editor_->loadEntityClasses();
+    frame_ = std::make_unique<CMainFrame>(*editor_, *host_, *settings_);
+    host_->setWindow(frame_.get());
+    dialogs_->setParentWidget(frame_.get());
+    dialogs_->setNotAvailable([this](const QString& what) { frame_->notAvailable(what); });
+}
+
+VornApplication::~VornApplication()
+{
+    settings_->sync();
+}
+
+void VornApplication::start(const QString& mapPath)
+{
+    frame_->showAsStored();
+    // A map that cannot be opened is reported; the editor stays open on an empty map.
+    if (!mapPath.isEmpty()) frame_->openMap(mapPath);
+    editor_->updateViews(ViewFlags::All);
+}
+
+} // namespace vorn

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace vorn {
+
+class CMainFrame;
+class Editor;
+class QtDialogs;
+class QtHost;
+class QtSettingsStore;
+
+// The editor as a program, built in start-up order: the settings, the preferences, the class
+// catalogue, the main window, then the map named on the command line. Saves the preferences
+// when the main window closes.
+class VornApplication {
+public:
+    // `settingsFile` is the INI file the preferences live in.
+    explicit VornApplication(const QString& settingsFile);
+    ~VornApplication();
+
+    // Opens the map named on the command line (if any) and shows the window.
+    void start(const QString& mapPath);
+
+    Editor& editor() { return *editor_; }
+    CMainFrame& frame() { return *frame_; }
+    QtHost& host() { return *host_; }
+
+private:
+    std::unique_ptr<QtSettingsStore> settings_;
+    std::unique_ptr<QtHost> host_;
+    std::unique_ptr<QtDialogs> dialogs_;
+    std::unique_ptr<Editor> editor_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+} // namespace vorn

@@ -1,0 +1,149 @@
+#include "xy_view_widget.h"
+
+#include "document/brush_commands.h"
+#include "document/entity_commands.h"
+#include "editor/editor.h"
+#include "platform/host.h"
+#include "qpainter_canvas.h"
+#include "ui/scale_steps.h"
+#include "view_keys.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace vorn {
+
+XYViewWidget::XYViewWidget(Editor& editor, QWidget* parent)
+    : QAbstractScrollArea(parent), editor_(editor), view_(editor.xyView())
+{
+    setObjectName(QStringLiteral("xyView"));
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAutoFillBackground(true);
+    viewport()->setBackgroundRole(QPalette::Base);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    horizontalScrollBar()->setSingleStep(16);
+    verticalScrollBar()->setSingleStep(16);
+}
+
+void XYViewWidget::refresh()
+{
+    syncScrollBars();
+    viewport()->update();
+}
+
+void XYViewWidget::syncScrollBars()
+{
+    syncing_ = true;
+    horizontalScrollBar()->setRange(0, std::max(0, view_.scrollWidth() - view_.clientWidth()));
+    verticalScrollBar()->setRange(0, std::max(0, view_.scrollHeight() - view_.clientHeight()));
+    horizontalScrollBar()->setPageStep(view_.clientWidth());
+    verticalScrollBar()->setPageStep(view_.clientHeight());
+    horizontalScrollBar()->setValue(view_.scrollX());
+    verticalScrollBar()->setValue(view_.scrollY());
+    syncing_ = false;
+}
+
+bool XYViewWidget::event(QEvent* event)
+{
+    // Tab belongs to the editor here, not to focus changes.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void XYViewWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.translate(-view_.scrollX(), -view_.scrollY());
+    QPainterCanvas canvas(painter);
+    view_.paint(canvas);
+}
+
+void XYViewWidget::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    const MapPoint centre = view_.centre();
+    const bool first = view_.clientWidth() == 0;
+    view_.setClientSize(viewport()->width(), viewport()->height());
+    if (first) view_.centreOn(centre.x, centre.y);
+    syncScrollBars();
+}
+
+void XYViewWidget::scrollContentsBy(int, int)
+{
+    if (syncing_) return;
+    view_.scrollTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    viewport()->update();
+}
+
+void XYViewWidget::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::LeftButton) view_.leftButtonDown(mouseInputFor(*event));
+}
+
+void XYViewWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    view_.mouseMove(mouseInputFor(*event));
+}
+
+void XYViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) view_.leftButtonUp(mouseInputFor(*event));
+}
+
+void XYViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) view_.doubleClick(mouseInputFor(*event));
+}
+
+void XYViewWidget::keyPressEvent(QKeyEvent* event)
+{
+    const auto key = viewKeyFor(*event);
+    if (!key || !view_.keyDown(*key)) QAbstractScrollArea::keyPressEvent(event);
+}
+
+void XYViewWidget::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (steps != 0) zoomStep(steps, event->position().toPoint());
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+void XYViewWidget::zoomStep(int steps, QPoint at)
+{
+    const float scale = NextScaleStep(view_.scale(), steps);
+    if (scale == view_.scale()) return;
+    view_.zoomAbout(scale, {at.x(), at.y()});
+    editor_.updateViews(ViewFlags::All);
+    emit scaleChanged();
+}
+
+void XYViewWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    view_.contextMenuAt(event->pos().x(), event->pos().y());
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("Make into &Entity"), this, [this] { MakeIntoEntity(editor_); });
+    menu.addAction(QStringLiteral("Make into S&tairs"), this, [this] { MakeIntoStairs(editor_); });
+    menu.addAction(QStringLiteral("Make into &Room"), this, [this] { MakeIntoRoom(editor_); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&Connect Entities"), this, [this] { view_.connectEntitiesHere(); });
+    menu.addAction(QStringLiteral("Entity &Properties"), this, [this] { ShowEntityProperties(editor_); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&Move Camera here"), this, [this] { view_.moveCameraHere(); });
+    QAction* clipper = menu.addAction(QStringLiteral("C&lipper Mode"), this, [this] { view_.toggleClipperMode(); });
+    clipper->setCheckable(true);
+    clipper->setChecked(view_.clipperMode());
+    menu.exec(event->globalPos());
+}
+
+} // namespace vorn

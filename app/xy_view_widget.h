@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+
+namespace vorn {
+
+class CXYView;
+class Editor;
+
+// The top-down view: hands mouse, keys and wheel to the logic and paints it with QPainter,
+// with scroll bars over the map extents.
+class XYViewWidget final : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    XYViewWidget(Editor& editor, QWidget* parent = nullptr);
+
+    // Brings the scroll bars in line with the logic's scroll position and repaints.
+    void refresh();
+
+signals:
+    // Ctrl+wheel chose a scale step; the control panel follows.
+    void scaleChanged();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void syncScrollBars();
+    void zoomStep(int steps, QPoint at);
+
+    Editor& editor_;
+    CXYView& view_;
+    bool syncing_ = false;
+};
+
+} // namespace vorn

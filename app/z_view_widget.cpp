@@ -1,0 +1,106 @@
+#include "z_view_widget.h"
+
+#include "editor/editor.h"
+#include "qpainter_canvas.h"
+#include "view_keys.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace vorn {
+
+ZViewWidget::ZViewWidget(Editor& editor, QWidget* parent)
+    : QWidget(parent), editor_(editor), view_(editor.zView()), scrollBar_(new QScrollBar(Qt::Vertical, this))
+{
+    setObjectName(QStringLiteral("zView"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    scrollBar_->setRange(0, CZView::kScrollRange);
+    scrollBar_->setSingleStep(1);
+    connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (!syncing_) view_.scrollTo(value);
+    });
+    syncScrollBar();
+}
+
+void ZViewWidget::refresh()
+{
+    syncScrollBar();
+    update();
+}
+
+void ZViewWidget::syncScrollBar()
+{
+    syncing_ = true;
+    scrollBar_->setValue(view_.scrollPosition());
+    syncing_ = false;
+}
+
+void ZViewWidget::render(QPaintDevice& device) const
+{
+    QPainter painter(&device);
+    QPainterCanvas canvas(painter);
+    view_.paint(canvas);
+}
+
+bool ZViewWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void ZViewWidget::paintEvent(QPaintEvent*)
+{
+    render(*this);
+}
+
+void ZViewWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int barWidth = scrollBar_->sizeHint().width();
+    scrollBar_->setGeometry(0, 0, barWidth, height());
+    scrollBar_->setPageStep(std::max(1, 9 * height() / 10));
+    view_.setClientSize(width(), height(), barWidth);
+}
+
+void ZViewWidget::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::LeftButton) view_.leftButtonDown(mouseInputFor(*event));
+    if (event->button() == Qt::RightButton) view_.rightButtonDown(mouseInputFor(*event));
+}
+
+void ZViewWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    view_.mouseMove(mouseInputFor(*event));
+}
+
+void ZViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) view_.leftButtonUp();
+    if (event->button() == Qt::RightButton) view_.rightButtonUp();
+}
+
+void ZViewWidget::keyPressEvent(QKeyEvent* event)
+{
+    const auto key = viewKeyFor(*event);
+    if (!key || !view_.keyDown(*key)) QWidget::keyPressEvent(event);
+}
+
+void ZViewWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!view_.contextMenuAt(event->pos().x(), event->pos().y())) return;
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("Set Max Z"), this, [this] { view_.setMaxZHere(); });
+    menu.addAction(QStringLiteral("Set Min Z"), this, [this] { view_.setMinZHere(); });
+    menu.addAction(QStringLiteral("Set Camera Z"), this, [this] { view_.setCameraZHere(); });
+    menu.exec(event->globalPos());
+}
+
+} // namespace vorn
