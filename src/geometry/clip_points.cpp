@@ -58,6 +58,26 @@ void ApplyClip(ClipPoints& points, CQEntity& entity, const std::string& texture,
 
 namespace {
 
+// Where a brush lies against a plane, by its corners and the clipper's on-plane tolerance.
+enum class Side { Behind, InFront, Across };
+
+Side sideOf(const CQBrush& brush, const Plane& plane)
+{
+    constexpr float kOnPlane = 0.1f;
+    bool front = false;
+    bool back = false;
+    for (const CQFace& face : brush.faces()) {
+        if (!face.winding) continue;
+        for (const Vec3& p : face.winding->points()) {
+            const float d = plane.distanceTo(p);
+            front = front || d >= -kOnPlane;
+            back = back || d <= kOnPlane;
+        }
+    }
+    if (front == back) return Side::Across; // also a brush without polygons
+    return front ? Side::InFront : Side::Behind;
+}
+
 bool boxesOverlap(const CQBrush& a, const CQBrush& b)
 {
     for (int k = 0; k < 3; ++k) {
@@ -69,10 +89,10 @@ bool boxesOverlap(const CQBrush& a, const CQBrush& b)
 // Appends the parts of `target` outside `cutter` to `kept`; the part inside is dropped. A target
 // that would need more faces than a brush holds is kept whole rather than lose the parts that
 // could not be made.
-void subtractOne(const CQBrush& cutter, const CQBrush& target, std::vector<CQBrush>& kept, DebugOutput& log)
+void subtractOne(const CQBrush& cutter, CQBrush&& target, std::vector<CQBrush>& kept, DebugOutput& log)
 {
     if (!boxesOverlap(cutter, target)) {
-        kept.push_back(target);
+        kept.push_back(std::move(target));
         return;
     }
     std::vector<CQBrush> outside;
@@ -80,8 +100,16 @@ void subtractOne(const CQBrush& cutter, const CQBrush& target, std::vector<CQBru
     for (const CQFace& face : cutter.faces()) {
         if (rest.numfaces() >= kMaxFaces) {
             log.debugOutput("addFace: numfaces == MAX_FACES\n");
-            kept.push_back(target);
+            kept.push_back(std::move(target));
             return;
+        }
+        // A face that does not cross the rest leaves it whole on one side; adding it would only
+        // rebuild the same polygons.
+        const Side side = face.winding ? sideOf(rest, face.plane) : Side::Across;
+        if (side == Side::Behind) continue;
+        if (side == Side::InFront) {
+            outside.push_back(std::move(rest));
+            break;
         }
         CQFace reversed = face;
         reversed.reverse();
@@ -99,15 +127,18 @@ void SubtractSelection(CQEntity& entity, DebugOutput& log)
 {
     if (!entity.isModifiable() || entity.selectedCount() == 0) return;
 
+    // The brushes move out of the entity, which is refilled below.
     std::vector<CQBrush> cutters;
     std::vector<CQBrush> targets;
-    for (const CQBrush& brush : entity.brushes()) (brush.IsSelected() ? cutters : targets).push_back(brush);
+    targets.reserve(static_cast<size_t>(entity.brushCount()));
+    for (CQBrush& brush : entity.brushes()) (brush.IsSelected() ? cutters : targets).push_back(std::move(brush));
     while (entity.brushCount() > 0) entity.removeBrush(entity.brushCount() - 1);
 
     std::vector<CQBrush> keptPieces;
     for (const CQBrush& cutter : cutters) {
         keptPieces.clear();
-        for (const CQBrush& target : targets) subtractOne(cutter, target, keptPieces, log);
+        keptPieces.reserve(targets.size());
+        for (CQBrush& target : targets) subtractOne(cutter, std::move(target), keptPieces, log);
         targets.swap(keptPieces);
     }
 
