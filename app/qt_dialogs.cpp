@@ -68,9 +68,7 @@ public:
 
     std::optional<Settings> run()
     {
-        if constexpr (requires(const Settings& s) { s.problem(); }) {
-            dialog_.setCheck([this] { return read().problem(); });
-        }
+        dialog_.setCheck([this] { return read().problem(); });
         if (dialog_.exec() != QDialog::Accepted) return std::nullopt;
         return read();
     }
@@ -191,14 +189,31 @@ std::optional<ScaleSettings> QtDialogs::scaleSettings(const ScaleSettings& start
 
 bool QtDialogs::entityProperties(CQEntity&)
 {
-    if (notAvailable_) notAvailable_(QStringLiteral("Entity Properties is not available yet."));
+    notify(QStringLiteral("Entity Properties is not available yet."));
     return false;
 }
 
-bool QtDialogs::mapProperties(CQEntity&, MapPropertiesUse)
+bool QtDialogs::mapProperties(CQEntity&, MapPropertiesUse use)
 {
-    if (notAvailable_) notAvailable_(QStringLiteral("Map Properties is not available yet."));
+    // Until the dialog exists, a first click into an empty map still makes its world, as the
+    // dialog's OK would with its fields left as they open.
+    if (use == MapPropertiesUse::Creating) {
+        notify(QStringLiteral("Map Properties is not available yet: the world was made with its default settings."));
+        return true;
+    }
+    notify(QStringLiteral("Map Properties is not available yet."));
     return false;
+}
+
+std::optional<std::string> QtDialogs::textureSelector(const std::string&, const std::string&)
+{
+    notify(QStringLiteral("Select Texture is not available yet."));
+    return std::nullopt;
+}
+
+void QtDialogs::notify(const QString& text) const
+{
+    if (notAvailable_) notAvailable_(text);
 }
 
 } // namespace vorn

@@ -31,8 +31,11 @@ public:
     std::optional<ScaleSettings> scaleSettings(const ScaleSettings& start) override;
     bool entityProperties(CQEntity& entity) override;
     bool mapProperties(CQEntity& world, MapPropertiesUse use) override;
+    std::optional<std::string> textureSelector(const std::string& wadPath, const std::string& current) override;
 
 private:
+    void notify(const QString& text) const;
+
     QWidget* parent_;
     Notify notAvailable_;
 };

@@ -4,7 +4,6 @@
 #include "document/map_document.h"
 #include "document/primitives.h"
 #include "editor/editor.h"
-#include "platform/dialog_checks.h"
 #include "platform/dialogs.h"
 #include "platform/host.h"
 
@@ -12,14 +11,6 @@
 
 namespace vorn {
 namespace {
-
-std::optional<std::string> problemOf(const RampSettings& settings) { return rampProblem(settings); }
-
-template <typename Settings>
-std::optional<std::string> problemOf(const Settings& settings)
-{
-    return settings.problem();
-}
 
 // New brushes carry the current texture; a map without one must still write a readable name.
 std::string textureForNewBrushes(CQMap& map)
@@ -55,7 +46,7 @@ void makeInto(Editor& editor, Ask ask, Generate generate)
 
     const std::optional<Settings> settings = ask(editor.dialogs(), Settings{});
     if (!settings) return;
-    if (const auto problem = problemOf(*settings)) {
+    if (const auto problem = settings->problem()) {
         host.messageBox(*problem);
         return;
     }

@@ -1,6 +1,7 @@
 #include "document/edit_commands.h"
 
 #include "editor/editor.h"
+#include "platform/dialogs.h"
 #include "platform/host.h"
 
 namespace vorn {
@@ -106,6 +107,16 @@ void DeleteSelectedBrushes(Editor& editor)
     editor.map().DeleteSelection();
     editor.rebuildCameraScene();
     editor.updateViews(ViewFlags::Editing);
+}
+
+void ChooseTexture(Editor& editor)
+{
+    CQMap& map = editor.map();
+    const auto chosen = editor.dialogs().textureSelector(editor.prefs().wad, map.currentTexture());
+    if (!chosen) return;
+    map.SetCurrentTexture(*chosen);
+    map.ApplyCurrentTexture();
+    editor.updateViews(ViewFlags::Camera);
 }
 
 } // namespace vorn

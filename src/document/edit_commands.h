@@ -10,5 +10,7 @@ void CutSelection(Editor& editor);
 void PasteClipboard(Editor& editor);
 void SelectAllOfCurrentEntity(Editor& editor);
 void DeleteSelectedBrushes(Editor& editor);
+// The texture selector; the chosen texture becomes current and goes onto the selection.
+void ChooseTexture(Editor& editor);
 
 } // namespace vorn

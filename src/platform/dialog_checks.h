@@ -14,7 +14,4 @@ std::optional<std::string> rangeProblem(std::string_view label, int value, IntRa
 std::optional<std::string> choiceProblem(std::string_view label, int index,
                                          std::initializer_list<std::string_view> choices);
 
-// The ramp dialog's one choice (its settings struct has no member for it).
-std::optional<std::string> rampProblem(const RampSettings& settings);
-
 } // namespace vorn

@@ -49,9 +49,9 @@ std::optional<std::string> choiceProblem(std::string_view label, int index,
     return text + ".";
 }
 
-std::optional<std::string> rampProblem(const RampSettings& settings)
+std::optional<std::string> RampSettings::problem() const
 {
-    return compassProblem("Which end is elevated?", settings.elevatedEnd);
+    return compassProblem("Which end is elevated?", elevatedEnd);
 }
 
 std::optional<std::string> RoomSettings::problem() const

@@ -34,6 +34,7 @@ struct StairsSettings {
 
 struct RampSettings {
     Compass elevatedEnd = Compass::North;
+    std::optional<std::string> problem() const;
 };
 
 struct ArchSettings {
@@ -99,6 +100,8 @@ public:
     // its class name and the current texture archive, and OK adds it to the map.
     enum class MapPropertiesUse { Editing, Creating };
     virtual bool mapProperties(CQEntity& world, MapPropertiesUse use) = 0;
+    // Picks a texture of the archive; nothing when cancelled.
+    virtual std::optional<std::string> textureSelector(const std::string& wadPath, const std::string& current) = 0;
 };
 
 } // namespace vorn

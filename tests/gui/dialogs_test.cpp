@@ -379,8 +379,10 @@ private slots:
         QVERIFY(!dialogs.mapProperties(entity, Dialogs::MapPropertiesUse::Editing));
         QCOMPARE(reported, QStringList({"Entity Properties is not available yet.",
                                         "Map Properties is not available yet."}));
+        QVERIFY(!dialogs.textureSelector("base.wad", "WALL"));
+        // A first click into an empty map must still make its world.
         QtDialogs silent;
-        QVERIFY(!silent.mapProperties(entity, Dialogs::MapPropertiesUse::Creating));
+        QVERIFY(silent.mapProperties(entity, Dialogs::MapPropertiesUse::Creating));
     }
 
     void setupOpensFilledFromThePreferences()

@@ -20,7 +20,7 @@ using vorn::test::answerMessageBox;
 
 namespace {
 
-QString sampleMap() { return QStringLiteral(VORN_RESOURCES_DIR "/maps/sample.map"); }
+QString bundledSampleMap() { return QStringLiteral(VORN_RESOURCES_DIR "/maps/sample.map"); }
 
 // Every action reachable from the menu bar, by name.
 QStringList menuActionNames(QMenuBar* bar)
@@ -197,7 +197,7 @@ private slots:
         QTemporaryDir folder;
         const QString mapPath = folder.filePath(QStringLiteral("maps/level.map"));
         QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("maps"))));
-        QVERIFY(QFile::copy(sampleMap(), mapPath));
+        QVERIFY(QFile::copy(bundledSampleMap(), mapPath));
         VornApplication app(settingsFile());
         app.start(mapPath);
         addBrush(app.editor());
@@ -215,7 +215,7 @@ private slots:
     {
         QTemporaryDir folder;
         const QString mapPath = folder.filePath(QStringLiteral("level.map"));
-        QVERIFY(QFile::copy(sampleMap(), mapPath));
+        QVERIFY(QFile::copy(bundledSampleMap(), mapPath));
         QFile::setPermissions(mapPath, QFile::ReadOwner | QFile::WriteOwner);
         VornApplication app(settingsFile());
         app.start(mapPath);
@@ -244,6 +244,15 @@ private slots:
 
 private:
     QString settingsFile() const { return settingsDir_->filePath(QStringLiteral("Vorn.conf")); }
+
+    // A copy of the sample map that the test may change and save.
+    QString sampleMap() const
+    {
+        const QString copy = settingsDir_->filePath(QStringLiteral("sample.map"));
+        if (!QFile::exists(copy)) QFile::copy(bundledSampleMap(), copy);
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        return copy;
+    }
 
     std::unique_ptr<QTemporaryDir> settingsDir_;
 };

@@ -11,7 +11,7 @@ TEST(DialogSettings, DefaultsAreAccepted)
 {
     EXPECT_FALSE(RoomSettings{}.problem());
     EXPECT_FALSE(StairsSettings{}.problem());
-    EXPECT_FALSE(rampProblem(RampSettings{}));
+    EXPECT_FALSE(RampSettings{}.problem());
     EXPECT_FALSE(ArchSettings{}.problem());
     EXPECT_FALSE(CylinderSettings{}.problem());
     EXPECT_FALSE(SpikeSettings{}.problem());
@@ -65,7 +65,7 @@ TEST(DialogSettings, ChoicesOutsideTheListAreRefused)
     StairsSettings stairs;
     stairs.upEnd = static_cast<Compass>(4);
     EXPECT_EQ(stairs.problem(), "Up end must be one of North, South, East, West.");
-    EXPECT_EQ(rampProblem(RampSettings{static_cast<Compass>(-1)}),
+    EXPECT_EQ(RampSettings{static_cast<Compass>(-1)}.problem(),
               "Which end is elevated? must be one of North, South, East, West.");
 
     ArchSettings arch;

@@ -270,3 +270,21 @@ TEST_F(EditorTest, BrushGroupCommandsRefuseWithoutAModifiableEntity)
     EXPECT_EQ(host.messages.back(), "Unmodifiable entity cannot save its brushes");
     EXPECT_TRUE(host.choosers.empty());
 }
+
+TEST_F(EditorTest, ChosenTextureBecomesCurrentAndCoversTheSelection)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}});
+    map().entity(0).brushes()[1].SetSelected(true);
+    editor.prefs().wad = "/wads/base.wad";
+    ChooseTexture(editor); // cancelled
+    EXPECT_EQ(map().entity(0).brushes()[1].face(0).texture, "WALL");
+
+    dialogs.chosenTexture = "BRICK2";
+    ChooseTexture(editor);
+    EXPECT_EQ(dialogs.textureSelectorOpenedWith.back().first, "/wads/base.wad");
+    EXPECT_EQ(map().currentTexture(), "BRICK2");
+    EXPECT_EQ(editor.prefs().curTexture, "BRICK2");
+    EXPECT_EQ(map().entity(0).brushes()[1].face(0).texture, "BRICK2");
+    EXPECT_EQ(map().entity(0).brushes()[0].face(0).texture, "WALL");
+    EXPECT_TRUE(map().IsModifiedSinceSave());
+}

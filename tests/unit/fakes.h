@@ -108,6 +108,12 @@ public:
         return editWorld ? editWorld(world) : false;
     }
 
+    std::optional<std::string> textureSelector(const std::string& wad, const std::string& current) override
+    {
+        textureSelectorOpenedWith.emplace_back(wad, current);
+        return chosenTexture;
+    }
+
     Script<RoomSettings> room;
     Script<StairsSettings> stairs;
     Script<RampSettings> ramp;
@@ -118,6 +124,8 @@ public:
     Script<ScaleSettings> scale;
     std::function<bool(CQEntity&)> editEntity; // unset: Cancel
     std::function<bool(CQEntity&)> editWorld;
+    std::optional<std::string> chosenTexture; // unset: Cancel
+    std::vector<std::pair<std::string, std::string>> textureSelectorOpenedWith;
     int entityPropertiesOpened = 0;
     int mapPropertiesOpened = 0;
     MapPropertiesUse lastMapPropertiesUse = MapPropertiesUse::Editing;

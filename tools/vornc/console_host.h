@@ -38,6 +38,7 @@ public:
     std::optional<ScaleSettings> scaleSettings(const ScaleSettings&) override { return std::nullopt; }
     bool entityProperties(CQEntity&) override { return false; }
     bool mapProperties(CQEntity&, MapPropertiesUse) override { return false; }
+    std::optional<std::string> textureSelector(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
 } // namespace vorn
