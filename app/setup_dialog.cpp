@@ -1,6 +1,7 @@
 #include "setup_dialog.h"
 
 #include "editor/editor.h"
+#include "platform/host.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -118,8 +119,15 @@ void SetupDialog::apply(Editor& editor) const
     // A blank field means "keep the current list", not "no list".
     if (entityList_->text().trimmed().isEmpty()) return;
     prefs.entityList = text(entityList_);
-    const WaitCursor busy;
-    editor.loadEntityClasses();
+    bool loaded = false;
+    {
+        const WaitCursor busy;
+        loaded = editor.loadEntityClasses();
+    }
+    if (!loaded) {
+        editor.host().messageBox("Could not read the entity list " + prefs.entityList +
+                                 "; the built-in entity classes are used instead.");
+    }
 }
 
 bool runSetupDialog(QWidget* parent, Editor& editor)

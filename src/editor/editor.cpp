@@ -11,9 +11,11 @@ Editor::Editor(Host& host, Dialogs& dialogs, Preferences preferences)
     panel_.setTexture(prefs_.curTexture);
 }
 
-void Editor::loadEntityClasses()
+bool Editor::loadEntityClasses()
 {
-    if (!classes_.loadFile(prefs_.entityList, host_)) classes_.loadText(BundledEntityList());
+    if (classes_.loadFile(prefs_.entityList, host_)) return true;
+    classes_.loadText(BundledEntityList());
+    return false;
 }
 
 void Editor::updateViews(int flags)

@@ -42,8 +42,8 @@ public:
     void setZViewPosition(MapPoint p) { zViewPosition_ = p; }
 
     // Loads the class catalogue from the preferences' entity list, falling back to the bundled
-    // definitions when that file cannot be read.
-    void loadEntityClasses();
+    // definitions when that file cannot be read (then false).
+    bool loadEntityClasses();
 
     void updateViews(int flags);
     // The camera's copy of the map: rebuilt whole, or refreshed for the current entity's selection.

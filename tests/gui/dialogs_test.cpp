@@ -459,6 +459,8 @@ private slots:
         QCOMPARE(cursors.front(), Qt::WaitCursor);
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(editor.classes().count() > 2); // the bundled definitions
+        QCOMPARE(host.messages.size(), size_t{1});
+        QVERIFY(host.messages.front().starts_with("Could not read the entity list "));
     }
 
     void setupOkWithAnEmptyEntityFieldKeepsTheList()
