@@ -4,7 +4,7 @@
 #include "geometry/clip_points.h"
 #include "map/entity.h"
 #include "platform/debug_output.h"
-#include "platform/host.h"
+#include "platform/null_host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,21 +21,6 @@ CQBrush box(Vec3 lo, Vec3 hi)
     b.MakeBox(lo, hi, "WALL", log);
     return b;
 }
-
-// A host that answers nothing and shows nothing, for the generators that may need one.
-class QuietHost final : public Host {
-public:
-    void debugOutput(std::string_view) override {}
-    void messageBox(std::string_view) override {}
-    SaveAnswer askSaveChanges(std::string_view) override { return SaveAnswer::No; }
-    void beep(int, int) override {}
-    void updateViews(int) override {}
-    void controlPanelChanged() override {}
-    void setBusy(bool) override {}
-    std::optional<std::string> chooseFileToOpen(const FileChooser&) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(const FileChooser&) override { return std::nullopt; }
-    std::unique_ptr<Progress> startProgress(std::string_view) override { return nullptr; }
-};
 
 // `count` unselected 32-unit boxes in a square grid `spacing` apart, centred on the origin so that
 // the map stays within the game's +-4096 limits.
@@ -98,7 +83,7 @@ BENCHMARK(BM_MakeTube16)->Unit(benchmark::kMicrosecond);
 
 void BM_MakeArch16(benchmark::State& state)
 {
-    QuietHost host;
+    NullHost host;
     const CQEntity start = [] {
         CQEntity e;
         e.AddBrush(box({0, 0, 0}, {512, 64, 256}));

@@ -2,7 +2,7 @@
 #include "entities/entity_class.h"
 #include "map/entity.h"
 #include "map/map_file.h"
-#include "null_host.h"
+#include "platform/null_host.h"
 #include "platform/file_io.h"
 
 #include <benchmark/benchmark.h>
@@ -28,7 +28,7 @@ const EntityClassList& catalogue()
 std::string generatedMap(int brushes)
 {
     std::vector<std::unique_ptr<CQEntity>> entities;
-    bench::NullHost host;
+    NullHost host;
     auto world = std::make_unique<CQEntity>();
     world->SetValue("\"classname\"", "\"worldspawn\"");
     for (int i = 0; i < brushes; ++i) {
@@ -58,7 +58,7 @@ int fileBrushes(const std::vector<std::unique_ptr<CQEntity>>& entities)
 void BM_ReadAndBuild(benchmark::State& state)
 {
     const std::string text = generatedMap(static_cast<int>(state.range(0)));
-    bench::NullHost host;
+    NullHost host;
     int brushes = 0;
     for (auto _ : state) {
         std::vector<std::unique_ptr<CQEntity>> entities;
@@ -73,7 +73,7 @@ BENCHMARK(BM_ReadAndBuild)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::
 void BM_Write(benchmark::State& state)
 {
     const std::string text = generatedMap(static_cast<int>(state.range(0)));
-    bench::NullHost host;
+    NullHost host;
     std::vector<std::unique_ptr<CQEntity>> entities;
     ReadMap(text, catalogue(), host, nullptr, entities);
     size_t written = 0;
@@ -89,7 +89,7 @@ BENCHMARK(BM_Write)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillis
 // Heap held by a map read from text: the text itself and its entities.
 void BM_MapMemory(benchmark::State& state)
 {
-    bench::NullHost host;
+    NullHost host;
     for (auto _ : state) {
         const size_t before = mallinfo2().uordblks;
         const std::string text = generatedMap(static_cast<int>(state.range(0)));
@@ -116,7 +116,7 @@ void BM_ReadCorpus(benchmark::State& state)
         state.SkipWithError("no corpus");
         return;
     }
-    bench::NullHost host;
+    NullHost host;
     int64_t bytes = 0;
     int64_t brushes = 0;
     for (auto _ : state) {

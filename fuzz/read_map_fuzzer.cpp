@@ -4,26 +4,12 @@
 #include "entities/entity_class.h"
 #include "map/entity.h"
 #include "map/map_file.h"
-#include "platform/host.h"
+#include "platform/null_host.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace {
-
-class SilentHost final : public vorn::Host {
-public:
-    void messageBox(std::string_view) override {}
-    vorn::SaveAnswer askSaveChanges(std::string_view) override { return vorn::SaveAnswer::Cancel; }
-    void debugOutput(std::string_view) override {}
-    void beep(int, int) override {}
-    void updateViews(int) override {}
-    void controlPanelChanged() override {}
-    void setBusy(bool) override {}
-    std::optional<std::string> chooseFileToOpen(const vorn::FileChooser&) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(const vorn::FileChooser&) override { return std::nullopt; }
-    std::unique_ptr<vorn::Progress> startProgress(std::string_view) override { return nullptr; }
-};
 
 const vorn::EntityClassList& catalogue()
 {
@@ -39,7 +25,7 @@ const vorn::EntityClassList& catalogue()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    SilentHost host;
+    vorn::NullHost host;
     std::vector<std::unique_ptr<vorn::CQEntity>> entities;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     vorn::ReadMap(text, catalogue(), host, nullptr, entities);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/host.h"
+#include "platform/null_host.h"
 
 #include <functional>
 #include <string>
@@ -9,7 +9,7 @@
 namespace vorn::test {
 
 // A host for GUI tests that records messages and debug output and answers nothing.
-class GuiFakeHost : public Host {
+class GuiFakeHost : public NullHost {
 public:
     void messageBox(std::string_view text) override { messages.emplace_back(text); }
     SaveAnswer askSaveChanges(std::string_view) override { return SaveAnswer::No; }
@@ -18,13 +18,6 @@ public:
         debug.emplace_back(text);
         if (onDebugOutput) onDebugOutput();
     }
-    void beep(int, int) override {}
-    void updateViews(int) override {}
-    void controlPanelChanged() override {}
-    void setBusy(bool) override {}
-    std::optional<std::string> chooseFileToOpen(const FileChooser&) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(const FileChooser&) override { return std::nullopt; }
-    std::unique_ptr<Progress> startProgress(std::string_view) override { return nullptr; }
 
     std::vector<std::string> messages;
     std::vector<std::string> debug;

@@ -1,44 +1,18 @@
 #pragma once
 
-#include "platform/dialogs.h"
-#include "platform/host.h"
+#include "platform/null_host.h"
 
 #include <cstdio>
 
 namespace vorn {
 
 // Messages go to the standard error stream; nothing is asked and nothing is shown.
-class ConsoleHost final : public Host {
+class ConsoleHost final : public NullHost {
 public:
     void messageBox(std::string_view text) override
     {
         std::fprintf(stderr, "vornc: %.*s\n", static_cast<int>(text.size()), text.data());
     }
-    SaveAnswer askSaveChanges(std::string_view) override { return SaveAnswer::Cancel; }
-    void debugOutput(std::string_view) override {}
-    void beep(int, int) override {}
-    void updateViews(int) override {}
-    void controlPanelChanged() override {}
-    void setBusy(bool) override {}
-    std::optional<std::string> chooseFileToOpen(const FileChooser&) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(const FileChooser&) override { return std::nullopt; }
-    std::unique_ptr<Progress> startProgress(std::string_view) override { return nullptr; }
-};
-
-// Every dialog is cancelled.
-class NoDialogs final : public Dialogs {
-public:
-    std::optional<RoomSettings> makeRoom(const RoomSettings&) override { return std::nullopt; }
-    std::optional<StairsSettings> makeStairs(const StairsSettings&) override { return std::nullopt; }
-    std::optional<RampSettings> makeRamp(const RampSettings&) override { return std::nullopt; }
-    std::optional<ArchSettings> makeArch(const ArchSettings&) override { return std::nullopt; }
-    std::optional<CylinderSettings> makeCylinder(const CylinderSettings&) override { return std::nullopt; }
-    std::optional<SpikeSettings> makeSpike(const SpikeSettings&) override { return std::nullopt; }
-    std::optional<RotationSettings> rotationSetup(const RotationSettings&) override { return std::nullopt; }
-    std::optional<ScaleSettings> scaleSettings(const ScaleSettings&) override { return std::nullopt; }
-    bool entityProperties(CQEntity&) override { return false; }
-    bool mapProperties(CQEntity&, MapPropertiesUse) override { return false; }
-    std::optional<std::string> textureSelector(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
 } // namespace vorn
