@@ -19,6 +19,13 @@ constexpr float kFacePickHeight = 2048;
 Vec3 rayTop(MapPoint p) { return {static_cast<float>(p.x), static_cast<float>(p.y), kRayHeight}; }
 Vec3 rayBottom(MapPoint p) { return {static_cast<float>(p.x), static_cast<float>(p.y), -kRayHeight}; }
 
+// The brush a face drag moves: the map's only selected brush. Keys pressed during the drag can
+// delete it or reorder the brush list, so it is looked up at every step instead of remembered.
+CQMap::BrushRef onlySelectedBrush(CQMap& map)
+{
+    return map.countSelectedBrushes() == 1 ? map.firstSelectedBrush() : CQMap::BrushRef{};
+}
+
 } // namespace
 
 CXYView::CXYView(Editor& editor)
@@ -202,15 +209,11 @@ void CXYView::leftButtonDown(const MouseInput& in)
 
 bool CXYView::startFaceDrag(MapPoint at)
 {
-    CQMap& map = editor_.map();
-    if (map.countSelectedBrushes() != 1) return false;
-    const CQMap::BrushRef selected = map.firstSelectedBrush();
-    if (!selected.entity->isModifiable()) return false;
+    const CQMap::BrushRef selected = onlySelectedBrush(editor_.map());
+    if (!selected.entity || !selected.entity->isModifiable()) return false;
     const Vec3 pickPoint{static_cast<float>(at.x), static_cast<float>(at.y), kFacePickHeight};
     std::vector<int> faces = selected.brush()->FacesFacing(pickPoint);
     if (faces.empty()) return false;
-    dragEntity_ = selected.entity;
-    dragBrush_ = selected.index;
     dragFaces_ = std::move(faces);
     dragMode_ = DragMode::DragFaces;
     editor_.updateViews(ViewFlags::Editing);
@@ -282,12 +285,14 @@ void CXYView::mouseMove(const MouseInput& in)
 
     switch (dragMode_) {
     case DragMode::DragFaces: {
-        CQBrush& brush = dragEntity_->brushes()[static_cast<size_t>(dragBrush_)];
+        CQBrush* brush = onlySelectedBrush(editor_.map()).brush();
+        if (!brush) break;
         for (const int f : dragFaces_) {
-            for (Vec3& p : brush.face(f).planepts) p += step;
+            if (f >= brush->numfaces()) continue; // another brush became the selection
+            for (Vec3& p : brush->face(f).planepts) p += step;
         }
-        brush.FreeWindings();
-        brush.BuildWindings(editor_.host());
+        brush->FreeWindings();
+        brush->BuildWindings(editor_.host());
         editor_.map().setModified();
         editor_.refreshSelectionInCamera();
         editor_.updateViews(ViewFlags::Editing);
@@ -328,17 +333,17 @@ void CXYView::finishDrag()
     CQMap& map = editor_.map();
     switch (dragMode_) {
     case DragMode::DragFaces: {
-        const CQBrush& brush = dragEntity_->brushes()[static_cast<size_t>(dragBrush_)];
-        if (!brush.IsValid()) {
-            dragEntity_->RemoveInvalidBrushes();
+        dragFaces_.clear();
+        const CQMap::BrushRef dragged = onlySelectedBrush(map);
+        if (!dragged.entity) break;
+        if (!dragged.brush()->IsValid()) {
+            dragged.entity->RemoveInvalidBrushes();
             editor_.rebuildCameraScene();
             editor_.updateViews(ViewFlags::Editing);
-        } else if (outsideExtents(brush.mins(), brush.maxs())) {
+        } else if (outsideExtents(dragged.brush()->mins(), dragged.brush()->maxs())) {
             const CQMap::Bounds bounds = map.GetMapBounds(true);
             growExtents(bounds.mins, bounds.maxs);
         }
-        dragEntity_ = nullptr;
-        dragFaces_.clear();
         break;
     }
     case DragMode::DragSelection:

@@ -10,7 +10,6 @@
 
 namespace vorn {
 
-class CQEntity;
 class Editor;
 
 // The part of the map a view shows, in map units: its left and bottom edges and its size.
@@ -122,9 +121,7 @@ private:
     bool newBrushActive_ = false;
     Vec3 sizeAnchor_;
     Vec3 sizeCorner_;
-    CQEntity* dragEntity_ = nullptr;
-    int dragBrush_ = -1;
-    std::vector<int> dragFaces_;
+    std::vector<int> dragFaces_; // of the only selected brush
 };
 
 } // namespace vorn

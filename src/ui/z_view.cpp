@@ -8,6 +8,16 @@
 #include <cmath>
 
 namespace vorn {
+namespace {
+
+// The brush a height drag moves: the map's only selected brush. Keys pressed during the drag can
+// delete it or reorder the brush list, so it is looked up at every step instead of remembered.
+CQMap::BrushRef onlySelectedBrush(CQMap& map)
+{
+    return map.countSelectedBrushes() == 1 ? map.firstSelectedBrush() : CQMap::BrushRef{};
+}
+
+} // namespace
 
 void CZView::setClientSize(int width, int height, int scrollBarWidth)
 {
@@ -73,14 +83,12 @@ void CZView::leftButtonDown(const MouseInput& in)
     CQMap& map = editor_.map();
     if (!in.leftOnly || map.countSelectedBrushes() == 0) return;
 
-    if (in.x > width_ - 24 && map.countSelectedBrushes() == 1) {
-        const CQMap::BrushRef selected = map.firstSelectedBrush();
-        if (selected.entity->isModifiable()) {
+    if (in.x > width_ - 24) {
+        const CQMap::BrushRef selected = onlySelectedBrush(map);
+        if (selected.entity && selected.entity->isModifiable()) {
             std::vector<int> faces = selected.brush()->HorizontalFacesFacing(z);
             if (!faces.empty()) {
                 editor_.host().debugOutput("dragging brush plane\n");
-                dragEntity_ = selected.entity;
-                dragBrush_ = selected.index;
                 dragFaces_ = std::move(faces);
                 dragMode_ = DragMode::DragFaces;
                 return;
@@ -117,12 +125,14 @@ void CZView::mouseMove(const MouseInput& in)
     previousDelta_ = delta;
     switch (dragMode_) {
     case DragMode::DragFaces: {
-        CQBrush& brush = dragEntity_->brushes()[static_cast<size_t>(dragBrush_)];
+        CQBrush* brush = onlySelectedBrush(editor_.map()).brush();
+        if (!brush) break;
         for (const int f : dragFaces_) {
-            for (Vec3& p : brush.face(f).planepts) p.z += step;
+            if (f >= brush->numfaces()) continue; // another brush became the selection
+            for (Vec3& p : brush->face(f).planepts) p.z += step;
         }
-        brush.FreeWindings();
-        brush.BuildWindings(editor_.host());
+        brush->FreeWindings();
+        brush->BuildWindings(editor_.host());
         editor_.map().setModified();
         editor_.refreshSelectionInCamera();
         editor_.updateViews(ViewFlags::CameraZ);
@@ -142,12 +152,14 @@ void CZView::leftButtonUp()
 {
     if (!buttonDown_ || rightDrag_) return;
     buttonDown_ = false;
-    if (dragMode_ == DragMode::DragFaces && !dragEntity_->brushes()[static_cast<size_t>(dragBrush_)].IsValid()) {
-        dragEntity_->RemoveInvalidBrushes();
-        editor_.rebuildCameraScene();
-        editor_.updateViews(ViewFlags::Editing);
+    if (dragMode_ == DragMode::DragFaces) {
+        const CQMap::BrushRef dragged = onlySelectedBrush(editor_.map());
+        if (dragged.entity && !dragged.brush()->IsValid()) {
+            dragged.entity->RemoveInvalidBrushes();
+            editor_.rebuildCameraScene();
+            editor_.updateViews(ViewFlags::Editing);
+        }
     }
-    dragEntity_ = nullptr;
     dragFaces_.clear();
     dragMode_ = DragMode::Idle;
 }

@@ -7,7 +7,6 @@
 
 namespace vorn {
 
-class CQEntity;
 class Editor;
 
 // The narrow height view's logic: one map column seen from the side, one pixel per map unit,
@@ -69,9 +68,7 @@ private:
     bool rightDragScrolled_ = false;
     PixelPoint dragStart_;
     int previousDelta_ = 0;
-    CQEntity* dragEntity_ = nullptr;
-    int dragBrush_ = -1;
-    std::vector<int> dragFaces_;
+    std::vector<int> dragFaces_; // of the only selected brush
 };
 
 } // namespace vorn
