@@ -354,8 +354,10 @@ void CXYView::finishDrag()
             }
         }
         break;
-    case DragMode::SizeNewBrush:
-        if (newBrush_.IsValid()) {
+    case DragMode::SizeNewBrush: {
+        // Tab during the drag can make a point entity current; its box is all it may hold.
+        const CQEntity* current = map.GetCurrentEntity();
+        if (newBrush_.IsValid() && (!current || current->isModifiable())) {
             map.AddBrush(newBrush_);
             if (outsideExtents(newBrush_.mins(), newBrush_.maxs())) growExtents(newBrush_.mins(), newBrush_.maxs());
         }
@@ -364,6 +366,7 @@ void CXYView::finishDrag()
         editor_.refreshSelectionInCamera();
         editor_.updateViews(ViewFlags::Editing);
         break;
+    }
     case DragMode::Idle:
         break;
     }
