@@ -37,6 +37,8 @@ CXYView::CXYView(Editor& editor)
       scale_(static_cast<float>(editor.prefs().xyScalePercent) * 0.01f)
 {
     if (scale_ <= 0) scale_ = 1.0f; // a stored scale of 0 or less could not show anything
+    // Until the window gives it a size the view is a point: the map origin, so that it opens there.
+    centreOn(0, 0);
 }
 
 void CXYView::setGridSize(int size)
