@@ -118,6 +118,12 @@ TEST_F(XYViewTest, MapsMapUnitsToWindowPixelsAndClientPixelsBack)
     EXPECT_EQ(view().scrollY(), 4000 - 300);
 }
 
+TEST_F(XYViewTest, ANewViewLooksAtTheMapOriginUntilItHasASize)
+{
+    const CXYView fresh(editor);
+    EXPECT_EQ(fresh.centre(), (MapPoint{0, 0}));
+}
+
 TEST_F(XYViewTest, CentresOnAPointAndZoomsAboutTheMouse)
 {
     view().centreOn(100, -50);
