@@ -1,0 +1,182 @@
+// Painting the XY and Z views of a large map with QPainter into an image, the way the widgets do.
+
+#include "editor/editor.h"
+#include "platform/null_host.h"
+#include "qpainter_canvas.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <random>
+
+using namespace vorn;
+
+namespace {
+
+constexpr int kBrushes = 20000;
+constexpr int kDoors = 250;        // brush entities of four brushes each, besides the world
+constexpr int kSelectedEvery = 97; // a scattering of selected world brushes
+constexpr int kXYWidth = 1600;
+constexpr int kXYHeight = 1000;
+constexpr int kZWidth = 200;
+
+// An editor holding a world of boxes of assorted sizes spread over ±4000 units, every tenth turned
+// so that its top is no rectangle, and doors with an "angle" and a class name to draw.
+class PaintedMap {
+public:
+    PaintedMap() : editor_(host_, dialogs_)
+    {
+        std::mt19937 random(20000);
+        std::uniform_int_distribution<int> place(-250, 249); // in 16-unit steps
+        std::uniform_int_distribution<int> extent(1, 8);     // likewise
+        const auto randomBox = [&] {
+            const Vec3 lo{16.0f * static_cast<float>(place(random)), 16.0f * static_cast<float>(place(random)),
+                          16.0f * static_cast<float>(place(random) / 4)};
+            return std::pair{lo, lo + Vec3{16.0f * static_cast<float>(extent(random)),
+                                           16.0f * static_cast<float>(extent(random)),
+                                           16.0f * static_cast<float>(extent(random))}};
+        };
+
+        CQMap& map = editor_.map();
+        const int worldBrushes = kBrushes - 4 * kDoors;
+        for (int i = 0; i < worldBrushes; ++i) {
+            const auto [lo, hi] = randomBox();
+            CQBrush b;
+            b.MakeBox(lo, hi, "WALL14_6", host_);
+            if (i % 10 == 0) {
+                const Vec3 centre = b.Centre();
+                b.Move(centre * -1.0f, host_);
+                b.RotateZ(30, host_);
+                b.Move(centre, host_);
+            }
+            map.AddBrush(b);
+        }
+
+        for (int d = 0; d < kDoors; ++d) {
+            CQEntity door;
+            door.SetValue("\"classname\"", "\"func_door\"");
+            door.SetValue("\"angle\"", Quoted(std::to_string(d % 360)));
+            for (int k = 0; k < 4; ++k) {
+                const auto [lo, hi] = randomBox();
+                CQBrush b;
+                b.MakeBox(lo, hi, "DOOR02_1", host_);
+                door.AddBrush(b);
+            }
+            door.DeselectAllBrushes();
+            map.AddEntity(door);
+        }
+        map.SetCurrentEntityByIndex(0);
+        map.DeselectAll();
+        for (int i = 0; i < worldBrushes; i += kSelectedEvery) map.entity(0).brushes()[static_cast<size_t>(i)].SetSelected(true);
+
+        const CQMap::Bounds bounds = map.GetMapBounds(true);
+        CXYView& xy = editor_.xyView();
+        xy.growExtents(bounds.mins, bounds.maxs);
+        xy.setClientSize(kXYWidth, kXYHeight);
+        editor_.zView().setClientSize(kZWidth, kXYHeight, 16);
+        editor_.setZViewPosition({8, 8});
+    }
+
+    Editor& editor() { return editor_; }
+
+    // The whole map in view.
+    void zoomOut()
+    {
+        CXYView& xy = editor_.xyView();
+        const MapExtents& e = xy.extents();
+        const float scale = std::min(static_cast<float>(kXYWidth) / static_cast<float>(e.right - e.left),
+                                     static_cast<float>(kXYHeight) / static_cast<float>(e.top - e.bottom));
+        xy.zoomAbout(scale, {0, 0});
+        xy.centreOn((e.left + e.right) / 2, (e.top + e.bottom) / 2);
+    }
+
+    // One unit per pixel, over the middle of the map.
+    void zoomIn()
+    {
+        CXYView& xy = editor_.xyView();
+        xy.zoomAbout(1.0f, {0, 0});
+        xy.centreOn(0, 0);
+    }
+
+private:
+    NullHost host_;
+    NoDialogs dialogs_;
+    Editor editor_;
+};
+
+PaintedMap& paintedMap()
+{
+    static PaintedMap map;
+    return map;
+}
+
+// Paints the XY view as its widget does: the window scrolled to the view's position.
+void paintXY(CXYView& view, QImage& image)
+{
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(-view.scrollX(), -view.scrollY());
+    QPainterCanvas canvas(painter);
+    view.paint(canvas);
+}
+
+void BM_PaintXYWholeMap(benchmark::State& state)
+{
+    PaintedMap& map = paintedMap();
+    map.zoomOut();
+    CXYView& view = map.editor().xyView();
+    state.counters["scale"] = view.scale();
+    QImage image(kXYWidth, kXYHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        paintXY(view, image);
+        benchmark::ClobberMemory();
+    }
+    state.counters["brushes"] = kBrushes;
+}
+BENCHMARK(BM_PaintXYWholeMap)->Unit(benchmark::kMillisecond);
+
+void BM_PaintXYZoomedIn(benchmark::State& state)
+{
+    PaintedMap& map = paintedMap();
+    map.zoomIn();
+    CXYView& view = map.editor().xyView();
+    QImage image(kXYWidth, kXYHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        paintXY(view, image);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PaintXYZoomedIn)->Unit(benchmark::kMillisecond);
+
+void BM_PaintZ(benchmark::State& state)
+{
+    PaintedMap& map = paintedMap();
+    CZView& view = map.editor().zView();
+    QImage image(kZWidth, kXYHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter);
+        view.paint(canvas);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PaintZ)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // No screen is needed to paint into an image.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
