@@ -113,8 +113,8 @@ void ControlPanelWidget::chooseGrid(int index)
 
 bool ControlPanelWidget::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
+    if (QKeyEvent* tab = tabPress(event)) {
+        keyPressEvent(tab);
         return true;
     }
     return QWidget::event(event);

@@ -40,6 +40,13 @@ std::optional<ViewKey> viewKeyFor(const QKeyEvent& event)
     }
 }
 
+QKeyEvent* tabPress(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) return nullptr;
+    auto* key = static_cast<QKeyEvent*>(event);
+    return key->key() == Qt::Key_Tab ? key : nullptr;
+}
+
 MouseInput mouseInputFor(const QMouseEvent& event)
 {
     const QPoint p = event.position().toPoint();

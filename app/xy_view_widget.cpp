@@ -49,9 +49,8 @@ void XYViewWidget::syncScrollBars()
 
 bool XYViewWidget::event(QEvent* event)
 {
-    // Tab belongs to the editor here, not to focus changes.
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
+    if (QKeyEvent* tab = tabPress(event)) {
+        keyPressEvent(tab);
         return true;
     }
     return QAbstractScrollArea::event(event);
@@ -68,10 +67,10 @@ void XYViewWidget::paintEvent(QPaintEvent*)
 void XYViewWidget::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    // The map point in the middle stays in the middle.
     const MapPoint centre = view_.centre();
-    const bool first = view_.clientWidth() == 0;
     view_.setClientSize(viewport()->width(), viewport()->height());
-    if (first) view_.centreOn(centre.x, centre.y);
+    view_.centreOn(centre.x, centre.y);
     syncScrollBars();
 }
 

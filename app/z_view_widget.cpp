@@ -48,8 +48,8 @@ void ZViewWidget::render(QPaintDevice& device) const
 
 bool ZViewWidget::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
+    if (QKeyEvent* tab = tabPress(event)) {
+        keyPressEvent(tab);
         return true;
     }
     return QWidget::event(event);
