@@ -43,17 +43,18 @@ std::optional<CQFace> ClipPoints::MakeClipFace(const std::string& texture)
     return CQFace(pts_[0], pts_[1], pts_[2], texture);
 }
 
-void ApplyClip(ClipPoints& points, CQEntity& entity, const std::string& texture, DebugOutput& log)
+bool ApplyClip(ClipPoints& points, CQEntity& entity, const std::string& texture, DebugOutput& log)
 {
     const std::optional<CQFace> face = points.MakeClipFace(texture);
-    if (!face) return;
+    if (!face) return false;
+    bool cut = false;
     for (CQBrush& brush : entity.brushes()) {
-        if (!brush.IsSelected()) continue;
-        if (brush.AddFace(*face, log)) {
-            brush.FreeWindings();
-            brush.BuildWindings(log);
-        }
+        if (!brush.IsSelected() || !brush.AddFace(*face, log)) continue;
+        brush.FreeWindings();
+        brush.BuildWindings(log);
+        cut = true;
     }
+    return cut;
 }
 
 namespace {

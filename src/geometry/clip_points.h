@@ -33,8 +33,9 @@ private:
     std::array<Vec3, 3> pts_{};
 };
 
-// Cuts every selected brush of the entity by the clip plane, keeping the part behind it.
-void ApplyClip(ClipPoints& points, CQEntity& entity, const std::string& texture, DebugOutput& log);
+// Cuts every selected brush of the entity by the clip plane, keeping the part behind it; false
+// when there is no plane or no brush took the cut.
+bool ApplyClip(ClipPoints& points, CQEntity& entity, const std::string& texture, DebugOutput& log);
 
 // Breaks every unselected brush of the entity that overlaps a selected brush into pieces outside
 // it; the selected brushes (the cutters) stay, at the end of the list.

@@ -19,8 +19,9 @@ void currentToNextEntity(Editor& editor)
 void applyClip(Editor& editor)
 {
     CQEntity* current = editor.map().GetCurrentEntity();
-    if (!current || current->selectedCount() == 0 || editor.clipPoints().count() < 2) return;
-    ApplyClip(editor.clipPoints(), *current, editor.map().currentTexture(), editor.host());
+    // A point entity's box is the editor's own: it is not cut.
+    if (!current || !current->isModifiable()) return;
+    if (!ApplyClip(editor.clipPoints(), *current, editor.map().currentTexture(), editor.host())) return;
     editor.map().setModified();
     editor.refreshSelectionInCamera();
 }
