@@ -2,7 +2,6 @@
 
 #include "brush_checks.h"
 #include "fakes.h"
-#include "recording_debug.h"
 
 #include <gtest/gtest.h>
 
@@ -11,163 +10,86 @@ using namespace vorn::test;
 
 namespace {
 
-ClipPoints twoPoints(Vec3 a, Vec3 b)
+ClipPoints points(std::initializer_list<Vec3> clicks)
 {
-    ClipPoints points;
-    points.AddClipPoint(a.x, a.y, 0, 64);
-    points.AddClipPoint(b.x, b.y, 0, 64);
-    return points;
+    ClipPoints p;
+    for (const Vec3& c : clicks) p.AddClipPoint(c.x, c.y, 0, 64);
+    return p;
 }
 
 } // namespace
 
-TEST(ClipPoints, ASecondClickOnAPointTogglesItsHeight)
+TEST(ClipPoints, ASecondClickTogglesTheHeightAFourthStartsANewSetAndTwoOrThreeMakeTheFace)
 {
-    ClipPoints points;
-    points.AddClipPoint(0, 0, 8, 72);
-    points.AddClipPoint(64, 0, 8, 72);
-    EXPECT_EQ(points.count(), 2);
-    EXPECT_EQ(points.point(1), (Vec3{64, 0, 8}));
-
-    points.AddClipPoint(64, 0, 8, 72);
-    EXPECT_EQ(points.count(), 2);
-    EXPECT_EQ(points.point(1).z, 72);
-    points.AddClipPoint(64, 0, 8, 72);
-    EXPECT_EQ(points.point(1).z, 8);
-    // A height that is neither work height goes to the low one.
-    points.AddClipPoint(64, 0, 16, 80);
-    EXPECT_EQ(points.point(1).z, 16);
-}
-
-TEST(ClipPoints, AFourthNewPointStartsANewSet)
-{
-    ClipPoints points;
-    for (float x : {0.0f, 64.0f, 128.0f, -32.0f}) points.AddClipPoint(x, x / 2, 0, 64);
-    EXPECT_EQ(points.count(), 1);
-    EXPECT_EQ(points.point(0), (Vec3{-32, -16, 0}));
-}
-
-TEST(ClipPoints, FlipWithoutAPlaneBeepsAndReports)
-{
-    FakeHost host;
-    ClipPoints points;
-    points.AddClipPoint(0, 0, 0, 64);
-    points.FlipClipPlane(host);
-    EXPECT_EQ(host.beeps, (std::vector<std::pair<int, int>>{{100, 100}}));
-    EXPECT_EQ(host.debugCount("no clipplane\n"), 1);
-    EXPECT_EQ(points.point(0), (Vec3{0, 0, 0}));
-}
-
-TEST(ClipPoints, FlipSwapsTheEndsOfThePlane)
-{
-    FakeHost host;
-    ClipPoints two = twoPoints({0, 0, 0}, {64, 0, 0});
-    two.FlipClipPlane(host);
-    EXPECT_EQ(two.point(0), (Vec3{64, 0, 0}));
-    EXPECT_EQ(two.point(1), (Vec3{0, 0, 0}));
-
-    ClipPoints three = twoPoints({0, 0, 0}, {64, 0, 0});
-    three.AddClipPoint(0, 64, 0, 64);
-    three.FlipClipPlane(host);
-    EXPECT_EQ(three.point(0), (Vec3{0, 64, 0}));
-    EXPECT_EQ(three.point(1), (Vec3{64, 0, 0}));
-    EXPECT_EQ(three.point(2), (Vec3{0, 0, 0}));
-    EXPECT_TRUE(host.beeps.empty());
-}
-
-TEST(ClipPoints, ClipFaceNeedsTwoPointsThatMakeAPlane)
-{
-    ClipPoints points;
-    EXPECT_FALSE(points.MakeClipFace("CUT"));
-    points.AddClipPoint(0, 0, 0, 64);
-    EXPECT_FALSE(points.MakeClipFace("CUT"));
-    points.AddClipPoint(64, 0, 0, 64);
-    const auto face = points.MakeClipFace("CUT");
+    ClipPoints p = points({{0, 0, 0}, {64, 0, 0}, {64, 0, 0}});
+    EXPECT_TRUE(p.count() == 2 && p.point(1).z == 64);
+    p.AddClipPoint(64, 0, 0, 64);
+    EXPECT_EQ(p.point(1).z, 0);
+    p.AddClipPoint(64, 0, 16, 80); // a height that is neither work height goes to the low one
+    EXPECT_EQ(p.point(1).z, 16);
+    const ClipPoints four = points({{0, 0, 0}, {64, 32, 0}, {128, 64, 0}, {-32, -16, 0}});
+    EXPECT_TRUE(four.count() == 1 && four.point(0) == (Vec3{-32, -16, 0}));
+    EXPECT_FALSE(points({{0, 0, 0}}).MakeClipFace("CUT"));
+    const auto face = points({{0, 0, 0}, {64, 0, 0}}).MakeClipFace("CUT");
     ASSERT_TRUE(face);
-    EXPECT_EQ(face->planepts[2], (Vec3{0, 0, 16}));
-    EXPECT_EQ(face->texture, "CUT");
-    EXPECT_EQ(face->scale[0], 0);
-
-    // Three points on one line give no plane.
-    points.AddClipPoint(128, 0, 0, 64);
-    EXPECT_FALSE(points.MakeClipFace("CUT"));
+    EXPECT_TRUE(face->planepts[2] == (Vec3{0, 0, 16}) && face->texture == "CUT"); // two points: an upright plane
+    EXPECT_FALSE(points({{0, 0, 0}, {64, 0, 0}, {128, 0, 0}}).MakeClipFace("CUT")); // three in a line
 }
 
-TEST(Clip, TwoPointsKeepTheSideBehindThePlaneAndFlipKeepsTheOther)
+TEST(ClipPoints, FlipSwapsTheEndsOfThePlaneAndASinglePointOnlyBeeps)
 {
-    RecordingDebug log;
     FakeHost host;
-    ClipPoints points = twoPoints({0, 0, 0}, {64, 0, 0});
+    ClipPoints one = points({{0, 0, 0}});
+    one.FlipClipPlane(host);
+    ClipPoints two = points({{0, 0, 0}, {64, 0, 0}});
+    two.FlipClipPlane(host);
+    EXPECT_TRUE(two.point(0) == (Vec3{64, 0, 0}) && two.point(1) == kOrigin);
+    ClipPoints three = points({{0, 0, 0}, {64, 0, 0}, {0, 64, 0}});
+    three.FlipClipPlane(host);
+    EXPECT_TRUE(three.point(0) == (Vec3{0, 64, 0}) && three.point(1) == (Vec3{64, 0, 0}) && three.point(2) == kOrigin);
+    EXPECT_TRUE(host.beeps == (std::vector<std::pair<int, int>>{{100, 100}}) && host.debugCount("no clipplane\n") == 1);
+}
 
+TEST(Clip, KeepsTheSideBehindThePlaneOfTwoOrThreePoints)
+{
+    FakeHost log;
+    ClipPoints p = points({{0, 0, 0}, {64, 0, 0}});
+    for (const float keptY : {-32.0f, 32.0f}) { // then flipped, the other side
+        CQEntity e = EntityWithBox({-32, -32, 0}, {32, 32, 64});
+        ApplyClip(p, e, "CUT", log);
+        ExpectSolid(e.brushes()[0]);
+        EXPECT_TRUE(e.brushes()[0].mins() == (Vec3{-32, std::min(keptY, 0.0f), 0}) &&
+                    e.brushes()[0].maxs() == (Vec3{32, std::max(keptY, 0.0f), 64}));
+        p.FlipClipPlane(log); // the clip points stay for the next cut
+    }
+    ClipPoints slope = points({{-32, -32, 0}, {-32, 32, 0}, {32, 32, 0}, {32, 32, 0}}); // the last lifted to the top
     CQEntity e = EntityWithBox({-32, -32, 0}, {32, 32, 64});
-    ApplyClip(points, e, "CUT", log);
+    ApplyClip(slope, e, "CUT", log);
     ExpectSolid(e.brushes()[0]);
-    EXPECT_EQ(e.brushes()[0].mins(), (Vec3{-32, -32, 0}));
-    EXPECT_EQ(e.brushes()[0].maxs(), (Vec3{32, 0, 64}));
-
-    CQEntity flipped = EntityWithBox({-32, -32, 0}, {32, 32, 64});
-    points.FlipClipPlane(host);
-    ApplyClip(points, flipped, "CUT", log);
-    ExpectSolid(flipped.brushes()[0]);
-    EXPECT_EQ(flipped.brushes()[0].mins(), (Vec3{-32, 0, 0}));
-    EXPECT_EQ(flipped.brushes()[0].maxs(), (Vec3{32, 32, 64}));
-    // The clip points stay for the next cut.
-    EXPECT_EQ(points.count(), 2);
+    EXPECT_NEAR(Volume(e.brushes()[0]), 64.0f * 64 * 64 / 2, 1.0f);
+    EXPECT_NE(Contains(e.brushes()[0], {24, 0, 8}), Contains(e.brushes()[0], {24, 0, 56}));
 }
 
-TEST(Clip, ThreePointsCutASlope)
+TEST(Clip, CutsOnlySelectedBrushesThatHaveRoomAndNeedsTwoPoints)
 {
-    RecordingDebug log;
-    ClipPoints points;
-    points.AddClipPoint(-32, -32, 0, 64);
-    points.AddClipPoint(-32, 32, 0, 64);
-    points.AddClipPoint(32, 32, 0, 64);
-    points.AddClipPoint(32, 32, 0, 64); // lifted to the top of the work range
-
-    CQEntity e = EntityWithBox({-32, -32, 0}, {32, 32, 64});
-    ApplyClip(points, e, "CUT", log);
-    const CQBrush& b = e.brushes()[0];
-    ExpectSolid(b);
-    EXPECT_NEAR(Volume(b), 64.0f * 64 * 64 / 2, 1.0f);
-    EXPECT_EQ(Contains(b, {24, 0, 8}), !Contains(b, {24, 0, 56}));
-}
-
-TEST(Clip, CutsOnlySelectedBrushesAndNeedsTwoPoints)
-{
-    RecordingDebug log;
-    ClipPoints one;
-    one.AddClipPoint(0, 0, 0, 64);
-    ClipPoints points = twoPoints({0, 0, 0}, {64, 0, 0});
+    FakeHost log;
     CQEntity e = EntityWithBox({-32, -32, 0}, {32, 32, 64});
     e.AddBrush(Box({-32, -32, 64}, {32, 32, 128}));
     e.brushes()[1].SetSelected(false);
+    ClipPoints one = points({{0, 0, 0}});
     ApplyClip(one, e, "CUT", log);
     EXPECT_EQ(e.brushes()[0].numfaces(), 6);
-    ApplyClip(points, e, "CUT", log);
-    EXPECT_EQ(e.brushes()[0].maxs().y, 0);
-    EXPECT_EQ(e.brushes()[1].maxs().y, 32);
-}
-
-TEST(Clip, BrushWhollyInFrontBecomesInvalidAndStays)
-{
-    RecordingDebug log;
-    ClipPoints points = twoPoints({0, 0, 0}, {64, 0, 0});
-    CQEntity e = EntityWithBox({0, 16, 0}, {64, 64, 64});
-    ApplyClip(points, e, "CUT", log);
-    ASSERT_EQ(e.brushCount(), 1);
-    EXPECT_FALSE(e.brushes()[0].IsValid());
-}
-
-TEST(Clip, FullBrushIsNotCut)
-{
-    RecordingDebug log;
-    CQEntity e = EntityWithBox({-32, -32, 0}, {32, 32, 64});
-    CQBrush& b = e.brushes()[0];
-    const CQFace top = b.face(0);
-    while (b.numfaces() < kMaxFaces) b.AddFace(top, log);
-    b.BuildWindings(log);
-    ClipPoints points = twoPoints({0, 0, 0}, {64, 0, 0});
-    ApplyClip(points, e, "CUT", log);
-    EXPECT_EQ(log.count("CQBrush::AddFace(): Tried to add a face to a full brush!\n"), 1);
-    EXPECT_EQ(e.brushes()[0].maxs().y, 32);
+    ClipPoints p = points({{0, 0, 0}, {64, 0, 0}});
+    ApplyClip(p, e, "CUT", log);
+    EXPECT_TRUE(e.brushes()[0].maxs().y == 0 && e.brushes()[1].maxs().y == 32);
+    // A brush wholly in front of the plane is left invalid in its place; a full brush is not cut.
+    CQEntity front = EntityWithBox({0, 16, 0}, {64, 64, 64});
+    ApplyClip(p, front, "CUT", log);
+    EXPECT_TRUE(front.brushCount() == 1 && !front.brushes()[0].IsValid());
+    CQEntity full = EntityWithBox({-32, -32, 0}, {32, 32, 64});
+    const CQFace top = full.brushes()[0].face(0);
+    while (full.brushes()[0].numfaces() < kMaxFaces) full.brushes()[0].AddFace(top, log);
+    ApplyClip(p, full, "CUT", log);
+    EXPECT_EQ(log.debugCount("CQBrush::AddFace(): Tried to add a face to a full brush!\n"), 1);
+    EXPECT_EQ(full.brushes()[0].maxs().y, 32);
 }

@@ -55,7 +55,6 @@ TEST(Corpus, EveryMapRoundTripsThroughWriteAndRead)
     if (maps.empty()) GTEST_SKIP() << "no corpus at " << VORN_CORPUS_DIR;
     EntityClassList classes;
     classes.loadText(BundledEntityList());
-
     for (const auto& path : maps) {
         SCOPED_TRACE(path.filename().string());
         FakeHost host, hostAgain;
@@ -69,18 +68,12 @@ TEST(Corpus, EveryMapRoundTripsThroughWriteAndRead)
         const std::string written = save(first);
         const LoadedMap second = load(written, classes, hostAgain);
         ASSERT_EQ(second.entities.size(), first.entities.size());
-        for (size_t i = 0; i < first.entities.size(); ++i) {
-            const CQEntity& a = *first.entities[i];
-            const CQEntity& b = *second.entities[i];
-            ASSERT_EQ(a.pairs(), b.pairs());
-            ASSERT_EQ(a.brushCount(), b.brushCount());
-            std::string facesA, facesB;
-            a.Serialize(facesA);
-            b.Serialize(facesB);
-            ASSERT_EQ(facesA, facesB);
-        }
-        // Writing again gives the same bytes (the date line aside, fixed here).
+        // Writing again gives the same bytes (the date line aside, fixed here), and the boxes of point
+        // entities, which are not written, come back too.
         EXPECT_EQ(save(second), written);
+        for (size_t i = 0; i < first.entities.size(); ++i) {
+            EXPECT_EQ(second.entities[i]->brushCount(), first.entities[i]->brushCount()) << i;
+        }
         // Layer entities without brush or origin are reported the same way both times.
         EXPECT_EQ(hostAgain.messages, host.messages);
     }

@@ -1,7 +1,8 @@
+#include "document/curved_primitives.h"
 #include "document/primitives.h"
 
 #include "brush_checks.h"
-#include "recording_debug.h"
+#include "fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,40 +11,14 @@
 using namespace vorn;
 using namespace vorn::test;
 
-namespace {
-
-// Tops of the steps, lowest first, and the run-axis ranges in the same order.
-struct Step {
-    float low;
-    float high;
-    float bottom;
-    float top;
-};
-
-std::vector<Step> stepsAlong(const CQEntity& e, int axis)
-{
-    std::vector<Step> steps;
-    for (const CQBrush& b : e.brushes()) steps.push_back({b.mins()[axis], b.maxs()[axis], b.mins().z, b.maxs().z});
-    std::sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) { return a.top < b.top; });
-    return steps;
-}
-
-} // namespace
-
 TEST(Room, WallsEncloseTheOldBoxAndLeaveTheHollow)
 {
-    RecordingDebug log;
+    FakeHost log;
     CQEntity e = EntityWithBox({0, 0, 0}, {256, 256, 128});
     ASSERT_TRUE(MakeRoom(e, 0, 16, "BRICK", log));
-
     ASSERT_EQ(e.brushCount(), 6);
-    EXPECT_EQ(e.selectedCount(), 6);
-    for (const CQBrush& wall : e.brushes()) {
-        ExpectSolid(wall);
-        for (const CQFace& f : wall.faces()) EXPECT_EQ(f.texture, "BRICK");
-    }
-    // Sample between the grid lines: inside a wall exactly where the old box was and the
-    // 224 x 224 x 96 hollow is not.
+    for (const CQBrush& wall : e.brushes()) ExpectSolid(wall);
+    // Sampled between grid lines: inside a wall exactly where the old box was and the hollow is not.
     for (float x = -4; x < 264; x += 8) {
         for (float y = -4; y < 264; y += 8) {
             for (float z = -4; z < 136; z += 8) {
@@ -53,148 +28,88 @@ TEST(Room, WallsEncloseTheOldBoxAndLeaveTheHollow)
             }
         }
     }
+
+    // The walls of a slanted brush are solids too.
+    CQEntity slanted = EntityWithBox({0, 0, 0}, {128, 128, 64});
+    slanted.RotateSelectionZ(30, log);
+    slanted.RotateSelectionX(20, log);
+    ASSERT_TRUE(MakeRoom(slanted, 0, 8, "BRICK", log));
+    ASSERT_EQ(slanted.brushCount(), 6);
+    for (const CQBrush& wall : slanted.brushes()) ExpectSolid(wall);
 }
 
-TEST(Room, ThicknessBelowOneOrABadIndexChangesNothing)
+TEST(Room, ThicknessBelowOneABadIndexOrAFaceWithTooManyCornersChangeNothing)
 {
-    RecordingDebug log;
+    FakeHost log;
     CQEntity e = EntityWithBox({0, 0, 0}, {64, 64, 64});
     EXPECT_FALSE(MakeRoom(e, 0, 0, "BRICK", log));
     EXPECT_FALSE(MakeRoom(e, 1, 8, "BRICK", log));
-    ASSERT_EQ(e.brushCount(), 1);
-    EXPECT_EQ(e.brushes()[0].maxs(), (Vec3{64, 64, 64}));
+    EXPECT_TRUE(e.brushCount() == 1 && e.brushes()[0].maxs() == (Vec3{64, 64, 64}));
+    // The base of a 49-sided spike has more corners than a wall can have sides.
+    ASSERT_TRUE(MakeSpike(e, 0, 0, 49, "SPIKE", log));
+    EXPECT_FALSE(MakeRoom(e, 0, 8, "BRICK", log));
+    EXPECT_TRUE(e.brushCount() == 1 && e.brushes()[0].CountFaces() == 50);
+    EXPECT_EQ(log.debugCount("MakeRoom: a face has too many corners for a wall\n"), 1);
 }
 
-TEST(Room, WallsOfASlantedBrushAreSolid)
+TEST(Stairs, StepsOfTheChosenHeightRiseTowardTheUpEnd)
 {
-    RecordingDebug log;
-    CQEntity e = EntityWithBox({0, 0, 0}, {128, 128, 64});
-    e.RotateSelectionZ(30, log);
-    e.RotateSelectionX(20, log);
-    const float before = Volume(e.brushes()[0]);
-    ASSERT_TRUE(MakeRoom(e, 0, 8, "BRICK", log));
-    ASSERT_EQ(e.brushCount(), 6);
-    float walls = 0;
-    for (const CQBrush& wall : e.brushes()) {
-        ExpectSolid(wall);
-        walls += Volume(wall);
-    }
-    // The walls overlap along the edges, so together they are more than the shell alone.
-    const float hollow = 112.0f * 112.0f * 48.0f;
-    EXPECT_GT(walls, before - hollow - 1.0f);
-}
-
-TEST(Stairs, StepCountFollowsTheStepHeight)
-{
-    struct Case {
-        int height;
-        int steps;
-    };
-    for (const Case c : {Case{16, 4}, Case{24, 3}, Case{32, 2}, Case{40, 1}}) {
-        RecordingDebug log;
-        CQEntity e = EntityWithBox({0, 0, 0}, {64, 128, 64});
-        const bool changed = MakeStairs(e, 0, Compass::North, c.height, 0, "STEP", log);
-        EXPECT_EQ(changed, c.steps > 1) << c.height;
-        ASSERT_EQ(e.brushCount(), c.steps) << c.height;
-        if (!changed) {
-            EXPECT_EQ(e.brushes()[0].maxs(), (Vec3{64, 128, 64}));
-            continue;
-        }
-        const std::vector<Step> steps = stepsAlong(e, 1);
-        const float depth = 128.0f / (64.0f / static_cast<float>(c.height));
-        for (int j = 0; j < c.steps; ++j) {
-            const bool last = j == c.steps - 1;
-            EXPECT_FLOAT_EQ(steps[j].top, last ? 64.0f : static_cast<float>((j + 1) * c.height));
-            EXPECT_FLOAT_EQ(steps[j].bottom, 0);
-            EXPECT_NEAR(steps[j].low, j * depth, 0.02f);
-            EXPECT_NEAR(steps[j].high, last ? 128.0f : (j + 1) * depth, 0.02f);
-        }
-        for (const CQBrush& b : e.brushes()) {
-            ExpectSolid(b);
-            EXPECT_EQ(b.mins().x, 0);
-            EXPECT_EQ(b.maxs().x, 64);
-            EXPECT_TRUE(b.IsSelected());
+    // Up end, step height and steps in a box 128 square and 64 high; fewer than two steps change nothing.
+    for (const auto& [up, height, count] : {std::tuple{Compass::North, 16, 4}, std::tuple{Compass::South, 24, 3},
+                                            std::tuple{Compass::East, 32, 2}, std::tuple{Compass::West, 16, 4},
+                                            std::tuple{Compass::North, 40, 1}}) {
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(up) << " " << height);
+        FakeHost log;
+        CQEntity e = EntityWithBox({0, 0, 0}, {128, 128, 64});
+        EXPECT_EQ(MakeStairs(e, 0, up, height, 0, "STEP", log), count > 1);
+        ASSERT_EQ(e.brushCount(), count);
+        std::vector<CQBrush> steps(e.brushes().begin(), e.brushes().end());
+        std::ranges::sort(steps, {}, [](const CQBrush& b) { return b.maxs().z; });
+        const int run = up == Compass::North || up == Compass::South ? 1 : 0;
+        const bool towardHigh = up == Compass::North || up == Compass::East;
+        const float depth = 128.0f * static_cast<float>(height) / 64;
+        for (int j = 0; j < count; ++j) {
+            const CQBrush& step = steps[static_cast<size_t>(j)];
+            ExpectSolid(step);
+            const bool last = j == count - 1;
+            EXPECT_FLOAT_EQ(step.maxs().z, last ? 64.0f : static_cast<float>((j + 1) * height));
+            // The low end of the run is the side away from the up end.
+            const float nearEdge = j * depth;
+            const float farEdge = last ? 128 : (j + 1) * depth;
+            EXPECT_NEAR(step.mins()[run], towardHigh ? nearEdge : 128 - farEdge, 0.02f);
+            EXPECT_NEAR(step.maxs()[run], towardHigh ? farEdge : 128 - nearEdge, 0.02f);
+            EXPECT_TRUE(step.mins().z == 0 && step.mins()[1 - run] == 0 && step.maxs()[1 - run] == 128);
         }
     }
 }
 
-TEST(Stairs, SouthMirrorsNorthAndEastMirrorsWest)
+TEST(Stairs, ThicknessMakesSlabsUnderTheTreadsAndANegativeOneChangesNothing)
 {
-    struct Pair {
-        Compass a;
-        Compass b;
-        int axis;
-    };
-    for (const Pair p : {Pair{Compass::North, Compass::South, 1}, Pair{Compass::East, Compass::West, 0}}) {
-        RecordingDebug log;
-        CQEntity first = EntityWithBox({0, 0, 0}, {96, 96, 48});
-        CQEntity second = EntityWithBox({0, 0, 0}, {96, 96, 48});
-        ASSERT_TRUE(MakeStairs(first, 0, p.a, 16, 0, "STEP", log));
-        ASSERT_TRUE(MakeStairs(second, 0, p.b, 16, 0, "STEP", log));
-        const std::vector<Step> up = stepsAlong(first, p.axis);
-        const std::vector<Step> down = stepsAlong(second, p.axis);
-        ASSERT_EQ(up.size(), 3u);
-        ASSERT_EQ(down.size(), 3u);
-        for (size_t j = 0; j < up.size(); ++j) {
-            EXPECT_FLOAT_EQ(up[j].top, down[j].top);
-            EXPECT_NEAR(up[j].low, 96 - down[j].high, 0.02f);
-            EXPECT_NEAR(up[j].high, 96 - down[j].low, 0.02f);
-            if (j > 0) {
-                EXPECT_GT(up[j].low, up[j - 1].low) << "two steps in the same place";
-            }
-        }
-        // The low end is at the far side from the chosen end.
-        EXPECT_EQ(up.front().low, 0);
-        EXPECT_EQ(down.front().high, 96);
-    }
-}
-
-TEST(Stairs, ThicknessMakesSlabsUnderTheTreads)
-{
-    RecordingDebug log;
-    CQEntity e = EntityWithBox({0, 0, 0}, {64, 128, 64});
-    ASSERT_TRUE(MakeStairs(e, 0, Compass::North, 16, 8, "STEP", log));
-    const std::vector<Step> steps = stepsAlong(e, 1);
-    ASSERT_EQ(steps.size(), 4u);
-    for (const Step& s : steps) EXPECT_FLOAT_EQ(s.top - s.bottom, 8);
-}
-
-TEST(Stairs, NegativeThicknessKeepsTheBrush)
-{
-    RecordingDebug log;
+    FakeHost log;
     CQEntity e = EntityWithBox({0, 0, 0}, {64, 128, 64});
     EXPECT_FALSE(MakeStairs(e, 0, Compass::North, 16, -8, "STEP", log));
-    ASSERT_EQ(e.brushCount(), 1);
-    EXPECT_EQ(e.brushes()[0].maxs(), (Vec3{64, 128, 64}));
+    EXPECT_TRUE(e.brushCount() == 1 && e.brushes()[0].maxs() == (Vec3{64, 128, 64}));
+    ASSERT_TRUE(MakeStairs(e, 0, Compass::North, 16, 8, "STEP", log));
+    ASSERT_EQ(e.brushCount(), 4);
+    for (const CQBrush& b : e.brushes()) EXPECT_FLOAT_EQ(b.maxs().z - b.mins().z, 8);
 }
 
 TEST(Ramp, IsAWedgeFullHeightAtTheElevatedEnd)
 {
-    struct Case {
-        Compass end;
-        Vec3 highPoint; // high up at the elevated end
-        Vec3 lowPoint;  // as high at the other end
-    };
-    const Case cases[] = {
-        {Compass::North, {32, 120, 52}, {32, 8, 52}},
-        {Compass::South, {32, 8, 52}, {32, 120, 52}},
-        {Compass::East, {56, 64, 52}, {8, 64, 52}},
-        {Compass::West, {8, 64, 52}, {56, 64, 52}},
-    };
-    for (const Case& c : cases) {
-        RecordingDebug log;
+    // The elevated end, a point high up at that end and one as high at the other end.
+    for (const auto& [end, high, low] : {std::tuple{Compass::North, Vec3{32, 120, 52}, Vec3{32, 8, 52}},
+                                         std::tuple{Compass::South, Vec3{32, 8, 52}, Vec3{32, 120, 52}},
+                                         std::tuple{Compass::East, Vec3{56, 64, 52}, Vec3{8, 64, 52}},
+                                         std::tuple{Compass::West, Vec3{8, 64, 52}, Vec3{56, 64, 52}}}) {
+        FakeHost log;
         CQEntity e = EntityWithBox({0, 0, 0}, {64, 128, 64});
-        ASSERT_TRUE(MakeRamp(e, 0, c.end, "RAMP", log));
+        ASSERT_TRUE(MakeRamp(e, 0, end, "RAMP", log));
         ASSERT_EQ(e.brushCount(), 1);
         const CQBrush& ramp = e.brushes()[0];
         ExpectSolid(ramp);
-        EXPECT_EQ(ramp.numfaces(), 7);
         EXPECT_EQ(ramp.CountFaces(), 5);
-        EXPECT_EQ(ramp.mins(), (Vec3{0, 0, 0}));
-        EXPECT_EQ(ramp.maxs(), (Vec3{64, 128, 64}));
+        EXPECT_TRUE(ramp.mins() == kOrigin && ramp.maxs() == (Vec3{64, 128, 64}));
         EXPECT_NEAR(Volume(ramp), 64.0f * 128 * 64 / 2, 1.0f);
-        EXPECT_TRUE(Contains(ramp, c.highPoint));
-        EXPECT_FALSE(Contains(ramp, c.lowPoint));
-        EXPECT_TRUE(ramp.IsSelected());
+        EXPECT_TRUE(Contains(ramp, high) && !Contains(ramp, low)) << static_cast<int>(end);
     }
 }
