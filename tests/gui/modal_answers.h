@@ -3,50 +3,80 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
 
 namespace vorn::test {
 
-// Calls `answer` with the next modal window (dialog or message box) once it shows.
-inline void whenModalShows(std::function<void(QWidget*)> answer, int attempts = 300)
+// Runs act(), which may block in a window, and calls answer() with the first window find() gives meanwhile (with
+// `every`, with each). Returns whether one showed; nothing stays pending after the call.
+inline bool answerWhile(const std::function<QWidget*()>& find, const std::function<void(QWidget*)>& answer,
+                        const std::function<void()>& act, bool every = false)
 {
-    QTimer::singleShot(10, [answer = std::move(answer), attempts]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            answer(modal);
-        } else if (attempts > 0) {
-            whenModalShows(std::move(answer), attempts - 1);
-        }
+    bool shown = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* window = find();
+        if (!window) return;
+        shown = true;
+        if (!every) poll.stop();
+        answer(window);
     });
+    poll.start(5);
+    act();
+    return shown;
 }
 
-// Answers the next message box with the button, keeping its text.
-inline void answerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr)
+inline QWidget* modalDialog() { return qobject_cast<QDialog*>(QApplication::activeModalWidget()); }
+
+// Calls open(), which blocks in a modal dialog, while drive() acts on that dialog. A dialog that drive() leaves
+// open is a failure and is cancelled, so the run cannot hang.
+template <typename Open>
+auto whileModal(Open open, const std::function<void(QDialog&)>& drive)
 {
-    whenModalShows([button, text](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) return;
-        if (text) *text = box->text();
+    decltype(open()) result{};
+    const auto answer = [&](QWidget* dialog) {
+        drive(*static_cast<QDialog*>(dialog));
+        if (!dialog->isVisible()) return;
+        dialog->close();
+        QTest::qFail("the dialog was left open", __FILE__, __LINE__);
+    };
+    if (!answerWhile(modalDialog, answer, [&] { result = open(); })) QTest::qFail("no dialog opened", __FILE__, __LINE__);
+    return result;
+}
+
+// Runs act() and answers the message box it shows with `button`; returns "title: text" of the box, empty if none.
+inline QString messageAfter(const std::function<void()>& act, QMessageBox::StandardButton button = QMessageBox::Ok)
+{
+    QString shown;
+    const auto answer = [&](QWidget* window) {
+        auto* box = static_cast<QMessageBox*>(window);
+        shown = box->windowTitle() + ": " + box->text();
         box->button(button)->click();
-    });
+    };
+    answerWhile([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }, answer, act);
+    return shown;
 }
 
-// Rejects every modal window that shows while it lives.
-class ModalRejecter {
-public:
-    ModalRejecter()
-    {
-        timer_.setInterval(15);
-        QObject::connect(&timer_, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-        });
-        timer_.start();
-    }
-
-private:
-    QTimer timer_;
-};
+inline QAbstractButton* button(QWidget& window, const QString& text)
+{
+    for (QAbstractButton* b : window.findChildren<QAbstractButton*>()) if (b->text() == text) return b;
+    return nullptr;
+}
+inline QLineEdit* field(QWidget& window, const QString& name) { return window.findChild<QLineEdit*>(name); }
+inline void fill(QWidget& window, std::initializer_list<std::pair<const char*, const char*>> texts)
+{
+    for (const auto& [name, text] : texts) field(window, name)->setText(text);
+}
+// Fills the named fields and presses OK: returns "title: text" of the message refusing them, empty when none.
+inline QString submit(QWidget& dialog, std::initializer_list<std::pair<const char*, const char*>> texts = {})
+{
+    fill(dialog, texts);
+    return messageAfter([&] { button(dialog, "OK")->click(); });
+}
 
 } // namespace vorn::test

@@ -10,50 +10,14 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
-#include <algorithm>
 #include <memory>
 
-namespace vorn {
-// Readable values in failed comparisons.
-char* toString(const Vec3& v)
-{
-    return QTest::toString(QStringLiteral("(%1 %2 %3)").arg(v.x).arg(v.y).arg(v.z));
-}
-char* toString(const MapPoint& p)
-{
-    return QTest::toString(QStringLiteral("(%1 %2)").arg(p.x).arg(p.y));
-}
-} // namespace vorn
-
 using namespace vorn;
-using vorn::test::whenModalShows;
-
-namespace {
-
-// Calls `answer` with the popup menu once it shows.
-void whenPopupShows(std::function<void(QMenu*)> answer, int attempts = 300)
-{
-    QTimer::singleShot(10, [answer = std::move(answer), attempts]() mutable {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            answer(menu);
-        } else if (attempts > 0) {
-            whenPopupShows(std::move(answer), attempts - 1);
-        }
-    });
-}
-
-float thinnestSide(const CQBrush& b)
-{
-    const Vec3 size = b.maxs() - b.mins();
-    return std::min({size.x, size.y, size.z});
-}
-
-} // namespace
+using namespace vorn::test;
 
 // Drives the XY and Z view widgets of the real main window with the mouse and the keyboard.
 class ViewsTest : public QObject {
@@ -61,9 +25,9 @@ class ViewsTest : public QObject {
 private slots:
     void init()
     {
+        app_.reset(); // the previous test's, before its settings folder goes
         settingsDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(settingsDir_->isValid());
-        app_ = std::make_unique<VornApplication>(settingsDir_->filePath(QStringLiteral("Vorn.conf")));
+        app_ = std::make_unique<VornApplication>(settingsDir_->filePath("Vorn.conf"));
         app_->start(QString());
         QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
         // Whole grid steps around the middle of the view, so that snapping keeps the points.
@@ -71,22 +35,17 @@ private slots:
         origin_ = {static_cast<float>(centre.x / 64 * 64), static_cast<float>(centre.y / 64 * 64)};
     }
 
-    void cleanup()
-    {
-        app_.reset();
-        settingsDir_.reset();
-    }
-
-    void theViewOpensOnTheMapOrigin()
+    void theViewOpensOnTheMapOriginAndKeepsItsCentreOverResizes()
     {
         const PixelPoint origin = xy().mapToWindow(0, 0);
-        const QPoint client(origin.x - xy().scrollX(), origin.y - xy().scrollY());
-        QVERIFY(viewport()->rect().adjusted(8, 8, -8, -8).contains(client));
+        QVERIFY(viewport()->rect().adjusted(8, 8, -8, -8).contains(origin.x - xy().scrollX(), origin.y - xy().scrollY()));
+        const MapPoint centre = xy().centre(); // stays in the middle over later resizes too
+        app_->frame().xyPane()->resize(app_->frame().xyPane()->size() - QSize(200, 120));
+        QCOMPARE(QPoint(xy().centre().x, xy().centre().y), QPoint(centre.x, centre.y));
     }
 
     void dragOutABrushInAnEmptyMapAndSaveIt()
     {
-        QCOMPARE(map().EntityCount(), 0);
         // The first click into an empty map makes its world.
         QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(0, 0));
         QCOMPARE(map().EntityCount(), 1);
@@ -96,89 +55,51 @@ private slots:
         QTest::mouseMove(viewport(), xyPoint(128, -64));
         // The box being dragged out is drawn in red.
         const QImage picture = viewport()->grab().toImage();
-        const QPoint corner = xyPoint(0, 0);
-        const QPoint opposite = xyPoint(128, -64);
+        const QPoint corner = xyPoint(0, 0), opposite = xyPoint(128, -64);
         QCOMPARE(QColor(picture.pixel((corner.x() + opposite.x()) / 2, corner.y())), QColor(Qt::red));
         QCOMPARE(QColor(picture.pixel(opposite.x(), (corner.y() + opposite.y()) / 2)), QColor(Qt::red));
         QVERIFY(QColor(picture.pixel(corner.x() + 8, corner.y() + 8)) != QColor(Qt::red));
-        QTest::mouseRelease(viewport(), Qt::LeftButton, {}, xyPoint(128, -64));
+        QTest::mouseRelease(viewport(), Qt::LeftButton, {}, opposite);
+        QCOMPARE(boxes(map()), QStringList("(0 -64 0)-(128 0 16)"));
 
-        QCOMPARE(map().entity(0).brushCount(), 1);
-        const QString path = settingsDir_->filePath(QStringLiteral("dragged.map"));
-        whenModalShows([path](QWidget* modal) {
-            if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
-                chooser->selectFile(path);
-                QMetaObject::invokeMethod(chooser, "accept");
-            }
+        const QString path = settingsDir_->filePath("dragged.map");
+        whileModal([&] { app_->frame().actions()["file.save"]->trigger(); return 0; }, [&](QDialog& d) {
+            auto* chooser = qobject_cast<QFileDialog*>(&d);
+            QVERIFY(chooser);
+            chooser->selectFile(path);
+            d.accept();
         });
-        app_->frame().actions()[QStringLiteral("file.save")]->trigger();
-        QVERIFY(QFile::exists(path));
-
-        VornApplication reopened(settingsDir_->filePath(QStringLiteral("Vorn.conf")));
+        VornApplication reopened(settingsDir_->filePath("Vorn.conf"));
         reopened.start(path);
         QCOMPARE(reopened.editor().map().EntityCount(), 1);
-        QCOMPARE(reopened.editor().map().entity(0).brushCount(), 1);
-        const CQBrush& saved = reopened.editor().map().entity(0).brushes()[0];
-        QCOMPARE(saved.mins(), at(0, -64, 0));
-        QCOMPARE(saved.maxs(), at(128, 0, 16));
+        QCOMPARE(boxes(reopened.editor().map()), QStringList("(0 -64 0)-(128 0 16)"));
     }
 
-    void dragTheSelectionBy32Units()
+    void dragTheSelectionThenAFaceInTheXYViewAndTheTopInTheZView()
     {
         addBox(at(0, 0, 0), at(64, 64, 64));
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(32, 32));
-        QVERIFY(brush(0).IsSelected());
-
-        QTest::mousePress(viewport(), Qt::LeftButton, {}, xyPoint(32, 32));
-        QTest::mouseMove(viewport(), xyPoint(48, 32));
-        QTest::mouseMove(viewport(), xyPoint(64, 32));
-        QTest::mouseRelease(viewport(), Qt::LeftButton, {}, xyPoint(64, 32));
-        QCOMPARE(brush(0).mins(), at(32, 0, 0));
-        QCOMPARE(brush(0).maxs(), at(96, 64, 64));
+        drag(viewport(), xyPoint(32, 32), xyPoint(48, 32), xyPoint(64, 32)); // on the brush: moves it
+        QCOMPARE(boxes(map()), QStringList("(32 0 0)-(96 64 64)"));
         QVERIFY(app_->frame().isWindowModified());
-    }
+        drag(viewport(), xyPoint(128, 32), xyPoint(144, 32), xyPoint(160, 32)); // beside it: moves that face
+        QCOMPARE(boxes(map()), QStringList("(32 0 0)-(128 64 64)"));
 
-    void dragOneFaceOfABrush()
-    {
-        addBox(at(0, 0, 0), at(64, 64, 64));
-        QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(32, 32));
-
-        QTest::mousePress(viewport(), Qt::LeftButton, {}, xyPoint(96, 32));
-        QTest::mouseMove(viewport(), xyPoint(128, 32));
-        QTest::mouseRelease(viewport(), Qt::LeftButton, {}, xyPoint(128, 32));
-        QCOMPARE(brush(0).mins(), at(0, 0, 0));
-        QCOMPARE(brush(0).maxs(), at(96, 64, 64));
-    }
-
-    void dragTheTopOfABrushInTheZView()
-    {
-        addBox(at(0, 0, 0), at(64, 64, 64));
-        QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(32, 32));
-
-        ZViewWidget* pane = app_->frame().zPane();
         const CZView& z = app_->editor().zView();
-        const int nearRightEdge = pane->width() - 10;
-        QVERIFY(z.rowOf(112) > 0);
-        QTest::mousePress(pane, Qt::LeftButton, {}, {nearRightEdge, z.rowOf(80)});
-        QTest::mouseMove(pane, {nearRightEdge, z.rowOf(112)});
-        QTest::mouseRelease(pane, Qt::LeftButton, {}, {nearRightEdge, z.rowOf(112)});
-        QCOMPARE(brush(0).mins(), at(0, 0, 0));
-        QCOMPARE(brush(0).maxs(), at(64, 64, 96));
+        const int x = app_->frame().zPane()->width() - 10; // near the right edge: drags the top
+        drag(app_->frame().zPane(), {x, z.rowOf(80)}, {x, z.rowOf(96)}, {x, z.rowOf(112)});
+        QCOMPARE(boxes(map()), QStringList("(32 0 0)-(128 64 96)"));
     }
 
     void clipABrushWithTwoClicksAndEnter()
     {
         addBox(at(-32, -32, 0), at(32, 32, 64));
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(0, 0));
-        app_->frame().actions()[QStringLiteral("edit.clipper")]->trigger();
-        QVERIFY(app_->editor().xyView().clipperMode());
-
+        app_->frame().actions()["edit.clipper"]->trigger();
         QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(0, 0));
         QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(64, 0));
-        QCOMPARE(app_->editor().clipPoints().count(), 2);
         QTest::keyClick(app_->frame().xyPane(), Qt::Key_Return);
-        QCOMPARE(brush(0).mins(), at(-32, -32, 0));
-        QCOMPARE(brush(0).maxs(), at(32, 0, 64));
+        QCOMPARE(boxes(map()), QStringList("(-32 -32 0)-(32 0 64)"));
     }
 
     void subtractWithTheMinusKey()
@@ -186,55 +107,35 @@ private slots:
         addBox(at(0, 0, 0), at(128, 128, 64));
         addBox(at(32, -32, -16), at(96, 160, 80));
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(64, 150));
-        QVERIFY(brush(1).IsSelected());
         QTest::keyClick(app_->frame().xyPane(), Qt::Key_Minus);
-
-        QCOMPARE(map().entity(0).brushCount(), 3);
-        QVERIFY(hasBox(at(0, 0, 0), at(32, 128, 64)));
-        QVERIFY(hasBox(at(96, 0, 0), at(128, 128, 64)));
-        QVERIFY(brush(2).IsSelected());
+        QCOMPARE(boxes(map()), QStringList({"(0 0 0)-(32 128 64)", "(96 0 0)-(128 128 64)", "(32 -32 -16)-(96 160 80)"}));
+        QVERIFY(map().entity(0).brushes()[2].IsSelected());
     }
 
     void makeARoomFromTheContextMenu()
     {
         addBox(at(0, 0, 0), at(128, 128, 64));
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(64, 64));
-
-        bool menuShown = false;
-        bool dialogShown = false;
-        whenPopupShows([&menuShown](QMenu* menu) {
-            for (QAction* action : menu->actions()) {
-                if (action->text() != QStringLiteral("Make into &Room")) continue;
-                menuShown = true;
-                menu->setActiveAction(action);
-                QTest::keyClick(menu, Qt::Key_Return);
-                return;
-            }
-            menu->close();
-        });
-        whenModalShows([&dialogShown](QWidget* modal) {
-            auto* thickness = modal->findChild<QLineEdit*>(QStringLiteral("Wall Thickness"));
-            if (!thickness) return;
-            dialogShown = modal->windowTitle() == QStringLiteral("Make a Room");
-            thickness->setText(QStringLiteral("8"));
-            qobject_cast<QDialog*>(modal)->accept();
-        });
         const QPoint where = xyPoint(64, 64);
         QContextMenuEvent request(QContextMenuEvent::Mouse, where, viewport()->mapToGlobal(where));
-        QApplication::sendEvent(viewport(), &request);
-
-        QVERIFY(menuShown);
-        QVERIFY(dialogShown);
-        QCOMPARE(map().entity(0).brushCount(), 6);
-        for (const CQBrush& wall : map().entity(0).brushes()) QCOMPARE(thinnestSide(wall), 8.0f);
+        const auto chooseRoom = [](QWidget* menu) {
+            for (QAction* action : menu->actions()) if (action->text() == "Make into &Room") static_cast<QMenu*>(menu)->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Return);
+        };
+        const auto openMenu = [&] { QApplication::sendEvent(viewport(), &request); };
+        whileModal([&] { return answerWhile(QApplication::activePopupWidget, chooseRoom, openMenu); }, [](QDialog& d) {
+            QCOMPARE(d.windowTitle(), "Make a Room");
+            QCOMPARE(submit(d, {{"Wall Thickness", "8"}}), "");
+        });
+        // Six walls 8 thick inside the box: top, bottom, west, east, south, north.
+        QCOMPARE(boxes(map()), QStringList({"(0 0 56)-(128 128 64)", "(0 0 0)-(128 128 8)", "(0 0 0)-(8 128 64)", "(120 0 0)-(128 128 64)",
+                                            "(0 0 0)-(128 8 64)", "(0 120 0)-(128 128 64)"}));
     }
 
 private:
-    Editor& editor() { return app_->editor(); }
     CQMap& map() { return app_->editor().map(); }
     CXYView& xy() { return app_->editor().xyView(); }
     QWidget* viewport() { return app_->frame().xyPane()->viewport(); }
-    CQBrush& brush(int i) { return map().entity(0).brushes()[static_cast<size_t>(i)]; }
 
     // A map point given relative to the middle of the view.
     Vec3 at(float x, float y, float z) const { return {origin_.x + x, origin_.y + y, z}; }
@@ -246,20 +147,31 @@ private:
         return {w.x - xy().scrollX(), w.y - xy().scrollY()};
     }
 
+    // The bounds of the world's brushes, relative to the middle of the view.
+    QStringList boxes(const CQMap& of) const
+    {
+        QStringList all;
+        for (const CQBrush& b : of.entity(0).brushes()) {
+            const Vec3 lo = b.mins() - at(0, 0, 0), hi = b.maxs() - at(0, 0, 0);
+            all << QString("(%1 %2 %3)-(%4 %5 %6)").arg(lo.x).arg(lo.y).arg(lo.z).arg(hi.x).arg(hi.y).arg(hi.z);
+        }
+        return all;
+    }
+
     void addBox(Vec3 mins, Vec3 maxs)
     {
         CQBrush b;
-        b.MakeBox(mins, maxs, "WALL", editor().host());
+        b.MakeBox(mins, maxs, "WALL", app_->editor().host());
         map().AddBrush(b);
         map().DeselectAll();
-        editor().updateViews(ViewFlags::All);
+        app_->editor().updateViews(ViewFlags::All);
     }
 
-    bool hasBox(Vec3 mins, Vec3 maxs)
+    static void drag(QWidget* widget, QPoint from, QPoint via, QPoint to)
     {
-        const auto brushes = map().entity(0).brushes();
-        return std::any_of(brushes.begin(), brushes.end(),
-                           [&](const CQBrush& b) { return b.mins() == mins && b.maxs() == maxs; });
+        QTest::mousePress(widget, Qt::LeftButton, {}, from);
+        for (const QPoint& point : {via, to}) QTest::mouseMove(widget, point);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
     }
 
     std::unique_ptr<QTemporaryDir> settingsDir_;
