@@ -272,7 +272,7 @@ bool CQEntity::PasteBrushes(std::span<const CQBrush> clipboard, const GridPlacem
         brush.Move({-centre.x, -centre.y, 0}, host);
         Vec3 target = placement.target;
         if (placement.snap) {
-            // Each brush lands with its own corner on the grid.
+            // Each brush snaps on its own: the offset from its corner is rounded to the grid.
             target.x = std::trunc(SnapToGrid(target.x - brush.mins().x, placement.gridSize) + brush.mins().x);
             target.y = std::trunc(SnapToGrid(target.y - brush.mins().y, placement.gridSize) + brush.mins().y);
         }
