@@ -1,5 +1,6 @@
 #pragma once
 
+#include "brush_checks.h"
 #include "editor/editor.h"
 #include "fakes.h"
 
@@ -9,6 +10,11 @@
 #include <string>
 
 namespace vorn::test {
+
+inline void ExpectBox(const CQBrush& b, Vec3 mins, Vec3 maxs)
+{
+    EXPECT_EQ(std::pair(b.mins(), b.maxs()), std::pair(mins, maxs));
+}
 
 // An editor with a fake host and dialogs, a small entity catalogue and a scratch folder.
 class EditorTest : public ::testing::Test {
@@ -27,23 +33,20 @@ protected:
     ~EditorTest() override { std::filesystem::remove_all(folder); }
 
     CQMap& map() { return editor.map(); }
+    CQEntity& world() { return map().entity(0); }
+    CQBrush& worldBrush(int i) { return world().brushes()[static_cast<size_t>(i)]; }
 
-    CQBrush box(Vec3 mins, Vec3 maxs)
-    {
-        CQBrush b;
-        b.MakeBox(mins, maxs, "WALL", host);
-        return b;
-    }
+    CQBrush box(Vec3 mins, Vec3 maxs) { return Box(mins, maxs, "WALL"); }
 
     // A world holding the given boxes, none selected.
     void makeWorld(std::initializer_list<std::pair<Vec3, Vec3>> boxes)
     {
         map().NewMap();
         for (const auto& [lo, hi] : boxes) map().AddBrush(box(lo, hi));
-        map().entity(0).DeselectAllBrushes();
+        world().DeselectAllBrushes();
     }
 
-    // Appends a point entity of the class at the origin and makes the world current again.
+    // Appends a point entity at the origin or a brush entity holding one box; the world stays current.
     CQEntity& addPointEntity(const std::string& className, Vec3 origin)
     {
         CQEntity e;
@@ -51,7 +54,15 @@ protected:
         e.SetValue("\"origin\"", Quoted(OriginText(origin)));
         e.MakeFixedSizeBrush(editor.classes().find(className), origin, host);
         e.setModifiable(false);
-        e.DeselectAllBrushes();
+        map().AddEntity(e);
+        map().SetCurrentEntityByIndex(0);
+        return map().entity(map().EntityCount() - 1);
+    }
+    CQEntity& addBrushEntity(const std::string& className, Vec3 mins, Vec3 maxs)
+    {
+        CQEntity e;
+        e.SetValue("\"classname\"", Quoted(className));
+        e.AddBrush(box(mins, maxs));
         map().AddEntity(e);
         map().SetCurrentEntityByIndex(0);
         return map().entity(map().EntityCount() - 1);
