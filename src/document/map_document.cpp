@@ -305,6 +305,11 @@ CQMap::BrushRef CQMap::firstSelectedBrush()
     return {};
 }
 
+CQMap::BrushRef CQMap::onlySelectedBrush()
+{
+    return countSelectedBrushes() == 1 ? firstSelectedBrush() : BrushRef{};
+}
+
 CQMap::Bounds CQMap::GetMapBounds(bool recompute)
 {
     if (recompute) RecomputeMapBounds();

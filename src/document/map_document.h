@@ -83,6 +83,8 @@ public:
         CQBrush* brush() const { return entity ? &entity->brushes()[static_cast<size_t>(index)] : nullptr; }
     };
     BrushRef firstSelectedBrush();
+    // The selected brush when exactly one brush of the map is selected.
+    BrushRef onlySelectedBrush();
 
     struct Bounds {
         Vec3 mins;

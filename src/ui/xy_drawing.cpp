@@ -4,6 +4,7 @@
 #include "geometry/numeric.h"
 #include "map/entity.h"
 #include "map/text_reader.h"
+#include "ui/entity_pens.h"
 #include "ui/xy_view.h"
 
 #include <cmath>
@@ -91,18 +92,10 @@ void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQEntity& entity, c
 
 void DrawEntitiesXY(Canvas& canvas, const CXYView& view, const CQMap& map, const VisibleArea& area)
 {
-    const CQEntity* current = nullptr;
-    for (int i = 0; i < map.EntityCount(); ++i) {
-        const CQEntity& entity = map.entity(i);
-        if (entity.isCurrent() && !current) {
-            current = &entity;
-            continue;
-        }
-        DrawEntityXY(canvas, view, entity, area, Colours::Black, false);
-    }
-    if (!current) return;
-    DrawEntityXY(canvas, view, *current, area, Colours::Blue, false);
-    DrawEntityXY(canvas, view, *current, area, Colours::Blue, true);
+    DrawCurrentEntityLast(map, [&](const CQEntity& entity, Rgb pen) {
+        DrawEntityXY(canvas, view, entity, area, pen, false);
+        if (entity.isCurrent()) DrawEntityXY(canvas, view, entity, area, pen, true);
+    });
 }
 
 } // namespace vorn

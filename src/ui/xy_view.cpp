@@ -19,13 +19,6 @@ constexpr float kFacePickHeight = 2048;
 Vec3 rayTop(MapPoint p) { return {static_cast<float>(p.x), static_cast<float>(p.y), kRayHeight}; }
 Vec3 rayBottom(MapPoint p) { return {static_cast<float>(p.x), static_cast<float>(p.y), -kRayHeight}; }
 
-// The brush a face drag moves: the map's only selected brush. Keys pressed during the drag can
-// delete it or reorder the brush list, so it is looked up at every step instead of remembered.
-CQMap::BrushRef onlySelectedBrush(CQMap& map)
-{
-    return map.countSelectedBrushes() == 1 ? map.firstSelectedBrush() : CQMap::BrushRef{};
-}
-
 } // namespace
 
 CXYView::CXYView(Editor& editor)
@@ -211,12 +204,8 @@ void CXYView::leftButtonDown(const MouseInput& in)
 
 bool CXYView::startFaceDrag(MapPoint at)
 {
-    const CQMap::BrushRef selected = onlySelectedBrush(editor_.map());
-    if (!selected.entity || !selected.entity->isModifiable()) return false;
     const Vec3 pickPoint{static_cast<float>(at.x), static_cast<float>(at.y), kFacePickHeight};
-    std::vector<int> faces = selected.brush()->FacesFacing(pickPoint);
-    if (faces.empty()) return false;
-    dragFaces_ = std::move(faces);
+    if (!faceDrag_.start(editor_.map(), [&](const CQBrush& b) { return b.FacesFacing(pickPoint); })) return false;
     dragMode_ = DragMode::DragFaces;
     editor_.updateViews(ViewFlags::Editing);
     return true;
@@ -286,20 +275,9 @@ void CXYView::mouseMove(const MouseInput& in)
     if (step == kOrigin) return;
 
     switch (dragMode_) {
-    case DragMode::DragFaces: {
-        CQBrush* brush = onlySelectedBrush(editor_.map()).brush();
-        if (!brush) break;
-        for (const int f : dragFaces_) {
-            if (f >= brush->numfaces()) continue; // another brush became the selection
-            for (Vec3& p : brush->face(f).planepts) p += step;
-        }
-        brush->FreeWindings();
-        brush->BuildWindings(editor_.host());
-        editor_.map().setModified();
-        editor_.refreshSelectionInCamera();
-        editor_.updateViews(ViewFlags::Editing);
+    case DragMode::DragFaces:
+        if (faceDrag_.moveBy(editor_, step)) editor_.updateViews(ViewFlags::Editing);
         break;
-    }
     case DragMode::DragSelection:
         editor_.map().MoveSelection(step);
         editor_.refreshSelectionInCamera();
@@ -334,20 +312,15 @@ void CXYView::finishDrag()
 {
     CQMap& map = editor_.map();
     switch (dragMode_) {
-    case DragMode::DragFaces: {
-        dragFaces_.clear();
-        const CQMap::BrushRef dragged = onlySelectedBrush(map);
-        if (!dragged.entity) break;
-        if (!dragged.brush()->IsValid()) {
-            dragged.entity->RemoveInvalidBrushes();
-            editor_.rebuildCameraScene();
+    case DragMode::DragFaces:
+        if (faceDrag_.finish(editor_)) {
             editor_.updateViews(ViewFlags::Editing);
-        } else if (outsideExtents(dragged.brush()->mins(), dragged.brush()->maxs())) {
+        } else if (const CQBrush* dragged = map.onlySelectedBrush().brush();
+                   dragged && outsideExtents(dragged->mins(), dragged->maxs())) {
             const CQMap::Bounds bounds = map.GetMapBounds(true);
             growExtents(bounds.mins, bounds.maxs);
         }
         break;
-    }
     case DragMode::DragSelection:
         if (const CQMap::BrushRef first = map.firstSelectedBrush(); first.entity) {
             if (outsideExtents(first.brush()->mins(), first.brush()->maxs())) {

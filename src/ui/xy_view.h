@@ -4,6 +4,7 @@
 #include "geometry/vec3.h"
 #include "platform/canvas.h"
 #include "ui/view_input.h"
+#include "ui/face_drag.h"
 #include "ui/view_state.h"
 
 #include <vector>
@@ -121,7 +122,7 @@ private:
     bool newBrushActive_ = false;
     Vec3 sizeAnchor_;
     Vec3 sizeCorner_;
-    std::vector<int> dragFaces_; // of the only selected brush
+    FaceDrag faceDrag_;
 };
 
 } // namespace vorn

@@ -8,17 +8,6 @@
 #include <cmath>
 
 namespace vorn {
-namespace {
-
-// The brush a height drag moves: the map's only selected brush. Keys pressed during the drag can
-// delete it or reorder the brush list, so it is looked up at every step instead of remembered.
-CQMap::BrushRef onlySelectedBrush(CQMap& map)
-{
-    return map.countSelectedBrushes() == 1 ? map.firstSelectedBrush() : CQMap::BrushRef{};
-}
-
-} // namespace
-
 void CZView::setClientSize(int width, int height, int scrollBarWidth)
 {
     width_ = std::max(width, 0);
@@ -83,17 +72,10 @@ void CZView::leftButtonDown(const MouseInput& in)
     CQMap& map = editor_.map();
     if (!in.leftOnly || map.countSelectedBrushes() == 0) return;
 
-    if (in.x > width_ - 24) {
-        const CQMap::BrushRef selected = onlySelectedBrush(map);
-        if (selected.entity && selected.entity->isModifiable()) {
-            std::vector<int> faces = selected.brush()->HorizontalFacesFacing(z);
-            if (!faces.empty()) {
-                editor_.host().debugOutput("dragging brush plane\n");
-                dragFaces_ = std::move(faces);
-                dragMode_ = DragMode::DragFaces;
-                return;
-            }
-        }
+    if (in.x > width_ - 24 && faceDrag_.start(map, [z](const CQBrush& b) { return b.HorizontalFacesFacing(z); })) {
+        editor_.host().debugOutput("dragging brush plane\n");
+        dragMode_ = DragMode::DragFaces;
+        return;
     }
     editor_.host().debugOutput("Z dragging selection\n");
     dragMode_ = DragMode::DragSelection;
@@ -124,20 +106,9 @@ void CZView::mouseMove(const MouseInput& in)
     const float step = static_cast<float>(delta - previousDelta_);
     previousDelta_ = delta;
     switch (dragMode_) {
-    case DragMode::DragFaces: {
-        CQBrush* brush = onlySelectedBrush(editor_.map()).brush();
-        if (!brush) break;
-        for (const int f : dragFaces_) {
-            if (f >= brush->numfaces()) continue; // another brush became the selection
-            for (Vec3& p : brush->face(f).planepts) p.z += step;
-        }
-        brush->FreeWindings();
-        brush->BuildWindings(editor_.host());
-        editor_.map().setModified();
-        editor_.refreshSelectionInCamera();
-        editor_.updateViews(ViewFlags::CameraZ);
+    case DragMode::DragFaces:
+        if (faceDrag_.moveBy(editor_, {0, 0, step})) editor_.updateViews(ViewFlags::CameraZ);
         break;
-    }
     case DragMode::DragSelection:
         editor_.map().MoveSelection({0, 0, step});
         editor_.refreshSelectionInCamera();
@@ -152,15 +123,7 @@ void CZView::leftButtonUp()
 {
     if (!buttonDown_ || rightDrag_) return;
     buttonDown_ = false;
-    if (dragMode_ == DragMode::DragFaces) {
-        const CQMap::BrushRef dragged = onlySelectedBrush(editor_.map());
-        if (dragged.entity && !dragged.brush()->IsValid()) {
-            dragged.entity->RemoveInvalidBrushes();
-            editor_.rebuildCameraScene();
-            editor_.updateViews(ViewFlags::Editing);
-        }
-    }
-    dragFaces_.clear();
+    if (dragMode_ == DragMode::DragFaces && faceDrag_.finish(editor_)) editor_.updateViews(ViewFlags::Editing);
     dragMode_ = DragMode::Idle;
 }
 

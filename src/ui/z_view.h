@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "ui/face_drag.h"
 #include "ui/view_input.h"
 
 #include <vector>
@@ -68,7 +69,7 @@ private:
     bool rightDragScrolled_ = false;
     PixelPoint dragStart_;
     int previousDelta_ = 0;
-    std::vector<int> dragFaces_; // of the only selected brush
+    FaceDrag faceDrag_;
 };
 
 } // namespace vorn

@@ -1,5 +1,6 @@
 #include "editor/editor.h"
 #include "geometry/numeric.h"
+#include "ui/entity_pens.h"
 #include "ui/z_view.h"
 
 #include <string>
@@ -111,16 +112,7 @@ void CZView::paint(Canvas& canvas) const
     if (editor_.xyView().clipperMode()) drawClipPoints(canvas, frame, editor_.clipPoints());
 
     const MapPoint column = editor_.zViewPosition();
-    const CQEntity* current = nullptr;
-    for (int i = 0; i < map.EntityCount(); ++i) {
-        const CQEntity& entity = map.entity(i);
-        if (entity.isCurrent() && !current) {
-            current = &entity;
-            continue;
-        }
-        drawEntity(canvas, frame, entity, column, Colours::Black);
-    }
-    if (current) drawEntity(canvas, frame, *current, column, Colours::Blue);
+    DrawCurrentEntityLast(map, [&](const CQEntity& entity, Rgb pen) { drawEntity(canvas, frame, entity, column, pen); });
 }
 
 } // namespace vorn

@@ -1,3 +1,4 @@
+#include "box_text.h"
 #include "brush_checks.h"
 #include "entities/entity_class.h"
 #include "fakes.h"
@@ -29,15 +30,6 @@ std::string written(const CQEntity& e)
     return out;
 }
 
-const char* kBox = "{\n"
-                   "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                   "( 0 0 0 ) ( 64 0 0 ) ( 64 64 0 ) WALL 0 0 0 1.000000 1.000000\n"
-                   "( 0 0 0 ) ( 0 64 0 ) ( 0 64 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                   "( 64 0 0 ) ( 64 0 64 ) ( 64 64 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                   "( 0 0 0 ) ( 0 0 64 ) ( 64 0 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                   "( 0 64 0 ) ( 64 64 0 ) ( 64 64 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                   "}\n";
-
 } // namespace
 
 TEST(Entity, PointEntityGetsItsClassBoxAndWritesOnlyItsPairs)
@@ -58,7 +50,7 @@ TEST(Entity, PointEntityGetsItsClassBoxAndWritesOnlyItsPairs)
 TEST(Entity, WorldAndPointClassBlocksWithBrushesKeepThemAndAreWrittenWhole)
 {
     FakeHost host;
-    const std::string text = std::string("{\n\"classname\" \"worldspawn\"\n") + kBox + kBox + "}\n";
+    const std::string text = std::string("{\n\"classname\" \"worldspawn\"\n") + test::kBoxBlock + test::kBoxBlock + "}\n";
     const CQEntity world = readEntity(text, host);
     EXPECT_TRUE(world.isWorld());
     EXPECT_EQ(world.selectedCount(), 0);
@@ -70,9 +62,9 @@ TEST(Entity, WorldAndPointClassBlocksWithBrushesKeepThemAndAreWrittenWhole)
     for (const CQBrush& b : moved.brushes()) EXPECT_EQ(b.owner(), &moved);
 
     // A class with a fixed box keeps the brushes its block brings, or the next save would lose them.
-    const std::string light = std::string("{\n\"classname\" \"light\"\n") + kBox + "}\n";
+    const std::string light = std::string("{\n\"classname\" \"light\"\n") + test::kBoxBlock + "}\n";
     EXPECT_EQ(written(readEntity(light, host)), light);
-    EXPECT_EQ(readEntity(std::string("{ \"classname\" \"func_wall\" { } ") + kBox + "}\n", host).brushCount(), 1);
+    EXPECT_EQ(readEntity(std::string("{ \"classname\" \"func_wall\" { } ") + test::kBoxBlock + "}\n", host).brushCount(), 1);
     EXPECT_TRUE(host.messages.empty());
 }
 

@@ -1,3 +1,4 @@
+#include "box_text.h"
 #include "entities/entity_class.h"
 #include "fakes.h"
 #include "map/entity.h"
@@ -29,15 +30,6 @@ Read readMap(std::string_view text, FakeHost& host)
     read.result = ReadMap(text, classes, host, nullptr, read.entities);
     return read;
 }
-
-const char* kBrush = "{\n"
-                     "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                     "( 0 0 0 ) ( 64 0 0 ) ( 64 64 0 ) WALL 0 0 0 1.000000 1.000000\n"
-                     "( 0 0 0 ) ( 0 64 0 ) ( 0 64 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                     "( 64 0 0 ) ( 64 0 64 ) ( 64 64 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                     "( 0 0 0 ) ( 0 0 64 ) ( 64 0 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                     "( 0 64 0 ) ( 64 64 0 ) ( 64 64 64 ) WALL 0 0 0 1.000000 1.000000\n"
-                     "}\n";
 
 } // namespace
 
@@ -73,7 +65,7 @@ TEST(MapFile, HeaderCommentIsSkippedAndEntitiesReadInOrder)
 {
     FakeHost host;
     const std::string text = std::string("// Filename: x\n// Contents: Quake map file\n\n{\n\"classname\" \"worldspawn\"\n") +
-                             kBrush + "}\n{\n\"classname\" \"light\"\n\"origin\" \"0 0 32\"\n}\n";
+                             test::kBoxBlock + "}\n{\n\"classname\" \"light\"\n\"origin\" \"0 0 32\"\n}\n";
     const Read read = readMap(text, host);
     ASSERT_EQ(read.entities.size(), 2u);
     EXPECT_FALSE(read.result.damaged);
@@ -90,7 +82,7 @@ TEST(MapFile, HeaderCommentIsSkippedAndEntitiesReadInOrder)
 TEST(MapFile, ReadingStopsAtDamageAndKeepsWhatWasRead)
 {
     FakeHost host;
-    const std::string text = std::string("{\n\"classname\" \"worldspawn\"\n") + kBrush +
+    const std::string text = std::string("{\n\"classname\" \"worldspawn\"\n") + test::kBoxBlock +
                              "}\n{\n\"classname\" \"light\"\n\"origin\" \"0 0 32\"\n}\n"
                              "{\n\"classname\" \"light\" junk\n}\n{\n\"classname\" \"light\"\n\"origin\" \"0 0 64\"\n}\n";
     const Read read = readMap(text, host);
