@@ -49,7 +49,7 @@ const Entry kEntries[] = {
     {"brush.entity", "Make into &Entity", "Make the selected brushes into a new entity\nMake into Entity", "",
      {QKeySequence(QStringLiteral("Ctrl+E"))}, false},
     {"brush.room", "Make into &Room", "Make a brush into a room\nMake into Room", "", {}, false},
-    {"brush.stairs", "Make into S&tairs", "Make selected brush into stairs\nMake into stairs", "stairs", {}, false},
+    {"brush.stairs", "Make into &Stairs", "Make selected brush into stairs\nMake into stairs", "stairs", {}, false},
     {"brush.arch", "Make into &Arch", "Make selected brush into an arch\nMake into arch", "", {}, false},
     {"brush.cylinder", "Make into &Cylinder", "Make selected brush into a cylinder\nMake into cylinder", "", {}, false},
     {"brush.spike", "Make into S&pike", "Make selected brush into a spike\nMake into spike", "", {}, false},

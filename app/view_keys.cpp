@@ -54,4 +54,13 @@ MouseInput mouseInputFor(const QMouseEvent& event)
             event.buttons() == Qt::LeftButton || (event.buttons() == Qt::NoButton && event.button() == Qt::LeftButton)};
 }
 
+bool pressWasLost(const QMouseEvent& event, Qt::MouseButton button, bool viewHoldsPress)
+{
+    if (!viewHoldsPress) return false;
+    const bool thisButton = event.button() == button;
+    if (event.type() == QEvent::MouseButtonRelease && thisButton) return false; // the release itself
+    if (event.type() == QEvent::MouseButtonPress && thisButton) return true;
+    return !(event.buttons() & button);
+}
+
 } // namespace vorn

@@ -2,6 +2,8 @@
 
 #include "ui/view_input.h"
 
+#include <Qt>
+
 #include <optional>
 
 class QEvent;
@@ -19,5 +21,10 @@ QKeyEvent* tabPress(QEvent* event);
 
 // A mouse event in the logic's terms.
 MouseInput mouseInputFor(const QMouseEvent& event);
+
+// True when a view still holds a press of `button` whose release it never got (it went to a popup
+// or another window): Qt says the button is up, or it is being pressed anew. The view then ends
+// that press before it handles the event.
+bool pressWasLost(const QMouseEvent& event, Qt::MouseButton button, bool viewHoldsPress);
 
 } // namespace vorn

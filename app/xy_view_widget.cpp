@@ -8,7 +8,7 @@
 #include "ui/scale_steps.h"
 #include "view_keys.h"
 
-#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -23,6 +23,8 @@ XYViewWidget::XYViewWidget(Editor& editor, QWidget* parent)
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(true);
     viewport()->setBackgroundRole(QPalette::Base);
+    // The menu opens on a right click's release (below), never on the press.
+    viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     horizontalScrollBar()->setSingleStep(16);
@@ -58,10 +60,17 @@ bool XYViewWidget::event(QEvent* event)
 
 void XYViewWidget::paintEvent(QPaintEvent*)
 {
-    QPainter painter(viewport());
-    painter.translate(-view_.scrollX(), -view_.scrollY());
-    QPainterCanvas canvas(painter);
-    view_.paint(canvas);
+    const QSize size = viewport()->size();
+    if (frame_.size() != size) frame_ = QImage(size, QImage::Format_RGB32);
+    frame_.fill(viewport()->palette().color(QPalette::Base));
+    {
+        QPainter painter(&frame_);
+        painter.setFont(font());
+        painter.translate(-view_.scrollX(), -view_.scrollY());
+        QPainterCanvas canvas(painter, &frame_);
+        view_.paint(canvas);
+    }
+    QPainter(viewport()).drawImage(0, 0, frame_);
 }
 
 void XYViewWidget::resizeEvent(QResizeEvent* event)
@@ -81,20 +90,32 @@ void XYViewWidget::scrollContentsBy(int, int)
     viewport()->update();
 }
 
+void XYViewWidget::endLostPress(const QMouseEvent& event)
+{
+    if (pressWasLost(event, Qt::LeftButton, view_.leftButtonHeld())) view_.leftButtonUp(mouseInputFor(event));
+}
+
 void XYViewWidget::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
+    endLostPress(*event);
     if (event->button() == Qt::LeftButton) view_.leftButtonDown(mouseInputFor(*event));
+    if (event->button() == Qt::RightButton) view_.rightButtonDown(mouseInputFor(*event));
 }
 
 void XYViewWidget::mouseMoveEvent(QMouseEvent* event)
 {
+    endLostPress(*event);
     view_.mouseMove(mouseInputFor(*event));
 }
 
 void XYViewWidget::mouseReleaseEvent(QMouseEvent* event)
 {
+    endLostPress(*event);
     if (event->button() == Qt::LeftButton) view_.leftButtonUp(mouseInputFor(*event));
+    if (event->button() == Qt::RightButton && view_.rightButtonUp()) {
+        showContextMenu(event->position().toPoint(), event->globalPosition().toPoint());
+    }
 }
 
 void XYViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
@@ -127,12 +148,13 @@ void XYViewWidget::zoomStep(int steps, QPoint at)
     emit scaleChanged();
 }
 
-void XYViewWidget::contextMenuEvent(QContextMenuEvent* event)
+void XYViewWidget::showContextMenu(QPoint at, QPoint globalAt)
 {
-    view_.contextMenuAt(event->pos().x(), event->pos().y());
+    view_.contextMenuAt(at.x(), at.y());
     QMenu menu(this);
+    menu.setObjectName(QStringLiteral("xyContextMenu"));
     menu.addAction(QStringLiteral("Make into &Entity"), this, [this] { MakeIntoEntity(editor_); });
-    menu.addAction(QStringLiteral("Make into S&tairs"), this, [this] { MakeIntoStairs(editor_); });
+    menu.addAction(QStringLiteral("Make into &Stairs"), this, [this] { MakeIntoStairs(editor_); });
     menu.addAction(QStringLiteral("Make into &Room"), this, [this] { MakeIntoRoom(editor_); });
     menu.addSeparator();
     menu.addAction(QStringLiteral("&Connect Entities"), this, [this] { view_.connectEntitiesHere(); });
@@ -142,7 +164,7 @@ void XYViewWidget::contextMenuEvent(QContextMenuEvent* event)
     QAction* clipper = menu.addAction(QStringLiteral("C&lipper Mode"), this, [this] { view_.toggleClipperMode(); });
     clipper->setCheckable(true);
     clipper->setChecked(view_.clipperMode());
-    menu.exec(event->globalPos());
+    menu.exec(globalAt);
 }
 
 } // namespace vorn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 namespace vorn {
 
@@ -32,15 +33,18 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void syncScrollBars();
+    // Ends a press whose release went elsewhere.
+    void endLostPress(const QMouseEvent& event);
+    void showContextMenu(QPoint at, QPoint globalAt);
     void zoomStep(int steps, QPoint at);
 
     Editor& editor_;
     CXYView& view_;
     bool syncing_ = false;
+    QImage frame_; // painted into first, then shown: see QPainterCanvas
 };
 
 } // namespace vorn

@@ -4,7 +4,7 @@
 #include "qpainter_canvas.h"
 #include "view_keys.h"
 
-#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -18,6 +18,9 @@ ZViewWidget::ZViewWidget(Editor& editor, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
+    // The menu opens on a right click's release (below), never on the press: a press that opened
+    // it would leave its release to the menu and the view without it.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     scrollBar_->setRange(0, CZView::kScrollRange);
     scrollBar_->setSingleStep(1);
     connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
@@ -69,22 +72,33 @@ void ZViewWidget::resizeEvent(QResizeEvent* event)
     view_.setClientSize(width(), height(), barWidth);
 }
 
+void ZViewWidget::endLostPresses(const QMouseEvent& event)
+{
+    if (pressWasLost(event, Qt::LeftButton, view_.leftButtonHeld())) view_.leftButtonUp();
+    if (pressWasLost(event, Qt::RightButton, view_.rightButtonHeld())) view_.rightButtonUp();
+}
+
 void ZViewWidget::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
+    endLostPresses(*event);
     if (event->button() == Qt::LeftButton) view_.leftButtonDown(mouseInputFor(*event));
     if (event->button() == Qt::RightButton) view_.rightButtonDown(mouseInputFor(*event));
 }
 
 void ZViewWidget::mouseMoveEvent(QMouseEvent* event)
 {
+    endLostPresses(*event);
     view_.mouseMove(mouseInputFor(*event));
 }
 
 void ZViewWidget::mouseReleaseEvent(QMouseEvent* event)
 {
+    endLostPresses(*event);
     if (event->button() == Qt::LeftButton) view_.leftButtonUp();
-    if (event->button() == Qt::RightButton) view_.rightButtonUp();
+    if (event->button() == Qt::RightButton && view_.rightButtonUp()) {
+        showContextMenu(event->position().toPoint(), event->globalPosition().toPoint());
+    }
 }
 
 void ZViewWidget::keyPressEvent(QKeyEvent* event)
@@ -93,14 +107,15 @@ void ZViewWidget::keyPressEvent(QKeyEvent* event)
     if (!key || !view_.keyDown(*key)) QWidget::keyPressEvent(event);
 }
 
-void ZViewWidget::contextMenuEvent(QContextMenuEvent* event)
+void ZViewWidget::showContextMenu(QPoint at, QPoint globalAt)
 {
-    if (!view_.contextMenuAt(event->pos().x(), event->pos().y())) return;
+    view_.contextMenuAt(at.x(), at.y());
     QMenu menu(this);
+    menu.setObjectName(QStringLiteral("zContextMenu"));
     menu.addAction(QStringLiteral("Set Max Z"), this, [this] { view_.setMaxZHere(); });
     menu.addAction(QStringLiteral("Set Min Z"), this, [this] { view_.setMinZHere(); });
     menu.addAction(QStringLiteral("Set Camera Z"), this, [this] { view_.setCameraZHere(); });
-    menu.exec(event->globalPos());
+    menu.exec(globalAt);
 }
 
 } // namespace vorn

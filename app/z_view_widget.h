@@ -28,10 +28,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void syncScrollBar();
+    // Ends the presses whose releases went elsewhere.
+    void endLostPresses(const QMouseEvent& event);
+    void showContextMenu(QPoint at, QPoint globalAt);
 
     Editor& editor_;
     CZView& view_;

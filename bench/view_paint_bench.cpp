@@ -120,7 +120,7 @@ void paintXY(CXYView& view, QImage& image)
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.translate(-view.scrollX(), -view.scrollY());
-    QPainterCanvas canvas(painter);
+    QPainterCanvas canvas(painter, &image);
     view.paint(canvas);
 }
 
@@ -160,7 +160,7 @@ void BM_PaintZ(benchmark::State& state)
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        QPainterCanvas canvas(painter);
+        QPainterCanvas canvas(painter, &image);
         view.paint(canvas);
         benchmark::ClobberMemory();
     }

@@ -260,8 +260,23 @@ void CXYView::startSizing(MapPoint at)
     dragMode_ = DragMode::SizeNewBrush;
 }
 
+void CXYView::rightButtonDown(const MouseInput& in)
+{
+    rightDown_ = true;
+    rightMoved_ = false;
+    rightStart_ = {in.x, in.y};
+}
+
+bool CXYView::rightButtonUp()
+{
+    const bool click = rightDown_ && !rightMoved_;
+    rightDown_ = false;
+    return click;
+}
+
 void CXYView::mouseMove(const MouseInput& in)
 {
+    if (rightDown_ && (in.x != rightStart_.x || in.y != rightStart_.y)) rightMoved_ = true;
     const MapPoint at = clientToMap(in.x, in.y);
     editor_.panel().setPos(at.x, at.y);
     editor_.host().controlPanelChanged();

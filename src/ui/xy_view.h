@@ -79,6 +79,11 @@ public:
     void mouseMove(const MouseInput& in);
     void leftButtonUp(const MouseInput& in);
     void doubleClick(const MouseInput& in);
+    void rightButtonDown(const MouseInput& in);
+    // Ends a right press: true when it was a click (no movement), which opens the context menu.
+    bool rightButtonUp();
+    // The left press the view thinks is held, so the widget can end one whose release it never saw.
+    bool leftButtonHeld() const { return buttonDown_; }
     // True when the key was handled.
     bool keyDown(ViewKey key);
 
@@ -116,6 +121,9 @@ private:
 
     DragMode dragMode_ = DragMode::Idle;
     bool buttonDown_ = false;
+    bool rightDown_ = false;
+    bool rightMoved_ = false;
+    PixelPoint rightStart_;
     PixelPoint dragStart_;
     MapPoint previousDelta_;
     CQBrush newBrush_;

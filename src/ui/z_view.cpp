@@ -86,6 +86,7 @@ void CZView::rightButtonDown(const MouseInput& in)
     if (buttonDown_) return;
     buttonDown_ = true;
     rightDrag_ = true;
+    rightDragMoved_ = false;
     dragStart_ = {in.x, in.y};
 }
 
@@ -93,12 +94,12 @@ void CZView::mouseMove(const MouseInput& in)
 {
     if (!buttonDown_) return;
     if (rightDrag_) {
+        if (in.x != dragStart_.x || in.y != dragStart_.y) rightDragMoved_ = true;
         if (in.y != dragStart_.y) {
             bottomZ_ += static_cast<float>(in.y - dragStart_.y);
-            dragStart_ = {in.x, in.y};
-            rightDragScrolled_ = true;
             editor_.updateViews(ViewFlags::Z);
         }
+        dragStart_ = {in.x, in.y};
         return;
     }
     const int delta = TruncateToInt(mouseHeight(in.y) - mouseHeight(dragStart_.y));
@@ -127,21 +128,17 @@ void CZView::leftButtonUp()
     dragMode_ = DragMode::Idle;
 }
 
-void CZView::rightButtonUp()
+bool CZView::rightButtonUp()
 {
-    if (!rightDrag_) return;
+    if (!rightDrag_) return false;
     buttonDown_ = false;
     rightDrag_ = false;
+    return !rightDragMoved_;
 }
 
-bool CZView::contextMenuAt(int x, int y)
+void CZView::contextMenuAt(int x, int y)
 {
-    if (rightDragScrolled_) {
-        rightDragScrolled_ = false;
-        return false;
-    }
     dragStart_ = {x, y};
-    return true;
 }
 
 float CZView::contextHeight() const

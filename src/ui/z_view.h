@@ -43,9 +43,13 @@ public:
     void rightButtonDown(const MouseInput& in);
     void mouseMove(const MouseInput& in);
     void leftButtonUp();
-    void rightButtonUp();
-    // False when the context menu should not open (the right drag just scrolled).
-    bool contextMenuAt(int x, int y);
+    // Ends a right press: true when it was a click (no movement), which opens the context menu.
+    bool rightButtonUp();
+    // Which presses the view thinks are held, so the widget can end one whose release it never saw.
+    bool leftButtonHeld() const { return buttonDown_ && !rightDrag_; }
+    bool rightButtonHeld() const { return rightDrag_; }
+    // The context menu opened at a client point; its commands act at that point's height.
+    void contextMenuAt(int x, int y);
     void setMaxZHere();
     void setMinZHere();
     void setCameraZHere();
@@ -66,7 +70,7 @@ private:
     DragMode dragMode_ = DragMode::Idle;
     bool buttonDown_ = false;
     bool rightDrag_ = false;
-    bool rightDragScrolled_ = false;
+    bool rightDragMoved_ = false;
     PixelPoint dragStart_;
     int previousDelta_ = 0;
     FaceDrag faceDrag_;

@@ -8,7 +8,6 @@
 #include "z_view_widget.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -116,20 +115,44 @@ private slots:
     {
         addBox(at(0, 0, 0), at(128, 128, 64));
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(64, 64));
-        const QPoint where = xyPoint(64, 64);
-        QContextMenuEvent request(QContextMenuEvent::Mouse, where, viewport()->mapToGlobal(where));
-        const auto chooseRoom = [](QWidget* menu) {
-            for (QAction* action : menu->actions()) if (action->text() == "Make into &Room") static_cast<QMenu*>(menu)->setActiveAction(action);
-            QTest::keyClick(menu, Qt::Key_Return);
-        };
-        const auto openMenu = [&] { QApplication::sendEvent(viewport(), &request); };
-        whileModal([&] { return answerWhile(QApplication::activePopupWidget, chooseRoom, openMenu); }, [](QDialog& d) {
+        whileModal([&] { return rightClick(viewport(), xyPoint(64, 64), choose("Make into &Room")); }, [](QDialog& d) {
             QCOMPARE(d.windowTitle(), "Make a Room");
             QCOMPARE(submit(d, {{"Wall Thickness", "8"}}), "");
         });
         // Six walls 8 thick inside the box: top, bottom, west, east, south, north.
         QCOMPARE(boxes(map()), QStringList({"(0 0 56)-(128 128 64)", "(0 0 0)-(128 128 8)", "(0 0 0)-(8 128 64)", "(120 0 0)-(128 128 64)",
                                             "(0 0 0)-(128 8 64)", "(0 120 0)-(128 128 64)"}));
+    }
+
+    // The context menus open on a right click's release, so the view never loses a release to
+    // them: after one, a left drag in the Z view still drags the selection, and a right drag
+    // scrolls without opening a menu.
+    void theZViewKeepsItsButtonsAcrossItsContextMenu()
+    {
+        addBox(at(0, 0, 0), at(64, 64, 64));
+        app_->editor().setZViewPosition({static_cast<int>(origin_.x) + 32, static_cast<int>(origin_.y) + 32});
+        QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(32, 32));
+        ZViewWidget* pane = app_->frame().zPane();
+        CZView& z = app_->editor().zView();
+        const int x = pane->width() / 2;
+
+        QVERIFY(rightClick(pane, {x, z.rowOf(128)}, choose("Set Max Z")));
+        QCOMPARE(map().GetMaxZ(), 128.0f);
+
+        drag(pane, {x, z.rowOf(32)}, {x, z.rowOf(48)}, {x, z.rowOf(64)});
+        QCOMPARE(boxes(map()), QStringList("(0 0 32)-(64 64 96)"));
+
+        const float bottom = z.bottomZ();
+        bool menuShown = false;
+        answerWhile(QApplication::activePopupWidget, [&](QWidget* menu) { menuShown = true; menu->close(); }, [&] {
+            QTest::mousePress(pane, Qt::RightButton, {}, {x, 100});
+            QTest::mouseMove(pane, {x, 140});
+            QTest::mouseRelease(pane, Qt::RightButton, {}, {x, 140});
+            QTest::qWait(50);
+        });
+        QVERIFY(!menuShown);
+        QCOMPARE(z.bottomZ(), bottom + 40);
+        QVERIFY(!z.leftButtonHeld() && !z.rightButtonHeld());
     }
 
 private:
@@ -165,6 +188,36 @@ private:
         map().AddBrush(b);
         map().DeselectAll();
         app_->editor().updateViews(ViewFlags::All);
+    }
+
+    // A right click, as X11 delivers it: when a menu opens on the press, the release goes to the
+    // menu. `answer` acts on the menu that opens; false when none did.
+    static bool rightClick(QWidget* widget, QPoint at, const std::function<void(QWidget*)>& answer)
+    {
+        bool pressing = false;
+        bool openedOnPress = false;
+        const auto onMenu = [&](QWidget* menu) {
+            if (pressing) {
+                openedOnPress = true;
+                QTest::mouseRelease(menu, Qt::RightButton, {}, menu->mapFromGlobal(widget->mapToGlobal(at)));
+            }
+            answer(menu);
+        };
+        return answerWhile(QApplication::activePopupWidget, onMenu, [&] {
+            pressing = true;
+            QTest::mousePress(widget, Qt::RightButton, {}, at);
+            pressing = false;
+            if (!openedOnPress) QTest::mouseRelease(widget, Qt::RightButton, {}, at);
+        });
+    }
+
+    // Picks a context menu's item by its text.
+    static std::function<void(QWidget*)> choose(const QString& text)
+    {
+        return [text](QWidget* menu) {
+            for (QAction* action : menu->actions()) if (action->text() == text) static_cast<QMenu*>(menu)->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Return);
+        };
     }
 
     static void drag(QWidget* widget, QPoint from, QPoint via, QPoint to)
