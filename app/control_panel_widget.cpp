@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "platform/host.h"
 #include "ui/scale_steps.h"
+#include "ui/typed_view_settings.h"
 #include "view_keys.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -21,10 +23,13 @@ namespace {
 
 constexpr int kGridSizes[] = {256, 128, 64, 48, 32, 16, 8};
 
+// A drop-down list whose edit field also takes a typed value.
 QComboBox* listOf(const QStringList& items, const QString& name)
 {
     auto* box = new QComboBox;
     box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(items);
     return box;
 }
@@ -67,10 +72,14 @@ ControlPanelWidget::ControlPanelWidget(Editor& editor, QWidget* parent) : QWidge
     layout->addLayout(settings);
     layout->addWidget(entityGroup, 1);
 
-    connect(scale_, &QComboBox::activated, this, &ControlPanelWidget::chooseScale);
-    connect(grid_, &QComboBox::activated, this, &ControlPanelWidget::chooseGrid);
+    connect(scale_, &QComboBox::textActivated, this, &ControlPanelWidget::applyScale);
+    connect(grid_, &QComboBox::textActivated, this, &ControlPanelWidget::applyGrid);
+    connect(scale_->lineEdit(), &QLineEdit::editingFinished, this, [this] { applyScale(scale_->currentText()); });
+    connect(grid_->lineEdit(), &QLineEdit::editingFinished, this, [this] { applyGrid(grid_->currentText()); });
     connect(snap_, &QCheckBox::toggled, this, [this](bool on) { editor_.xyView().setSnapToGrid(on); });
     connect(entity_, &QListWidget::itemDoubleClicked, this, [this] { ShowEntityProperties(editor_); });
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     refresh();
 }
 
@@ -78,10 +87,11 @@ void ControlPanelWidget::refresh()
 {
     const CXYView& xy = editor_.xyView();
     const CQView& panel = editor_.panel();
-    const int scaleIndex = scale_->findText(QString::number(static_cast<int>(xy.scale() * 100)));
-    if (scaleIndex >= 0) scale_->setCurrentIndex(scaleIndex);
-    const int gridIndex = grid_->findText(QString::number(xy.gridSize()));
-    if (gridIndex >= 0) grid_->setCurrentIndex(gridIndex);
+    // A typed value that is not in the list shows in the edit field.
+    const QString scale = QString::number(static_cast<int>(xy.scale() * 100));
+    if (!scale_->lineEdit()->hasFocus() && scale_->currentText() != scale) scale_->setEditText(scale);
+    const QString grid = QString::number(xy.gridSize());
+    if (!grid_->lineEdit()->hasFocus() && grid_->currentText() != grid) grid_->setEditText(grid);
     const QSignalBlocker blockSnap(snap_);
     snap_->setChecked(xy.snapToGrid());
     xPos_->setNum(panel.posX());
@@ -98,35 +108,44 @@ void ControlPanelWidget::refresh()
     }
 }
 
-void ControlPanelWidget::chooseScale(int index)
+void ControlPanelWidget::applyScale(const QString& text)
 {
     CXYView& xy = editor_.xyView();
-    xy.zoomAbout(scale_->itemText(index).toFloat() * 0.01f, {xy.clientWidth() / 2, xy.clientHeight() / 2});
+    const std::optional<float> percent = ParseScalePercent(text.toStdString());
+    if (!percent) {
+        scale_->setEditText(QString::number(static_cast<int>(xy.scale() * 100)));
+        editor_.host().messageBox(kScaleRefusal);
+        return;
+    }
+    // Divided rather than multiplied by 0.01, so that 60 % reads back as 60.
+    const float scale = *percent / 100.0f;
+    if (scale == xy.scale()) return;
+    xy.zoomAbout(scale, {xy.clientWidth() / 2, xy.clientHeight() / 2});
     editor_.updateViews(ViewFlags::All);
 }
 
-void ControlPanelWidget::chooseGrid(int index)
+void ControlPanelWidget::applyGrid(const QString& text)
 {
-    editor_.xyView().setGridSize(grid_->itemText(index).toInt());
+    CXYView& xy = editor_.xyView();
+    const std::optional<int> size = ParseGridSize(text.toStdString());
+    if (!size) {
+        grid_->setEditText(QString::number(xy.gridSize()));
+        editor_.host().messageBox(kGridRefusal);
+        return;
+    }
+    if (*size == xy.gridSize()) return;
+    xy.setGridSize(*size);
     editor_.updateViews(ViewFlags::XY);
 }
 
-bool ControlPanelWidget::event(QEvent* event)
+bool ControlPanelWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (QKeyEvent* tab = tabPress(event)) {
-        keyPressEvent(tab);
-        return true;
-    }
-    return QWidget::event(event);
-}
-
-void ControlPanelWidget::keyPressEvent(QKeyEvent* event)
-{
-    // The panel's keys act as they do in the map views, then go on as usual.
-    if (const auto key = viewKeyFor(*event); key && HandleCommonKey(editor_, *key)) {
-        editor_.updateViews(ViewFlags::Editing);
-    }
-    QWidget::keyPressEvent(event);
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto key = viewKeyFor(*static_cast<QKeyEvent*>(event));
+    // Enter outside clipper mode is not an editing key: it confirms a typed value.
+    if (!key || !HandleCommonKey(editor_, *key)) return QWidget::eventFilter(watched, event);
+    editor_.updateViews(ViewFlags::Editing);
+    return true;
 }
 
 } // namespace vorn

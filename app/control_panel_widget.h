@@ -22,12 +22,14 @@ public:
     void refresh();
 
 protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // The editing keys act as in the map views whichever control has the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void chooseScale(int index);
-    void chooseGrid(int index);
+    // The typed or chosen value of a list, applied; a value the view cannot use is refused and the
+    // one in use shown again.
+    void applyScale(const QString& text);
+    void applyGrid(const QString& text);
 
     Editor& editor_;
     QComboBox* scale_;
