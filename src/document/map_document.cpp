@@ -29,6 +29,15 @@ std::string damageMessage(const MapReadResult& read)
     return text;
 }
 
+// Told once after an open: brushes that could not be built are kept as they were read.
+std::string unbuiltMessage(const MapReadResult& read)
+{
+    if (read.unbuiltBrushLines.empty()) return {};
+    return std::to_string(read.unbuiltBrushLines.size()) +
+           " brushes could not be built and are kept unchanged (first at line " +
+           std::to_string(read.unbuiltBrushLines.front()) + ").";
+}
+
 std::tm localNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -70,8 +79,7 @@ std::optional<MapReadResult> CQMap::OpenMap(const std::string& path)
         // Keep what was read, but never let Save overwrite the damaged original by accident.
         editor_.host().messageBox(problems);
     }
-    const Vec3 centre = GetMapCenter();
-    editor_.xyView().centreOn(TruncateToInt(centre.x), TruncateToInt(centre.y));
+    if (const std::string unbuilt = unbuiltMessage(read); !unbuilt.empty()) editor_.host().messageBox(unbuilt);
     return read;
 }
 
@@ -95,8 +103,8 @@ MapReadResult CQMap::ReadMapText(std::string_view text)
     RecomputeMapBounds();
     editor_.xyView().growExtents(mapMins_, mapMaxs_);
     editor_.rebuildCameraScene();
-    editor_.xyView().centreOn(TruncateToInt((mapMins_.x + mapMaxs_.x) / 2),
-                              TruncateToInt((mapMins_.y + mapMaxs_.y) / 2));
+    const Vec3 middle = GeometryMiddle();
+    editor_.xyView().centreOn(TruncateToInt(middle.x), TruncateToInt(middle.y));
     editor_.updateViews(ViewFlags::All);
     return read;
 }
@@ -329,12 +337,27 @@ void CQMap::RecomputeMapBounds()
     }
 }
 
-Vec3 CQMap::GetMapCenter() const
+Vec3 CQMap::GeometryMiddle() const
 {
-    if (entities_.empty()) return kOrigin;
-    Vec3 sum;
-    for (const auto& e : entities_) sum += e->GetOrigin();
-    return sum * (1.0f / static_cast<float>(entities_.size()));
+    const auto middleOf = [this](bool ownBrushesOnly) -> std::optional<Vec3> {
+        Vec3 lo{kEmptyBounds, kEmptyBounds, kEmptyBounds};
+        Vec3 hi = -lo;
+        bool any = false;
+        for (const auto& e : entities_) {
+            if (ownBrushesOnly && !e->isModifiable()) continue;
+            for (const CQBrush& brush : e->brushes()) {
+                any = true;
+                for (int axis = 0; axis < 3; ++axis) {
+                    lo[axis] = std::min(lo[axis], brush.mins()[axis]);
+                    hi[axis] = std::max(hi[axis], brush.maxs()[axis]);
+                }
+            }
+        }
+        if (!any) return std::nullopt;
+        return (lo + hi) * 0.5f;
+    };
+    if (const auto middle = middleOf(true)) return *middle;
+    return middleOf(false).value_or(kOrigin);
 }
 
 void CQMap::tellPanel()

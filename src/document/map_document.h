@@ -92,7 +92,10 @@ public:
     };
     Bounds GetMapBounds(bool recompute);
     void RecomputeMapBounds();
-    Vec3 GetMapCenter() const;
+    // The middle of the map's geometry: the bounds of the brushes the file holds, or of every
+    // entity's box when there are none; the origin for an empty map. The XY view opens there and
+    // Center on Map goes there, so that the brushes are in view whatever the point entities do.
+    Vec3 GeometryMiddle() const;
 
     // Writes the map text (header and every entity) for the given path.
     std::string WriteMapText(const std::string& path) const;

@@ -8,7 +8,7 @@ namespace vorn {
 
 void CenterOnMap(Editor& editor)
 {
-    const Vec3 centre = editor.map().GetMapCenter();
+    const Vec3 centre = editor.map().GeometryMiddle();
     editor.xyView().centreOn(TruncateToInt(centre.x), TruncateToInt(centre.y));
     editor.updateViews(ViewFlags::XY);
 }

@@ -11,13 +11,17 @@ namespace vorn {
 namespace {
 
 constexpr float kEmptyBoundsMin = 99999;
+// Half the side of the square each face polygon is cut from. Every face within 65,536 units of the
+// origin lies inside it: the farthest corner of that cube is 65,536 * sqrt(3) * 2 from any plane
+// point nearest the origin that it can have.
+constexpr double kBaseHalfSize = 262144;
 constexpr float kTextureEdgeStart = -4096;
 
 // Corners closer than this to a whole number are taken as that number (toward zero only).
-float snapNearInteger(float v)
+double snapNearInteger(double v)
 {
-    const float whole = std::trunc(v);
-    return std::fabs(v - whole) < 0.01f ? whole + 0.0f : v;
+    const double whole = std::trunc(v);
+    return std::fabs(v - whole) < 0.01 ? whole + 0.0 : v;
 }
 
 // The shift that puts a texture edge at coordinate `edge` for a texture `size` texels long.
@@ -69,44 +73,48 @@ bool CQBrush::BuildWindings(DebugOutput& log)
     maxs_ = {-kEmptyBoundsMin, -kEmptyBoundsMin, -kEmptyBoundsMin};
     invalid_ = false;
 
-    // Which faces take part: those with a plane that no earlier face already has.
+    // Which faces take part: those with a plane that no earlier face already has. The planes are
+    // kept in double precision for the cuts below; single precision is not exact enough far out.
     std::bitset<kMaxFaces> takesPart;
+    std::array<DPlane, kMaxFaces> planes;
     const int count = numfaces();
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
-        const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
+        const auto plane = PlaneFromPoints(ToDouble(face.planepts[0]), ToDouble(face.planepts[1]), ToDouble(face.planepts[2]));
         if (!plane) continue;
-        face.plane = *plane;
+        planes[static_cast<size_t>(i)] = *plane;
+        face.plane = ToFloat(*plane);
         bool duplicate = false;
         for (int j = 0; j < i && !duplicate; ++j) {
-            duplicate = takesPart[static_cast<size_t>(j)] && faces_[static_cast<size_t>(j)].plane == *plane;
+            duplicate = takesPart[static_cast<size_t>(j)] && faces_[static_cast<size_t>(j)].plane == face.plane;
         }
         takesPart[static_cast<size_t>(i)] = !duplicate;
     }
 
     // Each face's polygon: its plane's huge square cut by every other face, kept on the inside.
     constexpr int kRoom = kMaxWindingPoints + 8;
-    Vec3 bufferA[kRoom];
-    Vec3 bufferB[kRoom];
+    DVec3 bufferA[kRoom];
+    DVec3 bufferB[kRoom];
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
         face.winding.reset();
         if (!takesPart[static_cast<size_t>(i)]) continue;
 
-        const std::array<Vec3, 4> base = BasePolyPoints(face.plane, log);
+        const std::array<DVec3, 4> base = BasePolyPoints(planes[static_cast<size_t>(i)], kBaseHalfSize, log);
         for (float& s : face.scale) {
             if (s == 0) s = 1.0f;
         }
         std::copy(base.begin(), base.end(), bufferA);
-        Vec3* current = bufferA;
-        Vec3* spare = bufferB;
+        DVec3* current = bufferA;
+        DVec3* spare = bufferB;
         int points = 4;
         bool clippedAway = false;
         for (int j = 0; j < count && !clippedAway; ++j) {
             if (j == i || !takesPart[static_cast<size_t>(j)]) continue;
-            const Plane inside = faces_[static_cast<size_t>(j)].plane.reversed();
+            const DPlane inside = planes[static_cast<size_t>(j)].reversed();
             const int room = std::min(points + 4, kRoom);
-            const ClipOutcome outcome = ClipPolygon({current, static_cast<size_t>(points)}, inside, spare, room);
+            const ClipOutcome outcome =
+                ClipPolygon<double>({current, static_cast<size_t>(points)}, inside, spare, room);
             if (outcome.kind == ClipOutcome::AllBehind) {
                 clippedAway = true;
             } else if (outcome.kind == ClipOutcome::Cut) {
@@ -117,15 +125,17 @@ bool CQBrush::BuildWindings(DebugOutput& log)
         }
         if (clippedAway) continue;
 
-        face.winding = Winding(std::vector<Vec3>(current, current + points));
-        CheckFace(face, log);
-        for (Vec3& p : face.winding->points()) {
+        std::vector<Vec3> corners(static_cast<size_t>(points));
+        for (int k = 0; k < points; ++k) {
+            Vec3& p = corners[static_cast<size_t>(k)];
             for (int axis = 0; axis < 3; ++axis) {
-                p[axis] = snapNearInteger(p[axis]);
+                p[axis] = static_cast<float>(snapNearInteger(current[k][axis]));
                 mins_[axis] = std::min(mins_[axis], p[axis]);
                 maxs_[axis] = std::max(maxs_[axis], p[axis]);
             }
         }
+        face.winding = Winding(std::move(corners));
+        CheckFace(face, log);
     }
 
     if (mins_.x == kEmptyBoundsMin) {

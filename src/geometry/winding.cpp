@@ -10,7 +10,6 @@
 namespace vorn {
 namespace {
 
-constexpr float kOnEpsilon = 0.1f;
 
 enum Side { Front, Back, On };
 
@@ -33,13 +32,15 @@ Winding NewWinding(int points, DebugOutput& log)
     return Winding(std::move(storage));
 }
 
-std::array<Vec3, 4> BasePolyPoints(const Plane& plane, DebugOutput& log)
+template <typename T>
+std::array<BasicVec3<T>, 4> BasePolyPoints(const BasicPlane<T>& plane, T halfSize, DebugOutput& log)
 {
-    const Vec3 n = plane.normal;
+    using V = BasicVec3<T>;
+    const V n = plane.normal;
     int best = -1;
-    float max = -18000;
+    T max = -18000;
     for (int axis = 0; axis < 3; ++axis) {
-        const float v = std::fabs(n[axis]);
+        const T v = std::fabs(n[axis]);
         if (v > max) {
             best = axis;
             max = v;
@@ -47,14 +48,17 @@ std::array<Vec3, 4> BasePolyPoints(const Plane& plane, DebugOutput& log)
     }
     if (best == -1) log.debugOutput("BasePolyForPlane: no axis found");
 
-    Vec3 up = best == 2 ? Vec3{1, 0, 0} : Vec3{0, 0, 1};
+    V up = best == 2 ? V{1, 0, 0} : V{0, 0, 1};
     up = up - Dot(up, n) * n;
     Normalize(up);
-    const Vec3 org = plane.dist * n;
-    const Vec3 right = Cross(up, n) * 8192;
-    up = up * 8192;
+    const V org = plane.dist * n;
+    const V right = Cross(up, n) * halfSize;
+    up = up * halfSize;
     return {org - right + up, org + right + up, org + right - up, org - right - up};
 }
+
+template std::array<Vec3, 4> BasePolyPoints(const Plane&, float, DebugOutput&);
+template std::array<DVec3, 4> BasePolyPoints(const DPlane&, double, DebugOutput&);
 
 Winding BasePolyForPlane(CQFace& face, DebugOutput& log)
 {
@@ -67,15 +71,17 @@ Winding BasePolyForPlane(CQFace& face, DebugOutput& log)
     return w;
 }
 
-ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out, int outRoom)
+template <typename T>
+ClipOutcome ClipPolygon(std::span<const BasicVec3<T>> in, const BasicPlane<T>& plane, BasicVec3<T>* out, int outRoom)
 {
+    using V = BasicVec3<T>;
     const size_t n = in.size();
     // Distances and sides of every point, the first repeated after the last.
-    std::vector<float> heapDists;
+    std::vector<T> heapDists;
     std::vector<Side> heapSides;
-    float stackDists[kMaxWindingPoints + 1];
+    T stackDists[kMaxWindingPoints + 1];
     Side stackSides[kMaxWindingPoints + 1];
-    float* dists = stackDists;
+    T* dists = stackDists;
     Side* sides = stackSides;
     if (n > static_cast<size_t>(kMaxWindingPoints)) {
         heapDists.resize(n + 1);
@@ -86,8 +92,9 @@ ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out,
 
     int counts[3] = {0, 0, 0};
     for (size_t i = 0; i < n; ++i) {
-        const float d = Dot(in[i], plane.normal) - plane.dist;
+        const T d = Dot(in[i], plane.normal) - plane.dist;
         dists[i] = d;
+        constexpr T kOnEpsilon = T(0.1);
         sides[i] = d > kOnEpsilon ? Front : d < -kOnEpsilon ? Back : On;
         ++counts[sides[i]];
     }
@@ -101,7 +108,7 @@ ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out,
     if (counts[Back] == 0) return {ClipOutcome::Unchanged};
 
     ClipOutcome result{ClipOutcome::Cut};
-    auto append = [&](Vec3 p) {
+    auto append = [&](V p) {
         if (result.count < outRoom) {
             out[result.count++] = p;
         } else {
@@ -109,7 +116,7 @@ ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out,
         }
     };
     for (size_t i = 0; i < n; ++i) {
-        const Vec3 p1 = in[i];
+        const V p1 = in[i];
         if (sides[i] == On) {
             append(p1);
             continue;
@@ -118,9 +125,9 @@ ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out,
         if (sides[i + 1] == On || sides[i + 1] == sides[i]) continue;
 
         // Split point; an axial plane gets its coordinate exactly.
-        const Vec3 p2 = in[(i + 1) % n];
-        const float f = dists[i] / (dists[i] - dists[i + 1]);
-        Vec3 mid;
+        const V p2 = in[(i + 1) % n];
+        const T f = dists[i] / (dists[i] - dists[i + 1]);
+        V mid;
         for (int axis = 0; axis < 3; ++axis) {
             if (plane.normal[axis] == 1) {
                 mid[axis] = plane.dist;
@@ -135,11 +142,14 @@ ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out,
     return result;
 }
 
+template ClipOutcome ClipPolygon(std::span<const Vec3>, const Plane&, Vec3*, int);
+template ClipOutcome ClipPolygon(std::span<const DVec3>, const DPlane&, DVec3*, int);
+
 std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& log)
 {
     const int room = w.numpoints() + 4;
     std::vector<Vec3> out(static_cast<size_t>(room));
-    const ClipOutcome outcome = ClipPolygon(w.points(), plane, out.data(), room);
+    const ClipOutcome outcome = ClipPolygon<float>(w.points(), plane, out.data(), room);
     switch (outcome.kind) {
     case ClipOutcome::Unchanged:
         return w;

@@ -37,9 +37,16 @@ private:
 // working limit is reported but still granted.
 Winding NewWinding(int points, DebugOutput& log);
 
-// The four corners of the square of side 16384 lying in the plane, centred on its point nearest
-// the origin.
-std::array<Vec3, 4> BasePolyPoints(const Plane& plane, DebugOutput& log);
+// The four corners of a square lying in the plane, centred on its point nearest the origin, its
+// sides 2 * halfSize long.
+template <typename T>
+std::array<BasicVec3<T>, 4> BasePolyPoints(const BasicPlane<T>& plane, T halfSize, DebugOutput& log);
+
+// The base square of side 16384.
+inline std::array<Vec3, 4> BasePolyPoints(const Plane& plane, DebugOutput& log)
+{
+    return BasePolyPoints<float>(plane, 8192, log);
+}
 
 // BasePolyPoints for the face's plane as a winding. Also replaces a zero texture scale of the
 // face by 1.
@@ -59,6 +66,7 @@ struct ClipOutcome {
     int count = 0;    // points written to out when kind is Cut
     bool overflowed = false;
 };
-ClipOutcome ClipPolygon(std::span<const Vec3> in, const Plane& plane, Vec3* out, int outRoom);
+template <typename T>
+ClipOutcome ClipPolygon(std::span<const BasicVec3<T>> in, const BasicPlane<T>& plane, BasicVec3<T>* out, int outRoom);
 
 } // namespace vorn

@@ -35,6 +35,15 @@ Vec3 parseVector(std::string_view stored)
     return v;
 }
 
+// A closed solid has at least four faces with a polygon.
+constexpr int kMinSolidFaces = 4;
+
+std::string_view withoutTrailingBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+    return text;
+}
+
 void widen(Vec3& mins, Vec3& maxs, const CQBrush& brush)
 {
     for (int axis = 0; axis < 3; ++axis) {
@@ -68,7 +77,7 @@ std::string OriginText(Vec3 v)
 
 CQEntity::CQEntity(const CQEntity& other)
     : mins_(other.mins_), maxs_(other.maxs_), isWorld_(other.isWorld_), current_(other.current_),
-      brushes_(other.brushes_), pairs_(other.pairs_), modifiable_(other.modifiable_)
+      brushes_(other.brushes_), pairs_(other.pairs_), unbuilt_(other.unbuilt_), modifiable_(other.modifiable_)
 {
     reown();
 }
@@ -84,7 +93,8 @@ CQEntity& CQEntity::operator=(const CQEntity& other)
 
 CQEntity::CQEntity(CQEntity&& other) noexcept
     : mins_(other.mins_), maxs_(other.maxs_), isWorld_(other.isWorld_), current_(other.current_),
-      brushes_(std::move(other.brushes_)), pairs_(std::move(other.pairs_)), modifiable_(other.modifiable_)
+      brushes_(std::move(other.brushes_)), pairs_(std::move(other.pairs_)), unbuilt_(std::move(other.unbuilt_)),
+      modifiable_(other.modifiable_)
 {
     reown();
 }
@@ -97,6 +107,7 @@ CQEntity& CQEntity::operator=(CQEntity&& other) noexcept
     current_ = other.current_;
     brushes_ = std::move(other.brushes_);
     pairs_ = std::move(other.pairs_);
+    unbuilt_ = std::move(other.unbuilt_);
     modifiable_ = other.modifiable_;
     reown();
     return *this;
@@ -294,6 +305,10 @@ void CQEntity::Serialize(std::string& out) const
     if (modifiable_) {
         for (const CQBrush& brush : brushes_) AppendBrush(out, brush);
     }
+    for (const UnbuiltBrush& brush : unbuilt_) {
+        out += brush.text;
+        out += '\n';
+    }
     out += "}\n";
 }
 
@@ -318,13 +333,17 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
             }
         } else if (c == '{') {
             const int line = in.line();
+            const size_t start = in.position() - 1;
             CQBrush brush;
             if (ReadBrush(in, brush, host).facesDropped > 0) result.overfullBrushLines.push_back(line);
-            if (brush.IsValid()) {
+            if (brush.numfaces() == 0) {
+                ++result.emptyBrushesDropped;
+            } else if (brush.CountFaces() < kMinSolidFaces) {
+                unbuilt_.push_back({std::string(withoutTrailingBlanks(in.since(start))), line});
+                result.unbuiltBrushLines.push_back(line);
+            } else {
                 brushes_.push_back(std::move(brush));
                 brushes_.back().SetOwner(this);
-            } else {
-                ++result.invalidBrushesDropped;
             }
         } else if (c == '}') {
             result.status = EntityReadResult::Complete;
@@ -340,7 +359,9 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
     std::optional<Vec3> origin;
     if (brushes_.empty()) {
         const std::string_view stored = GetValue(kOriginKey);
-        if (stored.empty()) {
+        if (stored.empty() && !unbuilt_.empty()) {
+            origin = kOrigin; // it has brushes, only none that can be shown
+        } else if (stored.empty()) {
             host.messageBox("ERROR: entity has no brush or origin\nWill place it at 0,0,0");
             origin = kOrigin;
         } else {

@@ -40,8 +40,16 @@ struct EntityReadResult {
         Discarded, // an unexpected character or the end of the file inside the block
     } status = EndOfFile;
     int line = 0;                          // line where reading stopped
-    int invalidBrushesDropped = 0;         // brush blocks that enclosed no volume
+    int emptyBrushesDropped = 0;           // brush blocks without a face: nothing is lost
+    std::vector<int> unbuiltBrushLines;    // brushes that did not build into a solid, kept as text
     std::vector<int> overfullBrushLines;   // lines of brushes that had more than 50 faces
+};
+
+// A brush block of the file that does not build into a solid. It is kept exactly as it was read
+// and written back unchanged, so that opening and saving a map never changes or drops it.
+struct UnbuiltBrush {
+    std::string text; // from its "{" to its "}"
+    int line = 0;
 };
 
 // Where pasted or loaded brushes go, and how they snap to the XY view's grid.
@@ -89,7 +97,9 @@ public:
     void AddBrush(const CQBrush& brush);
     void removeBrush(int index);
     int selectedCount() const;
-    int BrushCountForFile() const { return modifiable_ ? brushCount() : 0; }
+    // The brushes the file holds: its own (none for a point entity's box) and the unbuilt ones.
+    int BrushCountForFile() const { return (modifiable_ ? brushCount() : 0) + static_cast<int>(unbuilt_.size()); }
+    const std::vector<UnbuiltBrush>& unbuiltBrushes() const { return unbuilt_; }
     CQBrush* FirstBrush();
     CQBrush* FirstSelectedBrush();
     void SelectAllBrushes();
@@ -145,6 +155,7 @@ private:
     bool current_ = false;
     std::vector<CQBrush> brushes_;
     std::vector<CQKeyValue> pairs_;
+    std::vector<UnbuiltBrush> unbuilt_;
     bool modifiable_ = true;
 };
 

@@ -49,7 +49,9 @@ MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Hos
         const EntityReadResult read = entity->Read(in, classes, host);
         result.overfullBrushLines.insert(result.overfullBrushLines.end(), read.overfullBrushLines.begin(),
                                          read.overfullBrushLines.end());
-        result.invalidBrushesDropped += read.invalidBrushesDropped;
+        result.emptyBrushesDropped += read.emptyBrushesDropped;
+        result.unbuiltBrushLines.insert(result.unbuiltBrushLines.end(), read.unbuiltBrushLines.begin(),
+                                        read.unbuiltBrushLines.end());
         if (progress) progress->report(in.position(), in.size());
         if (entity->IsEmpty()) {
             // The normal end, or a block that could not be read: an empty block ("{ }") with

@@ -34,7 +34,9 @@ std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<
 
 struct MapReadResult {
     int entitiesRead = 0;
-    int invalidBrushesDropped = 0;
+    int emptyBrushesDropped = 0;
+    // Lines of the brushes that did not build into a solid and are kept unchanged.
+    std::vector<int> unbuiltBrushLines;
     // Reading stopped before the end of the file; what was read before is kept.
     bool damaged = false;
     int stoppedAtLine = 0;

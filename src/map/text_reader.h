@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace vorn {
@@ -10,6 +11,9 @@ namespace vorn {
 class TextCursor {
 public:
     explicit TextCursor(std::string_view text) : text_(text) {}
+    explicit TextCursor(const char* text) : text_(text) {}
+    // The cursor only views its text: a temporary string would be gone before the reading.
+    explicit TextCursor(std::string&&) = delete;
 
     bool atEnd() const { return pos_ >= text_.size(); }
     // The next byte, consumed; -1 at the end.

@@ -213,8 +213,26 @@ TEST(Brush, FiftyFacesAtMostAndTheRestOfAReadBrushAreCounted)
 
     std::string text;
     for (int i = 0; i < 53; ++i) text += "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) A 0 0 0 1 1\n";
-    TextCursor in(text + "}\n");
+    text += "}\n";
+    TextCursor in(text);
     EXPECT_EQ(ReadBrush(in, b, log).facesDropped, 3);
     EXPECT_EQ(b.numfaces(), 50);
     EXPECT_TRUE(in.atEnd());
+}
+
+TEST(Brush, BuildsWholeAndExactFarFromTheOrigin)
+{
+    RecordingDebug log;
+    for (const float far : {11760.0f, -30000.0f, 65000.0f}) {
+        CQBrush b;
+        b.MakeBox({far, -far, far - 64}, {far + 64, -far + 80, far + 16}, "WALL1", log);
+        ExpectSolid(b);
+        EXPECT_EQ(b.CountFaces(), 6) << far;
+        EXPECT_EQ(std::pair(b.mins(), b.maxs()), std::pair(Vec3{far, -far, far - 64}, Vec3{far + 64, -far + 80, far + 16}));
+
+        // A slanted brush out there builds too, with every corner on its planes.
+        b.RotateZ(30, log);
+        ExpectSolid(b);
+        EXPECT_EQ(b.CountFaces(), 6) << far;
+    }
 }

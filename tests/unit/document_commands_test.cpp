@@ -3,6 +3,8 @@
 #include "document/entity_commands.h"
 #include "document/view_commands.h"
 #include "editor_fixture.h"
+#include "map/brush_text.h"
+#include "platform/file_io.h"
 
 #include <fstream>
 
@@ -124,13 +126,34 @@ TEST_F(EditorTest, ConnectingNamesTheTargetAfterTheOtherEntityOrTheCounterAndRef
     EXPECT_EQ(editor.prefs().curTargetId, 2);
 }
 
-TEST_F(EditorTest, CentreOnMapScrollsTheXYViewThere)
+TEST_F(EditorTest, MapsOpenAndCentreOnTheMiddleOfTheirBrushesWhateverTheirPointEntities)
 {
-    makeWorld({{{1000, 1000, 0}, {1064, 1064, 64}}});
+    // A wide world with a long row of lights off to the east: the lights' mean, or the middle of
+    // everything, would put the view beside the brushes.
+    std::string text = "{\n\"classname\" \"worldspawn\"\n";
+    for (const int x : {-11760, 11696}) {
+        CQBrush b = box({static_cast<float>(x), -11760, 0}, {static_cast<float>(x + 64), 11760, 64});
+        AppendBrush(text, b);
+    }
+    text += "}\n";
+    for (int i = 0; i < 50; ++i) text += "{\n\"classname\" \"light\"\n\"origin\" \"" + std::to_string(20000 + 96 * i) + " 0 128\"\n}\n";
+    std::filesystem::create_directories(folder);
+    const std::string file = path("wide.map");
+    ASSERT_FALSE(WriteFileAtomically(file, text));
     editor.xyView().setClientSize(400, 300);
+    ASSERT_TRUE(map().OpenMap(file));
+    EXPECT_EQ(editor.xyView().centre(), (MapPoint{0, 0}));
+
+    editor.xyView().centreOn(5000, 5000);
     CenterOnMap(editor);
-    EXPECT_EQ(editor.xyView().centre(), (MapPoint{1032, 1032}));
+    EXPECT_EQ(editor.xyView().centre(), (MapPoint{0, 0}));
     EXPECT_EQ(host.lastUpdate(), ViewFlags::XY);
+
+    // Without brushes of its own, the map's middle is its point entities'.
+    map().NewMap();
+    addPointEntity("light", {1000, 1000, 0});
+    CenterOnMap(editor);
+    EXPECT_EQ(editor.xyView().centre(), (MapPoint{1000, 1000}));
 }
 
 TEST_F(EditorTest, BrushGroupSavedAndLoadedLandsCentredOnTheMarkerAndOtherFilesAddNothing)

@@ -114,3 +114,31 @@ TEST(MapFile, OverfullBrushIsReportedByItsLineAndReadingGoesOn)
     EXPECT_EQ(read.result.overfullBrushLines, std::vector<int>{3});
     EXPECT_FALSE(read.result.damaged);
 }
+
+TEST(MapFile, BrushesThatDoNotBuildAreKeptAsReadAndWrittenBackUnchanged)
+{
+    FakeHost host;
+    // Three faces enclose nothing; the block's own spacing and numbers are kept.
+    const std::string open = "{\n( 0 0 0 ) ( 0 64 0 ) ( 64 64 0 )  FLOOR 0 0 0 1 1\n"
+                             "( 0 0 0.5 ) ( 64 0 0 ) ( 64 0 64 ) FLOOR 0 0 0 1 1\n"
+                             "( 0 0 0 ) ( 0 0 64 ) ( 0 64 64 ) FLOOR 0 0 0 1 1\n}";
+    const std::string text = "{\n\"classname\" \"worldspawn\"\n" + std::string(test::kBoxBlock) + open +
+                             "\n{\n}\n}\n";
+    const Read read = readMap(text, host);
+    ASSERT_EQ(read.entities.size(), 1u);
+    const CQEntity& world = *read.entities[0];
+    EXPECT_EQ(world.brushCount(), 1);
+    EXPECT_EQ(read.result.unbuiltBrushLines, std::vector<int>{11});
+    EXPECT_EQ(read.result.emptyBrushesDropped, 1) << "a block without faces holds nothing to keep";
+    EXPECT_EQ(world.BrushCountForFile(), 2);
+
+    std::string written;
+    world.Serialize(written);
+    EXPECT_EQ(written, "{\n\"classname\" \"worldspawn\"\n" + std::string(test::kBoxBlock) + open + "\n}\n");
+    // And it stays that way over any number of saves.
+    const Read again = readMap(written, host);
+    std::string rewritten;
+    again.entities[0]->Serialize(rewritten);
+    EXPECT_EQ(rewritten, written);
+    EXPECT_TRUE(host.messages.empty());
+}

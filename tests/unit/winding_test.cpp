@@ -59,7 +59,7 @@ TEST(Windings, ClipLeavesPointsWithinATenthOfThePlaneAndDropsWhatIsBehind)
     EXPECT_FALSE(ClipWinding(square(-10, 32), {{0, 0, 1}, 0}, log));
 
     // Across a corner: the corner is replaced by two points.
-    const auto cornerCut = ClipWinding(square(0, 32), {Normalized({-1, -1, 0}), -40}, log);
+    const auto cornerCut = ClipWinding(square(0, 32), {Normalized(Vec3{-1, -1, 0}), -40}, log);
     ASSERT_TRUE(cornerCut);
     EXPECT_EQ(cornerCut->numpoints(), 5);
 }

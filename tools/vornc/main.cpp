@@ -37,8 +37,10 @@ int stats(Editor& editor, const std::string& path)
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (!read) return 1;
     const CQMap& map = editor.map();
-    std::printf("entities: %d\nbrushes: %d\nfaces: %d\ninvalid brushes dropped: %d\nread time: %.1f ms\n",
-                map.EntityCount(), map.CountBrushes(), countFaces(map), read->invalidBrushesDropped, ms);
+    std::printf("entities: %d\nbrushes: %d\nfaces: %d\nbrushes kept unbuilt: %zu\nempty brushes dropped: %d\n"
+                "read time: %.1f ms\n",
+                map.EntityCount(), map.CountBrushes(), countFaces(map), read->unbuiltBrushLines.size(),
+                read->emptyBrushesDropped, ms);
     return read->damaged ? 1 : 0;
 }
 
