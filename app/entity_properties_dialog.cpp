@@ -51,6 +51,7 @@ EntityPropertiesDialog::EntityPropertiesDialog(EntityPropertiesForm form, const 
     help_ = new QLineEdit;
     help_->setObjectName(QStringLiteral("Help"));
     help_->setReadOnly(true);
+    help_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 36);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QPushButton* moreInfo = buttons->addButton(QStringLiteral("More info"), QDialogButtonBox::ActionRole);

@@ -31,9 +31,6 @@ OtherKeysTable::OtherKeysTable(OtherKeys& keys, std::function<std::vector<std::s
     newValue_->setPlaceholderText(QStringLiteral("Value"));
     auto* add = new QPushButton(QStringLiteral("Add"));
     auto* remove = new QPushButton(QStringLiteral("Remove"));
-    // Enter in the new key's fields adds it rather than pressing the dialog's OK.
-    add->setAutoDefault(false);
-    remove->setAutoDefault(false);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(table_, 0, 0, 1, 4);
@@ -46,8 +43,6 @@ OtherKeysTable::OtherKeysTable(OtherKeys& keys, std::function<std::vector<std::s
     showRows();
     connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) { changeRow(item->row()); });
     connect(add, &QPushButton::clicked, this, &OtherKeysTable::addRow);
-    connect(newKey_, &QLineEdit::returnPressed, this, &OtherKeysTable::addRow);
-    connect(newValue_, &QLineEdit::returnPressed, this, &OtherKeysTable::addRow);
     connect(remove, &QPushButton::clicked, this, &OtherKeysTable::removeRow);
 }
 
