@@ -1,5 +1,7 @@
 #include "qt_dialogs.h"
 
+#include "entity_properties_dialog.h"
+#include "map_properties_dialog.h"
 #include "parameter_dialog.h"
 
 #include <QString>
@@ -187,22 +189,14 @@ std::optional<ScaleSettings> QtDialogs::scaleSettings(const ScaleSettings& start
         .run();
 }
 
-bool QtDialogs::entityProperties(CQEntity&)
+std::optional<EntityPropertiesResult> QtDialogs::entityProperties(const CQEntity& entity, const EntityClassList& classes)
 {
-    notify(QStringLiteral("Entity Properties is not available yet."));
-    return false;
+    return EntityPropertiesDialog(EntityPropertiesForm(entity, classes), classes, parent_).run();
 }
 
-bool QtDialogs::mapProperties(CQEntity&, MapPropertiesUse use)
+std::optional<MapPropertiesResult> QtDialogs::mapProperties(const MapPropertiesForm& start)
 {
-    // Until the dialog exists, a first click into an empty map still makes its world, as the
-    // dialog's OK would with its fields left as they open.
-    if (use == MapPropertiesUse::Creating) {
-        notify(QStringLiteral("Map Properties is not available yet: the world was made with its default settings."));
-        return true;
-    }
-    notify(QStringLiteral("Map Properties is not available yet."));
-    return false;
+    return MapPropertiesDialog(start, parent_).run();
 }
 
 std::optional<std::string> QtDialogs::textureSelector(const std::string&, const std::string&)

@@ -9,8 +9,8 @@ class QWidget;
 
 namespace vorn {
 
-// The modal dialogs as Qt windows over the given parent. The properties dialogs are not built
-// yet: they change nothing and say so through notAvailable (e.g. into the status bar).
+// The modal dialogs as Qt windows over the given parent. Those not built yet change nothing and
+// say so through notAvailable (e.g. into the status bar).
 class QtDialogs : public Dialogs {
 public:
     using Notify = std::function<void(const QString&)>;
@@ -29,8 +29,8 @@ public:
     std::optional<SpikeSettings> makeSpike(const SpikeSettings& start) override;
     std::optional<RotationSettings> rotationSetup(const RotationSettings& start) override;
     std::optional<ScaleSettings> scaleSettings(const ScaleSettings& start) override;
-    bool entityProperties(CQEntity& entity) override;
-    bool mapProperties(CQEntity& world, MapPropertiesUse use) override;
+    std::optional<EntityPropertiesResult> entityProperties(const CQEntity& entity, const EntityClassList& classes) override;
+    std::optional<MapPropertiesResult> mapProperties(const MapPropertiesForm& start) override;
     std::optional<std::string> textureSelector(const std::string& wadPath, const std::string& current) override;
 
 private:

@@ -5,8 +5,9 @@
 #include "platform/host.h"
 
 #include <cstdint>
-#include <optional>
 #include <limits>
+#include <memory>
+#include <optional>
 
 namespace vorn {
 namespace {
@@ -16,14 +17,47 @@ const std::string kTargetNameKey = "\"targetname\"";
 
 bool isEmptyValue(std::string_view stored) { return Unquoted(stored).empty(); }
 
+// The confirmed archive becomes the current one; the panel reloads it when it changed.
+void useTextureArchive(Editor& editor, const std::string& wadName)
+{
+    if (editor.prefs().wad == wadName) return;
+    editor.prefs().wad = wadName;
+    BusyScope busy(editor.host());
+    editor.textureArchiveChanged();
+}
+
+// Where OK in Map Properties changes the map: the world's pairs.
+void rewriteWorld(CQMap& map, CQEntity& world, const MapPropertiesResult& result)
+{
+    ApplyMapProperties(world, result);
+    map.setModified();
+}
+
+// Where OK in Entity Properties changes the map: the edited entity comes back as current, last.
+void replaceCurrentEntity(Editor& editor, const EntityPropertiesResult& result)
+{
+    CQMap& map = editor.map();
+    std::unique_ptr<CQEntity> edited = map.TakeCurrentEntity();
+    ApplyEntityProperties(*edited, result, editor.host());
+    map.AddEntity(*edited);
+}
+
+// Where OK in Make into Entity changes the map: the selected world brushes leave the world for
+// the new entity, which becomes current.
+void addMadeEntity(CQMap& map, CQEntity& world, const CQEntity& made)
+{
+    for (int i = world.brushCount() - 1; i >= 0; --i) {
+        if (world.brushes()[static_cast<size_t>(i)].IsSelected()) world.removeBrush(i);
+    }
+    map.AddEntity(made);
+}
+
 void editWorld(Editor& editor, CQEntity& world)
 {
-    const std::string wadBefore = editor.prefs().wad;
-    if (editor.dialogs().mapProperties(world, Dialogs::MapPropertiesUse::Editing)) editor.map().setModified();
-    if (editor.prefs().wad != wadBefore) {
-        BusyScope busy(editor.host());
-        editor.textureArchiveChanged();
-    }
+    const auto result = editor.dialogs().mapProperties(MapPropertiesForm::readWorld(world));
+    if (!result) return;
+    rewriteWorld(editor.map(), world, *result);
+    useTextureArchive(editor, result->wadName);
 }
 
 // The next default target name, or nothing when every one has been used.
@@ -50,10 +84,8 @@ void ShowEntityProperties(Editor& editor)
     }
     if (current->isWorld()) {
         editWorld(editor, *current);
-    } else {
-        std::unique_ptr<CQEntity> taken = map.TakeCurrentEntity();
-        editor.dialogs().entityProperties(*taken); // on Cancel the entity is unchanged
-        map.AddEntity(*taken);
+    } else if (const auto result = editor.dialogs().entityProperties(*current, editor.classes())) {
+        replaceCurrentEntity(editor, *result);
         editor.rebuildCameraScene();
         editor.updateViews(ViewFlags::Editing);
     }
@@ -80,23 +112,28 @@ void MakeIntoEntity(Editor& editor)
     }
     if (map.countSelectedBrushes() == 0) return;
 
-    CQEntity created;
+    // The world keeps its brushes until OK, so Cancel leaves it exactly as it was.
+    CQEntity made;
     for (const CQBrush& brush : world->brushes()) {
-        if (brush.IsSelected()) created.AddBrush(brush);
+        if (brush.IsSelected()) made.AddBrush(brush);
     }
-    for (int i = world->brushCount() - 1; i >= 0; --i) {
-        if (world->brushes()[static_cast<size_t>(i)].IsSelected()) world->removeBrush(i);
-    }
-
-    if (editor.dialogs().entityProperties(created)) {
-        map.AddEntity(created);
-    } else {
-        for (const CQBrush& brush : created.brushes()) map.AddBrush(brush);
-    }
-    editor.refreshSelectionInCamera();
+    const auto result = editor.dialogs().entityProperties(made, editor.classes());
+    if (!result) return;
+    ApplyEntityProperties(made, *result, host);
+    addMadeEntity(map, *world, made);
+    editor.rebuildCameraScene();
     editor.panel().showEntity(map.GetCurrentEntity());
     host.controlPanelChanged();
     editor.updateViews(ViewFlags::Editing);
+}
+
+void CreateWorld(Editor& editor)
+{
+    const auto result = editor.dialogs().mapProperties(MapPropertiesForm::forNewWorld(editor.prefs().wad));
+    if (!result) return;
+    editor.map().AddEntity(MakeWorld(*result));
+    useTextureArchive(editor, result->wadName);
+    editor.updateViews(ViewFlags::All);
 }
 
 void ConnectEntities(Editor& editor, Vec3 start, Vec3 end)

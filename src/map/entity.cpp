@@ -20,21 +20,6 @@ const std::string kClassnameKey = "\"classname\"";
 const std::string kOriginKey = "\"origin\"";
 const std::string kLightKey = "\"light\"";
 
-// The first three numbers of a stored value, split at quotes and blanks; missing ones are 0.
-Vec3 parseVector(std::string_view stored)
-{
-    Vec3 v;
-    int part = 0;
-    size_t i = 0;
-    while (part < 3 && i < stored.size()) {
-        while (i < stored.size() && (stored[i] == '"' || stored[i] == ' ')) ++i;
-        const size_t start = i;
-        while (i < stored.size() && stored[i] != '"' && stored[i] != ' ') ++i;
-        if (i > start) v[part++] = static_cast<float>(ParseFloat(stored.substr(start, i - start)));
-    }
-    return v;
-}
-
 // A closed solid has at least four faces with a polygon.
 constexpr int kMinSolidFaces = 4;
 
@@ -67,6 +52,20 @@ std::string Quoted(std::string_view text)
 std::string_view Unquoted(std::string_view stored)
 {
     return stored.size() < 2 ? std::string_view{} : stored.substr(1, stored.size() - 2);
+}
+
+Vec3 ParseVector(std::string_view stored)
+{
+    Vec3 v;
+    int part = 0;
+    size_t i = 0;
+    while (part < 3 && i < stored.size()) {
+        while (i < stored.size() && (stored[i] == '"' || stored[i] == ' ')) ++i;
+        const size_t start = i;
+        while (i < stored.size() && stored[i] != '"' && stored[i] != ' ') ++i;
+        if (i > start) v[part++] = static_cast<float>(ParseFloat(stored.substr(start, i - start)));
+    }
+    return v;
 }
 
 std::string OriginText(Vec3 v)
@@ -221,7 +220,7 @@ Vec3 CQEntity::GetOrigin() const
         return sum * (1.0f / static_cast<float>(brushes_.size()));
     }
     const std::string_view origin = GetValue(kOriginKey);
-    return origin.empty() ? kOrigin : parseVector(origin);
+    return origin.empty() ? kOrigin : ParseVector(origin);
 }
 
 std::string CQEntity::GetLightValue() const
@@ -236,7 +235,7 @@ std::string CQEntity::GetLightValue() const
 void CQEntity::MoveSelected(Vec3 offset, DebugOutput& log)
 {
     const std::string_view origin = GetValue(kOriginKey);
-    if (!origin.empty()) SetValue(kOriginKey, Quoted(OriginText(parseVector(origin) + offset)));
+    if (!origin.empty()) SetValue(kOriginKey, Quoted(OriginText(ParseVector(origin) + offset)));
     for (CQBrush& brush : brushes_) {
         if (brush.IsSelected()) brush.Move(offset, log);
     }
@@ -365,7 +364,7 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
             host.messageBox("ERROR: entity has no brush or origin\nWill place it at 0,0,0");
             origin = kOrigin;
         } else {
-            origin = parseVector(stored);
+            origin = ParseVector(stored);
         }
     }
 

@@ -20,6 +20,8 @@ class Host;
 std::string Quoted(std::string_view text);
 // The text without its first and last character (a stored value without its quotes).
 std::string_view Unquoted(std::string_view stored);
+// The first three numbers of a stored value, split at quotes and blanks; missing ones are 0.
+Vec3 ParseVector(std::string_view stored);
 // "x y z" with each component truncated to a whole number, as origins are stored.
 std::string OriginText(Vec3 v);
 

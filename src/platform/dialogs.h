@@ -1,11 +1,15 @@
 #pragma once
 
+#include "entities/entity_properties_form.h"
+#include "entities/map_properties_form.h"
+
 #include <optional>
 #include <string>
 
 namespace vorn {
 
 class CQEntity;
+class EntityClassList;
 
 // A whole-number field with the range the dialog accepts.
 struct IntRange {
@@ -94,12 +98,11 @@ public:
     virtual std::optional<SpikeSettings> makeSpike(const SpikeSettings& start) = 0;
     virtual std::optional<RotationSettings> rotationSetup(const RotationSettings& start) = 0;
     virtual std::optional<ScaleSettings> scaleSettings(const ScaleSettings& start) = 0;
-    // Edits the entity in place; true on OK.
-    virtual bool entityProperties(CQEntity& entity) = 0;
-    // Edits the world's settings in place; true on OK. In the creating use the world is new, holds
-    // its class name and the current texture archive, and OK adds it to the map.
-    enum class MapPropertiesUse { Editing, Creating };
-    virtual bool mapProperties(CQEntity& world, MapPropertiesUse use) = 0;
+    // Entity Properties on the entity, which it leaves as it is: what OK makes of it.
+    virtual std::optional<EntityPropertiesResult> entityProperties(const CQEntity& entity, const EntityClassList& classes) = 0;
+    // Map Properties, opened with the world's values or, for a map without a world, the creating
+    // use's: what OK makes of the world.
+    virtual std::optional<MapPropertiesResult> mapProperties(const MapPropertiesForm& start) = 0;
     // Picks a texture of the archive; nothing when cancelled.
     virtual std::optional<std::string> textureSelector(const std::string& wadPath, const std::string& current) = 0;
 };

@@ -32,8 +32,8 @@ public:
     std::optional<SpikeSettings> makeSpike(const SpikeSettings&) override { return std::nullopt; }
     std::optional<RotationSettings> rotationSetup(const RotationSettings&) override { return std::nullopt; }
     std::optional<ScaleSettings> scaleSettings(const ScaleSettings&) override { return std::nullopt; }
-    bool entityProperties(CQEntity&) override { return false; }
-    bool mapProperties(CQEntity&, MapPropertiesUse) override { return false; }
+    std::optional<EntityPropertiesResult> entityProperties(const CQEntity&, const EntityClassList&) override { return std::nullopt; }
+    std::optional<MapPropertiesResult> mapProperties(const MapPropertiesForm&) override { return std::nullopt; }
     std::optional<std::string> textureSelector(const std::string&, const std::string&) override { return std::nullopt; }
 };
 

@@ -4,7 +4,6 @@
 #include "editor/editor.h"
 #include "geometry/grid.h"
 #include "geometry/numeric.h"
-#include "platform/dialogs.h"
 #include "platform/host.h"
 
 #include <algorithm>
@@ -195,7 +194,7 @@ void CXYView::leftButtonDown(const MouseInput& in)
     CQMap& map = editor_.map();
     if (map.countSelectedBrushes() > 0) return;
     if (map.EntityCount() == 0) {
-        createWorld();
+        CreateWorld(editor_);
         return;
     }
     const CQEntity* current = map.GetCurrentEntity();
@@ -228,22 +227,6 @@ bool CXYView::pressedOnSelection(MapPoint at)
     editor_.host().debugOutput("dragging selection\n");
     dragMode_ = DragMode::DragSelection;
     return true;
-}
-
-void CXYView::createWorld()
-{
-    CQEntity world;
-    world.SetValue("\"classname\"", "\"worldspawn\"");
-    world.SetValue("\"wad\"", Quoted(editor_.prefs().wad));
-    world.setWorld(true);
-    const std::string wadBefore = editor_.prefs().wad;
-    if (!editor_.dialogs().mapProperties(world, Dialogs::MapPropertiesUse::Creating)) return;
-    editor_.map().AddEntity(world);
-    if (editor_.prefs().wad != wadBefore) {
-        BusyScope busy(editor_.host());
-        editor_.textureArchiveChanged();
-    }
-    editor_.updateViews(ViewFlags::All);
 }
 
 void CXYView::startSizing(MapPoint at)

@@ -101,7 +101,6 @@ private:
     void startSizing(MapPoint at);
     bool startFaceDrag(MapPoint at);
     bool pressedOnSelection(MapPoint at);
-    void createWorld();
     void finishDrag();
     bool outsideExtents(Vec3 mins, Vec3 maxs) const;
     MapPoint snapped(MapPoint p) const;

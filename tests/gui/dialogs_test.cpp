@@ -1,7 +1,6 @@
 #include "about_dialog.h"
 #include "editor/editor.h"
 #include "icons.h"
-#include "map/entity.h"
 #include "modal_answers.h"
 #include "platform/null_host.h"
 #include "qt_dialogs.h"
@@ -129,13 +128,8 @@ private slots:
     {
         QStringList reported;
         QtDialogs dialogs(nullptr, [&](const QString& text) { reported << text; });
-        CQEntity entity;
-        QVERIFY(!dialogs.entityProperties(entity));
-        QVERIFY(!dialogs.mapProperties(entity, Dialogs::MapPropertiesUse::Editing));
-        QCOMPARE(reported, QStringList({"Entity Properties is not available yet.", "Map Properties is not available yet."}));
         QVERIFY(!dialogs.textureSelector("base.wad", "WALL"));
-        // A first click into an empty map must still make its world.
-        QVERIFY(QtDialogs().mapProperties(entity, Dialogs::MapPropertiesUse::Creating));
+        QCOMPARE(reported, QStringList({"Select Texture is not available yet."}));
 
         AboutDialog about;
         QCOMPARE(layout(about), "About Vorn | Vorn version 1.5 | OK");

@@ -45,8 +45,9 @@ private slots:
 
     void dragOutABrushInAnEmptyMapAndSaveIt()
     {
-        // The first click into an empty map makes its world.
-        QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(0, 0));
+        // The first click into an empty map makes its world, after Map Properties.
+        whileModal([&] { return QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(0, 0)), 0; },
+                   [](QDialog& d) { QCOMPARE(submit(d), ""); });
         QCOMPARE(map().EntityCount(), 1);
 
         QTest::mousePress(viewport(), Qt::LeftButton, {}, xyPoint(0, 0));

@@ -1,3 +1,4 @@
+#include "corpus_maps.h"
 #include "entities/bundled_entity_list.h"
 #include "entities/entity_class.h"
 #include "fakes.h"
@@ -13,18 +14,6 @@ using namespace vorn;
 using vorn::test::FakeHost;
 
 namespace {
-
-std::vector<std::filesystem::path> corpusMaps()
-{
-    std::vector<std::filesystem::path> maps;
-    const std::filesystem::path folder = std::filesystem::path(VORN_CORPUS_DIR) / "maps";
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (entry.path().extension() == ".map") maps.push_back(entry.path());
-    }
-    std::sort(maps.begin(), maps.end());
-    return maps;
-}
 
 struct LoadedMap {
     std::vector<std::unique_ptr<CQEntity>> entities;
@@ -51,7 +40,7 @@ std::string save(const LoadedMap& map)
 // Real maps made with other tools survive a read, a write and a second read unchanged.
 TEST(Corpus, EveryMapRoundTripsThroughWriteAndRead)
 {
-    const auto maps = corpusMaps();
+    const auto maps = vorn::test::CorpusMaps();
     if (maps.empty()) GTEST_SKIP() << "no corpus at " << VORN_CORPUS_DIR;
     EntityClassList classes;
     classes.loadText(BundledEntityList());

@@ -55,48 +55,95 @@ TEST_F(EditorTest, CopiedWorldBrushesArePastedIntoTheCurrentEntityCentredOnThePa
     EXPECT_TRUE(map().IsModifiedSinceSave());
 }
 
-TEST_F(EditorTest, MakeIntoEntityMovesTheSelectionToANewEntityAndCancelGivesItBack)
+TEST_F(EditorTest, MakeIntoEntityMovesTheSelectionToANewEntityOnOkAndCancelLeavesTheWorldAsItWas)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}, {{200, 0, 0}, {264, 64, 64}}});
+    ASSERT_TRUE(map().SaveMap(path("a.map")));
     int brushesInDialog = 0;
-    dialogs.editEntity = [&](CQEntity& e) { return brushesInDialog = e.brushCount(), false; };
+    dialogs.editEntity = [&](EntityPropertiesForm&, const EntityClassList&) { return ++brushesInDialog, false; };
     world().SelectAllBrushes();
     MakeIntoEntity(editor);
     EXPECT_EQ(host.messages.back(), "You must leave at least one brush in\n the old entity when creating a new entity");
     EXPECT_EQ(brushesInDialog, 0) << "no dialog";
     worldBrush(1).SetSelected(false);
     MakeIntoEntity(editor);
-    EXPECT_EQ(brushesInDialog, 2);
+    EXPECT_EQ(brushesInDialog, 1);
     ASSERT_EQ(world().brushCount(), 3);
-    EXPECT_EQ(worldBrush(0).mins().x, 100) << "given back at the end";
-    world().DeselectAllBrushes();
-    worldBrush(1).SetSelected(true);
-    dialogs.editEntity = [](CQEntity& e) { return e.SetValue("\"classname\"", "\"func_door\""), true; };
+    EXPECT_EQ(worldBrush(1).mins().x, 100) << "in its place";
+    EXPECT_EQ(world().selectedCount(), 2);
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+
+    dialogs.editEntity = [](EntityPropertiesForm& form, const EntityClassList& classes) {
+        return form.changeClass("func_door", classes), form.field(EntityField::Speed) = "50", true;
+    };
     MakeIntoEntity(editor);
     ASSERT_EQ(map().EntityCount(), 2);
-    EXPECT_EQ(world().brushCount(), 2);
-    EXPECT_EQ(map().entity(1).className(), "func_door");
-    EXPECT_TRUE(map().entity(1).isCurrent());
+    ASSERT_EQ(world().brushCount(), 1);
+    EXPECT_EQ(worldBrush(0).mins().x, 100);
+    const CQEntity& door = map().entity(1);
+    EXPECT_EQ(door.pairs(), (std::vector<CQKeyValue>{{"\"classname\"", "\"func_door\""}, {"\"speed\"", "\"50\""}}));
+    EXPECT_EQ(door.brushCount(), 2);
+    EXPECT_TRUE(door.isCurrent() && door.isModifiable());
+    EXPECT_TRUE(map().IsModifiedSinceSave());
     MakeIntoEntity(editor);
     EXPECT_EQ(host.messages.back(), "That brush is already part of another entity");
 }
 
-TEST_F(EditorTest, PropertiesOpenTheWorldsOrTheEntitysDialogAndCancelKeepsTheEntity)
+TEST_F(EditorTest, PropertiesOpenTheWorldsOrTheEntitysDialogAndCancelChangesNothing)
 {
     ShowEntityProperties(editor);
     EXPECT_EQ(host.messages.back(), "There is no current entity!");
     std::vector<std::string> opened;
-    dialogs.editWorld = [&](CQEntity& e) { return opened.push_back("map " + e.className()), false; };
-    dialogs.editEntity = [&](CQEntity& e) { return opened.push_back("entity " + e.className()), false; };
+    dialogs.editWorld = [&](MapPropertiesForm& form) { return opened.push_back("map " + form.wad), false; };
+    dialogs.editEntity = [&](EntityPropertiesForm& form, const EntityClassList&) {
+        return opened.push_back("entity " + form.className()), false;
+    };
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
+    world().SetValue("\"wad\"", "\"base.wad\"");
     ShowEntityProperties(editor);
     addPointEntity("light", {200, 0, 0});
     addPointEntity("info_player_start", {300, 0, 0});
+    ASSERT_TRUE(map().SaveMap(path("a.map")));
     map().SetCurrentEntityByIndex(1);
     ShowEntityProperties(editor);
-    EXPECT_EQ(opened, (std::vector<std::string>{"map worldspawn", "entity light"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"map base.wad", "entity light"}));
     ASSERT_EQ(map().EntityCount(), 3);
-    EXPECT_TRUE(map().entity(2).className() == "light" && map().entity(2).isCurrent()) << "back, at the end, current";
+    EXPECT_TRUE(map().entity(1).className() == "light" && map().entity(1).isCurrent()) << "in its place, current";
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+
+    dialogs.editEntity = [](EntityPropertiesForm& form, const EntityClassList&) {
+        return form.field(EntityField::Light) = "200", true;
+    };
+    ShowEntityProperties(editor);
+    EXPECT_TRUE(map().entity(2).GetValue("\"light\"") == "\"200\"" && map().entity(2).isCurrent()) << "at the end, current";
+    EXPECT_TRUE(map().IsModifiedSinceSave());
+}
+
+TEST_F(EditorTest, MapPropertiesRewriteTheWorldOrCreateItAndAChangedArchiveIsReloaded)
+{
+    editor.prefs().wad = "start.wad";
+    std::vector<std::string> opened;
+    dialogs.editWorld = [&](MapPropertiesForm& form) { return opened.push_back(form.wad), false; };
+    CreateWorld(editor);
+    EXPECT_EQ(map().EntityCount(), 0) << "cancelled";
+
+    dialogs.editWorld = [&](MapPropertiesForm& form) { return opened.push_back(form.wad), form.name = "Hall", true; };
+    CreateWorld(editor);
+    ASSERT_EQ(map().EntityCount(), 1);
+    EXPECT_TRUE(world().isWorld() && world().isCurrent() && world().isModifiable());
+    EXPECT_EQ(world().pairs(), (std::vector<CQKeyValue>{{"\"classname\"", "\"worldspawn\""},
+                                                        {"\"wad\"", "\"start.wad\""},
+                                                        {"\"message\"", "\"Hall\""}}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"start.wad", "start.wad"}));
+
+    EXPECT_TRUE(host.busyChanges.empty()) << "the archive stayed";
+    world().SetValue("\"_sunlight\"", "\"200\"");
+    dialogs.editWorld = [](MapPropertiesForm& form) { return form.wad = "other.wad", true; };
+    ShowEntityProperties(editor);
+    EXPECT_EQ(editor.prefs().wad, "other.wad");
+    EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false})) << "reloaded under the wait cursor";
+    EXPECT_EQ(world().GetValue("\"_sunlight\""), "\"200\"");
+    EXPECT_EQ(world().GetValue("\"wad\""), "\"other.wad\"");
 }
 
 TEST_F(EditorTest, ConnectingNamesTheTargetAfterTheOtherEntityOrTheCounterAndRefusesTheWorld)

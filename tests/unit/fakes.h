@@ -17,6 +17,7 @@ public:
     void debugOutput(std::string_view text) override { debug.emplace_back(text); }
     void beep(int hz, int ms) override { beeps.push_back({hz, ms}); }
     void updateViews(int flags) override { updates.push_back(flags); }
+    void setBusy(bool busy) override { busyChanges.push_back(busy); }
     std::optional<std::string> chooseFileToOpen(const FileChooser& c) override { return choosers.push_back(c), file; }
     std::optional<std::string> chooseFileToSave(const FileChooser& c) override { return choosers.push_back(c), file; }
 
@@ -27,6 +28,7 @@ public:
     std::vector<std::string> debug;
     std::vector<std::pair<int, int>> beeps;
     std::vector<int> updates;
+    std::vector<bool> busyChanges;
     std::vector<FileChooser> choosers;
     std::optional<std::string> file; // the file choosers' answer; nothing: cancelled
 };
@@ -51,8 +53,18 @@ public:
     std::optional<SpikeSettings> makeSpike(const SpikeSettings& s) override { return spike.respond(s); }
     std::optional<RotationSettings> rotationSetup(const RotationSettings& s) override { return rotation.respond(s); }
     std::optional<ScaleSettings> scaleSettings(const ScaleSettings& s) override { return scale.respond(s); }
-    bool entityProperties(CQEntity& entity) override { return editEntity(entity); }
-    bool mapProperties(CQEntity& world, MapPropertiesUse) override { return editWorld(world); }
+    std::optional<EntityPropertiesResult> entityProperties(const CQEntity& entity, const EntityClassList& classes) override
+    {
+        EntityPropertiesForm form(entity, classes);
+        if (!editEntity(form, classes)) return std::nullopt;
+        return form.ok();
+    }
+    std::optional<MapPropertiesResult> mapProperties(const MapPropertiesForm& start) override
+    {
+        MapPropertiesForm form = start;
+        if (!editWorld(form)) return std::nullopt;
+        return form.ok();
+    }
     std::optional<std::string> textureSelector(const std::string&, const std::string&) override { return texture; }
 
     Script<RoomSettings> room;
@@ -63,9 +75,9 @@ public:
     Script<SpikeSettings> spike;
     Script<RotationSettings> rotation;
     Script<ScaleSettings> scale;
-    // The properties dialogs: what OK changes, or false for Cancel.
-    std::function<bool(CQEntity&)> editEntity = [](CQEntity&) { return false; };
-    std::function<bool(CQEntity&)> editWorld = [](CQEntity&) { return false; };
+    // The properties dialogs: what the user changes in the opened form before OK, or false for Cancel.
+    std::function<bool(EntityPropertiesForm&, const EntityClassList&)> editEntity = [](EntityPropertiesForm&, const EntityClassList&) { return false; };
+    std::function<bool(MapPropertiesForm&)> editWorld = [](MapPropertiesForm&) { return false; };
     std::optional<std::string> texture; // the texture selector's choice; nothing: cancelled
 };
 
