@@ -68,7 +68,7 @@ bool CMainFrame::openMap(const QString& path)
     if (!read) {
         recentFiles_->remove(path);
     } else if (!editor_.map().pathName().empty()) {
-        recentFiles_->add(path);
+        recentFiles_->add(QString::fromStdString(editor_.map().pathName()));
     }
     refreshRecentFiles();
     editor_.updateViews(ViewFlags::All);

@@ -7,6 +7,7 @@
 #include "platform/host.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ctime>
 
 namespace vorn {
@@ -74,7 +75,11 @@ std::optional<MapReadResult> CQMap::OpenMap(const std::string& path)
     const MapReadResult read = ReadMapText(*file.bytes);
     const std::string problems = damageMessage(read);
     if (problems.empty()) {
-        pathName_ = path;
+        // Absolute, so that the header's file name and the recent files still say where it is
+        // whatever the current folder later becomes.
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+        pathName_ = error ? path : absolute.lexically_normal().string();
     } else {
         // Keep what was read, but never let Save overwrite the damaged original by accident.
         editor_.host().messageBox(problems);

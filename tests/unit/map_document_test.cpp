@@ -53,6 +53,16 @@ TEST_F(EditorTest, SavedMapOpensWithTheSameContentAndFlagsFollow)
     EXPECT_EQ(again.substr(again.find("// Map Contains")), saved.substr(saved.find("// Map Contains")));
     ASSERT_TRUE(map().SaveMap(file)); // over the old file, leaving no temporary file behind
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
+
+    // A map opened by a relative path is known by its absolute one, header included.
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    const bool opened = map().OpenMap("./a.map").has_value();
+    std::filesystem::current_path(here);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(map().pathName(), file);
+    ASSERT_TRUE(map().SaveMap(map().pathName()));
+    EXPECT_NE(readFile(file).find("// Filename: " + file + "\n"), std::string::npos);
 }
 
 TEST_F(EditorTest, DamagedFileKeepsWhatWasReadButNoFileName)
