@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QMainWindow>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -171,6 +172,10 @@ void BuildController::reportLeak(const std::string& mapPath)
 
 void BuildController::setLeakPath(const std::string& mapPath, std::vector<Vec3> points)
 {
+    // The XY view moves to the path, which is often far from where the user is working.
+    const auto [left, right] = std::ranges::minmax(points, {}, &Vec3::x);
+    const auto [bottom, top] = std::ranges::minmax(points, {}, &Vec3::y);
+    editor_.xyView().centreOn(static_cast<int>((left.x + right.x) / 2), static_cast<int>((bottom.y + top.y) / 2));
     editor_.leakPath().set(mapPath, std::move(points));
     editor_.updateViews(ViewFlags::XY);
 }
