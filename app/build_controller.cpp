@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -43,7 +44,7 @@ ToolPaths toolPathsOf(const Preferences& prefs)
 
 BuildController::BuildController(Editor& editor, const EditorActions& actions, QMainWindow& window)
     : QObject(&window), editor_(editor), actions_(actions), window_(window), process_(new ToolProcess(this)),
-      decoder_(QStringDecoder::Utf8)
+      decoder_(std::make_unique<QStringDecoder>(QStringDecoder::Utf8))
 {
     for (const CommandAction& entry : kCommands) {
         connect(actions_[QString::fromLatin1(entry.key)], &QAction::triggered, this,
@@ -90,7 +91,7 @@ void BuildController::startCurrentRun()
     const ToolRun& run = *session_->current();
     stopRequested_ = false;
     filter_ = ConsoleFilter();
-    decoder_.resetState();
+    decoder_->resetState();
     if (run.mayLeak) {
         clearLeakPath();
         runStarted_ = std::filesystem::file_time_type::clock::now();
@@ -101,7 +102,7 @@ void BuildController::startCurrentRun()
 
 void BuildController::takeOutput(const QByteArray& bytes)
 {
-    pane_->append(decoder_.decode(QByteArray::fromStdString(filter_.feed(std::string_view(bytes.data(), bytes.size())))));
+    pane_->append(decoder_->decode(QByteArray::fromStdString(filter_.feed(std::string_view(bytes.data(), bytes.size())))));
 }
 
 void BuildController::runExited(int exitCode, bool crashed)

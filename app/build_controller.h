@@ -4,7 +4,6 @@
 #include "geometry/vec3.h"
 
 #include <QObject>
-#include <QStringDecoder>
 
 #include <filesystem>
 #include <memory>
@@ -13,6 +12,7 @@
 #include <vector>
 
 class QMainWindow;
+class QStringDecoder;
 
 namespace vorn {
 
@@ -61,7 +61,7 @@ private:
     std::string mapPath_; // the map of the build that runs, as the document names it
     bool stopRequested_ = false;
     ConsoleFilter filter_;
-    QStringDecoder decoder_;
+    std::unique_ptr<QStringDecoder> decoder_; // UTF-8, whose characters may be split between reads
     std::filesystem::file_time_type runStarted_;
 };
 

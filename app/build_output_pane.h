@@ -4,6 +4,7 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace vorn {
 
@@ -14,16 +15,23 @@ class BuildOutputPane final : public QDockWidget {
 public:
     explicit BuildOutputPane(QWidget* parent = nullptr);
 
-    // Text as the console filter gives it: a "\r" starts the last line again.
+    // Text as the console filter gives it: a "\r" starts the last line again. It shows within
+    // a few milliseconds; text that comes faster is shown together, so a flood of output does not
+    // hold up the window.
     void append(const QString& text);
     void setRunning(bool running);
-    QString text() const;
+    // Everything appended so far.
+    QString text();
 
 signals:
     void stopClicked();
 
 private:
+    void showPending();
+
     QPlainTextEdit* log_;
+    QString pending_;
+    QTimer* showTimer_;
     QPushButton* stop_;
 };
 
