@@ -110,24 +110,24 @@ void BuildController::runExited(int exitCode, bool crashed)
     if (!running()) return;
     const bool mayLeak = session_->current()->mayLeak;
     if (stopRequested_) {
-        endRun(session_->stopped());
-        return;
+        print(session_->stopped());
+    } else {
+        // A crash leaves an exit code of no meaning; it is never a success.
+        print(session_->finished(crashed ? BuildSession::kNoExitCode : exitCode));
+        if (mayLeak) reportLeak();
     }
-    // A crash leaves an exit code of no meaning; it is never a success.
-    const std::string banner = session_->finished(crashed ? BuildSession::kNoExitCode : exitCode);
-    if (mayLeak) reportLeak(mapPath_);
-    endRun(banner);
+    continueBuild();
 }
 
 void BuildController::runFailedToStart(int error)
 {
     if (!running()) return;
-    endRun(session_->failedToStart(LaunchFailure::fromErrno(error)));
+    print(session_->failedToStart(LaunchFailure::fromErrno(error)));
+    continueBuild();
 }
 
-void BuildController::endRun(const std::string& text)
+void BuildController::continueBuild()
 {
-    print(text);
     if (!session_->over()) {
         startCurrentRun();
         return;
@@ -158,9 +158,9 @@ void BuildController::setCommandsEnabled(bool enabled)
     for (const CommandAction& entry : kCommands) actions_[QString::fromLatin1(entry.key)]->setEnabled(enabled);
 }
 
-void BuildController::reportLeak(const std::string& mapPath)
+void BuildController::reportLeak()
 {
-    const std::string file = FindPointFile(mapPath, runStarted_);
+    const std::string file = FindPointFile(mapPath_, runStarted_);
     if (file.empty()) return;
     PointFileRead read = ReadPointFile(file);
     if (!read.points) {
@@ -168,7 +168,7 @@ void BuildController::reportLeak(const std::string& mapPath)
         return;
     }
     print("\nThe map leaks: the path from " + file + " is drawn in the XY view.\n");
-    setLeakPath(mapPath, std::move(*read.points));
+    setLeakPath(mapPath_, std::move(*read.points));
 }
 
 void BuildController::setLeakPath(const std::string& mapPath, std::vector<Vec3> points)

@@ -43,11 +43,12 @@ private:
     void takeOutput(const QByteArray& bytes);
     void runExited(int exitCode, bool crashed);
     void runFailedToStart(int error);
-    void endRun(const std::string& text);
+    // Starts the next run, or ends the build when there is none.
+    void continueBuild();
     void print(std::string_view text);
     void showPane();
     void setCommandsEnabled(bool enabled);
-    void reportLeak(const std::string& mapPath);
+    void reportLeak();
     // The only places that change what the XY view shows of a leak.
     void setLeakPath(const std::string& mapPath, std::vector<Vec3> points);
     void clearLeakPath();
