@@ -69,7 +69,9 @@ std::string resolved(const std::string& path)
 {
     const fs::path p(path);
     if (p.is_absolute() || !p.has_parent_path()) return path;
-    return fs::absolute(p).lexically_normal().string();
+    std::error_code noCurrentFolder;
+    const fs::path full = fs::absolute(p, noCurrentFolder);
+    return noCurrentFolder ? path : full.lexically_normal().string();
 }
 
 std::vector<std::string> words(const char* text)

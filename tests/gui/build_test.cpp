@@ -45,7 +45,8 @@ public:
 
 QString realTool(const char* name)
 {
-    return QStringLiteral(VORN_CORPUS_DIR "/../tools/compilers/") + QLatin1String(name);
+    // Beside the corpus, which need not be there itself.
+    return QDir::cleanPath(QStringLiteral(VORN_CORPUS_DIR "/../tools/compilers/") + QLatin1String(name));
 }
 
 // The real compile tools are there and their libraries load (the loader fails with 127).
