@@ -11,7 +11,7 @@ enum class Tool { Qbsp, Light, Vis, Quake };
 
 struct ToolStep {
     Tool tool;
-    const char* option; // empty: none
+    std::vector<std::string> options; // before the file, each its own argument
     bool onBsp;         // the compiled level rather than the map file
 };
 
@@ -26,39 +26,33 @@ const std::string& pathOf(const ToolPaths& tools, Tool tool)
     return tools.qbsp;
 }
 
-const char* labelOf(Tool tool)
-{
-    switch (tool) {
-    case Tool::Qbsp: return "QBsp";
-    case Tool::Light: return "Light";
-    case Tool::Vis: return "Vis";
-    case Tool::Quake: return "Quake";
-    }
-    return "";
-}
+struct ToolTexts {
+    const char* label;  // names its runs in the output
+    const char* notSet; // when its path is empty
+};
 
-const char* notSetText(Tool tool)
+ToolTexts textsOf(Tool tool)
 {
     switch (tool) {
-    case Tool::Qbsp: return "Please set the path to QBSP.EXE\nin Vorn Setup";
-    case Tool::Light: return "Please set the path to LIGHT.EXE\nin Vorn Setup";
-    case Tool::Vis: return "Please set the path to VIS.EXE\nin Vorn Setup";
-    case Tool::Quake: return "Please set the path to QUAKE.EXE\nin Vorn Setup";
+    case Tool::Qbsp: return {"QBsp", "Please set the path to QBSP.EXE\nin Vorn Setup"};
+    case Tool::Light: return {"Light", "Please set the path to LIGHT.EXE\nin Vorn Setup"};
+    case Tool::Vis: return {"Vis", "Please set the path to VIS.EXE\nin Vorn Setup"};
+    case Tool::Quake: return {"Quake", "Please set the path to QUAKE.EXE\nin Vorn Setup"};
     }
-    return "";
+    return {"", ""};
 }
 
 std::vector<ToolStep> stepsOf(BuildCommand command)
 {
     switch (command) {
-    case BuildCommand::QbspFull: return {{Tool::Qbsp, "", false}};
-    case BuildCommand::QbspEntities: return {{Tool::Qbsp, "-onlyents", false}};
-    case BuildCommand::LightRegular: return {{Tool::Light, "", true}};
-    case BuildCommand::LightExtra: return {{Tool::Light, "-extra", true}};
-    case BuildCommand::VisRegular: return {{Tool::Vis, "", true}};
-    case BuildCommand::VisFast: return {{Tool::Vis, "-fast", true}};
-    case BuildCommand::Test: return {{Tool::Quake, "-nolan +map", true}};
-    case BuildCommand::Compile: return {{Tool::Qbsp, "", false}, {Tool::Vis, "", true}, {Tool::Light, "", true}};
+    case BuildCommand::QbspFull: return {{Tool::Qbsp, {}, false}};
+    case BuildCommand::QbspEntities: return {{Tool::Qbsp, {"-onlyents"}, false}};
+    case BuildCommand::LightRegular: return {{Tool::Light, {}, true}};
+    case BuildCommand::LightExtra: return {{Tool::Light, {"-extra"}, true}};
+    case BuildCommand::VisRegular: return {{Tool::Vis, {}, true}};
+    case BuildCommand::VisFast: return {{Tool::Vis, {"-fast"}, true}};
+    case BuildCommand::Test: return {{Tool::Quake, {"-nolan", "+map"}, true}};
+    case BuildCommand::Compile: return {{Tool::Qbsp, {}, false}, {Tool::Vis, {}, true}, {Tool::Light, {}, true}};
     }
     return {};
 }
@@ -74,26 +68,11 @@ std::string resolved(const std::string& path)
     return noCurrentFolder ? path : full.lexically_normal().string();
 }
 
-std::vector<std::string> words(const char* text)
-{
-    std::vector<std::string> out;
-    std::string word;
-    for (const char* c = text;; ++c) {
-        if (*c == ' ' || *c == '\0') {
-            if (!word.empty()) out.push_back(std::move(word));
-            word.clear();
-            if (*c == '\0') return out;
-        } else {
-            word += *c;
-        }
-    }
-}
-
 ToolRun runOf(const ToolStep& step, const std::string& program, const std::string& mapPath)
 {
     // Only a full QBSP run looks for leaks; one on the entities leaves the geometry as it was.
-    const bool mayLeak = step.tool == Tool::Qbsp && *step.option == '\0';
-    ToolRun run{labelOf(step.tool), program, words(step.option), {}, mayLeak};
+    const bool mayLeak = step.tool == Tool::Qbsp && step.options.empty();
+    ToolRun run{textsOf(step.tool).label, program, step.options, {}, mayLeak};
     run.arguments.push_back(step.onBsp ? BspPathFor(mapPath) : mapPath);
     // The game runs in its own folder, where it finds its data; the tools beside the map.
     run.folder = fs::path(step.tool == Tool::Quake ? program : mapPath).parent_path().string();
@@ -112,7 +91,7 @@ BuildPlan PlanBuild(BuildCommand command, const BuildRequest& request, const Too
     if (request.modified) return {"Map has been modified since last save", {}};
     const std::vector<ToolStep> steps = stepsOf(command);
     for (const ToolStep& step : steps) {
-        if (pathOf(tools, step.tool).empty()) return {notSetText(step.tool), {}};
+        if (pathOf(tools, step.tool).empty()) return {textsOf(step.tool).notSet, {}};
     }
     if (request.mapPath.empty()) return {"You must save the map first.", {}};
 
