@@ -92,6 +92,9 @@ const Entry kEntries[] = {
     {"build.visFast", "Fast", "Build PVS set (speeds up playing) (faster with less detail)\nVis fast", "", {}, false},
     {"build.visRegular", "Regular", "Build PVS set (speeds up playing)\nVis", "", {}, false},
     {"build.test", "Test", "Run map in Quake\nRun Quake", "", {}, false},
+    {"build.compile", "&Compile", "Build the bsp, its PVS set and its lighting, stopping at the first tool that fails\nCompile",
+     "", {QKeySequence(QStringLiteral("F9"))}, false},
+    {"build.clearLeak", "Clear Lea&k Path", "Stop showing the leak path of the last compile\nClear Leak Path", "", {}, false},
 
     {"help.about", "&About Vorn...", "Show the program's version\nAbout", "about", {}, false},
 };
@@ -165,10 +168,11 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
             "camera.textured", "", "camera.refresh"});
 
     QMenu* build = bar.addMenu(QStringLiteral("B&uild"));
+    addAll(build, *this, {"build.compile", ""});
     addAll(build->addMenu(QStringLiteral("&QBSP")), *this, {"build.qbspFull", "build.qbspEntities"});
     addAll(build->addMenu(QStringLiteral("&Light")), *this, {"build.lightRegular", "build.lightExtra"});
     addAll(build->addMenu(QStringLiteral("&Vis")), *this, {"build.visFast", "build.visRegular"});
-    addAll(build, *this, {"build.test"});
+    addAll(build, *this, {"build.test", "", "build.clearLeak"});
 
     addAll(bar.addMenu(QStringLiteral("&Help")), *this, {"help.about"});
 }

@@ -1,6 +1,7 @@
 // The main window's editing, view and tool commands, each handed to the core.
 
 #include "about_dialog.h"
+#include "build_controller.h"
 #include "control_panel_widget.h"
 #include "document/brush_commands.h"
 #include "document/brush_group_commands.h"
@@ -79,12 +80,11 @@ void CMainFrame::wireCommands()
 
     on("file.setup", [this] { runSetupDialog(this, editor_); });
     on("help.about", [this] { showAboutDialog(this); });
+    new BuildController(editor_, *actions_, *this);
 
     // Commands whose parts are not built yet say so instead of doing nothing.
     for (const char* key : {"camera.off", "camera.wireframe", "camera.unlitFlat", "camera.flatShaded",
-                            "camera.gouraud", "camera.textured", "camera.refresh", "build.qbspFull",
-                            "build.qbspEntities", "build.lightRegular", "build.lightExtra", "build.visFast",
-                            "build.visRegular", "build.test"}) {
+                            "camera.gouraud", "camera.textured", "camera.refresh"}) {
         QAction* action = (*actions_)[QString::fromLatin1(key)];
         on(key, [this, action] {
             notAvailable(action->text().remove(QLatin1Char('&')) + QStringLiteral(" is not available yet."));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/clipboard.h"
+#include "document/leak_path.h"
 #include "document/map_document.h"
 #include "entities/entity_class.h"
 #include "geometry/clip_points.h"
@@ -36,6 +37,7 @@ public:
     CZView& zView() { return zView_; }
     CameraModel& camera() { return camera_; }
     CQView& panel() { return panel_; }
+    LeakPath& leakPath() { return leakPath_; }
 
     // The point whose column the Z view shows, marked in the XY view.
     MapPoint zViewPosition() const { return zViewPosition_; }
@@ -64,6 +66,7 @@ private:
     CXYView xyView_;
     CZView zView_;
     MapPoint zViewPosition_;
+    LeakPath leakPath_;
     CQMap map_; // last: its construction may use every other part
 };
 

@@ -1,5 +1,6 @@
 #include "editor/editor.h"
 #include "geometry/numeric.h"
+#include "ui/leak_path_drawing.h"
 #include "ui/xy_drawing.h"
 #include "ui/xy_view.h"
 
@@ -88,6 +89,7 @@ void CXYView::paint(Canvas& canvas) const
     const VisibleArea area = visibleArea();
     DrawEntitiesXY(canvas, *this, editor_.map(), area);
     if (newBrushActive_) DrawBrushXY(canvas, *this, newBrush_, area, Colours::Red, nullptr);
+    DrawLeakPathXY(canvas, *this, editor_.leakPath().pointsFor(editor_.map().pathName()));
     drawZPosition(canvas, *this, editor_.zViewPosition());
     drawCamera(canvas, *this, editor_.camera());
 }

@@ -93,7 +93,7 @@ private slots:
             {"edit.selectAll", "Ctrl+A"}, {"edit.copy", "Ctrl+C"},      {"brush.entity", "Ctrl+E"},     {"file.new", "Ctrl+N"},
             {"file.open", "Ctrl+O"},      {"file.print", "Ctrl+P"},     {"file.save", "Ctrl+S"},        {"edit.paste", "Ctrl+V"},
             {"edit.cut", "Ctrl+X"},       {"edit.undo", "Ctrl+Z"},      {"entity.properties", "F2"},    {"camera.refresh", "F5"},
-            {"edit.copy", "Ctrl+Ins"},    {"edit.cut", "Shift+Del"},    {"edit.paste", "Shift+Ins"}};
+            {"build.compile", "F9"},      {"edit.copy", "Ctrl+Ins"},    {"edit.cut", "Shift+Del"},      {"edit.paste", "Shift+Ins"}};
         for (const auto& [key, shortcut] : shortcuts) QVERIFY2(actions[key]->shortcuts().contains(QKeySequence(shortcut)), key);
         QVERIFY(!actions["edit.undo"]->isEnabled());
         QCOMPARE(actions["brush.rotateX"]->statusTip(), "Rotate brush selection around the x axis");
@@ -121,8 +121,8 @@ private slots:
         QVERIFY(!editor.xyView().drawClassNames());
         actions["edit.clipper"]->trigger();
         QVERIFY(editor.xyView().clipperMode() && actions["edit.clipper"]->isChecked());
-        actions["build.qbspFull"]->trigger();
-        QCOMPARE(app.frame().statusBar()->currentMessage(), "Full is not available yet.");
+        actions["camera.off"]->trigger();
+        QCOMPARE(app.frame().statusBar()->currentMessage(), "Off is not available yet.");
 
         // None of them may crash or close the window.
         answerWhile(modalDialog, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); }, [&] {

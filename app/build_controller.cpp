@@ -1,0 +1,190 @@
+#include "build_controller.h"
+
+#include "build_output_pane.h"
+#include "document/build_session.h"
+#include "document/point_file.h"
+#include "editor/editor.h"
+#include "editor_actions.h"
+#include "platform/host.h"
+#include "tool_process.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace vorn {
+namespace {
+
+struct CommandAction {
+    const char* key;
+    BuildCommand command;
+};
+
+const std::array<CommandAction, 8> kCommands{{
+    {"build.qbspFull", BuildCommand::QbspFull},
+    {"build.qbspEntities", BuildCommand::QbspEntities},
+    {"build.lightRegular", BuildCommand::LightRegular},
+    {"build.lightExtra", BuildCommand::LightExtra},
+    {"build.visRegular", BuildCommand::VisRegular},
+    {"build.visFast", BuildCommand::VisFast},
+    {"build.test", BuildCommand::Test},
+    {"build.compile", BuildCommand::Compile},
+}};
+
+ToolPaths toolPathsOf(const Preferences& prefs)
+{
+    return {prefs.qbsp, prefs.light, prefs.vis, prefs.quake};
+}
+
+} // namespace
+
+BuildController::BuildController(Editor& editor, const EditorActions& actions, QMainWindow& window)
+    : QObject(&window), editor_(editor), actions_(actions), window_(window), process_(new ToolProcess(this)),
+      decoder_(std::make_unique<QStringDecoder>(QStringDecoder::Utf8))
+{
+    for (const CommandAction& entry : kCommands) {
+        connect(actions_[QString::fromLatin1(entry.key)], &QAction::triggered, this,
+                [this, command = entry.command] { run(command); });
+    }
+    connect(actions_[QStringLiteral("build.clearLeak")], &QAction::triggered, this, &BuildController::clearLeakPath);
+    connect(process_, &ToolProcess::output, this, &BuildController::takeOutput);
+    connect(process_, &ToolProcess::exited, this, &BuildController::runExited);
+    connect(process_, &ToolProcess::failedToStart, this, &BuildController::runFailedToStart);
+}
+
+BuildController::~BuildController() = default;
+
+void BuildController::run(BuildCommand command)
+{
+    if (running()) return;
+    const CQMap& map = editor_.map();
+    BuildPlan plan = PlanBuild(command, {map.IsModifiedSinceSave(), map.pathName()}, toolPathsOf(editor_.prefs()));
+    if (!plan.refusal.empty()) {
+        editor_.host().messageBox(plan.refusal);
+        return;
+    }
+    mapPath_ = map.pathName();
+    session_ = std::make_unique<BuildSession>(std::move(plan.runs));
+    showPane();
+    setCommandsEnabled(false);
+    startCurrentRun();
+}
+
+void BuildController::stop()
+{
+    if (!running()) return;
+    stopRequested_ = true;
+    process_->stop();
+}
+
+bool BuildController::running() const
+{
+    return session_ && !session_->over();
+}
+
+void BuildController::startCurrentRun()
+{
+    const ToolRun& run = *session_->current();
+    stopRequested_ = false;
+    filter_ = ConsoleFilter();
+    decoder_->resetState();
+    if (run.mayLeak) {
+        clearLeakPath();
+        runStarted_ = std::filesystem::file_time_type::clock::now();
+    }
+    print(session_->starting());
+    process_->start(run);
+}
+
+void BuildController::takeOutput(const QByteArray& bytes)
+{
+    pane_->append(decoder_->decode(QByteArray::fromStdString(filter_.feed(std::string_view(bytes.data(), bytes.size())))));
+}
+
+void BuildController::runExited(int exitCode, bool crashed)
+{
+    if (!running()) return;
+    const bool mayLeak = session_->current()->mayLeak;
+    if (stopRequested_) {
+        print(session_->stopped());
+    } else {
+        // A crash leaves an exit code of no meaning; it is never a success.
+        print(session_->finished(crashed ? BuildSession::kNoExitCode : exitCode));
+        if (mayLeak) reportLeak();
+    }
+    continueBuild();
+}
+
+void BuildController::runFailedToStart(int error)
+{
+    if (!running()) return;
+    print(session_->failedToStart(LaunchFailure::fromErrno(error)));
+    continueBuild();
+}
+
+void BuildController::continueBuild()
+{
+    if (!session_->over()) {
+        startCurrentRun();
+        return;
+    }
+    pane_->setRunning(false);
+    setCommandsEnabled(true);
+}
+
+void BuildController::print(std::string_view text)
+{
+    pane_->append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void BuildController::showPane()
+{
+    if (!pane_) {
+        pane_ = new BuildOutputPane(&window_);
+        window_.addDockWidget(Qt::BottomDockWidgetArea, pane_);
+        connect(pane_, &BuildOutputPane::stopClicked, this, &BuildController::stop);
+    }
+    pane_->show();
+    pane_->raise();
+    pane_->setRunning(true);
+}
+
+void BuildController::setCommandsEnabled(bool enabled)
+{
+    for (const CommandAction& entry : kCommands) actions_[QString::fromLatin1(entry.key)]->setEnabled(enabled);
+}
+
+void BuildController::reportLeak()
+{
+    const std::string file = FindPointFile(mapPath_, runStarted_);
+    if (file.empty()) return;
+    PointFileRead read = ReadPointFile(file);
+    if (!read.points) {
+        print("\nThe map leaks, but " + file + " could not be read: " + read.error + "\n");
+        return;
+    }
+    print("\nThe map leaks: the path from " + file + " is drawn in the XY view.\n");
+    setLeakPath(mapPath_, std::move(*read.points));
+}
+
+void BuildController::setLeakPath(const std::string& mapPath, std::vector<Vec3> points)
+{
+    // The XY view moves to the path, which is often far from where the user is working.
+    const auto [left, right] = std::ranges::minmax(points, {}, &Vec3::x);
+    const auto [bottom, top] = std::ranges::minmax(points, {}, &Vec3::y);
+    editor_.xyView().centreOn(static_cast<int>((left.x + right.x) / 2), static_cast<int>((bottom.y + top.y) / 2));
+    editor_.leakPath().set(mapPath, std::move(points));
+    editor_.updateViews(ViewFlags::XY);
+}
+
+void BuildController::clearLeakPath()
+{
+    editor_.leakPath().clear();
+    editor_.updateViews(ViewFlags::XY);
+}
+
+} // namespace vorn

@@ -1,0 +1,61 @@
+#include "document/build_banners.h"
+
+#include <cerrno>
+
+namespace vorn {
+namespace {
+
+constexpr std::string_view kRunRule = "---------------------";                     // 21 dashes
+constexpr std::string_view kFailureRule = "----------------------------------------"; // 40 dashes
+
+std::string framed(std::string_view text)
+{
+    std::string out;
+    out.append("\n").append(kRunRule).append("\n").append(text).append("\n").append(kRunRule).append("\n");
+    return out;
+}
+
+} // namespace
+
+LaunchFailure LaunchFailure::fromErrno(int error)
+{
+    if (error == ENOENT) return {Kind::FileNotFound, error};
+    if (error == ENOMEM) return {Kind::NotEnoughMemory, error};
+    return {Kind::Other, error};
+}
+
+std::string RunningBanner(std::string_view label)
+{
+    return framed("Running " + std::string(label));
+}
+
+std::string FinishedBanner(std::string_view label, int exitCode)
+{
+    return framed(std::string(label) + (exitCode == 0 ? " finished" : " had errors"));
+}
+
+std::string StoppedBanner(std::string_view label)
+{
+    return framed(std::string(label) + " was stopped");
+}
+
+std::string LaunchFailureFrame(std::string_view label, std::string_view program, const LaunchFailure& failure)
+{
+    std::string out = "\n" + std::string(kFailureRule);
+    out.append("\nFailed to launch ").append(label);
+    switch (failure.kind) {
+    case LaunchFailure::Kind::FileNotFound:
+        out.append(":\n Can't find file ").append(program).append("\n Check Vorn setup.");
+        break;
+    case LaunchFailure::Kind::NotEnoughMemory:
+        out.append(":\n Not enough memory");
+        break;
+    case LaunchFailure::Kind::Other:
+        out.append(" due to error ").append(std::to_string(failure.code));
+        break;
+    }
+    out.append("\n").append(kFailureRule).append("\n");
+    return out;
+}
+
+} // namespace vorn

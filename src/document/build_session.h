@@ -1,0 +1,40 @@
+#pragma once
+
+#include "document/build_banners.h"
+#include "document/build_runner.h"
+
+#include <string>
+#include <vector>
+
+namespace vorn {
+
+// One build in progress: its runs in order and the texts to print as each starts and ends. The
+// first run that does not succeed ends the build.
+class BuildSession {
+public:
+    // The result of a run that was stopped, or failed to start for no reason the system gave.
+    static constexpr int kNoExitCode = -1;
+
+    explicit BuildSession(std::vector<ToolRun> runs);
+
+    // The run to start now; none once the build is over.
+    const ToolRun* current() const;
+    bool over() const { return current() == nullptr; }
+    // 0 while every run succeeded; else the failing run's exit code or system error.
+    int result() const { return result_; }
+
+    std::string starting() const;
+    // The current run ended with this exit code.
+    std::string finished(int exitCode);
+    std::string failedToStart(const LaunchFailure& failure);
+    std::string stopped();
+
+private:
+    std::string end(int result, std::string text);
+
+    std::vector<ToolRun> runs_;
+    size_t next_ = 0;
+    int result_ = 0;
+};
+
+} // namespace vorn

@@ -1,0 +1,255 @@
+#include "build_controller.h"
+#include "build_output_pane.h"
+#include "editor/editor.h"
+#include "editor_actions.h"
+#include "main_frame.h"
+#include "modal_answers.h"
+#include "ui/leak_path_drawing.h"
+#include "vorn_application.h"
+#include "xy_view_widget.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest/QtTest>
+
+using namespace vorn;
+using namespace vorn::test;
+
+namespace {
+
+const QStringList kToolCommands{"build.qbspFull", "build.qbspEntities", "build.lightRegular", "build.lightExtra",
+                                "build.visRegular",  "build.visFast",     "build.test",         "build.compile"};
+
+QStringList enabledCommands(const EditorActions& actions)
+{
+    QStringList enabled;
+    for (const QString& key : kToolCommands) if (actions[key]->isEnabled()) enabled << key;
+    return enabled;
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+QString realTool(const char* name)
+{
+    // Beside the corpus, which need not be there itself.
+    return QDir::cleanPath(QStringLiteral(VORN_CORPUS_DIR "/../tools/compilers/") + QLatin1String(name));
+}
+
+// The real compile tools are there and their libraries load (the loader fails with 127).
+bool realToolsRun()
+{
+    for (const char* name : {"qbsp", "vis", "light"}) {
+        QProcess tool;
+        tool.start(realTool(name), {});
+        if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() == 127) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class BuildTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QFile::copy(VORN_RESOURCES_DIR "/maps/sample.map", sampleMap()));
+        QFile::setPermissions(sampleMap(), QFile::ReadOwner | QFile::WriteOwner);
+        app_ = std::make_unique<VornApplication>(dir_->filePath("Vorn.conf"));
+        app_->start(sampleMap());
+    }
+    void cleanup() { app_.reset(); }
+
+    void outputStreamsIntoThePaneWhileTheWindowStaysLiveAndTheCommandsWait()
+    {
+        // Prints, then waits for the test to let it go; it gives up by itself so a blocked window fails the test.
+        prefs().qbsp = script("qbsp", "echo \"first line in $PWD\"\necho 'to stderr' >&2\n"
+                                      "for i in $(seq 200); do [ -e go ] && break; sleep 0.05; done\n"
+                                      "[ -e go ] && echo 'second line' || echo 'gave up'\n")
+                           .toStdString();
+        actions()["build.qbspFull"]->trigger();
+        QVERIFY(controller().running());
+        BuildOutputPane* pane = controller().pane();
+        QVERIFY(pane && pane->isVisible());
+        const QPlainTextEdit* log = pane->findChild<QPlainTextEdit*>("buildLog");
+        QTRY_VERIFY(log->toPlainText().contains("to stderr")); // shown while the tool runs
+        QVERIFY(pane->text().startsWith("\n---------------------\nRunning QBsp\n---------------------\n"));
+        QVERIFY(pane->text().contains("first line in " + dir_->path()));
+        QVERIFY(!pane->text().contains("second line"));
+
+        QCOMPARE(enabledCommands(actions()), QStringList());
+        QVERIFY(actions()["build.clearLeak"]->isEnabled());
+        PaintCounter paints;
+        app_->frame().xyPane()->viewport()->installEventFilter(&paints);
+        app_->frame().xyPane()->refresh();
+        QTRY_VERIFY(paints.count > 0);
+        QVERIFY(controller().running());
+
+        QVERIFY(QFile(dir_->filePath("go")).open(QIODevice::WriteOnly));
+        QTRY_VERIFY(pane->text().endsWith("second line\n\n---------------------\nQBsp finished\n---------------------\n"));
+        QCOMPARE(enabledCommands(actions()), kToolCommands);
+        QVERIFY(!pane->findChild<QPushButton*>("buildStop")->isEnabled());
+    }
+
+    void aFloodOfOutputKeepsTheLastLines()
+    {
+        prefs().qbsp = script("qbsp", "seq 30000\n").toStdString();
+        actions()["build.qbspFull"]->trigger();
+        QTRY_VERIFY(!controller().running());
+        const QStringList lines = controller().pane()->text().split('\n');
+        QCOMPARE(lines.size(), 20000);
+        QCOMPARE(lines.mid(lines.size() - 7).join('|'), "29999|30000||---------------------|QBsp finished|---------------------|");
+        QCOMPARE(lines.first(), "10006"); // the banner's four lines went first
+    }
+
+    void stopEndsALongToolAndTheRestOfTheCompile()
+    {
+        prefs().qbsp = script("qbsp", "echo started\nexec sleep 30\n").toStdString();
+        prefs().vis = script("vis", "echo vis ran\n").toStdString();
+        prefs().light = prefs().vis;
+        actions()["build.compile"]->trigger();
+        QTRY_VERIFY(controller().pane()->text().contains("started"));
+        QPushButton* stop = controller().pane()->findChild<QPushButton*>("buildStop");
+        QVERIFY(stop->isEnabled());
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 5000);
+        QVERIFY(controller().pane()->text().endsWith("\n---------------------\nQBsp was stopped\n---------------------\n"));
+        QVERIFY(!controller().pane()->text().contains("vis ran"));
+        QCOMPARE(enabledCommands(actions()), kToolCommands);
+    }
+
+    void failuresReachThePaneAndACompileStopsAtTheFirstOne()
+    {
+        prefs().qbsp = dir_->filePath("no such/qbsp").toStdString();
+        prefs().vis = script("vis", "echo \"vis $*\"\nexit 1\n").toStdString();
+        prefs().light = script("light", "touch light-ran\n").toStdString();
+        actions()["build.compile"]->trigger();
+        QTRY_VERIFY(!controller().running());
+        const QString rule(40, '-');
+        QCOMPARE(controller().pane()->text(), "\n---------------------\nRunning QBsp\n---------------------\n\n" + rule +
+                                                  "\nFailed to launch QBsp:\n Can't find file " + dir_->filePath("no such/qbsp") +
+                                                  "\n Check Vorn setup.\n" + rule + "\n");
+        QCOMPARE(enabledCommands(actions()), kToolCommands);
+
+        prefs().qbsp = script("qbsp", "exit 0\n").toStdString();
+        actions()["build.compile"]->trigger();
+        QTRY_VERIFY(!controller().running());
+        const QString text = controller().pane()->text();
+        QVERIFY(text.contains("QBsp finished") && text.contains("vis " + dir_->filePath("sample.bsp") + "\n"));
+        QVERIFY(text.endsWith("Vis had errors\n---------------------\n"));
+        QVERIFY(!text.contains("Running Light") && !QFile::exists(dir_->filePath("light-ran")));
+
+        QFile notAProgram(dir_->filePath("light.txt"));
+        QVERIFY(notAProgram.open(QIODevice::WriteOnly));
+        prefs().light = notAProgram.fileName().toStdString();
+        actions()["build.lightExtra"]->trigger();
+        QTRY_VERIFY(!controller().running());
+        QVERIFY(controller().pane()->text().endsWith("\nFailed to launch Light due to error 13\n" + rule + "\n"));
+    }
+
+    void theGameRunsInItsOwnFolderOnTheCompiledLevel()
+    {
+        QVERIFY(QDir(dir_->path()).mkpath("quake game"));
+        prefs().quake = script("quake game/quake", "echo \"in $PWD:\"\nfor a in \"$@\"; do echo \"[$a]\"; done\n").toStdString();
+        actions()["build.test"]->trigger();
+        QTRY_VERIFY(!controller().running());
+        QVERIFY(controller().pane()->text().contains("in " + dir_->filePath("quake game") + ":\n[-nolan]\n[+map]\n[" +
+                                                     dir_->filePath("sample.bsp") + "]\n\n---------------------\nQuake finished"));
+    }
+
+    void aRefusedCommandTellsWhyAndRunsNothing()
+    {
+        prefs().qbsp = script("qbsp", "touch qbsp-ran\n").toStdString();
+        app_->editor().map().setModified();
+        QCOMPARE(messageAfter([&] { actions()["build.qbspFull"]->trigger(); }), "Vorn: Map has been modified since last save");
+        app_->editor().map().NewMap();
+        QCOMPARE(messageAfter([&] { actions()["build.qbspEntities"]->trigger(); }), "Vorn: You must save the map first.");
+        QVERIFY(!controller().pane() && !QFile::exists(dir_->filePath("qbsp-ran")));
+    }
+
+    void theSampleMapCompilesAndAMapWithAWallMissingShowsItsLeak()
+    {
+        if (!realToolsRun()) QSKIP("the compile tools or their libraries are not here");
+        prefs().qbsp = realTool("qbsp").toStdString();
+        prefs().vis = realTool("vis").toStdString();
+        prefs().light = realTool("light").toStdString();
+        actions()["build.compile"]->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 60000);
+        QString text = controller().pane()->text();
+        QVERIFY2(text.contains("QBsp finished") && text.contains("Vis finished") && text.contains("Light finished"), qPrintable(text));
+        QVERIFY2(!text.contains(QChar(0x1b)) && !text.contains(QChar('\r')), "colours and progress lines are cleaned");
+        QVERIFY(QFileInfo(dir_->filePath("sample.bsp")).size() > 0);
+        QVERIFY(app_->editor().leakPath().pointsFor(app_->editor().map().pathName()).empty());
+
+        // Without the southern wall of the first room the level is open to the void.
+        CQMap& map = app_->editor().map();
+        CQEntity& world = map.entity(0);
+        world.DeselectAllBrushes();
+        for (CQBrush& brush : world.brushes()) {
+            if (brush.mins() == Vec3{-16, -16, 0} && brush.maxs() == Vec3{528, 0, 256}) brush.SetSelected(true);
+        }
+        QCOMPARE(world.selectedCount(), 1);
+        map.DeleteSelection();
+        const QString leaky = dir_->filePath("leaky.map");
+        QVERIFY(map.SaveMap(leaky.toStdString()));
+        actions()["build.compile"]->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 60000);
+        text = controller().pane()->text();
+        QVERIFY2(text.contains("The map leaks: the path from " + dir_->filePath("leaky.pts") + " is drawn in the XY view."),
+                 qPrintable(text));
+        QVERIFY(text.endsWith("Vis had errors\n---------------------\n"));
+        const std::span<const Vec3> leak = app_->editor().leakPath().pointsFor(leaky.toStdString());
+        QVERIFY(leak.size() >= 2);
+        QCOMPARE(app_->editor().xyView().centre(), (MapPoint{120, 18})); // the view moved to the path
+        const QImage shown = app_->frame().xyPane()->viewport()->grab().toImage();
+        const QRgb leakColour = qRgb(kLeakPathColour.r, kLeakPathColour.g, kLeakPathColour.b);
+        const auto leakPixels = [&](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == leakColour;
+            }
+            return n;
+        };
+        QVERIFY(leakPixels(shown) > 20);
+        actions()["build.clearLeak"]->trigger();
+        QVERIFY(app_->editor().leakPath().pointsFor(leaky.toStdString()).empty());
+        QCOMPARE(leakPixels(app_->frame().xyPane()->viewport()->grab().toImage()), 0);
+    }
+
+private:
+    QString sampleMap() const { return dir_->filePath("sample.map"); }
+    Preferences& prefs() { return app_->editor().prefs(); }
+    const EditorActions& actions() { return app_->frame().actions(); }
+    BuildController& controller() { return *app_->frame().findChild<BuildController*>(); }
+
+    // A shell script standing in for a tool, in the test's folder.
+    QString script(const QString& name, const QByteArray& body)
+    {
+        QFile file(dir_->filePath(name));
+        if (!file.open(QIODevice::WriteOnly)) return {};
+        file.write("#!/bin/sh\n" + body);
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return file.fileName();
+    }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<VornApplication> app_;
+};
+
+QTEST_MAIN(BuildTest)
+#include "build_test.moc"

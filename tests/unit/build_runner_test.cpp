@@ -1,0 +1,100 @@
+#include "document/build_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace vorn;
+
+namespace {
+
+const ToolPaths kAllTools{"/q/bin/qbsp", "/q/bin/light", "/q/bin/vis", "/games/quake/quake"};
+const BuildRequest kSaved{false, "/maps/my level/e1m1.map"};
+
+std::string refusalOf(BuildCommand command, const BuildRequest& request, const ToolPaths& tools)
+{
+    return PlanBuild(command, request, tools).refusal;
+}
+
+} // namespace
+
+TEST(BuildRunner, RefusesAModifiedMapFirstThenAMissingToolThenAnUnsavedMap)
+{
+    const BuildRequest editedUnsaved{true, ""};
+    const BuildRequest unsaved{false, ""};
+    ToolPaths noVis = kAllTools;
+    noVis.vis.clear();
+
+    EXPECT_EQ(refusalOf(BuildCommand::VisFast, editedUnsaved, noVis), "Map has been modified since last save");
+    EXPECT_EQ(refusalOf(BuildCommand::VisFast, unsaved, noVis), "Please set the path to VIS.EXE\nin Vorn Setup");
+    EXPECT_EQ(refusalOf(BuildCommand::QbspFull, unsaved, noVis), "You must save the map first.");
+    EXPECT_EQ(refusalOf(BuildCommand::Test, unsaved, kAllTools), "You must save the map first.");
+
+    const ToolPaths none;
+    EXPECT_EQ(refusalOf(BuildCommand::QbspEntities, kSaved, none), "Please set the path to QBSP.EXE\nin Vorn Setup");
+    EXPECT_EQ(refusalOf(BuildCommand::LightExtra, kSaved, none), "Please set the path to LIGHT.EXE\nin Vorn Setup");
+    EXPECT_EQ(refusalOf(BuildCommand::Test, kSaved, none), "Please set the path to QUAKE.EXE\nin Vorn Setup");
+    // Compile checks all three tools, in the order it runs them, before it starts any.
+    EXPECT_EQ(refusalOf(BuildCommand::Compile, kSaved, noVis), "Please set the path to VIS.EXE\nin Vorn Setup");
+    EXPECT_TRUE(PlanBuild(BuildCommand::Compile, kSaved, noVis).runs.empty());
+    ToolPaths onlyCompilers = kAllTools;
+    onlyCompilers.quake.clear();
+    EXPECT_EQ(refusalOf(BuildCommand::Compile, kSaved, onlyCompilers), "");
+}
+
+TEST(BuildRunner, EachCommandRunsItsToolWithItsOptionOnTheMapOrTheBspInTheMapsFolder)
+{
+    const std::string map = "/maps/my level/e1m1.map";
+    const std::string bsp = "/maps/my level/e1m1.bsp";
+    const std::string folder = "/maps/my level";
+    const auto only = [&](BuildCommand command) {
+        const BuildPlan plan = PlanBuild(command, kSaved, kAllTools);
+        EXPECT_EQ(plan.refusal, "");
+        EXPECT_EQ(plan.runs.size(), 1u);
+        return plan.runs.empty() ? ToolRun{} : plan.runs.front();
+    };
+    EXPECT_EQ(only(BuildCommand::QbspFull), (ToolRun{"QBsp", "/q/bin/qbsp", {map}, folder, true}));
+    EXPECT_EQ(only(BuildCommand::QbspEntities), (ToolRun{"QBsp", "/q/bin/qbsp", {"-onlyents", map}, folder, false}));
+    EXPECT_EQ(only(BuildCommand::LightRegular), (ToolRun{"Light", "/q/bin/light", {bsp}, folder, false}));
+    EXPECT_EQ(only(BuildCommand::LightExtra), (ToolRun{"Light", "/q/bin/light", {"-extra", bsp}, folder, false}));
+    EXPECT_EQ(only(BuildCommand::VisRegular), (ToolRun{"Vis", "/q/bin/vis", {bsp}, folder, false}));
+    EXPECT_EQ(only(BuildCommand::VisFast), (ToolRun{"Vis", "/q/bin/vis", {"-fast", bsp}, folder, false}));
+    // The game runs in its own folder, whatever the length of its program's name.
+    EXPECT_EQ(only(BuildCommand::Test),
+              (ToolRun{"Quake", "/games/quake/quake", {"-nolan", "+map", bsp}, "/games/quake", false}));
+
+    const std::vector<ToolRun> compile = PlanBuild(BuildCommand::Compile, kSaved, kAllTools).runs;
+    ASSERT_EQ(compile.size(), 3u);
+    EXPECT_EQ(compile[0], only(BuildCommand::QbspFull));
+    EXPECT_EQ(compile[1], only(BuildCommand::VisRegular));
+    EXPECT_EQ(compile[2], only(BuildCommand::LightRegular));
+}
+
+TEST(BuildRunner, PathsOfAnyLengthKeepTheirBlanksAndRelativeOnesAreMadeAbsolute)
+{
+    const std::string longFolder = "/maps/" + std::string(300, 'x') + "/with blanks";
+    const BuildPlan plan = PlanBuild(BuildCommand::QbspFull, {false, longFolder + "/e1m1.map"}, kAllTools);
+    ASSERT_EQ(plan.runs.size(), 1u);
+    EXPECT_EQ(plan.runs[0].arguments, std::vector<std::string>{longFolder + "/e1m1.map"});
+    EXPECT_EQ(plan.runs[0].folder, longFolder);
+
+    // The tools run in the map's folder, so a map or tool path relative to ours would miss.
+    ToolPaths relative = kAllTools;
+    relative.qbsp = "tools/qbsp";
+    relative.vis = "vis"; // a bare name is looked up on the search path
+    const auto cwd = std::filesystem::current_path();
+    const std::vector<ToolRun> runs = PlanBuild(BuildCommand::Compile, {false, "maps/a.map"}, relative).runs;
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].program, (cwd / "tools/qbsp").string());
+    EXPECT_EQ(runs[0].arguments.back(), (cwd / "maps/a.map").string());
+    EXPECT_EQ(runs[0].folder, (cwd / "maps").string());
+    EXPECT_EQ(runs[1].program, "vis");
+}
+
+TEST(BuildRunner, TheBspPathReplacesTheExtensionOnly)
+{
+    EXPECT_EQ(BspPathFor("/maps/e1m1.map"), "/maps/e1m1.bsp");
+    EXPECT_EQ(BspPathFor("/maps/e1m1.MAP"), "/maps/e1m1.bsp");
+    EXPECT_EQ(BspPathFor("/maps/v1.2/start"), "/maps/v1.2/start.bsp");
+    EXPECT_EQ(BspPathFor("/maps/dm.old.map"), "/maps/dm.old.bsp");
+}
