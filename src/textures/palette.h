@@ -1,17 +1,12 @@
 #pragma once
 
+#include "platform/canvas.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace vorn {
-
-struct Rgb {
-    uint8_t r = 0;
-    uint8_t g = 0;
-    uint8_t b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 // The colours of one palette: 256 of them, or none (count 0, all black).
 class CQPalette {

@@ -86,12 +86,19 @@ WadStatus CQWad::loadBytes(std::string bytes)
     return WadStatus::Loaded;
 }
 
+std::vector<int> CQWad::textureEntries() const
+{
+    std::vector<int> indices;
+    for (size_t i = 0; i < directory_.size(); ++i) {
+        if (directory_[i].type == kTextureType && !directory_[i].name.empty()) indices.push_back(static_cast<int>(i));
+    }
+    return indices;
+}
+
 std::vector<std::string> CQWad::textureNames() const
 {
     std::vector<std::string> names;
-    for (const Entry& entry : directory_) {
-        if (entry.type == kTextureType && !entry.name.empty()) names.push_back(entry.name);
-    }
+    for (const int index : textureEntries()) names.push_back(entryName(index));
     return names;
 }
 

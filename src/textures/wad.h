@@ -55,8 +55,10 @@ public:
     const std::string& entryName(int index) const { return directory_[static_cast<size_t>(index)].name; }
     uint8_t entryType(int index) const { return directory_[static_cast<size_t>(index)].type; }
 
-    // The names of the texture entries in directory order, duplicates included; entries without
-    // a name are left out, since no face can name them.
+    // The indices of the texture entries in directory order, duplicates included; entries
+    // without a name are left out, since no face can name them.
+    std::vector<int> textureEntries() const;
+    // Their names.
     std::vector<std::string> textureNames() const;
     // The first entry whose name equals `name` ignoring case (16 characters compared).
     std::optional<int> find(std::string_view name) const;
