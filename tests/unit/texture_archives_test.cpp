@@ -1,8 +1,15 @@
+#include "entities/bundled_entity_list.h"
+#include "entities/entity_class.h"
 #include "fakes.h"
+#include "map/entity.h"
+#include "map/map_file.h"
+#include "platform/file_io.h"
 #include "textures/texture_archives.h"
 #include "wad_fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace vorn;
 using namespace vorn::test;
@@ -82,4 +89,32 @@ TEST(TextureArchives, CorpusArchivesLoadTogether)
     EXPECT_EQ(archives.textureNames().size(), 453u + 98u);
     const auto size = archives.textureSize(archives.textureNames().back());
     EXPECT_GT(size.width, 0);
+}
+
+// The bundled map names its archive beside it, and the archive has every texture the map uses.
+TEST(TextureArchives, TheSampleMapFindsEveryTextureItNames)
+{
+    const std::filesystem::path maps = std::filesystem::path(VORN_RESOURCES_DIR) / "maps";
+    const FileContents file = ReadWholeFile((maps / "sample.map").string());
+    ASSERT_TRUE(file.bytes);
+    EntityClassList classes;
+    classes.loadText(BundledEntityList());
+    FakeHost host;
+    std::vector<std::unique_ptr<CQEntity>> entities;
+    ReadMap(*file.bytes, classes, host, nullptr, entities);
+    ASSERT_FALSE(entities.empty());
+
+    TextureArchives archives;
+    EXPECT_TRUE(archives.load(Unquoted(entities.front()->GetValue("\"wad\"")), {maps.string()}).messages.empty());
+    EXPECT_GE(archives.textureNames().size(), 30u);
+    EXPECT_GT(archives.readPalette().count(), 0);
+    std::set<std::string> used;
+    for (const auto& entity : entities) {
+        if (!entity->isModifiable()) continue; // a point entity's box carries no texture
+        for (const CQBrush& brush : entity->brushes()) {
+            for (const CQFace& face : brush.faces()) used.insert(face.texture);
+        }
+    }
+    EXPECT_GE(used.size(), 5u);
+    for (const std::string& name : used) EXPECT_GT(archives.textureSize(name).width, 0) << name;
 }
