@@ -1,6 +1,11 @@
 #include "qt_dialogs.h"
 
 #include "parameter_dialog.h"
+#include "texture_selector_dialog.h"
+#include "textures/texture_archives.h"
+#include "textures/texture_colours.h"
+
+#include <QApplication>
 
 #include <QString>
 #include <QStringList>
@@ -205,10 +210,19 @@ bool QtDialogs::mapProperties(CQEntity&, MapPropertiesUse use)
     return false;
 }
 
-std::optional<std::string> QtDialogs::textureSelector(const std::string&, const std::string&)
+// The selector reads the archives afresh each time it opens and reports nothing when they
+// cannot be read: its list stays empty.
+std::optional<std::string> QtDialogs::textureSelector(const std::string& wadPath, const std::string& current)
 {
-    notify(QStringLiteral("Select Texture is not available yet."));
-    return std::nullopt;
+    const std::vector<std::string> folders = textureFolders_ ? textureFolders_() : std::vector<std::string>{""};
+    TextureArchives archives;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    archives.load(wadPath, folders);
+    const TextureColours colours = FindTextureColours(archives, folders, ColourMapFallback::Identity);
+    TextureSelectorDialog dialog(parent_, archives, colours, QString::fromStdString(current));
+    QApplication::restoreOverrideCursor();
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedName();
 }
 
 void QtDialogs::notify(const QString& text) const

@@ -3,6 +3,8 @@
 #include "platform/dialogs.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QString;
 class QWidget;
@@ -20,6 +22,10 @@ public:
     // For wiring after construction: the main window usually exists only after the editor.
     void setParentWidget(QWidget* parent) { parent_ = parent; }
     void setNotAvailable(Notify notAvailable) { notAvailable_ = std::move(notAvailable); }
+    // Where the texture selector looks for the archives and the game's colour files (see
+    // TextureSearchFolders); without it, the current folder only.
+    using Folders = std::function<std::vector<std::string>()>;
+    void setTextureFolders(Folders folders) { textureFolders_ = std::move(folders); }
 
     std::optional<RoomSettings> makeRoom(const RoomSettings& start) override;
     std::optional<StairsSettings> makeStairs(const StairsSettings& start) override;
@@ -38,6 +44,7 @@ private:
 
     QWidget* parent_;
     Notify notAvailable_;
+    Folders textureFolders_;
 };
 
 } // namespace vorn

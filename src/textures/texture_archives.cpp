@@ -34,6 +34,15 @@ std::vector<std::string> SplitWadValue(std::string_view wadValue)
     }
 }
 
+std::vector<std::string> TextureSearchFolders(std::string_view mapPath, std::string_view gameFolder)
+{
+    std::vector<std::string> folders;
+    if (!mapPath.empty()) folders.push_back(std::filesystem::path(std::string(mapPath)).parent_path().string());
+    folders.emplace_back();
+    if (!gameFolder.empty()) folders.emplace_back(gameFolder);
+    return folders;
+}
+
 std::vector<std::string> CandidatePaths(std::string_view path, const std::vector<std::string>& folders)
 {
     const std::filesystem::path given{std::string(path)};

@@ -56,6 +56,10 @@ private:
 // The ";"-separated paths of a "wad" value, blanks around each trimmed, empty ones dropped.
 std::vector<std::string> SplitWadValue(std::string_view wadValue);
 
+// Where a map's archives are looked for, in order: the map's folder (when it has a file), the
+// current folder (""), the game folder (when set).
+std::vector<std::string> TextureSearchFolders(std::string_view mapPath, std::string_view gameFolder);
+
 // The places a path is tried: itself when absolute, else each folder joined with it (an empty
 // folder meaning the current folder).
 std::vector<std::string> CandidatePaths(std::string_view path, const std::vector<std::string>& folders);

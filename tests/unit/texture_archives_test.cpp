@@ -14,10 +14,12 @@
 using namespace vorn;
 using namespace vorn::test;
 
-TEST(TextureArchives, WadValuesSplitOnSemicolons)
+TEST(TextureArchives, WadValuesSplitOnSemicolonsAndRelativePathsJoinEachFolder)
 {
     EXPECT_EQ(SplitWadValue(" a.wad;../b.wad ;;c d.wad;"), (std::vector<std::string>{"a.wad", "../b.wad", "c d.wad"}));
     EXPECT_TRUE(SplitWadValue("").empty());
+    EXPECT_EQ(TextureSearchFolders("/maps/e1m1.map", "/quake/id1"), (std::vector<std::string>{"/maps", "", "/quake/id1"}));
+    EXPECT_EQ(TextureSearchFolders("", ""), std::vector<std::string>{""});
     EXPECT_EQ(CandidatePaths("/abs/x.wad", {"map", ""}), std::vector<std::string>{"/abs/x.wad"});
     EXPECT_EQ(CandidatePaths("gfx/x.wad", {"/maps", "", "/game"}),
               (std::vector<std::string>{"/maps/gfx/x.wad", "gfx/x.wad", "/game/gfx/x.wad"}));
