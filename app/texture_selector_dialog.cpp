@@ -13,9 +13,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPixmap>
-#include <QPushButton>
 #include <QSortFilterProxyModel>
-#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vorn {
 
@@ -110,25 +110,30 @@ void TextureSelectorDialog::showTexture(const QModelIndex& index)
 // Narrowing keeps the chosen texture when it still shows, else moves to the first that does.
 void TextureSelectorDialog::filterChanged(const QString& text)
 {
+    const QModelIndex chosen = filtered_->mapToSource(list_->currentIndex());
     filtered_->setFilterFixedString(text);
-    if (!list_->currentIndex().isValid() && filtered_->rowCount() > 0) list_->setCurrentIndex(filtered_->index(0, 0));
-    if (list_->currentIndex().isValid()) list_->scrollTo(list_->currentIndex());
+    QModelIndex current = filtered_->mapFromSource(chosen);
+    if (!current.isValid()) current = filtered_->index(0, 0);
+    if (!current.isValid()) return;
+    list_->setCurrentIndex(current);
+    list_->scrollTo(current);
 }
 
-// The arrow and page keys in the filter field move through the list, so typing and choosing
-// need no change of focus.
+// Up and Down in the filter field step through the list and the page keys page it, so typing
+// and choosing need no change of focus.
 bool TextureSelectorDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == filter_ && event->type() == QEvent::KeyPress) {
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            QApplication::sendEvent(list_, event);
-            return true;
-        default: break;
-        }
+    if (watched != filter_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        const int row = list_->currentIndex().row() + (key == Qt::Key_Down ? 1 : -1);
+        const QModelIndex next = filtered_->index(std::clamp(row, 0, filtered_->rowCount() - 1), 0);
+        if (next.isValid()) list_->setCurrentIndex(next);
+        return true;
+    }
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+        QApplication::sendEvent(list_, event);
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
