@@ -47,10 +47,10 @@ TextureSelectorDialog::TextureSelectorDialog(QWidget* parent, const TextureArchi
     list_->setResizeMode(QListView::Adjust);
     list_->setUniformItemSizes(true); // lays out without asking every item for its thumbnail
     list_->setIconSize({TextureThumbnailModel::kThumbnailSide, TextureThumbnailModel::kThumbnailSide});
-    list_->setGridSize({TextureThumbnailModel::kThumbnailSide + 40, TextureThumbnailModel::kThumbnailSide + 24});
+    list_->setGridSize({TextureThumbnailModel::kThumbnailSide + 64, TextureThumbnailModel::kThumbnailSide + 24});
     list_->setTextElideMode(Qt::ElideMiddle);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setMinimumSize(480, 360);
+    list_->setMinimumSize(4 * (TextureThumbnailModel::kThumbnailSide + 64) + 24, 360);
 
     preview_->setObjectName(QStringLiteral("preview"));
     preview_->setFixedSize(kPreviewSide, kPreviewSide);
