@@ -4,7 +4,6 @@
 #include "textures/default_palette.h"
 #include "textures/texture_archives.h"
 
-#include <filesystem>
 
 namespace vorn {
 namespace {

@@ -3,7 +3,6 @@
 #include "textures/palette.h"
 #include "textures/texture.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
