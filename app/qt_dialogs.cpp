@@ -3,6 +3,11 @@
 #include "entity_properties_dialog.h"
 #include "map_properties_dialog.h"
 #include "parameter_dialog.h"
+#include "texture_selector_dialog.h"
+#include "textures/texture_archives.h"
+#include "textures/texture_colours.h"
+
+#include <QApplication>
 
 #include <QString>
 #include <QStringList>
@@ -102,10 +107,6 @@ QStringList compassPoints()
 
 } // namespace
 
-QtDialogs::QtDialogs(QWidget* parent, Notify notAvailable) : parent_(parent), notAvailable_(std::move(notAvailable))
-{
-}
-
 std::optional<RoomSettings> QtDialogs::makeRoom(const RoomSettings& start)
 {
     return SettingsForm(parent_, QStringLiteral("Make a Room"), start)
@@ -199,15 +200,19 @@ std::optional<MapPropertiesResult> QtDialogs::mapProperties(const MapPropertiesF
     return MapPropertiesDialog(start, parent_).run();
 }
 
-std::optional<std::string> QtDialogs::textureSelector(const std::string&, const std::string&)
+// The selector reads the archives afresh each time it opens and reports nothing when they
+// cannot be read: its list stays empty.
+std::optional<std::string> QtDialogs::textureSelector(const std::string& wadPath, const std::string& current)
 {
-    notify(QStringLiteral("Select Texture is not available yet."));
-    return std::nullopt;
-}
-
-void QtDialogs::notify(const QString& text) const
-{
-    if (notAvailable_) notAvailable_(text);
+    const std::vector<std::string> folders = textureFolders_ ? textureFolders_() : std::vector<std::string>{""};
+    TextureArchives archives;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    archives.load(wadPath, folders);
+    const TextureColours colours = FindTextureColours(archives, folders, ColourMapFallback::Identity);
+    TextureSelectorDialog dialog(parent_, archives, colours, QString::fromStdString(current));
+    QApplication::restoreOverrideCursor();
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedName();
 }
 
 } // namespace vorn

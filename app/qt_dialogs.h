@@ -3,23 +3,24 @@
 #include "platform/dialogs.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
-class QString;
 class QWidget;
 
 namespace vorn {
 
-// The modal dialogs as Qt windows over the given parent. Those not built yet change nothing and
-// say so through notAvailable (e.g. into the status bar).
+// The modal dialogs as Qt windows over the given parent.
 class QtDialogs : public Dialogs {
 public:
-    using Notify = std::function<void(const QString&)>;
-
-    explicit QtDialogs(QWidget* parent = nullptr, Notify notAvailable = {});
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
 
     // For wiring after construction: the main window usually exists only after the editor.
     void setParentWidget(QWidget* parent) { parent_ = parent; }
-    void setNotAvailable(Notify notAvailable) { notAvailable_ = std::move(notAvailable); }
+    // Where the texture selector looks for the archives and the game's colour files (see
+    // TextureSearchFolders); without it, the current folder only.
+    using Folders = std::function<std::vector<std::string>()>;
+    void setTextureFolders(Folders folders) { textureFolders_ = std::move(folders); }
 
     std::optional<RoomSettings> makeRoom(const RoomSettings& start) override;
     std::optional<StairsSettings> makeStairs(const StairsSettings& start) override;
@@ -34,10 +35,8 @@ public:
     std::optional<std::string> textureSelector(const std::string& wadPath, const std::string& current) override;
 
 private:
-    void notify(const QString& text) const;
-
     QWidget* parent_;
-    Notify notAvailable_;
+    Folders textureFolders_;
 };
 
 } // namespace vorn

@@ -5,6 +5,7 @@
 #include "qt_dialogs.h"
 #include "qt_host.h"
 #include "qt_settings_store.h"
+#include "textures/texture_archives.h"
 
 namespace vorn {
 namespace {
@@ -28,7 +29,7 @@ VornApplication::VornApplication(const QString& settingsFile)
     frame_ = std::make_unique<CMainFrame>(*editor_, *host_, *settings_);
     host_->setWindow(frame_.get());
     dialogs_->setParentWidget(frame_.get());
-    dialogs_->setNotAvailable([this](const QString& what) { frame_->notAvailable(what); });
+    dialogs_->setTextureFolders([this] { return TextureSearchFolders(editor_->map().pathName(), ""); });
 }
 
 VornApplication::~VornApplication()

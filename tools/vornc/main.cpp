@@ -1,9 +1,11 @@
 // vornc: the editor's map reading and writing without a window.
 //   vornc stats FILE.map         counts of what the editor reads from the file
 //   vornc resave IN.map OUT.map  reads and writes the map as the editor's Open and Save do
+//   vornc wad FILE.wad           the archive's textures with their sizes, in directory order
 
 #include "console_host.h"
 #include "editor/editor.h"
+#include "textures/wad.h"
 
 #include <chrono>
 #include <cstdio>
@@ -15,7 +17,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: vornc stats FILE.map\n       vornc resave IN.map OUT.map\n");
+    std::fprintf(stderr, "usage: vornc stats FILE.map\n       vornc resave IN.map OUT.map\n       vornc wad FILE.wad\n");
     return 2;
 }
 
@@ -55,12 +57,35 @@ int resave(Editor& editor, const std::string& in, const std::string& out)
     return editor.map().SaveMap(out) ? 0 : 1;
 }
 
+int listWad(const std::string& path)
+{
+    CQWad wad;
+    const WadStatus status = wad.load(path);
+    if (status != WadStatus::Loaded) {
+        const std::string_view reason = DescribeWadStatus(status);
+        std::fprintf(stderr, "vornc: %s: %.*s\n", path.c_str(), static_cast<int>(reason.size()), reason.data());
+        return 1;
+    }
+    const std::vector<int> textures = wad.textureEntries();
+    for (const int index : textures) {
+        const auto size = wad.textureSize(index);
+        if (size) {
+            std::printf("%s %ux%u\n", wad.entryName(index).c_str(), size->width, size->height);
+        } else {
+            std::printf("%s invalid\n", wad.entryName(index).c_str());
+        }
+    }
+    std::printf("textures: %zu\n", textures.size());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (argc < 2) return usage();
     const std::string command = argv[1];
+    if (command == "wad" && argc == 3) return listWad(argv[2]);
     ConsoleHost host;
     NoDialogs dialogs;
     Editor editor(host, dialogs);

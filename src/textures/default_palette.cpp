@@ -1,0 +1,88 @@
+#include "textures/default_palette.h"
+
+#include "textures/palette.h"
+#include "textures/palette_map.h"
+
+#include <array>
+#include <limits>
+
+namespace vorn {
+namespace {
+
+constexpr int kShades = 16;
+constexpr int kFirstUnchanged = 224;
+
+// The brightest shade of ramps 1 to 15; ramp 0 is grey.
+constexpr std::array<Rgb, 15> kRampTops{{
+    {171, 123, 83},  // brown
+    {143, 143, 187}, // slate blue
+    {123, 171, 83},  // moss green
+    {235, 75, 59},   // red
+    {219, 151, 91},  // rust
+    {255, 219, 99},  // gold
+    {239, 191, 163}, // skin
+    {187, 115, 203}, // purple
+    {219, 123, 155}, // rose
+    {219, 199, 155}, // sand
+    {151, 171, 107}, // olive
+    {107, 203, 219}, // cyan
+    {255, 171, 39},  // flame
+    {91, 131, 255},  // blue
+    {255, 243, 167}, // pale glow
+}};
+
+uint8_t shade(uint8_t top, int step) { return static_cast<uint8_t>(top * (step + 1) / kShades); }
+
+int brightness(const Rgb& c) { return c.r + c.g + c.b; }
+
+int distance(const Rgb& a, const Rgb& b)
+{
+    const int dr = a.r - b.r;
+    const int dg = a.g - b.g;
+    const int db = a.b - b.b;
+    return dr * dr + dg * dg + db * db;
+}
+
+} // namespace
+
+CQPalette DefaultPalette()
+{
+    CQPalette palette;
+    for (int step = 0; step < kShades; ++step) {
+        const auto grey = static_cast<uint8_t>(step == 0 ? 0 : kShades * step - 1);
+        palette.setColour(step, {grey, grey, grey});
+    }
+    for (size_t ramp = 0; ramp < kRampTops.size(); ++ramp) {
+        const Rgb& top = kRampTops[ramp];
+        for (int step = 0; step < kShades; ++step) {
+            palette.setColour(static_cast<int>(ramp + 1) * kShades + step,
+                              {shade(top.r, step), shade(top.g, step), shade(top.b, step)});
+        }
+    }
+    palette.setColour(254, {255, 255, 255});
+    palette.setColour(255, {159, 91, 83});
+    return palette;
+}
+
+CQPaletteMap BrighteningMap(const CQPalette& palette)
+{
+    CQPaletteMap map;
+    for (int i = 0; i < kFirstUnchanged; ++i) {
+        const Rgb& own = palette.colour(i);
+        int best = i;
+        int bestDistance = std::numeric_limits<int>::max();
+        for (int j = 0; j < CQPalette::kColours; ++j) {
+            const Rgb& other = palette.colour(j);
+            if (brightness(other) <= brightness(own)) continue;
+            const int d = distance(own, other);
+            if (d < bestDistance) {
+                best = j;
+                bestDistance = d;
+            }
+        }
+        map.set(static_cast<uint8_t>(i), static_cast<uint8_t>(best));
+    }
+    return map;
+}
+
+} // namespace vorn

@@ -1,0 +1,145 @@
+#include "textures/wad.h"
+
+#include "platform/file_io.h"
+#include "textures/byte_view.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vorn {
+namespace {
+
+constexpr uint64_t kHeaderSize = 12;
+constexpr uint64_t kEntrySize = 32;
+constexpr size_t kNameLength = 16;
+
+bool sameNameIgnoringCase(std::string_view a, std::string_view b)
+{
+    a = a.substr(0, kNameLength);
+    b = b.substr(0, kNameLength);
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+} // namespace
+
+std::string_view DescribeWadStatus(WadStatus status)
+{
+    switch (status) {
+    case WadStatus::Loaded: return "loaded";
+    case WadStatus::CannotOpen: return "the file cannot be read";
+    case WadStatus::TooShort: return "the file is too short for a header";
+    case WadStatus::NotWad2: return "not a WAD2 archive";
+    case WadStatus::NoEntries: return "the archive has no entries";
+    case WadStatus::NegativeCount: return "the entry count is negative";
+    case WadStatus::TooManyEntries: return "Wad has too many entries!";
+    case WadStatus::DirectoryOutsideFile: return "the directory lies beyond the end of the file";
+    }
+    return "unknown";
+}
+
+void CQWad::clear()
+{
+    loaded_ = false;
+    bytes_.clear();
+    bytes_.shrink_to_fit();
+    directory_.clear();
+    directory_.shrink_to_fit();
+}
+
+WadStatus CQWad::load(const std::string& path)
+{
+    clear();
+    FileContents file = ReadWholeFile(path);
+    if (!file.bytes) return WadStatus::CannotOpen;
+    return loadBytes(std::move(*file.bytes));
+}
+
+WadStatus CQWad::loadBytes(std::string bytes)
+{
+    clear();
+    const ByteView view(bytes);
+    if (!view.contains(0, kHeaderSize)) return WadStatus::TooShort;
+    if (view.slice(0, 4) != "WAD2") return WadStatus::NotWad2;
+    const int32_t count = view.i32(4);
+    if (count == 0) return WadStatus::NoEntries;
+    if (count < 0) return WadStatus::NegativeCount;
+    if (count > kMaxEntries) return WadStatus::TooManyEntries;
+    const uint64_t directoryOffset = view.u32(8);
+    if (!view.contains(directoryOffset, kEntrySize * static_cast<uint64_t>(count))) return WadStatus::DirectoryOutsideFile;
+
+    std::vector<Entry> directory(static_cast<size_t>(count));
+    for (size_t i = 0; i < directory.size(); ++i) {
+        const uint64_t at = directoryOffset + kEntrySize * i;
+        Entry& entry = directory[i];
+        entry.filePos = view.u32(at);
+        entry.diskSize = view.u32(at + 4);
+        entry.size = view.u32(at + 8);
+        entry.type = view.u8(at + 12);
+        entry.compression = view.u8(at + 13);
+        entry.name = view.paddedName(at + 16, kNameLength);
+    }
+    bytes_ = std::move(bytes);
+    directory_ = std::move(directory);
+    loaded_ = true;
+    return WadStatus::Loaded;
+}
+
+std::vector<int> CQWad::textureEntries() const
+{
+    std::vector<int> indices;
+    for (size_t i = 0; i < directory_.size(); ++i) {
+        if (directory_[i].type == kTextureType && !directory_[i].name.empty()) indices.push_back(static_cast<int>(i));
+    }
+    return indices;
+}
+
+std::vector<std::string> CQWad::textureNames() const
+{
+    std::vector<std::string> names;
+    for (const int index : textureEntries()) names.push_back(entryName(index));
+    return names;
+}
+
+std::optional<int> CQWad::find(std::string_view name) const
+{
+    for (size_t i = 0; i < directory_.size(); ++i) {
+        if (sameNameIgnoringCase(directory_[i].name, name)) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+CQTexture CQWad::readTexture(std::string_view name) const
+{
+    CQTexture texture;
+    if (const auto index = find(name)) texture.readFrom(ByteView(bytes_), directory_[static_cast<size_t>(*index)].filePos);
+    return texture;
+}
+
+std::optional<CQTexture::Size> CQWad::textureSize(int index) const
+{
+    CQTexture::Size size;
+    if (!CQTexture::readSize(ByteView(bytes_), directory_[static_cast<size_t>(index)].filePos, size)) return std::nullopt;
+    return size;
+}
+
+CQPalette CQWad::readPalette() const
+{
+    const auto entry = std::ranges::find_if(directory_, [](const Entry& e) { return e.type == kPaletteType; });
+    if (entry == directory_.end()) return {};
+    const ByteView view(bytes_);
+    if (!view.contains(entry->filePos, CQPalette::kBytes)) return {};
+    return CQPalette::fromBytes(view.slice(entry->filePos, CQPalette::kBytes));
+}
+
+size_t CQWad::directoryMemory() const
+{
+    size_t bytes = directory_.capacity() * sizeof(Entry);
+    for (const Entry& entry : directory_) {
+        if (entry.name.capacity() > std::string().capacity()) bytes += entry.name.capacity() + 1;
+    }
+    return bytes;
+}
+
+} // namespace vorn

@@ -1,0 +1,151 @@
+#include "editor/editor.h"
+#include "document/edit_commands.h"
+#include "modal_answers.h"
+#include "platform/file_io.h"
+#include "platform/null_host.h"
+#include "qt_dialogs.h"
+#include "texture_selector_dialog.h"
+#include "texture_thumbnail_model.h"
+#include "textures/texture_archives.h"
+#include "textures/texture_colours.h"
+#include "textures/wad_writer.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListView>
+#include <QSortFilterProxyModel>
+#include <QTemporaryDir>
+
+using namespace vorn;
+using namespace vorn::test;
+
+namespace {
+
+std::vector<uint8_t> solid(uint32_t width, uint32_t height) { return std::vector<uint8_t>(size_t{width} * height, 40); }
+
+bool writeArchive(const QString& path, const WadWriter& writer)
+{
+    return !WriteFileAtomically(path.toStdString(), writer.bytes());
+}
+
+QStringList shownNames(const QDialog& dialog)
+{
+    const auto* list = dialog.findChild<QListView*>("textures");
+    QStringList names;
+    for (int row = 0; row < list->model()->rowCount(); ++row) names << list->model()->index(row, 0).data().toString();
+    return names;
+}
+
+QString text(const QDialog& dialog, const char* name) { return dialog.findChild<QLabel*>(name)->text(); }
+
+} // namespace
+
+class TextureSelectorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        WadWriter writer;
+        writer.addTexture("wall_brick", 64, 32, solid(64, 32));
+        writer.addTexture("Metal_Plate", 32, 32, solid(32, 32));
+        writer.addTexture("door_metal", 16, 64, solid(16, 64));
+        writer.addTexture("floor_stone", 64, 64, solid(64, 64));
+        QVERIFY(writeArchive(folder_.filePath("test.wad"), writer));
+        folders_ = {folder_.path().toStdString()};
+        archives_.load("test.wad", folders_);
+        colours_ = FindTextureColours(archives_, folders_, ColourMapFallback::Identity);
+    }
+
+    void opensSortedWithTheCurrentTexturePreselectedIgnoringCase()
+    {
+        TextureSelectorDialog dialog(nullptr, archives_, colours_, "WALL_BRICK");
+        QCOMPARE(dialog.windowTitle(), "Texture Selector");
+        QCOMPARE(shownNames(dialog), (QStringList{"door_metal", "floor_stone", "Metal_Plate", "wall_brick"}));
+        QCOMPARE(text(dialog, "size"), "64x32");
+        QCOMPARE(dialog.findChild<QLabel*>("preview")->pixmap().size(), QSize(64, 32));
+        QCOMPARE(dialog.selectedName(), std::optional<std::string>("wall_brick"));
+
+        TextureSelectorDialog unknown(nullptr, archives_, colours_, "*NONE*");
+        QCOMPARE(unknown.selectedName(), std::nullopt);
+        QCOMPARE(text(unknown, "size"), "");
+    }
+
+    void theFilterNarrowsBySubstringIgnoringCaseAndKeysChoose()
+    {
+        TextureSelectorDialog dialog(nullptr, archives_, colours_, "floor_stone");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("filter"), "METAL");
+        QCOMPARE(shownNames(dialog), (QStringList{"door_metal", "Metal_Plate"}));
+        // The chosen texture was filtered out: the first one left is shown.
+        QCOMPARE(dialog.selectedName(), std::optional<std::string>("door_metal"));
+        QCOMPARE(text(dialog, "size"), "16x64");
+        QTest::keyClick(dialog.findChild<QLineEdit*>("filter"), Qt::Key_Down);
+        QCOMPARE(dialog.selectedName(), std::optional<std::string>("Metal_Plate"));
+        QTest::keyClick(dialog.findChild<QLineEdit*>("filter"), Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void thumbnailsAreMadeOnlyForWhatIsOnScreen()
+    {
+        WadWriter writer;
+        for (int i = 0; i < 1000; ++i) writer.addTexture("tex" + std::to_string(i), 64, 64, solid(64, 64));
+        QVERIFY(writeArchive(folder_.filePath("big.wad"), writer));
+        QElapsedTimer timer;
+        timer.start();
+        TextureArchives archives;
+        archives.load("big.wad", folders_);
+        TextureSelectorDialog dialog(nullptr, archives, colours_, "tex500");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QApplication::processEvents();
+        qInfo("opening the selector on 1,000 textures took %lld ms, %d thumbnails made", timer.elapsed(),
+              dialog.model().thumbnailsMade());
+        QCOMPARE(dialog.model().rowCount(), 1000);
+        QVERIFY(dialog.model().thumbnailsMade() > 0);
+        QVERIFY(dialog.model().thumbnailsMade() < 100);
+    }
+
+    // Choose Texture: pick a texture with the filter, apply it to the selected brush, save.
+    void aChosenTextureReachesTheSavedMap()
+    {
+        NullHost host;
+        QtDialogs dialogs;
+        Preferences prefs;
+        prefs.wad = "test.wad";
+        Editor editor(host, dialogs, prefs);
+        dialogs.setTextureFolders([&] { return TextureSearchFolders(editor.map().pathName(), ""); });
+        editor.map().NewMap();
+        QVERIFY(editor.map().SaveMap(folder_.filePath("room.map").toStdString())); // gives the map its folder
+        CQBrush box;
+        box.MakeBox({0, 0, 0}, {64, 64, 64}, "wall_brick", host);
+        editor.map().AddBrush(box);
+
+        whileModal([&] { ChooseTexture(editor); return 0; }, [](QDialog& d) {
+            QTest::keyClicks(d.findChild<QLineEdit*>("filter"), "plate");
+            auto* list = d.findChild<QListView*>("textures");
+            list->doItemsLayout();
+            const QPoint first = list->visualRect(list->model()->index(0, 0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+        });
+        QCOMPARE(editor.map().currentTexture(), "Metal_Plate");
+        QVERIFY(editor.map().SaveMap(folder_.filePath("room.map").toStdString()));
+        const FileContents saved = ReadWholeFile(folder_.filePath("room.map").toStdString());
+        QVERIFY(saved.bytes);
+        QCOMPARE(QString::fromStdString(*saved.bytes).count(" Metal_Plate "), 6);
+
+        // Cancel changes nothing.
+        whileModal([&] { ChooseTexture(editor); return 0; }, [](QDialog& d) { d.reject(); });
+        QCOMPARE(editor.map().currentTexture(), "Metal_Plate");
+    }
+
+private:
+    QTemporaryDir folder_;
+    std::vector<std::string> folders_;
+    TextureArchives archives_;
+    TextureColours colours_;
+};
+
+QTEST_MAIN(TextureSelectorTest)
+#include "texture_selector_test.moc"

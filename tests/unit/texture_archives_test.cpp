@@ -1,0 +1,122 @@
+#include "entities/bundled_entity_list.h"
+#include "entities/entity_class.h"
+#include "fakes.h"
+#include "map/entity.h"
+#include "map/map_file.h"
+#include "platform/file_io.h"
+#include "textures/texture_archives.h"
+#include "wad_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace vorn;
+using namespace vorn::test;
+
+TEST(TextureArchives, WadValuesSplitOnSemicolonsAndRelativePathsJoinEachFolder)
+{
+    EXPECT_EQ(SplitWadValue(" a.wad;../b.wad ;;c d.wad;"), (std::vector<std::string>{"a.wad", "../b.wad", "c d.wad"}));
+    EXPECT_TRUE(SplitWadValue("").empty());
+    EXPECT_EQ(TextureSearchFolders("/maps/e1m1.map", "/quake/id1"), (std::vector<std::string>{"/maps", "", "/quake/id1"}));
+    EXPECT_EQ(TextureSearchFolders("", ""), std::vector<std::string>{""});
+    EXPECT_EQ(CandidatePaths("/abs/x.wad", {"map", ""}), std::vector<std::string>{"/abs/x.wad"});
+    EXPECT_EQ(CandidatePaths("gfx/x.wad", {"/maps", "", "/game"}),
+              (std::vector<std::string>{"/maps/gfx/x.wad", "gfx/x.wad", "/game/gfx/x.wad"}));
+}
+
+TEST(TextureArchives, RelativePathsTryTheMapFolderFirstThenTheOthers)
+{
+    ScratchFolder scratch;
+    const std::string mapFolder = (scratch.path() / "maps").string();
+    const std::string gameFolder = (scratch.path() / "game").string();
+    scratch.write("maps/gfx/both.wad", Archive({{"from_map", 8}}));
+    scratch.write("game/gfx/both.wad", Archive({{"from_game", 8}}));
+    scratch.write("game/only.wad", Archive({{"game_only", 8}}));
+
+    TextureArchives archives;
+    EXPECT_TRUE(archives.load("gfx/both.wad;only.wad", {mapFolder, "", gameFolder}).messages.empty());
+    EXPECT_EQ(archives.textureNames(), (std::vector<std::string>{"from_map", "game_only"}));
+    EXPECT_EQ(archives.archives()[1].path, gameFolder + "/only.wad");
+    EXPECT_EQ(archives.wadValue(), "gfx/both.wad;only.wad");
+
+    const std::string absolute = scratch.write("elsewhere/abs.wad", Archive({{"abs", 8}}));
+    archives.load(absolute, {mapFolder});
+    EXPECT_EQ(archives.textureNames(), std::vector<std::string>{"abs"});
+}
+
+TEST(TextureArchives, SeveralArchivesListEverythingAndTheFirstThatHasANameWins)
+{
+    ScratchFolder scratch;
+    scratch.write("a.wad", Archive({{"stone", 16}, {"SHARED", 32}}));
+    scratch.write("b.wad", Archive({{"shared", 64}, {"wood", 8}}));
+    std::string tooMany = "WAD2";
+    tooMany.resize(12, '\0');
+    PutU32(tooMany, 4, 3000);
+    scratch.write("huge.wad", tooMany);
+    scratch.write("bad.wad", "not an archive");
+
+    TextureArchives archives;
+    const ArchiveReport report = archives.load("a.wad;missing.wad;huge.wad;b.wad;bad.wad", {scratch.path().string()});
+    EXPECT_EQ(report.messages, (std::vector<std::string>{"Could not load wad named missing.wad", "Wad has too many entries!",
+                                                         "Could not load wad named huge.wad",
+                                                         "Could not load wad named bad.wad"}));
+    EXPECT_EQ(report.debugLines, (std::vector<std::string>(2, "Failed To Load wad from file\n")));
+    EXPECT_EQ(archives.textureNames(), (std::vector<std::string>{"stone", "SHARED", "shared", "wood"}));
+    TextureSizeSource& sizes = archives;
+    EXPECT_EQ(sizes.textureSize("Shared").width, 32);
+    EXPECT_EQ(sizes.textureSize("WOOD").height, 8);
+    EXPECT_EQ(sizes.textureSize("nothing").width, 0);
+    EXPECT_EQ(archives.readTexture("wood").width(), 8u);
+    EXPECT_TRUE(archives.readTexture("nothing").isInvalid());
+
+    FakeHost host;
+    ShowArchiveReport(report, host);
+    EXPECT_EQ(host.messages, report.messages);
+    EXPECT_EQ(host.debugCount("Failed To Load wad from file\n"), 2);
+
+    // A new value forgets the old archives, even when none of the new ones loads.
+    EXPECT_EQ(archives.load("missing.wad", {scratch.path().string()}).messages.size(), 1u);
+    EXPECT_FALSE(archives.isLoaded());
+    EXPECT_TRUE(archives.textureNames().empty());
+    EXPECT_EQ(archives.textureSize("stone").width, 0);
+}
+
+TEST(TextureArchives, CorpusArchivesLoadTogether)
+{
+    const auto folder = kCorpus / "wads";
+    if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no corpus at " << kCorpus;
+    TextureArchives archives;
+    EXPECT_TRUE(archives.load("lq_dev.wad;lq_greek.wad", {folder.string()}).messages.empty());
+    EXPECT_EQ(archives.textureNames().size(), 453u + 98u);
+    const auto size = archives.textureSize(archives.textureNames().back());
+    EXPECT_GT(size.width, 0);
+}
+
+// The bundled map names its archive beside it, and the archive has every texture the map uses.
+TEST(TextureArchives, TheSampleMapFindsEveryTextureItNames)
+{
+    const std::filesystem::path maps = std::filesystem::path(VORN_RESOURCES_DIR) / "maps";
+    const FileContents file = ReadWholeFile((maps / "sample.map").string());
+    ASSERT_TRUE(file.bytes);
+    EntityClassList classes;
+    classes.loadText(BundledEntityList());
+    FakeHost host;
+    std::vector<std::unique_ptr<CQEntity>> entities;
+    ReadMap(*file.bytes, classes, host, nullptr, entities);
+    ASSERT_FALSE(entities.empty());
+
+    TextureArchives archives;
+    EXPECT_TRUE(archives.load(Unquoted(entities.front()->GetValue("\"wad\"")), {maps.string()}).messages.empty());
+    EXPECT_GE(archives.textureNames().size(), 30u);
+    EXPECT_GT(archives.readPalette().count(), 0);
+    std::set<std::string> used;
+    for (const auto& entity : entities) {
+        if (!entity->isModifiable()) continue; // a point entity's box carries no texture
+        for (const CQBrush& brush : entity->brushes()) {
+            for (const CQFace& face : brush.faces()) used.insert(face.texture);
+        }
+    }
+    EXPECT_GE(used.size(), 5u);
+    for (const std::string& name : used) EXPECT_GT(archives.textureSize(name).width, 0) << name;
+}
