@@ -4,6 +4,7 @@
 #include "document/map_document.h"
 #include "entities/entity_class.h"
 #include "geometry/clip_points.h"
+#include "ui/camera_controller.h"
 #include "ui/camera_model.h"
 #include "ui/control_panel.h"
 #include "ui/preferences.h"
@@ -35,6 +36,7 @@ public:
     CXYView& xyView() { return xyView_; }
     CZView& zView() { return zView_; }
     CameraModel& camera() { return camera_; }
+    CameraController& cameraView() { return cameraView_; }
     CQView& panel() { return panel_; }
 
     // The point whose column the Z view shows, marked in the XY view.
@@ -63,6 +65,7 @@ private:
     CQView panel_;
     CXYView xyView_;
     CZView zView_;
+    CameraController cameraView_;
     MapPoint zViewPosition_;
     CQMap map_; // last: its construction may use every other part
 };
