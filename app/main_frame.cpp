@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include "camera_view.h"
 #include "control_panel_widget.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
@@ -80,7 +81,7 @@ CMainFrame::~CMainFrame() = default;
 void CMainFrame::buildPanes()
 {
     const Preferences& prefs = editor_.prefs();
-    cameraPane_ = cameraPlaceholder();
+    cameraPane_ = CMy3DCameraView::platformCanDraw() ? new CMy3DCameraView(editor_) : cameraPlaceholder();
     controlPanel_ = new ControlPanelWidget(editor_);
     xyPane_ = new XYViewWidget(editor_);
     zPane_ = new ZViewWidget(editor_);

@@ -77,13 +77,20 @@ void CMainFrame::wireCommands()
     on("view.classNames", [&e] { ToggleClassNames(e); });
     on("view.grid", [&e] { ToggleGrid(e); });
 
+    CameraController& camera = e.cameraView();
+    on("camera.off", [&camera] { camera.turnOff(); });
+    on("camera.wireframe", [&camera] { camera.chooseMode(RenderMode::Wireframe); });
+    on("camera.unlitFlat", [&camera] { camera.chooseMode(RenderMode::UnlitFlat); });
+    on("camera.flatShaded", [&camera] { camera.chooseMode(RenderMode::FlatShaded); });
+    on("camera.gouraud", [&camera] { camera.chooseMode(RenderMode::Gouraud); });
+    on("camera.textured", [&camera] { camera.chooseMode(RenderMode::Textured); });
+    on("camera.refresh", [&camera] { camera.refresh(); });
+
     on("file.setup", [this] { runSetupDialog(this, editor_); });
     on("help.about", [this] { showAboutDialog(this); });
 
     // Commands whose parts are not built yet say so instead of doing nothing.
-    for (const char* key : {"camera.off", "camera.wireframe", "camera.unlitFlat", "camera.flatShaded",
-                            "camera.gouraud", "camera.textured", "camera.refresh", "build.qbspFull",
-                            "build.qbspEntities", "build.lightRegular", "build.lightExtra", "build.visFast",
+    for (const char* key : {"build.qbspFull", "build.qbspEntities", "build.lightRegular", "build.lightExtra", "build.visFast",
                             "build.visRegular", "build.test"}) {
         QAction* action = (*actions_)[QString::fromLatin1(key)];
         on(key, [this, action] {

@@ -88,10 +88,14 @@ bool CameraScene::appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t 
         const Vec3 n = MapToScene(face.plane.normal);
         const auto colour = faceColour(style_, brush.IsSelected(), key, f);
         const std::uint32_t layer = textures_.layerFor(face.texture);
+        Vec3 sum;
+        for (const Vec3& p : face.winding->points()) sum += p;
+        const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
         for (const Vec3& p : face.winding->points()) {
             const Vec3 s = MapToScene(p);
             const TexCoord uv = projection.at(p);
             mesh.vertices.push_back({{s.x, s.y, s.z},
+                                     {centre.x, centre.y, centre.z},
                                      {uv.s, uv.t},
                                      {packNormal(n.x), packNormal(n.y), packNormal(n.z), 0},
                                      {colour[0], colour[1], colour[2], kFull},
@@ -162,8 +166,7 @@ int CameraScene::updateBrush(const CQMap& map, BrushKey key, TextureSizeSource& 
         scratch_.lines.size() > range.lineIndexRoom) {
         markEmpty(mesh_.triangles, range.firstTriangleIndex, range.triangleIndexRoom, range.firstVertex);
         markEmpty(mesh_.lines, range.firstLineIndex, range.lineIndexRoom, range.firstVertex);
-        changes_.triangles.push_back({range.firstTriangleIndex, range.triangleIndexRoom});
-        changes_.lines.push_back({range.firstLineIndex, range.lineIndexRoom});
+        noteChanged({}, {range.firstTriangleIndex, range.triangleIndexRoom}, {range.firstLineIndex, range.lineIndexRoom});
 
         const auto newBase = static_cast<std::uint32_t>(mesh_.vertices.size());
         const std::uint32_t shift = newBase - range.firstVertex;
@@ -191,10 +194,25 @@ int CameraScene::updateBrush(const CQMap& map, BrushKey key, TextureSizeSource& 
               range.firstVertex);
     range.selected = brush.IsSelected();
 
-    changes_.vertices.push_back({range.firstVertex, range.vertexRoom});
-    changes_.triangles.push_back({range.firstTriangleIndex, range.triangleIndexRoom});
-    changes_.lines.push_back({range.firstLineIndex, range.lineIndexRoom});
+    noteChanged({range.firstVertex, range.vertexRoom}, {range.firstTriangleIndex, range.triangleIndexRoom},
+                {range.firstLineIndex, range.lineIndexRoom});
     return oversized ? 1 : 0;
+}
+
+void CameraScene::noteChanged(SceneSpan vertices, SceneSpan triangles, SceneSpan lines)
+{
+    if (changes_.whole) return;
+    // Past this many runs, sending everything again is as quick and keeps the list from growing
+    // while nobody takes it.
+    constexpr size_t kMostSpans = 4096;
+    if (changes_.triangles.size() >= kMostSpans) {
+        changes_ = {};
+        changes_.whole = true;
+        return;
+    }
+    if (vertices.count > 0) changes_.vertices.push_back(vertices);
+    if (triangles.count > 0) changes_.triangles.push_back(triangles);
+    if (lines.count > 0) changes_.lines.push_back(lines);
 }
 
 bool CameraScene::matchesShapeOf(const CQMap& map) const

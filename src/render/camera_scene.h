@@ -86,6 +86,7 @@ private:
     // Appends the brush to `mesh`, its vertex numbers starting at `base`; true when a face was
     // over the point limit.
     bool appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t base, Mesh& mesh, TextureSizeSource& sizes);
+    void noteChanged(SceneSpan vertices, SceneSpan triangles, SceneSpan lines);
 
     SceneStyle style_ = SceneStyle::Wireframe;
     Mesh mesh_;
