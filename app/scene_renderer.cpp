@@ -40,8 +40,10 @@ void main()
 }
 )";
 
-// Lighting: ambient 0.1 plus a white light at the camera. Flat shading lights a face as a whole,
-// from the camera toward the face's centre and along the view; smooth shading point by point.
+// Lighting: ambient 0.1 plus a broad white light at the camera, which also lights what it only
+// grazes (a wall seen along its length) a little, so that every face toward the camera shows.
+// Flat shading lights a face as a whole, from the camera toward the face's centre and along the
+// view; smooth shading point by point.
 const char* const kFragmentShader = R"(#version 330 core
 in vec3 point;
 in vec3 centre;
@@ -55,14 +57,18 @@ uniform int lighting; // 0 unlit, 1 flat, 2 smooth
 uniform bool textured;
 uniform sampler2DArray textures;
 out vec4 fragmentColour;
+float cameraLight(float facing)
+{
+    return 0.1 + (facing > 0.0 ? 0.9 * (0.35 + 0.65 * facing) : 0.0);
+}
 void main()
 {
     vec3 n = normalize(faceNormal);
     float light = 1.0;
     if (lighting == 1) {
-        light = min(1.0, 0.1 + max(max(dot(n, normalize(eye - centre)), dot(n, -forward)), 0.0));
+        light = cameraLight(max(dot(n, normalize(eye - centre)), dot(n, -forward)));
     } else if (lighting == 2) {
-        light = min(1.0, 0.1 + max(dot(n, normalize(eye - point)), 0.0));
+        light = cameraLight(dot(n, normalize(eye - point)));
     }
     vec3 c = faceColour * light;
     if (textured) c *= texture(textures, vec3(uv, float(textureLayer))).rgb;

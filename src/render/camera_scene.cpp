@@ -72,8 +72,10 @@ bool CameraScene::appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t 
                               TextureSizeSource& sizes)
 {
     if (brush.CountFaces() < 4) return false;
+    // Neighbouring faces mostly share a texture: look each name up once per run of it.
     const std::string* sizedName = nullptr;
     TextureSizeSource::Size size;
+    std::uint32_t layer = 0;
     std::uint32_t next = base;
     for (int f = 0; f < brush.numfaces(); ++f) {
         const CQFace& face = brush.face(f);
@@ -82,12 +84,12 @@ bool CameraScene::appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t 
         if (points > kMaxFacePoints) return true;
         if (!sizedName || *sizedName != face.texture) {
             size = sizes.textureSize(face.texture);
+            layer = textures_.layerFor(face.texture);
             sizedName = &face.texture;
         }
         const TextureProjection projection(face, size);
         const Vec3 n = MapToScene(face.plane.normal);
         const auto colour = faceColour(style_, brush.IsSelected(), key, f);
-        const std::uint32_t layer = textures_.layerFor(face.texture);
         Vec3 sum;
         for (const Vec3& p : face.winding->points()) sum += p;
         const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
