@@ -120,7 +120,10 @@ void CMy3DCameraView::showEvent(QShowEvent* event)
 {
     QOpenGLWidget::showEvent(event);
     QTimer::singleShot(kContextCheckMs, this, [this] {
-        if (!failed_ && isVisible() && !isValid()) fail("No OpenGL context could be made for the camera view.");
+        // A collapsed pane gets no context yet, and needs none.
+        if (!failed_ && isVisible() && width() > 0 && height() > 0 && !isValid()) {
+            fail("No OpenGL context could be made for the camera view.");
+        }
     });
 }
 

@@ -211,6 +211,10 @@ std::optional<std::string> SceneRenderer::upload(CameraScene& scene, TextureImag
 
 void SceneRenderer::uploadTextures(const CameraScene& scene, TextureImageSource& images)
 {
+    if (scene.textures().generation() != layersGeneration_) {
+        layersGeneration_ = scene.textures().generation();
+        layersUploaded_ = 0;
+    }
     const auto& names = scene.textures().names();
     if (names.size() <= layersUploaded_) return;
     glBindTexture(GL_TEXTURE_2D_ARRAY, textureArray_);
@@ -288,6 +292,7 @@ void SceneRenderer::release()
     vertexArray_ = textureArray_ = 0;
     vertexBytes_ = triangleBytes_ = lineBytes_ = triangleIndices_ = lineIndices_ = 0;
     layersUploaded_ = layerCapacity_ = 0;
+    layersGeneration_ = 0;
     program_.reset();
 }
 

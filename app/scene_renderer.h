@@ -56,6 +56,7 @@ private:
     size_t triangleIndices_ = 0; // what is drawn
     size_t lineIndices_ = 0;
     size_t layersUploaded_ = 0;
+    int layersGeneration_ = 0; // of the scene's texture layers that were sent
     size_t layerCapacity_ = 0;
     unsigned lastDrawError_ = 0;
 };

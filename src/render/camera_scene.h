@@ -73,6 +73,8 @@ public:
     std::span<const std::uint32_t> triangleIndices() const { return mesh_.triangles; }
     std::span<const std::uint32_t> lineIndices() const { return mesh_.lines; }
     const TextureLayers& textures() const { return textures_; }
+    // Forgets the texture layers (the pictures changed); the next rebuild numbers them anew.
+    void forgetTextures() { textures_.clear(); }
 
     // What changed since the last call, and forgets it.
     SceneChanges takeChanges();

@@ -10,4 +10,11 @@ std::uint32_t TextureLayers::layerFor(std::string_view name)
     return it->second;
 }
 
+void TextureLayers::clear()
+{
+    layers_.clear();
+    names_.clear();
+    ++generation_;
+}
+
 } // namespace vorn

@@ -50,6 +50,14 @@ void CameraController::setTextureSources(TextureSizeSource& sizes, TextureImageS
 {
     sizes_ = &sizes;
     images_ = &images;
+    texturesChanged();
+}
+
+void CameraController::texturesChanged()
+{
+    scene_.forgetTextures();
+    rebuildScene();
+    editor_.updateViews(ViewFlags::Camera);
 }
 
 void CameraController::rebuildScene()

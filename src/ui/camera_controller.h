@@ -37,6 +37,9 @@ public:
 
     // Where texture sizes and pictures come from; both must outlive the controller.
     void setTextureSources(TextureSizeSource& sizes, TextureImageSource& images);
+    // The textures behind the sources changed (another archive): sizes and pictures are taken
+    // again.
+    void texturesChanged();
     TextureImageSource& textureImages() { return *images_; }
 
     const CameraScene& scene() const { return scene_; }

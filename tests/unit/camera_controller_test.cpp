@@ -203,3 +203,28 @@ TEST_F(CameraControllerTest, TheProjectionLooksAlongTheCameraWithXToTheRight)
     EXPECT_GT(clip[2] / clip[3], -1);
     EXPECT_LT(clip[2] / clip[3], 1);
 }
+
+TEST_F(CameraControllerTest, NewTextureSourcesRenumberTheLayersAndRescaleTheFaces)
+{
+    class Sizes : public TextureSizeSource {
+    public:
+        Size textureSize(std::string_view) override { return {width, width}; }
+        int width = 64;
+    } sizes;
+    NoTextureImages images;
+    makeWorld({{{0, 0, 0}, {128, 64, 64}}});
+    view().chooseMode(RenderMode::Textured);
+    const int generation = view().scene().textures().generation();
+    const auto widestS = [&] {
+        float s = 0;
+        for (const SceneVertex& v : view().scene().vertices()) s = std::max(s, v.texCoord[0]);
+        return s;
+    };
+    EXPECT_FLOAT_EQ(widestS(), 2) << "unknown sizes count as 64";
+
+    sizes.width = 128;
+    view().setTextureSources(sizes, images);
+    EXPECT_FLOAT_EQ(widestS(), 1);
+    EXPECT_NE(view().scene().textures().generation(), generation) << "the pictures are sent again";
+    EXPECT_EQ(view().scene().textures().names(), (std::vector<std::string>{"WALL"}));
+}
