@@ -4,6 +4,8 @@
 #include "platform/host.h"
 #include "render/camera_pick.h"
 
+#include <algorithm>
+
 namespace vorn {
 
 CameraController::CameraController(Editor& editor)
