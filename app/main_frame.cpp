@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include "camera_view.h"
 #include "control_panel_widget.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
@@ -24,11 +25,10 @@ namespace {
 
 constexpr int kShowMaximized = 3;
 constexpr int kShowNormal = 1;
-constexpr int kStatusMessageMs = 5000;
 
 QWidget* cameraPlaceholder()
 {
-    auto* pane = new QLabel(QStringLiteral("The 3D camera view is not available yet."));
+    auto* pane = new QLabel(QStringLiteral("The 3D camera view needs an OpenGL display."));
     pane->setObjectName(QStringLiteral("cameraView"));
     pane->setAlignment(Qt::AlignCenter);
     pane->setWordWrap(true);
@@ -80,7 +80,7 @@ CMainFrame::~CMainFrame() = default;
 void CMainFrame::buildPanes()
 {
     const Preferences& prefs = editor_.prefs();
-    cameraPane_ = cameraPlaceholder();
+    cameraPane_ = CMy3DCameraView::platformCanDraw() ? new CMy3DCameraView(editor_) : cameraPlaceholder();
     controlPanel_ = new ControlPanelWidget(editor_);
     xyPane_ = new XYViewWidget(editor_);
     zPane_ = new ZViewWidget(editor_);
@@ -121,11 +121,6 @@ void CMainFrame::showAsStored()
     // Without a window manager maximizing does nothing: start at the screen's size.
     resize(screen()->availableGeometry().size());
     showMaximized();
-}
-
-void CMainFrame::notAvailable(const QString& what)
-{
-    statusBar()->showMessage(what, kStatusMessageMs);
 }
 
 void CMainFrame::refreshViews(int flags)

@@ -41,8 +41,6 @@ public:
     bool openMap(const QString& path);
     // Asks whether to save a changed map: false when the user cancelled or the save failed.
     bool maybeSave();
-    // Tells the user in the status bar that a command is not built yet.
-    void notAvailable(const QString& what);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -78,18 +78,19 @@ void CMainFrame::wireCommands()
     on("view.classNames", [&e] { ToggleClassNames(e); });
     on("view.grid", [&e] { ToggleGrid(e); });
 
+    CameraController& camera = e.cameraView();
+    on("camera.off", [&camera] { camera.turnOff(); });
+    on("camera.wireframe", [&camera] { camera.chooseMode(RenderMode::Wireframe); });
+    on("camera.unlitFlat", [&camera] { camera.chooseMode(RenderMode::UnlitFlat); });
+    on("camera.flatShaded", [&camera] { camera.chooseMode(RenderMode::FlatShaded); });
+    on("camera.gouraud", [&camera] { camera.chooseMode(RenderMode::Gouraud); });
+    on("camera.textured", [&camera] { camera.chooseMode(RenderMode::Textured); });
+    on("camera.refresh", [&camera] { camera.refresh(); });
+
     on("file.setup", [this] { runSetupDialog(this, editor_); });
     on("help.about", [this] { showAboutDialog(this); });
     new BuildController(editor_, *actions_, *this);
 
-    // Commands whose parts are not built yet say so instead of doing nothing.
-    for (const char* key : {"camera.off", "camera.wireframe", "camera.unlitFlat", "camera.flatShaded",
-                            "camera.gouraud", "camera.textured", "camera.refresh"}) {
-        QAction* action = (*actions_)[QString::fromLatin1(key)];
-        on(key, [this, action] {
-            notAvailable(action->text().remove(QLatin1Char('&')) + QStringLiteral(" is not available yet."));
-        });
-    }
 
     const std::array<QWidget*, 4> panes{cameraPane_, controlPanel_, xyPane_, zPane_};
     connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this,

@@ -16,7 +16,7 @@ public:
     explicit QtSettingsStore(const QString& path);
     ~QtSettingsStore() override;
 
-    // The user's own settings file: ~/.config/Ostrel/Vorn.conf.
+    // The user's own settings file: ~/.config/Ostrel/Vorn.ini.
     static QString userFile();
 
     std::string readString(std::string_view section, std::string_view key, std::string_view fallback) const override;

@@ -6,7 +6,7 @@
 namespace vorn {
 
 Editor::Editor(Host& host, Dialogs& dialogs, Preferences preferences)
-    : host_(host), dialogs_(dialogs), prefs_(std::move(preferences)), xyView_(*this), zView_(*this), map_(*this)
+    : host_(host), dialogs_(dialogs), prefs_(std::move(preferences)), xyView_(*this), zView_(*this), cameraView_(*this), map_(*this)
 {
     panel_.setTexture(prefs_.curTexture);
 }
@@ -23,11 +23,15 @@ void Editor::updateViews(int flags)
     host_.updateViews(flags);
 }
 
-// The camera keeps no copy of the map yet: there is nothing to rebuild or refresh, and the
-// commands' own redraw requests repaint it.
-void Editor::rebuildCameraScene() {}
+void Editor::rebuildCameraScene()
+{
+    cameraView_.rebuildScene();
+}
 
-void Editor::refreshSelectionInCamera() {}
+void Editor::refreshSelectionInCamera()
+{
+    cameraView_.refreshSelection();
+}
 
 void Editor::textureArchiveChanged()
 {

@@ -5,6 +5,7 @@
 #include "document/map_document.h"
 #include "entities/entity_class.h"
 #include "geometry/clip_points.h"
+#include "ui/camera_controller.h"
 #include "ui/camera_model.h"
 #include "ui/control_panel.h"
 #include "ui/preferences.h"
@@ -36,6 +37,7 @@ public:
     CXYView& xyView() { return xyView_; }
     CZView& zView() { return zView_; }
     CameraModel& camera() { return camera_; }
+    CameraController& cameraView() { return cameraView_; }
     CQView& panel() { return panel_; }
     LeakPath& leakPath() { return leakPath_; }
 
@@ -65,6 +67,7 @@ private:
     CQView panel_;
     CXYView xyView_;
     CZView zView_;
+    CameraController cameraView_;
     MapPoint zViewPosition_;
     LeakPath leakPath_;
     CQMap map_; // last: its construction may use every other part

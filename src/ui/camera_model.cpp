@@ -37,4 +37,23 @@ void CameraModel::lookAt(float x, float y)
     direction_ = d;
 }
 
+void CameraModel::turn(double radians)
+{
+    const double h = heading() + radians;
+    direction_.x = static_cast<float>(std::cos(h));
+    direction_.z = static_cast<float>(std::sin(h));
+}
+
+void CameraModel::walk(float distance)
+{
+    position_ += direction_ * distance;
+}
+
+void CameraModel::strafe(float distance)
+{
+    constexpr double kQuarterTurn = 1.570796327;
+    const double h = heading() - kQuarterTurn;
+    position_ += Vec3{static_cast<float>(std::cos(h)), 0, static_cast<float>(std::sin(h))} * distance;
+}
+
 } // namespace vorn

@@ -25,6 +25,16 @@ public:
     // above or below the camera changes nothing.
     void lookAt(float x, float y);
 
+    // Turns by the angle (counter-clockwise seen from above), keeping the vertical part.
+    void turn(double radians);
+    // Moves along the view direction (backward for a negative distance).
+    void walk(float distance);
+    // Moves sideways, to the right of the heading for a positive distance.
+    void strafe(float distance);
+    void raise(float dz) { position_.y += dz; }
+    // The up direction of the camera frame, in scene space.
+    static constexpr Vec3 kUp{0, 1, 0};
+
 private:
     Vec3 position_{0, 64, -50};
     Vec3 direction_{0, 0, 1};

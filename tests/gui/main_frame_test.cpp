@@ -121,8 +121,10 @@ private slots:
         QVERIFY(!editor.xyView().drawClassNames());
         actions["edit.clipper"]->trigger();
         QVERIFY(editor.xyView().clipperMode() && actions["edit.clipper"]->isChecked());
+        actions["camera.wireframe"]->trigger();
+        QCOMPARE(editor.prefs().camOn, 1);
         actions["camera.off"]->trigger();
-        QCOMPARE(app.frame().statusBar()->currentMessage(), "Off is not available yet.");
+        QCOMPARE(editor.prefs().camOn, 0);
 
         // None of them may crash or close the window.
         answerWhile(modalDialog, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); }, [&] {

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "render/render_mode.h"
+
+#include <QOpenGLFunctions_3_3_Core>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QOpenGLShaderProgram;
+
+namespace vorn {
+
+class CameraProjection;
+class CameraScene;
+class TextureImageSource;
+struct Vec3;
+
+// The OpenGL side of the camera scene: one vertex buffer, one triangle and one line index
+// buffer, and a texture array with a layer per texture name. Each call needs the widget's
+// context current.
+class SceneRenderer final : protected QOpenGLFunctions_3_3_Core {
+public:
+    SceneRenderer();
+    ~SceneRenderer();
+
+    // Compiles the shaders and makes the buffers; the reason when that failed (also when the
+    // context has no OpenGL 3.3).
+    std::optional<std::string> initialize();
+    // Sends what changed in the scene, and the pictures of textures met for the first time.
+    std::optional<std::string> upload(CameraScene& scene, TextureImageSource& images);
+    // Clears to the background and, unless `empty`, draws the scene as the mode says, lit from
+    // the eye looking along `forward` (a unit vector).
+    void draw(RenderMode mode, bool empty, const CameraProjection& projection, Vec3 eye, Vec3 forward, int widthPixels,
+              int heightPixels);
+    // Frees every OpenGL object.
+    void release();
+    // The first OpenGL error the last draw raised (0: none).
+    unsigned lastDrawError() const { return lastDrawError_; }
+
+private:
+    std::optional<std::string> growBuffer(unsigned buffer, unsigned target, size_t bytes, size_t& capacity);
+    void uploadTextures(const CameraScene& scene, TextureImageSource& images);
+    void uploadLayer(size_t layer, const std::string& name, TextureImageSource& images);
+
+    std::unique_ptr<QOpenGLShaderProgram> program_;
+    unsigned vertexArray_ = 0;
+    unsigned vertexBuffer_ = 0;
+    unsigned triangleBuffer_ = 0;
+    unsigned lineBuffer_ = 0;
+    unsigned textureArray_ = 0;
+    size_t vertexBytes_ = 0; // capacities of the buffers
+    size_t triangleBytes_ = 0;
+    size_t lineBytes_ = 0;
+    size_t triangleIndices_ = 0; // what is drawn
+    size_t lineIndices_ = 0;
+    size_t layersUploaded_ = 0;
+    int layersGeneration_ = 0; // of the scene's texture layers that were sent
+    size_t layerCapacity_ = 0;
+    unsigned lastDrawError_ = 0;
+};
+
+} // namespace vorn

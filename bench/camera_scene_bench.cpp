@@ -1,0 +1,93 @@
+// Building the camera's scene of a large generated map, and updating one moved brush in it.
+
+#include "editor/editor.h"
+#include "generated_map.h"
+#include "platform/file_io.h"
+#include "platform/null_host.h"
+#include "render/camera_scene.h"
+#include "render/texture_image_source.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+using namespace vorn;
+
+namespace {
+
+// The generator's 60,000-box grid reaches beyond ±8192, where faces lose part or all of their
+// polygons; its 20,000-box grid stays inside, every box with six faces.
+constexpr int kBrushes = 60000;
+constexpr int kWholeBoxes = 20000;
+
+// An editor holding a generated map, read once for all benchmarks.
+class BigMap {
+public:
+    explicit BigMap(int brushes) : editor_(host_, dialogs_)
+    {
+        editor_.loadEntityClasses();
+        const auto path = bench::GeneratedMapPath(brushes);
+        if (!path) return;
+        const FileContents file = ReadWholeFile(*path);
+        if (!file.bytes) return;
+        editor_.map().ReadMapText(*file.bytes);
+        loaded_ = true;
+    }
+    bool loaded() const { return loaded_; }
+    CQMap& map() { return editor_.map(); }
+
+private:
+    NullHost host_;
+    NoDialogs dialogs_;
+    Editor editor_;
+    bool loaded_ = false;
+};
+
+BigMap& bigMap(int brushes)
+{
+    static std::map<int, std::unique_ptr<BigMap>> maps;
+    std::unique_ptr<BigMap>& map = maps[brushes];
+    if (!map) map = std::make_unique<BigMap>(brushes);
+    return *map;
+}
+
+void BM_BuildCameraScene(benchmark::State& state)
+{
+    BigMap& big = bigMap(static_cast<int>(state.range(0)));
+    if (!big.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
+    NoTextureSizes sizes;
+    CameraScene scene;
+    for (auto _ : state) {
+        scene.rebuild(big.map(), SceneStyle::Tinted, sizes);
+        benchmark::DoNotOptimize(scene.vertices().data());
+    }
+    state.counters["brushes"] = static_cast<double>(big.map().entity(0).brushCount());
+    state.counters["triangles"] = static_cast<double>(scene.triangleIndices().size() / 3);
+    state.counters["vertex MB"] = static_cast<double>(scene.vertices().size_bytes()) / 1e6;
+}
+BENCHMARK(BM_BuildCameraScene)->Arg(kWholeBoxes)->Arg(kBrushes)->Unit(benchmark::kMillisecond);
+
+void BM_UpdateOneMovedBrush(benchmark::State& state)
+{
+    BigMap& big = bigMap(kBrushes);
+    if (!big.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
+    NoTextureSizes sizes;
+    NullDebugOutput log;
+    CameraScene scene;
+    scene.rebuild(big.map(), SceneStyle::Tinted, sizes);
+    const BrushKey key{0, big.map().entity(0).brushCount() / 2};
+    CQBrush& brush = big.map().entity(0).brushes()[static_cast<size_t>(key.brush)];
+    float step = 16;
+    for (auto _ : state) {
+        state.PauseTiming();
+        brush.Move({step, 0, 0}, log);
+        step = -step;
+        state.ResumeTiming();
+        scene.updateBrush(big.map(), key, sizes);
+        benchmark::DoNotOptimize(scene.takeChanges());
+    }
+}
+BENCHMARK(BM_UpdateOneMovedBrush)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vorn::bench {
+
+// The path of a map of `brushes` boxes written by the shared generator into the temporary
+// folder (made once per run); none when the generator is not at hand or fails.
+inline std::optional<std::string> GeneratedMapPath(int brushes)
+{
+    const std::filesystem::path generator = std::filesystem::path(VORN_TOOLS_DIR) / "genmap.py";
+    if (!std::filesystem::exists(generator)) return std::nullopt;
+    const std::filesystem::path out =
+        std::filesystem::temp_directory_path() / ("vorn-bench-genmap-" + std::to_string(brushes) + ".map");
+    if (!std::filesystem::exists(out)) {
+        const std::string command = "python3 '" + generator.string() + "' " + std::to_string(brushes) + " '" + out.string() + "'";
+        if (std::system(command.c_str()) != 0) return std::nullopt;
+    }
+    return out.string();
+}
+
+} // namespace vorn::bench

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "render/camera_scene.h"
+
+#include <optional>
+
+namespace vorn {
+
+class CQMap;
+class DebugOutput;
+struct SceneRay;
+
+// The nearest brush of the scene (at least four polygon faces) the ray enters within the far
+// plane; none on empty space. A brush the ray starts inside is not hit.
+std::optional<BrushKey> PickSceneBrush(const CQMap& map, const SceneRay& ray, DebugOutput& log);
+
+} // namespace vorn

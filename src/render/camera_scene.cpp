@@ -1,0 +1,241 @@
+#include "render/camera_scene.h"
+
+#include "document/map_document.h"
+#include "render/camera_projection.h"
+#include "render/texture_projection.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vorn {
+namespace {
+
+constexpr std::uint8_t kFull = 255;
+
+std::int8_t packNormal(float v)
+{
+    return static_cast<std::int8_t>(std::lround(std::clamp(v, -1.0f, 1.0f) * 127.0f));
+}
+
+std::uint8_t packColour(float v)
+{
+    return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+}
+
+// A pseudo-random number 0..32767 that stays the same for the same face, so that a rebuilt
+// brush keeps its tints.
+int faceRandom(BrushKey key, int face, int component)
+{
+    std::uint32_t h = 2166136261u;
+    for (const int v : {key.entity, key.brush, face, component}) {
+        h = (h ^ static_cast<std::uint32_t>(v)) * 16777619u;
+        h ^= h >> 15;
+    }
+    return static_cast<int>(h & 0x7FFF);
+}
+
+std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, BrushKey key, int face)
+{
+    if (selected) return {kFull, 0, 0};
+    switch (style) {
+    case SceneStyle::Wireframe:
+        return {0, 0, kFull};
+    case SceneStyle::Textured:
+        return {kFull, kFull, kFull};
+    case SceneStyle::Tinted:
+        break;
+    }
+    std::array<std::uint8_t, 3> tint{};
+    for (int c = 0; c < 3; ++c) {
+        tint[static_cast<size_t>(c)] = packColour(0.5f + 0.5f * static_cast<float>(faceRandom(key, face, c)) / 32767.0f);
+    }
+    return tint;
+}
+
+void markEmpty(std::vector<std::uint32_t>& indices, std::uint32_t first, std::uint32_t count, std::uint32_t vertex)
+{
+    std::fill_n(indices.begin() + first, count, vertex);
+}
+
+} // namespace
+
+void CameraScene::clear()
+{
+    mesh_ = {};
+    ranges_.clear();
+    changes_ = {};
+    changes_.whole = true;
+}
+
+bool CameraScene::appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t base, Mesh& mesh,
+                              TextureSizeSource& sizes)
+{
+    if (brush.CountFaces() < 4) return false;
+    // Neighbouring faces mostly share a texture: look each name up once per run of it.
+    const std::string* sizedName = nullptr;
+    TextureSizeSource::Size size;
+    std::uint32_t layer = 0;
+    std::uint32_t next = base;
+    for (int f = 0; f < brush.numfaces(); ++f) {
+        const CQFace& face = brush.face(f);
+        if (!face.winding) continue;
+        const int points = face.winding->numpoints();
+        if (points > kMaxFacePoints) return true;
+        if (!sizedName || *sizedName != face.texture) {
+            size = sizes.textureSize(face.texture);
+            layer = textures_.layerFor(face.texture);
+            sizedName = &face.texture;
+        }
+        const TextureProjection projection(face, size);
+        const Vec3 n = MapToScene(face.plane.normal);
+        const auto colour = faceColour(style_, brush.IsSelected(), key, f);
+        Vec3 sum;
+        for (const Vec3& p : face.winding->points()) sum += p;
+        const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
+        for (const Vec3& p : face.winding->points()) {
+            const Vec3 s = MapToScene(p);
+            const TexCoord uv = projection.at(p);
+            mesh.vertices.push_back({{s.x, s.y, s.z},
+                                     {centre.x, centre.y, centre.z},
+                                     {uv.s, uv.t},
+                                     {packNormal(n.x), packNormal(n.y), packNormal(n.z), 0},
+                                     {colour[0], colour[1], colour[2], kFull},
+                                     layer});
+        }
+        const auto count = static_cast<std::uint32_t>(points);
+        for (std::uint32_t i = 1; i + 1 < count; ++i) {
+            mesh.triangles.insert(mesh.triangles.end(), {next, next + i, next + i + 1});
+        }
+        for (std::uint32_t i = 0; i < count; ++i) {
+            mesh.lines.insert(mesh.lines.end(), {next + i, next + (i + 1) % count});
+        }
+        next += count;
+    }
+    return false;
+}
+
+int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes)
+{
+    clear();
+    style_ = style;
+    size_t points = 0;
+    for (int e = 0; e < map.EntityCount(); ++e) {
+        for (const CQBrush& brush : map.entity(e).brushes()) {
+            for (const CQFace& face : brush.faces()) points += face.winding ? face.winding->points().size() : 0;
+        }
+    }
+    mesh_.vertices.reserve(points);
+    mesh_.triangles.reserve(3 * points);
+    mesh_.lines.reserve(2 * points);
+
+    int oversized = 0;
+    ranges_.resize(static_cast<size_t>(map.EntityCount()));
+    for (int e = 0; e < map.EntityCount(); ++e) {
+        const auto brushes = map.entity(e).brushes();
+        std::vector<BrushRange>& entityRanges = ranges_[static_cast<size_t>(e)];
+        entityRanges.reserve(brushes.size());
+        for (int b = 0; b < static_cast<int>(brushes.size()); ++b) {
+            BrushRange range;
+            range.firstVertex = static_cast<std::uint32_t>(mesh_.vertices.size());
+            range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
+            range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
+            const CQBrush& brush = brushes[static_cast<size_t>(b)];
+            if (appendBrush(brush, {e, b}, range.firstVertex, mesh_, sizes)) ++oversized;
+            range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
+            range.triangleIndexCount = range.triangleIndexRoom =
+                static_cast<std::uint32_t>(mesh_.triangles.size()) - range.firstTriangleIndex;
+            range.lineIndexCount = range.lineIndexRoom = static_cast<std::uint32_t>(mesh_.lines.size()) - range.firstLineIndex;
+            range.selected = brush.IsSelected();
+            entityRanges.push_back(range);
+        }
+    }
+    return oversized;
+}
+
+int CameraScene::updateBrush(const CQMap& map, BrushKey key, TextureSizeSource& sizes)
+{
+    BrushRange& range = ranges_[static_cast<size_t>(key.entity)][static_cast<size_t>(key.brush)];
+    const CQBrush& brush = map.entity(key.entity).brushes()[static_cast<size_t>(key.brush)];
+    scratch_.vertices.clear();
+    scratch_.triangles.clear();
+    scratch_.lines.clear();
+
+    // Built as if in place; moved to the end when it does not fit.
+    const bool oversized = appendBrush(brush, key, range.firstVertex, scratch_, sizes);
+    const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
+    if (vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
+        scratch_.lines.size() > range.lineIndexRoom) {
+        markEmpty(mesh_.triangles, range.firstTriangleIndex, range.triangleIndexRoom, range.firstVertex);
+        markEmpty(mesh_.lines, range.firstLineIndex, range.lineIndexRoom, range.firstVertex);
+        noteChanged({}, {range.firstTriangleIndex, range.triangleIndexRoom}, {range.firstLineIndex, range.lineIndexRoom});
+
+        const auto newBase = static_cast<std::uint32_t>(mesh_.vertices.size());
+        const std::uint32_t shift = newBase - range.firstVertex;
+        for (std::uint32_t& i : scratch_.triangles) i += shift;
+        for (std::uint32_t& i : scratch_.lines) i += shift;
+        range.firstVertex = newBase;
+        range.vertexRoom = vertexCount;
+        range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
+        range.triangleIndexRoom = static_cast<std::uint32_t>(scratch_.triangles.size());
+        range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
+        range.lineIndexRoom = static_cast<std::uint32_t>(scratch_.lines.size());
+        mesh_.vertices.resize(mesh_.vertices.size() + range.vertexRoom);
+        mesh_.triangles.resize(mesh_.triangles.size() + range.triangleIndexRoom);
+        mesh_.lines.resize(mesh_.lines.size() + range.lineIndexRoom);
+    }
+
+    std::copy(scratch_.vertices.begin(), scratch_.vertices.end(), mesh_.vertices.begin() + range.firstVertex);
+    std::copy(scratch_.triangles.begin(), scratch_.triangles.end(), mesh_.triangles.begin() + range.firstTriangleIndex);
+    std::copy(scratch_.lines.begin(), scratch_.lines.end(), mesh_.lines.begin() + range.firstLineIndex);
+    range.triangleIndexCount = static_cast<std::uint32_t>(scratch_.triangles.size());
+    range.lineIndexCount = static_cast<std::uint32_t>(scratch_.lines.size());
+    markEmpty(mesh_.triangles, range.firstTriangleIndex + range.triangleIndexCount,
+              range.triangleIndexRoom - range.triangleIndexCount, range.firstVertex);
+    markEmpty(mesh_.lines, range.firstLineIndex + range.lineIndexCount, range.lineIndexRoom - range.lineIndexCount,
+              range.firstVertex);
+    range.selected = brush.IsSelected();
+
+    noteChanged({range.firstVertex, range.vertexRoom}, {range.firstTriangleIndex, range.triangleIndexRoom},
+                {range.firstLineIndex, range.lineIndexRoom});
+    return oversized ? 1 : 0;
+}
+
+void CameraScene::noteChanged(SceneSpan vertices, SceneSpan triangles, SceneSpan lines)
+{
+    if (changes_.whole) return;
+    // Past this many runs, sending everything again is as quick and keeps the list from growing
+    // while nobody takes it.
+    constexpr size_t kMostSpans = 4096;
+    if (changes_.triangles.size() >= kMostSpans) {
+        changes_ = {};
+        changes_.whole = true;
+        return;
+    }
+    if (vertices.count > 0) changes_.vertices.push_back(vertices);
+    if (triangles.count > 0) changes_.triangles.push_back(triangles);
+    if (lines.count > 0) changes_.lines.push_back(lines);
+}
+
+bool CameraScene::matchesShapeOf(const CQMap& map) const
+{
+    if (ranges_.size() != static_cast<size_t>(map.EntityCount())) return false;
+    for (int e = 0; e < map.EntityCount(); ++e) {
+        if (ranges_[static_cast<size_t>(e)].size() != static_cast<size_t>(map.entity(e).brushCount())) return false;
+    }
+    return true;
+}
+
+const BrushRange& CameraScene::range(BrushKey key) const
+{
+    return ranges_[static_cast<size_t>(key.entity)][static_cast<size_t>(key.brush)];
+}
+
+SceneChanges CameraScene::takeChanges()
+{
+    SceneChanges taken = std::move(changes_);
+    changes_ = {};
+    return taken;
+}
+
+} // namespace vorn

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "geometry/brush.h"
+#include "render/render_mode.h"
+#include "render/scene_vertex.h"
+#include "render/texture_layers.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vorn {
+
+class CQMap;
+
+// A brush by its entity's place in the map and its own place in that entity.
+struct BrushKey {
+    int entity = 0;
+    int brush = 0;
+    friend bool operator==(const BrushKey&, const BrushKey&) = default;
+};
+
+// A run of elements of one of the scene's arrays.
+struct SceneSpan {
+    size_t first = 0;
+    size_t count = 0;
+};
+
+// What changed in the arrays since the last look: everything, or the listed runs.
+struct SceneChanges {
+    bool whole = false;
+    std::vector<SceneSpan> vertices;
+    std::vector<SceneSpan> triangles;
+    std::vector<SceneSpan> lines;
+};
+
+// Where one brush lies in the scene's arrays. Each part has room for `...Room` elements; what
+// the brush does not use of it is filled with empty triangles and lines.
+struct BrushRange {
+    std::uint32_t firstVertex = 0;
+    std::uint32_t vertexRoom = 0;
+    std::uint32_t firstTriangleIndex = 0;
+    std::uint32_t triangleIndexCount = 0;
+    std::uint32_t triangleIndexRoom = 0;
+    std::uint32_t firstLineIndex = 0;
+    std::uint32_t lineIndexCount = 0;
+    std::uint32_t lineIndexRoom = 0;
+    bool selected = false; // as it was when built
+};
+
+// The camera's copy of the map: every brush of at least four polygon faces as triangles (and
+// its polygon edges as lines) in scene space, packed into three large arrays that are drawn
+// whole, with a table of each brush's place so that one changed brush rewrites only its own part.
+class CameraScene {
+public:
+    static constexpr int kMaxFacePoints = 64;
+
+    void clear();
+    // Builds every brush of the map in the given style. Returns how many brushes had a face of
+    // more than 64 points: each keeps the faces before that one.
+    int rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes);
+    // Builds one brush again, in place when it still fits, else at the end of the arrays. Returns
+    // 1 when it had a face of more than 64 points, else 0.
+    int updateBrush(const CQMap& map, BrushKey key, TextureSizeSource& sizes);
+
+    // Whether the scene was built from a map with the same entities and brush counts.
+    bool matchesShapeOf(const CQMap& map) const;
+    const BrushRange& range(BrushKey key) const;
+    SceneStyle style() const { return style_; }
+
+    std::span<const SceneVertex> vertices() const { return mesh_.vertices; }
+    std::span<const std::uint32_t> triangleIndices() const { return mesh_.triangles; }
+    std::span<const std::uint32_t> lineIndices() const { return mesh_.lines; }
+    const TextureLayers& textures() const { return textures_; }
+    // Forgets the texture layers (the pictures changed); the next rebuild numbers them anew.
+    void forgetTextures() { textures_.clear(); }
+
+    // What changed since the last call, and forgets it.
+    SceneChanges takeChanges();
+
+private:
+    struct Mesh {
+        std::vector<SceneVertex> vertices;
+        std::vector<std::uint32_t> triangles;
+        std::vector<std::uint32_t> lines;
+    };
+    // Appends the brush to `mesh`, its vertex numbers starting at `base`; true when a face was
+    // over the point limit.
+    bool appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t base, Mesh& mesh, TextureSizeSource& sizes);
+    void noteChanged(SceneSpan vertices, SceneSpan triangles, SceneSpan lines);
+
+    SceneStyle style_ = SceneStyle::Wireframe;
+    Mesh mesh_;
+    std::vector<std::vector<BrushRange>> ranges_; // by entity, then brush
+    TextureLayers textures_;
+    SceneChanges changes_;
+    Mesh scratch_;
+};
+
+} // namespace vorn

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "render/camera_projection.h"
+#include "render/camera_scene.h"
+#include "render/render_mode.h"
+#include "render/texture_image_source.h"
+#include "ui/view_input.h"
+
+namespace vorn {
+
+class Editor;
+
+// The keys the camera view moves the camera with.
+enum class CameraKey { PageUp, PageDown, Left, Right, Up, Down, X, Z, Home };
+enum class CameraButton { Left, Right };
+
+// The camera view's logic: whether it is on and how it draws, the scene it keeps of the map,
+// and the keys, drags and Shift+click picks that fly the camera and select brushes.
+class CameraController {
+public:
+    static constexpr double kTurnStep = 0.17453292522222222;         // 10 degrees
+    static constexpr double kTurnPerPixel = 0.017453292522222223 / 3; // a third of a degree
+    static constexpr float kStep = 16;
+    static constexpr float kDragStep = 3;
+
+    explicit CameraController(Editor& editor);
+
+    bool isOn() const { return on_; }
+    RenderMode mode() const { return mode_; }
+    // A render mode of the Camera menu; switches the camera on, filling the scene, when it is off.
+    void chooseMode(RenderMode mode);
+    void turnOff();
+    // Builds the scene again from the map (Refresh).
+    void refresh();
+    // The view cannot draw: the camera goes off for this run, the stored preference stays.
+    void turnOffAfterFailure();
+
+    // Where texture sizes and pictures come from; both must outlive the controller.
+    void setTextureSources(TextureSizeSource& sizes, TextureImageSource& images);
+    // The textures behind the sources changed (another archive): sizes and pictures are taken
+    // again.
+    void texturesChanged();
+    TextureImageSource& textureImages() { return *images_; }
+
+    const CameraScene& scene() const { return scene_; }
+    CameraScene& scene() { return scene_; }
+    // The whole scene from the map (empty while the camera is off).
+    void rebuildScene();
+    // The selected brushes built again (they may have moved); the others recoloured when their
+    // selection changed.
+    void refreshSelection();
+    // Before drawing: brushes whose selection changed are recoloured, and a scene that no longer
+    // has the map's entities and brush counts is rebuilt.
+    void followMap();
+
+    void setClientSize(int width, int height);
+    CameraProjection projection() const;
+
+    void keyDown(CameraKey key);
+    // The editing keys every view shares; true when handled.
+    bool commonKey(ViewKey key);
+    void buttonDown(CameraButton button, const MouseInput& in);
+    void buttonUp(CameraButton button);
+    // True while a drag is on: the cursor then goes back to the press point.
+    bool mouseMove(int x, int y);
+    int dragStartX() const { return dragStartX_; }
+    int dragStartY() const { return dragStartY_; }
+    // Toggles the selection of the nearest brush under the pixel; false on empty space.
+    bool pickAt(int x, int y);
+
+private:
+    void updateBrush(BrushKey key);
+    void reportOversizedFaces(int brushes);
+    void cameraMoved();
+    // The one place the camera view changes the map: the picked brush's selection and, when it
+    // is now selected, the current texture and entity.
+    void togglePickedBrush(BrushKey key);
+
+    Editor& editor_;
+    bool on_ = false;
+    RenderMode mode_ = RenderMode::Wireframe;
+    CameraScene scene_;
+    NoTextureSizes noSizes_;
+    NoTextureImages noImages_;
+    TextureSizeSource* sizes_ = &noSizes_;
+    TextureImageSource* images_ = &noImages_;
+    int width_ = 1;
+    int height_ = 1;
+    bool leftDrag_ = false;
+    bool rightDrag_ = false;
+    bool buttonDown_ = false;
+    int dragStartX_ = 0;
+    int dragStartY_ = 0;
+};
+
+} // namespace vorn

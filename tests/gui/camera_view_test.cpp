@@ -1,0 +1,86 @@
+#include "camera_view.h"
+#include "editor/editor.h"
+#include "editor_actions.h"
+#include "main_frame.h"
+#include "vorn_application.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest/QtTest>
+
+#include <memory>
+
+using namespace vorn;
+
+// Draws the sample map in the real OpenGL camera view; needs a display with OpenGL (xvfb-run).
+class CameraViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        if (!CMy3DCameraView::platformCanDraw()) QSKIP("The camera view needs a display with OpenGL (run under xvfb-run).");
+        app_.reset();
+        settingsDir_ = std::make_unique<QTemporaryDir>();
+        const QString map = settingsDir_->filePath("sample.map");
+        QVERIFY(QFile::copy(QStringLiteral(VORN_RESOURCES_DIR "/maps/sample.map"), map));
+        app_ = std::make_unique<VornApplication>(settingsDir_->filePath("Vorn.conf"));
+        app_->start(map);
+        QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
+        view_ = qobject_cast<CMy3DCameraView*>(app_->frame().cameraPane());
+        QVERIFY(view_);
+        view_->resize(400, 300);
+        QTRY_VERIFY(view_->isValid());
+        QVERIFY(!view_->failed());
+    }
+
+    void everyModeDrawsTheSampleMapWithoutErrors()
+    {
+        // The camera starts outside the south wall, looking at it.
+        const QPoint middle(view_->width() / 2, view_->height() / 2);
+        for (const char* action : {"camera.wireframe", "camera.unlitFlat", "camera.flatShaded", "camera.gouraud",
+                                   "camera.textured"}) {
+            app_->frame().actions()[QString::fromLatin1(action)]->trigger();
+            const QImage frame = view_->grabFramebuffer();
+            QCOMPARE(view_->lastDrawError(), 0u);
+            QVERIFY2(!view_->failed(), action);
+            int lit = 0;
+            for (int y = 0; y < frame.height(); y += 4) {
+                for (int x = 0; x < frame.width(); x += 4) lit += qGray(frame.pixel(x, y)) > 10 ? 1 : 0;
+            }
+            QVERIFY2(lit > 20, action);
+            if (QByteArray(action) != "camera.wireframe") QVERIFY2(qGray(frame.pixel(middle)) > 10, action);
+        }
+        app_->frame().actions()["camera.off"]->trigger();
+        const QImage off = view_->grabFramebuffer();
+        QCOMPARE(QColor(off.pixel(view_->width() / 2, view_->height() / 2)), QColor(Qt::black));
+        QCOMPARE(view_->lastDrawError(), 0u);
+    }
+
+    void shiftClickSelectsTheBrushUnderTheCursorInRed()
+    {
+        app_->frame().actions()["camera.flatShaded"]->trigger();
+        const QPoint middle(view_->width() / 2, view_->height() / 2);
+        QTest::mouseClick(view_, Qt::LeftButton, Qt::ShiftModifier, middle);
+
+        const CQMap& map = app_->editor().map();
+        QCOMPARE(map.countSelectedBrushes(), 1);
+        const CQBrush& picked = *const_cast<CQMap&>(map).firstSelectedBrush().brush();
+        QCOMPARE(picked.mins().y, -16.0f); // the south wall
+        QCOMPARE(picked.maxs().y, 0.0f);
+        const QColor colour(view_->grabFramebuffer().pixel(middle));
+        QVERIFY2(colour.red() > 100 && colour.green() == 0 && colour.blue() == 0, qPrintable(colour.name()));
+
+        // Past the wall's west end there is nothing.
+        QTest::mouseClick(view_, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, middle.y()));
+        QCOMPARE(map.countSelectedBrushes(), 1);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> settingsDir_;
+    std::unique_ptr<VornApplication> app_;
+    CMy3DCameraView* view_ = nullptr;
+};
+
+QTEST_MAIN(CameraViewTest)
+#include "camera_view_test.moc"

@@ -1,0 +1,230 @@
+#include "editor_fixture.h"
+#include "ui/camera_controller.h"
+
+#include <cmath>
+
+using namespace vorn;
+using namespace vorn::test;
+
+namespace {
+
+constexpr float kTolerance = 1e-3f;
+
+class CameraControllerTest : public EditorTest {
+protected:
+    CameraController& view() { return editor.cameraView(); }
+    CameraModel& camera() { return editor.camera(); }
+    MouseInput at(int x, int y, bool shift = false) { return {x, y, shift, false, true}; }
+};
+
+} // namespace
+
+TEST_F(CameraControllerTest, ArrowKeysTurnAndWalkPageKeysChangeTheHeight)
+{
+    const float start = camera().heading();
+    for (int i = 0; i < 36; ++i) view().keyDown(CameraKey::Left);
+    EXPECT_NEAR(camera().heading(), start, kTolerance);
+    view().keyDown(CameraKey::Left);
+    EXPECT_NEAR(camera().heading() - start, 0.17453292f, kTolerance);
+    view().keyDown(CameraKey::Right);
+    EXPECT_NEAR(camera().heading(), start, kTolerance);
+
+    EXPECT_EQ(camera().position3D().y, -50);
+    view().keyDown(CameraKey::Up);
+    EXPECT_NEAR(camera().position3D().y, -34, kTolerance);
+    view().keyDown(CameraKey::Down);
+    view().keyDown(CameraKey::Down);
+    EXPECT_NEAR(camera().position3D().y, -66, kTolerance);
+
+    view().keyDown(CameraKey::PageUp);
+    EXPECT_EQ(camera().position3D().z, 80);
+    view().keyDown(CameraKey::PageDown);
+    view().keyDown(CameraKey::PageDown);
+    EXPECT_EQ(camera().position3D().z, 48);
+    EXPECT_EQ(host.lastUpdate(), ViewFlags::Editing) << "the XY and Z views show the camera too";
+}
+
+TEST_F(CameraControllerTest, XStrafesToTheRightOfTheHeadingAndZToTheLeft)
+{
+    camera().moveTo(0, 0);
+    camera().lookAt(0, 100); // heading 90 degrees, toward map +y
+    view().keyDown(CameraKey::X);
+    EXPECT_NEAR(camera().position3D().x, 16, kTolerance);
+    EXPECT_NEAR(camera().position3D().y, 0, kTolerance);
+    view().keyDown(CameraKey::Z);
+    view().keyDown(CameraKey::Z);
+    EXPECT_NEAR(camera().position3D().x, -16, kTolerance);
+
+    const Vec3 before = camera().position3D();
+    view().keyDown(CameraKey::Home);
+    EXPECT_EQ(camera().position3D(), before);
+    EXPECT_EQ(host.lastUpdate(), ViewFlags::Camera);
+}
+
+TEST_F(CameraControllerTest, DragsAreMeasuredFromThePressPoint)
+{
+    // Left drag: moving right turns right, moving down walks back.
+    view().buttonDown(CameraButton::Left, at(100, 100));
+    const float heading = camera().heading();
+    EXPECT_TRUE(view().mouseMove(130, 100));
+    EXPECT_NEAR(heading - camera().heading(), 30 * 0.017453292f / 3, kTolerance);
+    EXPECT_TRUE(view().mouseMove(130, 100)) << "the cursor went back, so the same point turns again";
+    EXPECT_NEAR(heading - camera().heading(), 60 * 0.017453292f / 3, kTolerance);
+    view().buttonUp(CameraButton::Left);
+    EXPECT_FALSE(view().mouseMove(0, 0)) << "no drag after the release";
+
+    camera().lookAt(camera().position3D().x, camera().position3D().y + 100); // north again
+    const Vec3 start = camera().position3D();
+    view().buttonDown(CameraButton::Left, at(100, 100));
+    view().mouseMove(100, 110);
+    EXPECT_NEAR(camera().position3D().y, start.y - 30, kTolerance);
+    view().buttonUp(CameraButton::Left);
+
+    // Right drag: sideways and up or down.
+    view().buttonDown(CameraButton::Right, at(50, 50));
+    view().mouseMove(60, 40);
+    EXPECT_NEAR(camera().position3D().x, start.x + 30, kTolerance);
+    EXPECT_NEAR(camera().position3D().z, start.z + 30, kTolerance);
+
+    // A second button while one is down changes nothing but its own drag flag.
+    view().buttonDown(CameraButton::Left, at(0, 0));
+    EXPECT_EQ(view().dragStartX(), 50);
+    view().buttonUp(CameraButton::Right);
+    EXPECT_FALSE(view().mouseMove(10, 10));
+}
+
+TEST_F(CameraControllerTest, ModesSwitchTheCameraOnAndAreRememberedExceptFlatShaded)
+{
+    makeWorld({{{-32, 100, 32}, {32, 132, 96}}});
+    EXPECT_FALSE(view().isOn());
+    EXPECT_TRUE(view().scene().vertices().empty()) << "nothing is built while off";
+
+    view().chooseMode(RenderMode::Gouraud);
+    EXPECT_TRUE(view().isOn());
+    EXPECT_EQ(editor.prefs().camOn, 1);
+    EXPECT_EQ(editor.prefs().camMode, 0x89);
+    EXPECT_EQ(view().scene().vertices().size(), 24u);
+
+    view().chooseMode(RenderMode::FlatShaded);
+    EXPECT_EQ(view().mode(), RenderMode::FlatShaded);
+    EXPECT_EQ(editor.prefs().camMode, 0x89) << "Flat Shaded is not remembered";
+    view().chooseMode(RenderMode::Textured);
+    EXPECT_EQ(editor.prefs().camMode, 0x89);
+    view().chooseMode(RenderMode::UnlitFlat);
+    EXPECT_EQ(editor.prefs().camMode, 0xC0);
+
+    view().turnOff();
+    EXPECT_EQ(editor.prefs().camOn, 0);
+    EXPECT_TRUE(view().scene().vertices().empty());
+    map().AddBrush(box({-32, 200, 32}, {32, 232, 96}));
+    view().chooseMode(RenderMode::Wireframe);
+    EXPECT_EQ(view().scene().vertices().size(), 48u) << "rebuilt from the document";
+    EXPECT_EQ(editor.prefs().camMode, 0x40);
+
+    Editor restarted(host, dialogs, editor.prefs());
+    EXPECT_TRUE(restarted.cameraView().isOn());
+    EXPECT_EQ(restarted.cameraView().mode(), RenderMode::Wireframe);
+}
+
+TEST_F(CameraControllerTest, TheSceneFollowsDocumentChanges)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}});
+    view().chooseMode(RenderMode::Wireframe);
+    map().AddBrush(box({100, 0, 0}, {164, 64, 64}));
+    editor.refreshSelectionInCamera();
+    EXPECT_EQ(view().scene().vertices().size(), 48u) << "a new brush rebuilds the scene";
+    EXPECT_TRUE(view().scene().range({0, 1}).selected);
+
+    map().DeselectAll();
+    view().followMap();
+    EXPECT_FALSE(view().scene().range({0, 1}).selected) << "recoloured before drawing";
+
+    map().NewMap();
+    EXPECT_TRUE(view().scene().vertices().empty());
+}
+
+TEST_F(CameraControllerTest, ShiftClickPicksTheNearestBrushUnderTheCursor)
+{
+    // In front of the camera (map (0, -50), height 64, looking north): a near box and one behind it.
+    makeWorld({{{-32, 100, 32}, {32, 132, 96}}, {{-32, 200, 32}, {32, 232, 96}}});
+    view().setClientSize(200, 100);
+    EXPECT_FALSE(view().pickAt(100, 50)) << "nothing is picked while the camera is off";
+    view().chooseMode(RenderMode::Wireframe);
+
+    view().buttonDown(CameraButton::Left, at(100, 50, true));
+    view().buttonUp(CameraButton::Left);
+    EXPECT_TRUE(worldBrush(0).IsSelected());
+    EXPECT_FALSE(worldBrush(1).IsSelected());
+    EXPECT_EQ(map().currentTexture(), "WALL");
+    EXPECT_EQ(host.lastUpdate(), ViewFlags::All);
+    EXPECT_TRUE(view().scene().range({0, 0}).selected) << "red in the scene";
+
+    EXPECT_FALSE(view().pickAt(100, 0)) << "above the boxes is empty space";
+    EXPECT_TRUE(worldBrush(0).IsSelected());
+
+    EXPECT_TRUE(view().pickAt(100, 50));
+    EXPECT_FALSE(worldBrush(0).IsSelected()) << "a second pick deselects";
+    EXPECT_FALSE(view().scene().range({0, 0}).selected);
+}
+
+TEST_F(CameraControllerTest, PickingABrushOfAnotherEntityMakesItCurrent)
+{
+    makeWorld({{{-32, 300, 32}, {32, 332, 96}}});
+    worldBrush(0).SetSelected(true);
+    CQEntity& door = addBrushEntity("func_door", {-32, 100, 32}, {32, 132, 96});
+    door.DeselectAllBrushes();
+    view().setClientSize(200, 100);
+    view().chooseMode(RenderMode::FlatShaded);
+
+    EXPECT_TRUE(view().pickAt(100, 50));
+    EXPECT_EQ(map().GetCurrentEntity(), &map().entity(1));
+    EXPECT_TRUE(map().entity(1).brushes()[0].IsSelected());
+    EXPECT_FALSE(worldBrush(0).IsSelected()) << "the old current entity gave up its selection";
+    EXPECT_TRUE(view().scene().range({1, 0}).selected);
+    EXPECT_FALSE(view().scene().range({0, 0}).selected);
+}
+
+TEST_F(CameraControllerTest, TheProjectionLooksAlongTheCameraWithXToTheRight)
+{
+    view().setClientSize(200, 100);
+    const CameraProjection projection = view().projection();
+    const SceneRay centre = projection.rayThroughPixel(100, 50);
+    EXPECT_TRUE(Near(centre.direction, {0, 0, 1}, 0.01f));
+    EXPECT_GT(projection.rayThroughPixel(199, 50).direction.x, 0.4f) << "the right edge is toward map +x";
+    EXPECT_GT(projection.rayThroughPixel(100, 0).direction.y, 0.2f) << "the top edge is up";
+
+    // A point ahead maps inside the clip volume, in the middle of the window.
+    const Matrix4 m = projection.viewProjection();
+    const Vec3 p{0, 64, 100};
+    const float clip[4] = {m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+                           m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14], m[3] * p.x + m[7] * p.y + m[11] * p.z + m[15]};
+    EXPECT_NEAR(clip[0] / clip[3], 0, 1e-4f);
+    EXPECT_NEAR(clip[1] / clip[3], 0, 1e-4f);
+    EXPECT_GT(clip[2] / clip[3], -1);
+    EXPECT_LT(clip[2] / clip[3], 1);
+}
+
+TEST_F(CameraControllerTest, NewTextureSourcesRenumberTheLayersAndRescaleTheFaces)
+{
+    class Sizes : public TextureSizeSource {
+    public:
+        Size textureSize(std::string_view) override { return {width, width}; }
+        int width = 64;
+    } sizes;
+    NoTextureImages images;
+    makeWorld({{{0, 0, 0}, {128, 64, 64}}});
+    view().chooseMode(RenderMode::Textured);
+    const int generation = view().scene().textures().generation();
+    const auto widestS = [&] {
+        float s = 0;
+        for (const SceneVertex& v : view().scene().vertices()) s = std::max(s, v.texCoord[0]);
+        return s;
+    };
+    EXPECT_FLOAT_EQ(widestS(), 2) << "unknown sizes count as 64";
+
+    sizes.width = 128;
+    view().setTextureSources(sizes, images);
+    EXPECT_FLOAT_EQ(widestS(), 1);
+    EXPECT_NE(view().scene().textures().generation(), generation) << "the pictures are sent again";
+    EXPECT_EQ(view().scene().textures().names(), (std::vector<std::string>{"WALL"}));
+}

@@ -1,0 +1,207 @@
+#include "editor_fixture.h"
+#include "render/camera_scene.h"
+#include "render/texture_image_source.h"
+#include "render/texture_projection.h"
+
+#include <set>
+
+using namespace vorn;
+using namespace vorn::test;
+
+namespace {
+
+class FixedSizes : public TextureSizeSource {
+public:
+    Size textureSize(std::string_view name) override { return name == "WALL" ? Size{64, 32} : Size{}; }
+};
+
+Vec3 positionOf(const SceneVertex& v) { return {v.position[0], v.position[1], v.position[2]}; }
+
+// The vertices a brush's triangles use, in order.
+std::vector<SceneVertex> brushVertices(const CameraScene& scene, BrushKey key)
+{
+    const BrushRange& r = scene.range(key);
+    return {scene.vertices().begin() + r.firstVertex, scene.vertices().begin() + r.firstVertex + r.vertexRoom};
+}
+
+class CameraSceneTest : public EditorTest {
+protected:
+    CameraScene scene;
+    FixedSizes sizes;
+};
+
+} // namespace
+
+TEST_F(CameraSceneTest, BoxBecomesTwelveTrianglesInSceneSpaceWithYUp)
+{
+    makeWorld({{{0, 0, 0}, {64, 32, 16}}});
+    EXPECT_EQ(scene.rebuild(map(), SceneStyle::Tinted, sizes), 0);
+    ASSERT_EQ(scene.vertices().size(), 24u);
+    EXPECT_EQ(scene.triangleIndices().size(), 36u);
+    EXPECT_EQ(scene.lineIndices().size(), 48u);
+
+    std::set<std::tuple<float, float, float>> corners;
+    for (const SceneVertex& v : scene.vertices()) corners.insert({v.position[0], v.position[1], v.position[2]});
+    std::set<std::tuple<float, float, float>> expected;
+    for (float x : {0.0f, 64.0f}) {
+        for (float y : {0.0f, 32.0f}) {
+            for (float z : {0.0f, 16.0f}) expected.insert({x, z, y}); // map (x, y, z) is scene (x, z, y)
+        }
+    }
+    EXPECT_EQ(corners, expected);
+
+    // The top face (map +z) faces scene +y; the north face (map +y) faces scene +z.
+    for (const SceneVertex& v : scene.vertices()) {
+        const std::vector<int> normal(v.normal, v.normal + 3);
+        if (v.position[1] == 16 && v.normal[1] != 0) {
+            EXPECT_EQ(normal, (std::vector<int>{0, 127, 0}));
+        }
+        if (v.position[2] == 32 && v.normal[2] != 0) {
+            EXPECT_EQ(normal, (std::vector<int>{0, 0, 127}));
+        }
+    }
+    for (const std::uint32_t i : scene.triangleIndices()) EXPECT_LT(i, scene.vertices().size());
+}
+
+TEST_F(CameraSceneTest, OnlyBrushesWithFourPolygonFacesAreBuilt)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}});
+    CQBrush flat;
+    flat.MakeBox({0, 0, 0}, {64, 64, 0}, "WALL", host); // no volume: no faces
+    CQBrush threeFaces = box({100, 0, 0}, {164, 64, 64});
+    for (int f = 3; f < 6; ++f) threeFaces.face(f).winding.reset();
+    world().AddBrush(flat);
+    world().AddBrush(threeFaces);
+    scene.rebuild(map(), SceneStyle::Tinted, sizes);
+    EXPECT_EQ(scene.vertices().size(), 24u);
+    EXPECT_EQ(scene.range({0, 1}).triangleIndexCount, 0u);
+    EXPECT_EQ(scene.range({0, 2}).triangleIndexCount, 0u);
+}
+
+TEST_F(CameraSceneTest, ColoursFollowTheStyleAndTheSelection)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}});
+    worldBrush(1).SetSelected(true);
+    const auto colours = [&](BrushKey key) {
+        std::set<std::vector<int>> found;
+        for (const SceneVertex& v : brushVertices(scene, key)) found.insert({v.colour[0], v.colour[1], v.colour[2]});
+        return found;
+    };
+    const std::set<std::vector<int>> red{{255, 0, 0}};
+
+    scene.rebuild(map(), SceneStyle::Wireframe, sizes);
+    EXPECT_EQ(colours({0, 0}), (std::set<std::vector<int>>{{0, 0, 255}}));
+    EXPECT_EQ(colours({0, 1}), red);
+
+    scene.rebuild(map(), SceneStyle::Textured, sizes);
+    EXPECT_EQ(colours({0, 0}), (std::set<std::vector<int>>{{255, 255, 255}}));
+    EXPECT_EQ(colours({0, 1}), red);
+
+    scene.rebuild(map(), SceneStyle::Tinted, sizes);
+    const auto tints = colours({0, 0});
+    EXPECT_GE(tints.size(), 5u) << "each face its own tint";
+    for (const auto& tint : tints) {
+        for (int c : tint) EXPECT_TRUE(c >= 127 && c <= 255) << c;
+    }
+    EXPECT_EQ(colours({0, 1}), red);
+    scene.rebuild(map(), SceneStyle::Tinted, sizes);
+    EXPECT_EQ(colours({0, 0}), tints) << "a rebuilt brush keeps its tints";
+}
+
+TEST_F(CameraSceneTest, TextureCoordinatesFollowShiftRotationScaleAndSize)
+{
+    makeWorld({{{0, 0, 0}, {64, 32, 16}}});
+    CQFace& top = worldBrush(0).face(0);
+    ASSERT_EQ(top.plane.normal, (Vec3{0, 0, 1}));
+    top.shift = {8, 4};
+    const TexCoord plain = TextureProjection(top, {64, 32}).at({32, 16, 16});
+    EXPECT_FLOAT_EQ(plain.s, (32 + 8) / 64.0f);
+    EXPECT_FLOAT_EQ(plain.t, (-16 + 4) / 32.0f);
+
+    top.shift = {0, 0};
+    top.rotation = 90;
+    top.scale = {2, 2};
+    const TexCoord turned = TextureProjection(top, {64, 32}).at({32, 16, 16});
+    EXPECT_FLOAT_EQ(turned.s, 16 / 2 / 64.0f);
+    EXPECT_FLOAT_EQ(turned.t, 32 / 2 / 32.0f);
+
+    // An unknown size counts as 64 × 64; the scene takes its sizes from the source.
+    const TexCoord unknown = TextureProjection(top, {}).at({32, 16, 16});
+    EXPECT_FLOAT_EQ(unknown.t, 32 / 2 / 64.0f);
+    scene.rebuild(map(), SceneStyle::Textured, sizes);
+    for (const SceneVertex& v : brushVertices(scene, {0, 0})) {
+        if (v.normal[1] != 127) continue;
+        const TexCoord at = TextureProjection(top, {64, 32}).at(SceneToMap(positionOf(v)));
+        EXPECT_FLOAT_EQ(v.texCoord[0], at.s);
+        EXPECT_FLOAT_EQ(v.texCoord[1], at.t);
+    }
+    EXPECT_EQ(scene.textures().names(), (std::vector<std::string>{"WALL"}));
+}
+
+TEST_F(CameraSceneTest, UpdatingOneBrushRewritesOnlyItsOwnRange)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}, {{200, 0, 0}, {264, 64, 64}}});
+    scene.rebuild(map(), SceneStyle::Tinted, sizes);
+    const auto before = std::vector<SceneVertex>(scene.vertices().begin(), scene.vertices().end());
+    EXPECT_TRUE(scene.takeChanges().whole);
+
+    worldBrush(1).Move({0, 0, 32}, host);
+    worldBrush(1).SetSelected(true);
+    scene.updateBrush(map(), {0, 1}, sizes);
+    const SceneChanges changes = scene.takeChanges();
+    const BrushRange& moved = scene.range({0, 1});
+    EXPECT_FALSE(changes.whole);
+    ASSERT_EQ(changes.vertices.size(), 1u);
+    EXPECT_EQ(changes.vertices[0].first, moved.firstVertex);
+    EXPECT_EQ(changes.vertices[0].count, 24u);
+    EXPECT_EQ(scene.vertices().size(), before.size()) << "updated in place";
+    for (size_t i = 0; i < before.size(); ++i) {
+        const bool inMoved = i >= moved.firstVertex && i < moved.firstVertex + moved.vertexRoom;
+        EXPECT_EQ(before[i].position[1] != scene.vertices()[i].position[1], inMoved) << i;
+    }
+    EXPECT_TRUE(moved.selected);
+    EXPECT_TRUE(scene.takeChanges().vertices.empty()) << "changes are handed out once";
+}
+
+TEST_F(CameraSceneTest, ABrushThatGrewMovesToTheEndAndLeavesEmptyTriangles)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}});
+    scene.rebuild(map(), SceneStyle::Tinted, sizes);
+    const BrushRange old = scene.range({0, 0});
+    // A corner cut off: seven faces with more corners than the box had.
+    ASSERT_TRUE(worldBrush(0).addFace(CQFace({64, 16, 64}, {64, 0, 48}, {48, 0, 64}, "WALL"), host));
+    scene.updateBrush(map(), {0, 0}, sizes);
+
+    const BrushRange& grown = scene.range({0, 0});
+    EXPECT_GE(grown.firstVertex, 48u);
+    EXPECT_EQ(grown.vertexRoom, 24u + 6u); // three more corners on the three cut faces, three on the new face
+    const auto tri = scene.triangleIndices();
+    for (std::uint32_t i = old.firstTriangleIndex; i < old.firstTriangleIndex + old.triangleIndexRoom; ++i) {
+        EXPECT_EQ(tri[i], old.firstVertex) << "the old place draws nothing";
+    }
+    for (std::uint32_t i = 0; i < grown.triangleIndexCount; ++i) {
+        EXPECT_GE(tri[grown.firstTriangleIndex + i], grown.firstVertex);
+        EXPECT_LT(tri[grown.firstTriangleIndex + i], grown.firstVertex + grown.vertexRoom);
+    }
+}
+
+TEST_F(CameraSceneTest, AFaceOfMoreThan64PointsEndsItsBrush)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}});
+    std::vector<Vec3> many;
+    for (int i = 0; i < 65; ++i) many.push_back({64, static_cast<float>(i), static_cast<float>(i % 2)});
+    worldBrush(0).face(3).winding = Winding(many);
+    EXPECT_EQ(scene.rebuild(map(), SceneStyle::Tinted, sizes), 1);
+    EXPECT_EQ(scene.vertices().size(), 12u) << "the three faces before it stay";
+
+    editor.cameraView().chooseMode(RenderMode::Wireframe);
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"A Brush face has more than 64 vertices\nthis is not allowed."}));
+}
+
+TEST(MissingTexture, IsAVisibleChecker)
+{
+    const RgbaImage image = MissingTextureImage(64);
+    ASSERT_EQ(image.rgba.size(), 64u * 64u * 4u);
+    EXPECT_NE(image.rgba[0], image.rgba[8 * 4]) << "neighbouring squares differ";
+    EXPECT_EQ(image.rgba[0], image.rgba[8 * 4 * 2]);
+}
