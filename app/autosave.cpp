@@ -1,5 +1,6 @@
 #include "autosave.h"
 
+#include "document/map_snapshot.h"
 #include "editor/editor.h"
 #include "platform/file_io.h"
 #include "platform/host.h"
@@ -77,23 +78,27 @@ void Autosave::saveNow()
         }
     }
     changed_ = false;
-    std::string text = map.WriteMapText(map.pathName());
-    const std::size_t body = bodyHash(text);
-    if (body == writtenBody_) return;
-    writtenBody_ = body;
-    writing_ = std::async(std::launch::async, [path = file_.toStdString(), text = std::move(text)] {
-        return WriteFileAtomically(path, text);
+    // Building the text of a large map takes longer than a frame; copying it does not.
+    writing_ = std::async(std::launch::async, [path = file_.toStdString(), snapshot = TakeMapSnapshot(map, map.pathName()),
+                                               previous = writtenBody_]() mutable {
+        const MapSnapshot copy = std::move(snapshot); // freed on this thread too
+        const std::string text = copy.text();
+        const std::size_t body = bodyHash(text);
+        return WriteOutcome{body, body == previous ? std::nullopt : WriteFileAtomically(path, text)};
     });
 }
 
 void Autosave::finishWriting()
 {
     if (!writing_.valid()) return;
-    if (const auto failure = writing_.get()) {
-        writtenBody_ = 0; // try again at the next autosave
-        changed_ = true;
-        editor_.host().messageBox("Could not autosave to " + file_.toStdString() + ": " + *failure);
+    const WriteOutcome outcome = writing_.get();
+    if (!outcome.failure) {
+        writtenBody_ = outcome.body;
+        return;
     }
+    writtenBody_ = 0; // try again at the next autosave
+    changed_ = true;
+    editor_.host().messageBox("Could not autosave to " + file_.toStdString() + ": " + *outcome.failure);
 }
 
 void Autosave::discard()

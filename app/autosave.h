@@ -17,8 +17,8 @@ class Editor;
 class QtHost;
 
 // Writes the modified map every "autosave_minutes" to this editor's own recovery file (locked,
-// so that no other running editor offers it), never over the user's file. The text is built on
-// the user-interface thread; the file is written on a thread of its own.
+// so that no other running editor offers it), never over the user's file. The map is copied on
+// the user-interface thread; its text is built and written on a thread of its own.
 class Autosave final : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +43,11 @@ public:
     bool adopt(const QString& path);
 
 private:
+    struct WriteOutcome {
+        std::size_t body = 0; // a hash of the text without its dated header
+        std::optional<std::string> failure;
+    };
+
     void restartTimer();
     bool claimNewFile();
     bool claim(const QString& path);
@@ -55,8 +60,8 @@ private:
     QString file_;
     int serial_ = 0;
     bool changed_ = true;
-    std::size_t writtenBody_ = 0; // a hash of the last text written, without its dated header
-    std::future<std::optional<std::string>> writing_;
+    std::size_t writtenBody_ = 0; // of the text in the file
+    std::future<WriteOutcome> writing_;
 };
 
 } // namespace vorn
