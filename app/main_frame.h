@@ -42,6 +42,10 @@ public:
     // Asks whether to save a changed map: false when the user cancelled or the save failed.
     bool maybeSave();
 
+signals:
+    // The changes were saved, or dropped after the user said not to save them.
+    void changesSettled();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

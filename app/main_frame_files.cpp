@@ -41,6 +41,7 @@ bool CMainFrame::maybeSave()
     case SaveAnswer::Yes:
         return save();
     case SaveAnswer::No:
+        emit changesSettled();
         return true;
     case SaveAnswer::Cancel:
         return false;
@@ -80,6 +81,7 @@ bool CMainFrame::save()
     const std::string& path = editor_.map().pathName();
     if (path.empty()) return saveAs();
     const bool saved = editor_.map().SaveMap(path);
+    if (saved) emit changesSettled();
     refreshTitle();
     return saved;
 }
@@ -92,7 +94,10 @@ bool CMainFrame::saveAs()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     const QString path = dialog.selectedFiles().first();
     const bool saved = editor_.map().SaveMap(path.toStdString());
-    if (saved) recentFiles_->add(path);
+    if (saved) {
+        recentFiles_->add(path);
+        emit changesSettled();
+    }
     refreshRecentFiles();
     refreshTitle();
     return saved;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace vorn {
@@ -64,6 +65,16 @@ SetupDialog::SetupDialog(QWidget* parent, const Preferences& prefs) : QDialog(pa
     authorName_ = addAuthorRow(form, QStringLiteral("Name"), QStringLiteral("authorName"), prefs.authorName);
     authorEmail_ = addAuthorRow(form, QStringLiteral("EMail"), QStringLiteral("authorEmail"), prefs.authorEmail);
     layout->addWidget(author);
+
+    autosaveMinutes_ = new QSpinBox;
+    autosaveMinutes_->setObjectName(QStringLiteral("autosaveMinutes"));
+    autosaveMinutes_->setRange(0, 24 * 60);
+    autosaveMinutes_->setSpecialValueText(QStringLiteral("Off"));
+    autosaveMinutes_->setSuffix(QStringLiteral(" min"));
+    autosaveMinutes_->setValue(prefs.autosaveMinutes);
+    auto* saving = new QFormLayout;
+    saving->addRow(QStringLiteral("Autosave every"), autosaveMinutes_);
+    layout->addLayout(saving);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &SetupDialog::accept);
@@ -116,6 +127,7 @@ void SetupDialog::apply(Editor& editor) const
     prefs.light = text(light_);
     prefs.authorName = text(authorName_);
     prefs.authorEmail = text(authorEmail_);
+    prefs.autosaveMinutes = autosaveMinutes_->value();
     // A blank field means "keep the current list", not "no list".
     if (entityList_->text().trimmed().isEmpty()) return;
     prefs.entityList = text(entityList_);

@@ -6,13 +6,15 @@
 
 class QGridLayout;
 class QLineEdit;
+class QSpinBox;
 
 namespace vorn {
 
 class Editor;
 struct Preferences;
 
-// "Vorn Setup": the build tools' paths, the entity list file and the author's name and e-mail.
+// "Vorn Setup": the build tools' paths, the entity list file, the author's name and e-mail and
+// the autosave interval ("autosaveMinutes", a spin box).
 // Its line edits are named after the preferences they edit ("light", "qbsp", "vis", "quake",
 // "entityList", "authorName", "authorEmail"), its Find buttons "find" plus the field's name.
 class SetupDialog : public QDialog {
@@ -37,6 +39,7 @@ private:
     QLineEdit* entityList_ = nullptr;
     QLineEdit* authorName_ = nullptr;
     QLineEdit* authorEmail_ = nullptr;
+    QSpinBox* autosaveMinutes_ = nullptr;
 };
 
 // Opens the dialog modally and applies it on OK; true when OK was pressed.

@@ -1,10 +1,12 @@
 #include "vorn_application.h"
 
+#include "autosave.h"
 #include "editor/editor.h"
 #include "main_frame.h"
 #include "qt_dialogs.h"
 #include "qt_host.h"
 #include "qt_settings_store.h"
+#include "recovery_dialog.h"
 #include "textures/texture_archives.h"
 
 namespace vorn {
@@ -30,6 +32,8 @@ VornApplication::VornApplication(const QString& settingsFile)
     host_->setWindow(frame_.get());
     dialogs_->setParentWidget(frame_.get());
     dialogs_->setTextureFolders([this] { return TextureSearchFolders(editor_->map().pathName(), ""); });
+    autosave_ = std::make_unique<Autosave>(*editor_, *host_, Autosave::defaultFolder());
+    QObject::connect(frame_.get(), &CMainFrame::changesSettled, autosave_.get(), &Autosave::discard);
 }
 
 VornApplication::~VornApplication()
@@ -42,6 +46,7 @@ void VornApplication::start(const QString& mapPath)
     frame_->showAsStored();
     // A map that cannot be opened is reported; the editor stays open on an empty map.
     if (!mapPath.isEmpty()) frame_->openMap(mapPath);
+    OfferRecoveries(frame_.get(), *editor_, *autosave_);
     editor_->updateViews(ViewFlags::All);
 }
 

@@ -6,6 +6,7 @@
 
 namespace vorn {
 
+class Autosave;
 class CMainFrame;
 class Editor;
 class QtDialogs;
@@ -21,12 +22,14 @@ public:
     explicit VornApplication(const QString& settingsFile);
     ~VornApplication();
 
-    // Opens the map named on the command line (if any) and shows the window.
+    // Opens the map named on the command line (if any), shows the window and offers the work
+    // that editors which stopped without saving left behind.
     void start(const QString& mapPath);
 
     Editor& editor() { return *editor_; }
     CMainFrame& frame() { return *frame_; }
     QtHost& host() { return *host_; }
+    Autosave& autosave() { return *autosave_; }
 
 private:
     std::unique_ptr<QtSettingsStore> settings_;
@@ -34,6 +37,7 @@ private:
     std::unique_ptr<QtDialogs> dialogs_;
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<Autosave> autosave_;
 };
 
 } // namespace vorn

@@ -114,11 +114,15 @@ MapReadResult CQMap::ReadMapText(std::string_view text)
     return read;
 }
 
-std::string CQMap::WriteMapText(const std::string& path) const
+MapHeader CQMap::FileHeader(const std::string& path) const
 {
     const Preferences& prefs = editor_.prefs();
-    const MapHeader header{path, prefs.authorName, prefs.authorEmail, localNow(), EntityCount(), CountBrushes()};
-    return WriteMap(header, entities_);
+    return {path, prefs.authorName, prefs.authorEmail, localNow(), EntityCount(), CountBrushes()};
+}
+
+std::string CQMap::WriteMapText(const std::string& path) const
+{
+    return WriteMap(FileHeader(path), entities_);
 }
 
 bool CQMap::SaveMap(const std::string& path)

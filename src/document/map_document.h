@@ -97,6 +97,8 @@ public:
     // Center on Map goes there, so that the brushes are in view whatever the point entities do.
     Vec3 GeometryMiddle() const;
 
+    // The comment header of the map's file at the given path, dated now.
+    MapHeader FileHeader(const std::string& path) const;
     // Writes the map text (header and every entity) for the given path.
     std::string WriteMapText(const std::string& path) const;
 

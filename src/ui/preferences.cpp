@@ -1,5 +1,7 @@
 #include "ui/preferences.h"
 
+#include <algorithm>
+
 namespace vorn {
 namespace {
 
@@ -29,6 +31,7 @@ void Preferences::load(const SettingsStore& store)
     xyGridSnap = store.readInt(kPreferences, "xygridsnap", defaults.xyGridSnap);
     xyDrawNames = store.readInt(kPreferences, "xydrawnames", defaults.xyDrawNames);
     xyScalePercent = store.readInt(kPreferences, "xyscale", defaults.xyScalePercent);
+    autosaveMinutes = std::max(0, store.readInt(kPreferences, "autosave_minutes", defaults.autosaveMinutes));
     xyPane = {store.readInt(kPreferences, "xywidth", defaults.xyPane.width),
               store.readInt(kPreferences, "xyheight", defaults.xyPane.height)};
     zPane = {store.readInt(kPreferences, "zwidth", defaults.zPane.width),
@@ -64,6 +67,7 @@ void Preferences::save(SettingsStore& store) const
     store.writeInt(kPreferences, "xygridsnap", xyGridSnap);
     store.writeInt(kPreferences, "xydrawnames", xyDrawNames);
     store.writeInt(kPreferences, "xyscale", xyScalePercent);
+    store.writeInt(kPreferences, "autosave_minutes", autosaveMinutes);
     store.writeInt(kPreferences, "xyheight", xyPane.height);
     store.writeInt(kPreferences, "xywidth", xyPane.width);
     store.writeInt(kPreferences, "zheight", zPane.height);

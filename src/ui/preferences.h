@@ -53,6 +53,7 @@ struct Preferences {
     int xyGridSnap = 1;
     int xyDrawNames = 1;
     int xyScalePercent = 100;
+    int autosaveMinutes = 5; // 0 turns autosave off
     PaneSize xyPane{600, 120};
     PaneSize camPane{200, 150};
     PaneSize controlPane{100, 150};

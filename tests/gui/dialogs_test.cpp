@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 using namespace vorn;
@@ -158,11 +159,13 @@ private slots:
         QVERIFY(whileModal([&] { return runSetupDialog(nullptr, editor); }, [&](QDialog& d) {
             QCOMPARE(layout(d), "Vorn Setup | Files | Light | [light] | Find... | QBsp | [qbsp] | Find... | Vis | [vis] | Find... | Quake | "
                                 "[quake] | Find... | Entity | [entityList] | Find... | Author Info (optional) | Name | [authorName] | "
-                                "EMail | [authorEmail] | OK | Cancel");
+                                "EMail | [authorEmail] | Autosave every | 5 min | [5 min] | OK | Cancel");
             for (int i = 0; i < names.size(); ++i) field(d, names[i])->setText(typed(i));
+            d.findChild<QSpinBox*>("autosaveMinutes")->setValue(12);
             QCOMPARE(submit(d), "");
         }));
         for (int i = 0; i < names.size(); ++i) QCOMPARE(QString::fromStdString(*members[i]), typed(i));
+        QCOMPARE(prefs.autosaveMinutes, 12);
         QCOMPARE(editor.classes().count(), 2);
         QCOMPARE(editor.classes().nameAt(1), "test_two");
 
@@ -208,7 +211,7 @@ private slots:
         const QStringList texts = QString("paths/qbsp paths/light paths/vis paths/wad paths/temp paths/quake paths/entity_list "
                                           "preferences/curtexture preferences/author/name preferences/author/email").split(' ');
         const QStringList numbers = QString("curtargetid xygridsize xygridshow xygridsnap xydrawnames xyscale xywidth xyheight zwidth zheight "
-                                            "qwidth qheight camwidth camheight camon cammode mainwin/show mainwin/left mainwin/top "
+                                            "qwidth qheight camwidth camheight camon cammode autosave_minutes mainwin/show mainwin/left mainwin/top "
                                             "mainwin/right mainwin/bottom").split(' ');
         // Every key read and written back unchanged: texts the INI format must escape, a different number in each.
         const char* tricky[] = {"/my lists/q, e1.qel", "*water0", "Zoë \"the\"; Smith", "zoe=1@x.org", "@/q", "#tmp", "C:\\q\\gfx.wad"};
@@ -227,11 +230,13 @@ private slots:
         for (const QString& key : original.allKeys()) QCOMPARE(saved.value(key).toString(), original.value(key).toString());
 
         // Hand edits: an unquoted comma makes the INI reader see a list, whose text must not be lost; a camera pane
-        // size below 1 or a number that is none takes the default.
-        QVERIFY(writeFile(path, "[paths]\nqbsp=/home/a,b/qbsp\n[preferences]\ncamwidth=0\ncamheight=-5\nxygridsize=wide\n"));
+        // size below 1 or a number that is none takes the default; a negative autosave interval turns autosave off.
+        QVERIFY(writeFile(path, "[paths]\nqbsp=/home/a,b/qbsp\n[preferences]\ncamwidth=0\ncamheight=-5\nxygridsize=wide\nautosave_minutes=-3\n"));
         prefs.load(QtSettingsStore(path));
         QCOMPARE(prefs.qbsp, "/home/a,b/qbsp");
-        QCOMPARE(QList<int>({prefs.camPane.width, prefs.camPane.height, prefs.xyGridSize}), QList<int>({200, 150, 16}));
+        QCOMPARE(QList<int>({prefs.camPane.width, prefs.camPane.height, prefs.xyGridSize, prefs.autosaveMinutes}),
+                 QList<int>({200, 150, 16, 0}));
+        QCOMPARE(Preferences().autosaveMinutes, 5);
         // A folder cannot be created below a plain file.
         QtSettingsStore unwritable(path + "/sub/Vorn.conf");
         unwritable.writeInt("preferences", "camon", 1);
