@@ -5,7 +5,6 @@
 #include "qt_dialogs.h"
 #include "qt_host.h"
 #include "qt_settings_store.h"
-#include "textures/texture_archives.h"
 
 namespace vorn {
 namespace {
@@ -29,7 +28,7 @@ VornApplication::VornApplication(const QString& settingsFile)
     frame_ = std::make_unique<CMainFrame>(*editor_, *host_, *settings_);
     host_->setWindow(frame_.get());
     dialogs_->setParentWidget(frame_.get());
-    dialogs_->setTextureFolders([this] { return TextureSearchFolders(editor_->map().pathName(), ""); });
+    dialogs_->setTextureFolders([this] { return editor_->textureFolders(); });
 }
 
 VornApplication::~VornApplication()

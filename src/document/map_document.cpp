@@ -99,7 +99,8 @@ MapReadResult CQMap::ReadMapText(std::string_view text)
         entities_.front()->SetCurrent(true);
         tellPanel();
         editor_.prefs().wad = std::string(Unquoted(entities_.front()->GetValue("\"wad\"")));
-        if (editor_.prefs().wad != previousWad) {
+        // An archive not found before may be found beside this map.
+        if (editor_.prefs().wad != previousWad || !editor_.panel().textures().archives().isLoaded()) {
             BusyScope busy(host);
             editor_.textureArchiveChanged();
         }
