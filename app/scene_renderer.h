@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/vec3.h"
 #include "render/render_mode.h"
 
 #include <QOpenGLFunctions_3_3_Core>
@@ -15,7 +16,6 @@ namespace vorn {
 class CameraProjection;
 class CameraScene;
 class TextureImageSource;
-struct Vec3;
 
 // The OpenGL side of the camera scene: one vertex buffer, one triangle and one line index
 // buffer, and a texture array with a layer per texture name. Each call needs the widget's
