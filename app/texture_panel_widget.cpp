@@ -65,7 +65,10 @@ TexturePanelWidget::TexturePanelWidget(Editor& editor, QWidget* parent) : QWidge
     layout->addLayout(buttons);
 
     connect(list_, &QComboBox::textActivated, this, &TexturePanelWidget::chooseTexture);
-    connect(list_->lineEdit(), &QLineEdit::editingFinished, this, [this] { chooseTexture(list_->currentText()); });
+    // Leaving the field without typing keeps the current texture.
+    connect(list_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (list_->lineEdit()->isModified()) chooseTexture(list_->currentText());
+    });
     connect(apply, &QPushButton::clicked, this, [this] { ApplyTextureToSelection(editor_); });
     connect(align, &QPushButton::clicked, this, [this] { AlignTexturesOfSelection(editor_); });
     refresh();
@@ -86,7 +89,7 @@ void TexturePanelWidget::refresh()
     showList();
     const TexturePanel& textures = editor_.panel().textures();
     // A name being typed stays as typed until it is confirmed.
-    if (!list_->lineEdit()->hasFocus()) {
+    if (!list_->lineEdit()->isModified()) {
         const QSignalBlocker block(list_);
         const std::optional<int> item = textures.selectedItem();
         if (item) list_->setCurrentIndex(*item);
@@ -99,11 +102,9 @@ void TexturePanelWidget::refresh()
 
 void TexturePanelWidget::chooseTexture(const QString& name)
 {
-    if (name.isEmpty()) {
-        refresh(); // nothing chosen: the panel's texture is shown again
-        return;
-    }
-    editor_.map().SetCurrentTexture(name.toStdString());
+    list_->lineEdit()->setModified(false);
+    // Nothing chosen: the panel's texture is shown again.
+    if (!name.isEmpty()) editor_.map().SetCurrentTexture(name.toStdString());
     refresh();
 }
 

@@ -127,13 +127,17 @@ private slots:
         QLineEdit* field = list->lineEdit();
         field->setFocus();
         field->selectAll();
-        QTest::keyClicks(field, "metal_ru");
-        QCOMPARE(field->text(), QString("metal_ru"));
+        QTest::keyClicks(field, "metal_rivet");
+        QCOMPARE(field->text(), QString("metal_rivet"));
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(map().currentTexture(), "metal_ru");
+        QCOMPARE(map().currentTexture(), "metal_rivet");
+        QCOMPARE(size->text(), QString("64x64"));
+        QCOMPARE(preview().size(), QSize(64, 64));
+
+        map().SetCurrentTexture("metal_ru");
         QCOMPARE(list->currentText(), QString("metal_rust")); // a prefix selects the item ...
         QCOMPARE(size->text(), QString("0x0"));                // ... but is no texture
-        QCOMPARE(preview().size(), QSize(32, 32));             // the last one found stays shown
+        QCOMPARE(preview().size(), QSize(64, 64));             // the last one found stays shown
 
         map().SetCurrentTexture("no_such_texture");
         QCOMPARE(list->currentText(), QString("*NONE*"));
