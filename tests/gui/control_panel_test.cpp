@@ -116,12 +116,12 @@ private slots:
         map().SetCurrentTexture("sky_dusk");
         QCOMPARE(list->currentText(), QString("sky_dusk"));
         QCOMPARE(size->text(), QString("256x128"));
-        QCOMPARE(preview().size(), QSize(256, 128));
+        QCOMPARE(previewSize(), QSize(256, 128));
 
         list->textActivated("light_panel"); // as when chosen from the drop-down
         QCOMPARE(map().currentTexture(), "light_panel");
         QCOMPARE(size->text(), QString("32x32"));
-        QCOMPARE(preview().size(), QSize(32, 32));
+        QCOMPARE(previewSize(), QSize(32, 32));
 
         // Typed: letters that are editing keys elsewhere go into the field.
         QLineEdit* field = list->lineEdit();
@@ -132,12 +132,12 @@ private slots:
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(map().currentTexture(), "metal_rivet");
         QCOMPARE(size->text(), QString("64x64"));
-        QCOMPARE(preview().size(), QSize(64, 64));
+        QCOMPARE(previewSize(), QSize(64, 64));
 
         map().SetCurrentTexture("metal_ru");
         QCOMPARE(list->currentText(), QString("metal_rust")); // a prefix selects the item ...
         QCOMPARE(size->text(), QString("0x0"));                // ... but is no texture
-        QCOMPARE(preview().size(), QSize(64, 64));             // the last one found stays shown
+        QCOMPARE(previewSize(), QSize(64, 64));             // the last one found stays shown
 
         map().SetCurrentTexture("no_such_texture");
         QCOMPARE(list->currentText(), QString("*NONE*"));
@@ -182,7 +182,7 @@ private slots:
 private:
     CQMap& map() { return app_->editor().map(); }
     ControlPanelWidget* panel() { return app_->frame().controlPanel(); }
-    QSize preview() { return panel()->findChild<QLabel*>("texturePreview")->pixmap().size(); }
+    QSize previewSize() { return panel()->findChild<QLabel*>("texturePreview")->pixmap().size(); }
 
     std::unique_ptr<QTemporaryDir> settingsDir_;
     std::unique_ptr<VornApplication> app_;
