@@ -43,6 +43,8 @@ TexturePanelWidget::TexturePanelWidget(Editor& editor, QWidget* parent) : QWidge
     list_->setMinimumContentsLength(16);
     preview_ = new QLabel;
     preview_->setObjectName(QStringLiteral("texturePreview"));
+    // A large texture is cut off rather than growing the panel.
+    preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     preview_->setMinimumSize(64, 64);
     preview_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     size_ = new QLabel;
@@ -50,19 +52,24 @@ TexturePanelWidget::TexturePanelWidget(Editor& editor, QWidget* parent) : QWidge
     auto* apply = button(QStringLiteral("Apply Texture"), QStringLiteral("applyTexture"));
     auto* align = button(QStringLiteral("Align Texture"), QStringLiteral("alignTexture"));
 
+    auto* chooser = new QHBoxLayout;
+    chooser->addWidget(toolBar_);
+    chooser->addWidget(list_, 1);
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(new QLabel(QStringLiteral("Tex Size")));
     sizeRow->addWidget(size_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(apply);
-    buttons->addWidget(align);
+    auto* side = new QVBoxLayout;
+    side->addLayout(sizeRow);
+    side->addWidget(apply);
+    side->addWidget(align);
+    side->addStretch(1);
+    auto* shown = new QHBoxLayout;
+    shown->addWidget(preview_, 1);
+    shown->addLayout(side);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(toolBar_);
-    layout->addWidget(list_);
-    layout->addWidget(preview_, 1);
-    layout->addLayout(sizeRow);
-    layout->addLayout(buttons);
+    layout->addLayout(chooser);
+    layout->addLayout(shown, 1);
 
     connect(list_, &QComboBox::textActivated, this, &TexturePanelWidget::chooseTexture);
     // Leaving the field without typing keeps the current texture.
