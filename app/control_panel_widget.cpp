@@ -3,6 +3,7 @@
 #include "document/entity_commands.h"
 #include "editor/editor.h"
 #include "platform/host.h"
+#include "texture_panel_widget.h"
 #include "ui/scale_steps.h"
 #include "ui/typed_view_settings.h"
 #include "view_keys.h"
@@ -54,6 +55,7 @@ ControlPanelWidget::ControlPanelWidget(Editor& editor, QWidget* parent) : QWidge
     xPos_->setObjectName(QStringLiteral("xPos"));
     yPos_ = new QLabel;
     yPos_->setObjectName(QStringLiteral("yPos"));
+    textures_ = new TexturePanelWidget(editor_);
 
     auto* settings = new QFormLayout;
     settings->addRow(QStringLiteral("XY Scale"), scale_);
@@ -71,6 +73,7 @@ ControlPanelWidget::ControlPanelWidget(Editor& editor, QWidget* parent) : QWidge
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(settings);
     layout->addWidget(entityGroup, 1);
+    layout->addWidget(textures_);
 
     connect(scale_, &QComboBox::textActivated, this, &ControlPanelWidget::applyScale);
     connect(grid_, &QComboBox::textActivated, this, &ControlPanelWidget::applyGrid);
@@ -81,6 +84,11 @@ ControlPanelWidget::ControlPanelWidget(Editor& editor, QWidget* parent) : QWidge
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     refresh();
+}
+
+void ControlPanelWidget::addToolAction(QAction* action)
+{
+    textures_->addToolAction(action);
 }
 
 void ControlPanelWidget::refresh()
@@ -106,6 +114,7 @@ void ControlPanelWidget::refresh()
         entity_->clear();
         entity_->addItems(rows);
     }
+    textures_->refresh();
 }
 
 void ControlPanelWidget::applyScale(const QString& text)
@@ -142,6 +151,10 @@ bool ControlPanelWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     const auto key = viewKeyFor(*static_cast<QKeyEvent*>(event));
+    // Texture names are typed with letters, minus and slash and edited with Delete.
+    if (key && watched == textures_->nameField() && *key != ViewKey::Tab && *key != ViewKey::Escape) {
+        return QWidget::eventFilter(watched, event);
+    }
     // Enter outside clipper mode is not an editing key: it confirms a typed value.
     if (!key || !HandleCommonKey(editor_, *key)) return QWidget::eventFilter(watched, event);
     editor_.updateViews(ViewFlags::Editing);

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -10,14 +11,17 @@ class QListWidget;
 namespace vorn {
 
 class Editor;
+class TexturePanelWidget;
 
-// The control panel: the XY view's scale, grid and snap, the current entity's pairs and the map
-// position under the mouse.
+// The control panel: the XY view's scale, grid and snap, the current entity's pairs, the map
+// position under the mouse and the current texture.
 class ControlPanelWidget final : public QWidget {
     Q_OBJECT
 public:
     ControlPanelWidget(Editor& editor, QWidget* parent = nullptr);
 
+    // The texture half's toolbar button runs this action.
+    void addToolAction(QAction* action);
     // Shows the panel's state from the core again.
     void refresh();
 
@@ -38,6 +42,7 @@ private:
     QListWidget* entity_;
     QLabel* xPos_;
     QLabel* yPos_;
+    TexturePanelWidget* textures_;
 };
 
 } // namespace vorn

@@ -42,6 +42,8 @@ const Entry kEntries[] = {
      {QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Ins"))}, false},
     {"edit.selectAll", "Select &All", "Select every brush of the current entity\nSelect All", "",
      {QKeySequence(QStringLiteral("Ctrl+A"))}, false},
+    {"edit.selectTexture", "Select &Texture", "Choose the current texture from the map's textures\nSelect Texture", "",
+     {QKeySequence(QStringLiteral("Ctrl+T"))}, false},
     {"edit.clipper", "C&lipper Mode", "Place clip points with clicks in the XY view\nClipper mode", "clipper", {}, true},
     {"edit.rotationSettings", "&Rotation Settings", "Rotate a brush selection about Z or X axis", "", {}, false},
     {"edit.scaleFactor", "&Scale Factor", "Scale a brush selection\nScale ", "", {}, false},
@@ -152,7 +154,7 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
     addAll(file, *this, {"", "file.exit"});
 
     addAll(bar.addMenu(QStringLiteral("&Edit")), *this,
-           {"edit.undo", "", "edit.cut", "edit.copy", "edit.paste", "edit.selectAll", "", "edit.clipper", "",
+           {"edit.undo", "", "edit.cut", "edit.copy", "edit.paste", "edit.selectAll", "edit.selectTexture", "", "edit.clipper", "",
             "edit.rotationSettings", "edit.scaleFactor"});
     addAll(bar.addMenu(QStringLiteral("&Brush")), *this,
            {"brush.entity", "", "brush.room", "brush.stairs", "brush.arch", "brush.cylinder", "brush.spike", "brush.ramp",

@@ -51,6 +51,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, SettingsStore& settings, QW
 {
     setWindowIcon(programIcon());
     buildPanes();
+    controlPanel_->addToolAction((*actions_)[QStringLiteral("edit.selectTexture")]);
 
     menuBar()->setNativeMenuBar(false);
     actions_->fillMenuBar(*menuBar(), recentMenu_);

@@ -49,6 +49,7 @@ void CMainFrame::wireCommands()
     on("edit.copy", [&e] { CopySelection(e); });
     on("edit.paste", [&e] { PasteClipboard(e); });
     on("edit.selectAll", [&e] { SelectAllOfCurrentEntity(e); });
+    on("edit.selectTexture", [&e] { ChooseTexture(e); });
     on("edit.clipper", [&e] { e.xyView().toggleClipperMode(); });
     on("edit.rotationSettings", [&e] { EditRotationSettings(e); });
     on("edit.scaleFactor", [&e] { EditScaleFactor(e); });

@@ -58,6 +58,8 @@ SetupDialog::SetupDialog(QWidget* parent, const Preferences& prefs) : QDialog(pa
     quake_ = addFileRow(grid, QStringLiteral("Quake"), QStringLiteral("quake"), prefs.quake, FileKind::Program);
     entityList_ = addFileRow(grid, QStringLiteral("Entity"), QStringLiteral("entityList"), prefs.entityList,
                              FileKind::EntityList);
+    gameFolder_ = addFileRow(grid, QStringLiteral("Game Folder"), QStringLiteral("gameFolder"), prefs.gameFolder,
+                             FileKind::Folder);
     layout->addWidget(files);
 
     auto* author = new QGroupBox(QStringLiteral("Author Info (optional)"));
@@ -103,9 +105,11 @@ QLineEdit* SetupDialog::addFileRow(QGridLayout* grid, const QString& label, cons
 void SetupDialog::find(QLineEdit* field, FileKind kind)
 {
     QFileDialog chooser(this, QStringLiteral("Open"));
-    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setFileMode(kind == FileKind::Folder ? QFileDialog::Directory : QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    if (kind == FileKind::Program) {
+    if (kind == FileKind::Folder) {
+        chooser.setOption(QFileDialog::ShowDirsOnly);
+    } else if (kind == FileKind::Program) {
         // Programs here have no extension; Windows programs (e.g. run through Wine) have one.
         chooser.setNameFilters({QStringLiteral("Programs (*)"), QStringLiteral("Application Files (*.exe)")});
     } else {
@@ -128,6 +132,11 @@ void SetupDialog::apply(Editor& editor) const
     prefs.authorName = text(authorName_);
     prefs.authorEmail = text(authorEmail_);
     prefs.autosaveMinutes = autosaveMinutes_->value();
+    if (text(gameFolder_) != prefs.gameFolder) {
+        prefs.gameFolder = text(gameFolder_);
+        const WaitCursor busy;
+        editor.textureArchiveChanged();
+    }
     // A blank field means "keep the current list", not "no list".
     if (entityList_->text().trimmed().isEmpty()) return;
     prefs.entityList = text(entityList_);

@@ -7,7 +7,6 @@
 #include "qt_host.h"
 #include "qt_settings_store.h"
 #include "recovery_dialog.h"
-#include "textures/texture_archives.h"
 
 namespace vorn {
 namespace {
@@ -31,7 +30,7 @@ VornApplication::VornApplication(const QString& settingsFile)
     frame_ = std::make_unique<CMainFrame>(*editor_, *host_, *settings_);
     host_->setWindow(frame_.get());
     dialogs_->setParentWidget(frame_.get());
-    dialogs_->setTextureFolders([this] { return TextureSearchFolders(editor_->map().pathName(), ""); });
+    dialogs_->setTextureFolders([this] { return editor_->textureFolders(); });
     autosave_ = std::make_unique<Autosave>(*editor_, *host_, Autosave::defaultFolder());
     QObject::connect(frame_.get(), &CMainFrame::changesSettled, autosave_.get(), &Autosave::discard);
 }

@@ -115,7 +115,20 @@ void ChooseTexture(Editor& editor)
     const auto chosen = editor.dialogs().textureSelector(editor.prefs().wad, map.currentTexture());
     if (!chosen) return;
     map.SetCurrentTexture(*chosen);
-    map.ApplyCurrentTexture();
+    ApplyTextureToSelection(editor);
+}
+
+void ApplyTextureToSelection(Editor& editor)
+{
+    editor.map().ApplyCurrentTexture();
+    editor.refreshSelectionInCamera();
+    editor.updateViews(ViewFlags::Camera);
+}
+
+void AlignTexturesOfSelection(Editor& editor)
+{
+    editor.map().AlignSelectionTextures(editor.panel().textureSizes());
+    editor.refreshSelectionInCamera();
     editor.updateViews(ViewFlags::Camera);
 }
 

@@ -12,5 +12,9 @@ void SelectAllOfCurrentEntity(Editor& editor);
 void DeleteSelectedBrushes(Editor& editor);
 // The texture selector; the chosen texture becomes current and goes onto the selection.
 void ChooseTexture(Editor& editor);
+// "Apply Texture": the current texture onto the current entity's selected brushes.
+void ApplyTextureToSelection(Editor& editor);
+// "Align Texture": the selected brushes' textures aligned by the sizes of the loaded archives.
+void AlignTexturesOfSelection(Editor& editor);
 
 } // namespace vorn

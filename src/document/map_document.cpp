@@ -72,16 +72,17 @@ std::optional<MapReadResult> CQMap::OpenMap(const std::string& path)
         return std::nullopt;
     }
     NewMap();
+    // Absolute, so that the header's file name and the recent files still say where it is
+    // whatever the current folder later becomes. Set while reading, so that the texture
+    // archives are looked for beside the map.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    pathName_ = error ? path : absolute.lexically_normal().string();
     const MapReadResult read = ReadMapText(*file.bytes);
     const std::string problems = damageMessage(read);
-    if (problems.empty()) {
-        // Absolute, so that the header's file name and the recent files still say where it is
-        // whatever the current folder later becomes.
-        std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-        pathName_ = error ? path : absolute.lexically_normal().string();
-    } else {
+    if (!problems.empty()) {
         // Keep what was read, but never let Save overwrite the damaged original by accident.
+        pathName_.clear();
         editor_.host().messageBox(problems);
     }
     if (const std::string unbuilt = unbuiltMessage(read); !unbuilt.empty()) editor_.host().messageBox(unbuilt);
@@ -99,7 +100,8 @@ MapReadResult CQMap::ReadMapText(std::string_view text)
         entities_.front()->SetCurrent(true);
         tellPanel();
         editor_.prefs().wad = std::string(Unquoted(entities_.front()->GetValue("\"wad\"")));
-        if (editor_.prefs().wad != previousWad) {
+        // An archive not found before may be found beside this map.
+        if (editor_.prefs().wad != previousWad || !editor_.panel().textures().archives().isLoaded()) {
             BusyScope busy(host);
             editor_.textureArchiveChanged();
         }

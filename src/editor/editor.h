@@ -13,6 +13,9 @@
 #include "ui/xy_view.h"
 #include "ui/z_view.h"
 
+#include <string>
+#include <vector>
+
 namespace vorn {
 
 class Dialogs;
@@ -53,7 +56,11 @@ public:
     // The camera's copy of the map: rebuilt whole, or refreshed for the current entity's selection.
     void rebuildCameraScene();
     void refreshSelectionInCamera();
-    // The texture archive named by the map changed.
+    // Where the map's texture archives and the game's colour files are looked for: the map's
+    // folder, the current folder, the game folder.
+    std::vector<std::string> textureFolders() const;
+    // The texture archive named by the map changed: the panel loads it, reporting failures, and
+    // the camera takes its textures.
     void textureArchiveChanged();
 
 private:
@@ -64,7 +71,7 @@ private:
     Clipboard clipboard_;
     ClipPoints clipPoints_;
     CameraModel camera_;
-    CQView panel_;
+    CQView panel_{*this};
     CXYView xyView_;
     CZView zView_;
     CameraController cameraView_;

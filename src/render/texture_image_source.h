@@ -1,20 +1,12 @@
 #pragma once
 
 #include "geometry/brush.h"
+#include "textures/texture_image.h"
 
-#include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 namespace vorn {
-
-// An image as rows of red, green, blue, alpha bytes, top row first.
-struct RgbaImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgba;
-};
 
 // The pictures of the named textures; none for a texture that is not at hand.
 class TextureImageSource {

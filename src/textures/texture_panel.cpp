@@ -27,6 +27,7 @@ ArchiveReport TexturePanel::setWad(std::string_view wadValue, const std::vector<
 {
     ArchiveReport report = archives_.load(wadValue, folders);
     colours_ = FindTextureColours(archives_, folders, ColourMapFallback::Brightening);
+    ++previewRevision_;
     std::vector<std::string> names = archives_.textureNames();
     std::ranges::stable_sort(names, lessIgnoringCase);
     list_.assign(1, std::string(kNone));
@@ -65,6 +66,7 @@ void TexturePanel::rebuildPreview()
     }
     sizeText_ = std::to_string(texture.width()) + "x" + std::to_string(texture.height());
     preview_ = texture;
+    ++previewRevision_;
 }
 
 } // namespace vorn

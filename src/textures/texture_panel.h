@@ -41,9 +41,12 @@ public:
     // when a texture is not found.
     const std::optional<CQTexture>& preview() const { return preview_; }
     const TextureColours& colours() const { return colours_; }
+    // Grows whenever the preview or its colours change, so a widget knows when to redraw it.
+    int previewRevision() const { return previewRevision_; }
 
     // For "Align Texture": the sizes of the archives' textures.
     TextureArchives& archives() { return archives_; }
+    const TextureArchives& archives() const { return archives_; }
 
 private:
     std::optional<int> findItem(std::string_view name) const;
@@ -56,6 +59,7 @@ private:
     std::string texture_{kNone};
     std::string sizeText_ = "0x0";
     std::optional<CQTexture> preview_;
+    int previewRevision_ = 0;
 };
 
 } // namespace vorn

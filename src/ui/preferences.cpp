@@ -21,6 +21,7 @@ void Preferences::load(const SettingsStore& store)
     light = store.readString(kPaths, "light", defaults.light);
     vis = store.readString(kPaths, "vis", defaults.vis);
     wad = store.readString(kPaths, "wad", defaults.wad);
+    gameFolder = store.readString(kPaths, "game_folder", defaults.gameFolder);
     temp = store.readString(kPaths, "temp", defaults.temp);
     quake = store.readString(kPaths, "quake", defaults.quake);
     entityList = store.readString(kPaths, "entity_list", defaults.entityList);
@@ -57,6 +58,7 @@ void Preferences::save(SettingsStore& store) const
     store.writeString(kPaths, "light", light);
     store.writeString(kPaths, "vis", vis);
     store.writeString(kPaths, "wad", wad);
+    store.writeString(kPaths, "game_folder", gameFolder);
     store.writeString(kPaths, "temp", temp);
     store.writeString(kPaths, "quake", quake);
     store.writeString(kPaths, "entity_list", entityList);

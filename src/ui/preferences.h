@@ -47,6 +47,7 @@ struct Preferences {
     std::string quake;
     std::string temp;
     std::string wad; // the current texture archive
+    std::string gameFolder; // where relative texture archives are looked for last
     int curTargetId = 0;
     int xyGridSize = 16;
     int xyGridShow = 1;

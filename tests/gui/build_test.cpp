@@ -4,6 +4,7 @@
 #include "editor_actions.h"
 #include "main_frame.h"
 #include "modal_answers.h"
+#include "sample_map.h"
 #include "ui/leak_path_drawing.h"
 #include "vorn_application.h"
 #include "xy_view_widget.h"
@@ -68,8 +69,7 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QFile::copy(VORN_RESOURCES_DIR "/maps/sample.map", sampleMap()));
-        QFile::setPermissions(sampleMap(), QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(CopySampleMap(dir_->path()), sampleMap());
         app_ = std::make_unique<VornApplication>(dir_->filePath("Vorn.conf"));
         app_->start(sampleMap());
     }

@@ -2,6 +2,7 @@
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "main_frame.h"
+#include "sample_map.h"
 #include "vorn_application.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <memory>
 
 using namespace vorn;
+using namespace vorn::test;
 
 // Draws the sample map in the real OpenGL camera view; needs a display with OpenGL (xvfb-run).
 class CameraViewTest : public QObject {
@@ -22,8 +24,8 @@ private slots:
         if (!CMy3DCameraView::platformCanDraw()) QSKIP("The camera view needs a display with OpenGL (run under xvfb-run).");
         app_.reset();
         settingsDir_ = std::make_unique<QTemporaryDir>();
-        const QString map = settingsDir_->filePath("sample.map");
-        QVERIFY(QFile::copy(QStringLiteral(VORN_RESOURCES_DIR "/maps/sample.map"), map));
+        const QString map = CopySampleMap(settingsDir_->path());
+        QVERIFY(!map.isEmpty());
         app_ = std::make_unique<VornApplication>(settingsDir_->filePath("Vorn.conf"));
         app_->start(map);
         QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));

@@ -1,4 +1,5 @@
 #include "control_panel_widget.h"
+#include "editor_actions.h"
 #include "editor/editor.h"
 #include "main_frame.h"
 #include "modal_answers.h"
@@ -6,11 +7,16 @@
 #include "ui/typed_view_settings.h"
 #include "vorn_application.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest/QtTest>
 
 #include <memory>
@@ -18,7 +24,8 @@
 using namespace vorn;
 using namespace vorn::test;
 
-// The control panel of the real main window: its editing keys and its typed XY settings.
+// The control panel of the real main window: its editing keys, its typed XY settings and its
+// texture half on the sample map's archive.
 class ControlPanelTest : public QObject {
     Q_OBJECT
 private slots:
@@ -97,8 +104,89 @@ private slots:
         QCOMPARE(app_->editor().xyView().scale(), 0.6f);
     }
 
+    // The list holds "*NONE*" then the archive's names; the list, "Tex Size" and the preview follow
+    // the current texture whether it is chosen in the list, typed or set by the document.
+    void theTextureHalfFollowsTheCurrentTexture()
+    {
+        auto* list = panel()->findChild<QComboBox*>("textureList");
+        auto* size = panel()->findChild<QLabel*>("texSize");
+        QVERIFY(list && size);
+        QCOMPARE(list->itemText(0), QString("*NONE*"));
+        QCOMPARE(list->count(), 1 + 37); // every texture of the sample archive
+        QCOMPARE(list->findText("ceil_plank") < list->findText("Wall_Brick", Qt::MatchFixedString), true);
+
+        map().SetCurrentTexture("sky_dusk");
+        QCOMPARE(list->currentText(), QString("sky_dusk"));
+        QCOMPARE(size->text(), QString("256x128"));
+        QCOMPARE(previewSize(), QSize(256, 128));
+
+        list->textActivated("light_panel"); // as when chosen from the drop-down
+        QCOMPARE(map().currentTexture(), "light_panel");
+        QCOMPARE(size->text(), QString("32x32"));
+        QCOMPARE(previewSize(), QSize(32, 32));
+
+        // Typed: letters that are editing keys elsewhere go into the field.
+        QLineEdit* field = list->lineEdit();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, "metal_rivet");
+        QCOMPARE(field->text(), QString("metal_rivet"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(map().currentTexture(), "metal_rivet");
+        QCOMPARE(size->text(), QString("64x64"));
+        QCOMPARE(previewSize(), QSize(64, 64));
+
+        map().SetCurrentTexture("metal_ru");
+        QCOMPARE(list->currentText(), QString("metal_rust")); // a prefix selects the item ...
+        QCOMPARE(size->text(), QString("0x0"));                // ... but is no texture
+        QCOMPARE(previewSize(), QSize(64, 64));             // the last one found stays shown
+
+        map().SetCurrentTexture("no_such_texture");
+        QCOMPARE(list->currentText(), QString("*NONE*"));
+        QCOMPARE(size->text(), QString("0x0"));
+    }
+
+    // "Apply Texture" puts the current texture on the selection; "Align Texture" aligns it by the
+    // archive's sizes; the toolbar button opens the Texture Selector.
+    void theTextureButtonsActOnTheSelection()
+    {
+        CQBrush& brush = map().entity(0).brushes()[0];
+        map().entity(0).DeselectAllBrushes();
+        map().SetCurrentEntityByIndex(0);
+        map().entity(0).SelectAllBrushes();
+        map().SetCurrentTexture("metal_gold");
+        panel()->findChild<QPushButton*>("applyTexture")->click();
+        for (int i = 0; i < brush.numfaces(); ++i) QCOMPARE(brush.face(i).texture, "metal_gold");
+
+        for (int i = 0; i < brush.numfaces(); ++i) brush.face(i).shift[0] = 5;
+        CQBrush expected = brush;
+        expected.AlignTextures(app_->editor().panel().textureSizes());
+        panel()->findChild<QPushButton*>("alignTexture")->click();
+        bool moved = false;
+        for (int i = 0; i < brush.numfaces(); ++i) {
+            QCOMPARE(brush.face(i).shift[0], expected.face(i).shift[0]);
+            moved = moved || brush.face(i).shift[0] != 5;
+        }
+        QVERIFY(moved);
+
+        const auto title = [](QDialog& d) {
+            QCOMPARE(d.windowTitle(), QString("Texture Selector"));
+            d.reject();
+        };
+        auto* toolBar = panel()->findChild<QToolBar*>("textureToolBar");
+        QCOMPARE(toolBar->actions().size(), 1);
+        auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(toolBar->actions().first()));
+        QVERIFY(button);
+        QCOMPARE(button->text(), QString("Select Texture"));
+        whileModal([&] { button->click(); return 0; }, title);
+        QCOMPARE(button->defaultAction(), app_->frame().actions()["edit.selectTexture"]); // the menu's, with Ctrl+T
+        QCOMPARE(map().currentTexture(), "metal_gold");
+    }
+
 private:
     CQMap& map() { return app_->editor().map(); }
+    ControlPanelWidget* panel() { return app_->frame().controlPanel(); }
+    QSize previewSize() { return panel()->findChild<QLabel*>("texturePreview")->pixmap().size(); }
 
     std::unique_ptr<QTemporaryDir> settingsDir_;
     std::unique_ptr<VornApplication> app_;

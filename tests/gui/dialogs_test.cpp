@@ -7,6 +7,7 @@
 #include "qt_settings_store.h"
 #include "setup_dialog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QRadioButton>
@@ -148,8 +149,9 @@ private slots:
         QtDialogs dialogs;
         Editor editor(host, dialogs);
         Preferences& prefs = editor.prefs();
-        const QStringList names = {"light", "qbsp", "vis", "quake", "entityList", "authorName", "authorEmail"};
-        std::string* members[] = {&prefs.light, &prefs.qbsp, &prefs.vis, &prefs.quake, &prefs.entityList, &prefs.authorName, &prefs.authorEmail};
+        const QStringList names = {"light", "qbsp", "vis", "quake", "entityList", "gameFolder", "authorName", "authorEmail"};
+        std::string* members[] = {&prefs.light, &prefs.qbsp, &prefs.vis, &prefs.quake, &prefs.entityList, &prefs.gameFolder,
+                                  &prefs.authorName, &prefs.authorEmail};
         for (int i = 0; i < names.size(); ++i) *members[i] = names[i].toStdString();
         QVERIFY(!whileModal([&] { return runSetupDialog(nullptr, editor); }, [](QDialog& d) { // Cancel: nothing changes
             for (QLineEdit* edit : d.findChildren<QLineEdit*>()) edit->setText("changed");
@@ -158,7 +160,7 @@ private slots:
         const auto typed = [&](int i) { return names[i] == "entityList" ? qel : QString("/new/Zoë's %1").arg(names[i]); };
         QVERIFY(whileModal([&] { return runSetupDialog(nullptr, editor); }, [&](QDialog& d) {
             QCOMPARE(layout(d), "Vorn Setup | Files | Light | [light] | Find... | QBsp | [qbsp] | Find... | Vis | [vis] | Find... | Quake | "
-                                "[quake] | Find... | Entity | [entityList] | Find... | Author Info (optional) | Name | [authorName] | "
+                                "[quake] | Find... | Entity | [entityList] | Find... | Game Folder | [gameFolder] | Find... | Author Info (optional) | Name | [authorName] | "
                                 "EMail | [authorEmail] | Autosave every | 5 min | [5 min] | OK | Cancel");
             for (int i = 0; i < names.size(); ++i) field(d, names[i])->setText(typed(i));
             d.findChild<QSpinBox*>("autosaveMinutes")->setValue(12);
@@ -202,13 +204,23 @@ private slots:
             });
             QCOMPARE(field(setup, name)->text(), result);
         }
+        // The game folder's Find chooses a folder.
+        whileModal([&] { setup.findChild<QAbstractButton*>("findgameFolder")->click(); return 0; }, [&](QDialog& d) {
+            auto* chooser = qobject_cast<QFileDialog*>(&d);
+            QVERIFY(chooser);
+            QCOMPARE(chooser->fileMode(), QFileDialog::Directory);
+            chooser->setDirectory(dir.path());
+            chooser->selectFile(dir.path());
+            d.accept();
+        });
+        QCOMPARE(QDir::fromNativeSeparators(field(setup, "gameFolder")->text()), dir.path());
     }
 
     void preferencesSurviveTheSettingsFileAndBadValuesTakeTheirDefaults()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("Vorn.conf");
-        const QStringList texts = QString("paths/qbsp paths/light paths/vis paths/wad paths/temp paths/quake paths/entity_list "
+        const QStringList texts = QString("paths/qbsp paths/light paths/vis paths/wad paths/game_folder paths/temp paths/quake paths/entity_list "
                                           "preferences/curtexture preferences/author/name preferences/author/email").split(' ');
         const QStringList numbers = QString("curtargetid xygridsize xygridshow xygridsnap xydrawnames xyscale xywidth xyheight zwidth zheight "
                                             "qwidth qheight camwidth camheight camon cammode autosave_minutes mainwin/show mainwin/left mainwin/top "

@@ -2,6 +2,7 @@
 #include "editor_actions.h"
 #include "main_frame.h"
 #include "modal_answers.h"
+#include "sample_map.h"
 #include "platform/host.h"
 #include "vorn_application.h"
 #include "xy_view_widget.h"
@@ -44,8 +45,7 @@ private slots:
     void init()
     {
         settingsDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QFile::copy(VORN_RESOURCES_DIR "/maps/sample.map", sampleMap()));
-        QFile::setPermissions(sampleMap(), QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(CopySampleMap(settingsDir_->path()), sampleMap());
     }
 
     void firstStartGivesTheDefaultsAndARestartWhatWasSaved()
@@ -93,7 +93,8 @@ private slots:
             {"edit.selectAll", "Ctrl+A"}, {"edit.copy", "Ctrl+C"},      {"brush.entity", "Ctrl+E"},     {"file.new", "Ctrl+N"},
             {"file.open", "Ctrl+O"},      {"file.print", "Ctrl+P"},     {"file.save", "Ctrl+S"},        {"edit.paste", "Ctrl+V"},
             {"edit.cut", "Ctrl+X"},       {"edit.undo", "Ctrl+Z"},      {"entity.properties", "F2"},    {"camera.refresh", "F5"},
-            {"build.compile", "F9"},      {"edit.copy", "Ctrl+Ins"},    {"edit.cut", "Shift+Del"},      {"edit.paste", "Shift+Ins"}};
+            {"build.compile", "F9"},      {"edit.copy", "Ctrl+Ins"},    {"edit.cut", "Shift+Del"},      {"edit.paste", "Shift+Ins"},
+            {"edit.selectTexture", "Ctrl+T"}};
         for (const auto& [key, shortcut] : shortcuts) QVERIFY2(actions[key]->shortcuts().contains(QKeySequence(shortcut)), key);
         QVERIFY(!actions["edit.undo"]->isEnabled());
         QCOMPARE(actions["brush.rotateX"]->statusTip(), "Rotate brush selection around the x axis");
@@ -155,6 +156,8 @@ private slots:
     {
         const QString folder = settingsDir_->filePath("maps"), mapPath = folder + "/level.map";
         QVERIFY(QDir().mkpath(folder) && QFile::rename(sampleMap(), mapPath));
+        const auto putArchive = [&] { return QFile::copy(settingsDir_->filePath("vorn_sample.wad"), folder + "/vorn_sample.wad"); };
+        QVERIFY(putArchive());
         VornApplication app(settingsFile());
         app.start(mapPath);
         QCOMPARE(app.frame().windowTitle(), "level.map[*] - Vorn");
@@ -166,6 +169,7 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         QCOMPARE(messageAfter([&] { save->trigger(); }), "");
         QVERIFY(!app.frame().isWindowModified());
+        QVERIFY(putArchive());
         VornApplication reopened(settingsFile());
         reopened.start(mapPath);
         QCOMPARE(reopened.editor().map().CountBrushes(), app.editor().map().CountBrushes());

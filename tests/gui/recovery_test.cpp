@@ -5,6 +5,7 @@
 #include "modal_answers.h"
 #include "platform/host.h"
 #include "recovery_dialog.h"
+#include "sample_map.h"
 #include "vorn_application.h"
 
 #include <QAction>
@@ -53,8 +54,7 @@ private slots:
     {
         home_ = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", home_->path().toUtf8());
-        QVERIFY(QFile::copy(VORN_RESOURCES_DIR "/maps/sample.map", sampleMap()));
-        QFile::setPermissions(sampleMap(), QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(CopySampleMap(home_->path()), sampleMap());
     }
 
     void aModifiedMapIsAutosavedBesideNeverOverTheUsersFile()

@@ -114,7 +114,7 @@ private slots:
         Preferences prefs;
         prefs.wad = "test.wad";
         Editor editor(host, dialogs, prefs);
-        dialogs.setTextureFolders([&] { return TextureSearchFolders(editor.map().pathName(), ""); });
+        dialogs.setTextureFolders([&] { return editor.textureFolders(); });
         editor.map().NewMap();
         QVERIFY(editor.map().SaveMap(folder_.filePath("room.map").toStdString())); // gives the map its folder
         CQBrush box;

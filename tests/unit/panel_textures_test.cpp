@@ -1,0 +1,112 @@
+#include "document/edit_commands.h"
+#include "editor_fixture.h"
+#include "wad_fixtures.h"
+
+#include <cmath>
+#include <fstream>
+
+using namespace vorn;
+using namespace vorn::test;
+
+namespace {
+
+// A map of a world naming `wad` and holding one 40-unit box textured "floor".
+std::string WorldNaming(const std::string& wad)
+{
+    return "{\n\"classname\" \"worldspawn\"\n\"wad\" \"" + wad +
+           "\"\n{\n( 0 0 40 ) ( 0 40 40 ) ( 40 40 40 ) floor 0 0 0 1 1\n"
+           "( 0 0 0 ) ( 40 0 0 ) ( 40 40 0 ) floor 0 0 0 1 1\n"
+           "( 0 0 0 ) ( 0 40 0 ) ( 0 40 40 ) floor 0 0 0 1 1\n"
+           "( 40 0 0 ) ( 40 0 40 ) ( 40 40 40 ) floor 0 0 0 1 1\n"
+           "( 0 0 0 ) ( 0 0 40 ) ( 40 0 40 ) floor 0 0 0 1 1\n"
+           "( 0 40 0 ) ( 40 40 0 ) ( 40 40 40 ) floor 0 0 0 1 1\n}\n}\n";
+}
+
+} // namespace
+
+// The control panel's archives as the map names them: loaded on opening, shared with the camera
+// and "Align Texture", reloaded only when the name changes.
+class PanelTexturesTest : public EditorTest {
+protected:
+    PanelTexturesTest()
+    {
+        std::ofstream(folder / "a.wad", std::ios::binary) << Archive({{"WALL", 64}, {"floor", 32}});
+    }
+    std::string writeMap(const std::string& name, const std::string& wad)
+    {
+        std::ofstream(folder / name) << WorldNaming(wad);
+        return path(name);
+    }
+    const TexturePanel& textures() { return editor.panel().textures(); }
+};
+
+TEST_F(PanelTexturesTest, OpeningAMapLoadsTheArchiveBesideItForThePanelTheCameraAndAlignment)
+{
+    ASSERT_TRUE(map().OpenMap(writeMap("a.map", "a.wad")));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(textures().textureList(), (std::vector<std::string>{"*NONE*", "floor", "WALL"}));
+
+    const TextureSizeSource::Size size = editor.panel().textureSizes().textureSize("wall");
+    EXPECT_EQ(std::pair(size.width, size.height), std::pair(64, 64));
+    const std::optional<RgbaImage> picture = editor.panel().textureImages().image("FLOOR");
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(std::pair(picture->width, picture->height), std::pair(32, 32));
+    EXPECT_EQ(picture->rgba.size(), size_t{32 * 32 * 4});
+    EXPECT_FALSE(editor.panel().textureImages().image("sky"));
+}
+
+TEST_F(PanelTexturesTest, TheSameArchiveIsNotReloadedAnotherOrAMissingOneIs)
+{
+    ASSERT_TRUE(map().OpenMap(writeMap("a.map", "a.wad")));
+    std::filesystem::remove(folder / "a.wad");
+    ASSERT_TRUE(map().OpenMap(writeMap("b.map", "a.wad")));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(textures().textureList().size(), 3u) << "the archive was read again";
+
+    ASSERT_TRUE(map().OpenMap(writeMap("c.map", "missing.wad")));
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Could not load wad named missing.wad"});
+    EXPECT_EQ(textures().textureList(), std::vector<std::string>{"*NONE*"});
+    EXPECT_FALSE(editor.panel().textureImages().image("WALL"));
+}
+
+TEST_F(PanelTexturesTest, AnArchiveNotFoundBeforeIsLookedForBesideTheNextMapAndInTheGameFolder)
+{
+    // Remembered from the last run; at start-up no map folder is known, so it is not found.
+    editor.prefs().wad = "game.wad";
+    editor.panel().setTexture("WALL");
+    EXPECT_EQ(textures().textureList().size(), 1u);
+
+    editor.prefs().gameFolder = (folder / "id1").string();
+    std::filesystem::create_directories(folder / "id1");
+    std::ofstream(folder / "id1" / "game.wad", std::ios::binary) << Archive({{"sky1", 16}});
+    ASSERT_TRUE(map().OpenMap(writeMap("a.map", "game.wad")));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(textures().textureList(), (std::vector<std::string>{"*NONE*", "sky1"}));
+}
+
+TEST_F(PanelTexturesTest, TheCurrentTextureIsShownAppliedAndAlignedBySizesFromTheArchive)
+{
+    ASSERT_TRUE(map().OpenMap(writeMap("a.map", "a.wad")));
+    map().SetCurrentTexture("WALL");
+    EXPECT_EQ(textures().sizeText(), "64x64");
+    EXPECT_EQ(textures().textureList()[*textures().selectedItem()], "WALL");
+
+    ApplyTextureToSelection(editor); // nothing selected: nothing changes
+    EXPECT_EQ(worldBrush(0).face(0).texture, "floor");
+    world().SelectAllBrushes();
+    ApplyTextureToSelection(editor);
+    for (int i = 0; i < worldBrush(0).numfaces(); ++i) EXPECT_EQ(worldBrush(0).face(i).texture, "WALL");
+
+    // 40 is no multiple of 64: aligning moves the texture; a texture of unknown size stays put.
+    AlignTexturesOfSelection(editor);
+    float shifts = 0;
+    for (int i = 0; i < worldBrush(0).numfaces(); ++i) shifts += std::abs(worldBrush(0).face(i).shift[0]);
+    EXPECT_GT(shifts, 0);
+    map().SetCurrentTexture("NOT_THERE");
+    EXPECT_EQ(textures().texture(), "*NONE*");
+    EXPECT_EQ(textures().sizeText(), "0x0");
+    ApplyTextureToSelection(editor);
+    for (int i = 0; i < worldBrush(0).numfaces(); ++i) worldBrush(0).face(i).shift[0] = 0;
+    AlignTexturesOfSelection(editor);
+    for (int i = 0; i < worldBrush(0).numfaces(); ++i) EXPECT_EQ(worldBrush(0).face(i).shift[0], 0);
+}
