@@ -107,8 +107,8 @@ std::vector<std::string> EntityPropertiesForm::ClassNames(const EntityClassList&
     std::vector<std::string> names;
     for (int i = 0; i < classes.count(); ++i) names.push_back(classes.nameAt(i));
     std::ranges::stable_sort(names, lessIgnoringCase);
-    const auto repeated = std::ranges::unique(names);
-    names.erase(repeated.begin(), repeated.end());
+    // std::unique rather than the ranges one: clang's fuzzer builds cannot use its subrange.
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 
