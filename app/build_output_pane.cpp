@@ -22,8 +22,8 @@ constexpr qsizetype kMaxShownAtOnce = 32 * 1024;
 } // namespace
 
 BuildOutputPane::BuildOutputPane(QWidget* parent)
-    : QDockWidget(QStringLiteral("Build Output"), parent), log_(new QPlainTextEdit), stop_(new QPushButton(QStringLiteral("Stop"))),
-      showTimer_(new QTimer(this))
+    : QDockWidget(QStringLiteral("Build Output"), parent), log_(new QPlainTextEdit), showTimer_(new QTimer(this)),
+      stop_(new QPushButton(QStringLiteral("Stop")))
 {
     showTimer_->setSingleShot(true);
     showTimer_->setInterval(kShowDelayMs);
