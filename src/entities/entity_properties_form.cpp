@@ -1,11 +1,12 @@
 #include "entities/entity_properties_form.h"
 
+#include "map/ignoring_case.h"
+
 #include "geometry/numeric.h"
 #include "map/text_reader.h"
 #include "platform/debug_output.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace vorn {
 namespace {
@@ -35,23 +36,12 @@ constexpr std::string_view kIntermission = "info_intermission";
 const std::string kOriginKey = "\"origin\"";
 const std::string kSpawnflagsKey = "\"spawnflags\"";
 
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-bool lessIgnoringCase(const std::string& a, const std::string& b)
-{
-    return std::ranges::lexicographical_compare(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
-}
-
 // The catalogue's spelling of the name, matched ignoring case; nothing when it has no such class.
 std::optional<std::string> catalogueName(const EntityClassList& classes, std::string_view name)
 {
     if (classes.find(name).isValid()) return std::string(name);
     for (int i = 0; i < classes.count(); ++i) {
-        if (equalIgnoringCase(classes.nameAt(i), name)) return classes.nameAt(i);
+        if (EqualIgnoringCase(classes.nameAt(i), name)) return classes.nameAt(i);
     }
     return std::nullopt;
 }
@@ -106,7 +96,7 @@ std::vector<std::string> EntityPropertiesForm::ClassNames(const EntityClassList&
 {
     std::vector<std::string> names;
     for (int i = 0; i < classes.count(); ++i) names.push_back(classes.nameAt(i));
-    std::ranges::stable_sort(names, lessIgnoringCase);
+    std::ranges::stable_sort(names, LessIgnoringCase);
     // std::unique rather than the ranges one: clang's fuzzer builds cannot use its subrange.
     names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;

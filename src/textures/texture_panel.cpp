@@ -1,26 +1,10 @@
 #include "textures/texture_panel.h"
 
+#include "map/ignoring_case.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace vorn {
-namespace {
-
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-bool beginsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() &&
-           std::ranges::equal(text.substr(0, prefix.size()), prefix, [](char a, char b) { return lower(a) == lower(b); });
-}
-
-bool lessIgnoringCase(const std::string& a, const std::string& b)
-{
-    return std::ranges::lexicographical_compare(a, b, [](char x, char y) { return lower(x) < lower(y); });
-}
-
-} // namespace
-
 TexturePanel::TexturePanel() : list_{std::string(kNone)} {}
 
 ArchiveReport TexturePanel::setWad(std::string_view wadValue, const std::vector<std::string>& folders)
@@ -29,7 +13,7 @@ ArchiveReport TexturePanel::setWad(std::string_view wadValue, const std::vector<
     colours_ = FindTextureColours(archives_, folders, ColourMapFallback::Brightening);
     ++previewRevision_;
     std::vector<std::string> names = archives_.textureNames();
-    std::ranges::stable_sort(names, lessIgnoringCase);
+    std::ranges::stable_sort(names, LessIgnoringCase);
     list_.assign(1, std::string(kNone));
     list_.insert(list_.end(), names.begin(), names.end());
     selected_.reset();
@@ -52,7 +36,7 @@ std::optional<int> TexturePanel::findItem(std::string_view name) const
 {
     for (size_t step = 1; step <= list_.size(); ++step) {
         const size_t item = step % list_.size();
-        if (beginsWithIgnoringCase(list_[item], name)) return static_cast<int>(item);
+        if (StartsWithIgnoringCase(list_[item], name)) return static_cast<int>(item);
     }
     return std::nullopt;
 }

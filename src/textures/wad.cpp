@@ -1,10 +1,11 @@
 #include "textures/wad.h"
 
+#include "map/ignoring_case.h"
+
 #include "platform/file_io.h"
 #include "textures/byte_view.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace vorn {
 namespace {
@@ -15,11 +16,7 @@ constexpr size_t kNameLength = 16;
 
 bool sameNameIgnoringCase(std::string_view a, std::string_view b)
 {
-    a = a.substr(0, kNameLength);
-    b = b.substr(0, kNameLength);
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
+    return EqualIgnoringCase(a.substr(0, kNameLength), b.substr(0, kNameLength));
 }
 
 } // namespace
