@@ -79,7 +79,7 @@ void Autosave::saveNow()
     }
     changed_ = false;
     // Building the text of a large map takes longer than a frame; copying it does not.
-    writing_ = std::async(std::launch::async, [path = file_.toStdString(), snapshot = TakeMapSnapshot(map, map.pathName()),
+    writing_ = std::async(std::launch::async, [path = file_.toStdString(), snapshot = TakeMapSnapshot(map, map.pathName(), editor_.author()),
                                                previous = writtenBody_]() mutable {
         const MapSnapshot copy = std::move(snapshot); // freed on this thread too
         const std::string text = copy.text();

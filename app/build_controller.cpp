@@ -177,14 +177,14 @@ void BuildController::setLeakPath(const std::string& mapPath, std::vector<Vec3> 
     const auto [left, right] = std::ranges::minmax(points, {}, &Vec3::x);
     const auto [bottom, top] = std::ranges::minmax(points, {}, &Vec3::y);
     editor_.xyView().centreOn(static_cast<int>((left.x + right.x) / 2), static_cast<int>((bottom.y + top.y) / 2));
-    editor_.leakPath().set(mapPath, std::move(points));
-    editor_.updateViews(ViewFlags::XY);
+    editor_.workspace().leakPath().set(mapPath, std::move(points));
+    editor_.host().updateViews(ViewFlags::XY);
 }
 
 void BuildController::clearLeakPath()
 {
-    editor_.leakPath().clear();
-    editor_.updateViews(ViewFlags::XY);
+    editor_.workspace().leakPath().clear();
+    editor_.host().updateViews(ViewFlags::XY);
 }
 
 } // namespace vorn

@@ -105,13 +105,12 @@ void CMy3DCameraView::paintGL()
 {
     if (failed_) return;
     controller_.setClientSize(width(), height());
-    controller_.followMap();
     if (auto failure = renderer_->upload(controller_.scene(), controller_.textureImages())) {
         fail(*failure);
         return;
     }
     const qreal ratio = devicePixelRatioF();
-    const CameraModel& camera = editor_.camera();
+    const CameraModel& camera = editor_.workspace().camera();
     renderer_->draw(controller_.mode(), !controller_.isOn(), controller_.projection(), camera.position(),
                     Normalized(camera.direction()), static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
 }

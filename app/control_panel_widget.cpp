@@ -79,8 +79,9 @@ ControlPanelWidget::ControlPanelWidget(Editor& editor, QWidget* parent) : QWidge
     connect(grid_, &QComboBox::textActivated, this, &ControlPanelWidget::applyGrid);
     connect(scale_->lineEdit(), &QLineEdit::editingFinished, this, [this] { applyScale(scale_->currentText()); });
     connect(grid_->lineEdit(), &QLineEdit::editingFinished, this, [this] { applyGrid(grid_->currentText()); });
-    connect(snap_, &QCheckBox::toggled, this, [this](bool on) { editor_.xyView().setSnapToGrid(on); });
-    connect(entity_, &QListWidget::itemDoubleClicked, this, [this] { ShowEntityProperties(editor_); });
+    connect(snap_, &QCheckBox::toggled, this, [this](bool on) { editor_.workspace().setSnapToGrid(on); });
+    connect(entity_, &QListWidget::itemDoubleClicked, this,
+            [this] { ShowEntityProperties(editor_.map(), editor_.dialogs(), editor_.classes(), editor_.host()); });
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     refresh();
@@ -94,16 +95,17 @@ void ControlPanelWidget::addToolAction(QAction* action)
 void ControlPanelWidget::refresh()
 {
     const CXYView& xy = editor_.xyView();
+    const Workspace& workspace = editor_.workspace();
     const CQView& panel = editor_.panel();
     // A typed value that is not in the list shows in the edit field.
     const QString scale = QString::number(static_cast<int>(xy.scale() * 100));
     if (!scale_->lineEdit()->hasFocus() && scale_->currentText() != scale) scale_->setEditText(scale);
-    const QString grid = QString::number(xy.gridSize());
+    const QString grid = QString::number(workspace.gridSize());
     if (!grid_->lineEdit()->hasFocus() && grid_->currentText() != grid) grid_->setEditText(grid);
     const QSignalBlocker blockSnap(snap_);
-    snap_->setChecked(xy.snapToGrid());
-    xPos_->setNum(panel.posX());
-    yPos_->setNum(panel.posY());
+    snap_->setChecked(workspace.snapToGrid());
+    xPos_->setNum(xy.mousePosition().x);
+    yPos_->setNum(xy.mousePosition().y);
 
     QStringList rows;
     for (const std::string& row : panel.entityRows()) rows << QString::fromStdString(row);
@@ -130,21 +132,21 @@ void ControlPanelWidget::applyScale(const QString& text)
     const float scale = *percent / 100.0f;
     if (scale == xy.scale()) return;
     xy.zoomAbout(scale, {xy.clientWidth() / 2, xy.clientHeight() / 2});
-    editor_.updateViews(ViewFlags::All);
+    editor_.host().updateViews(ViewFlags::All);
 }
 
 void ControlPanelWidget::applyGrid(const QString& text)
 {
-    CXYView& xy = editor_.xyView();
+    Workspace& workspace = editor_.workspace();
     const std::optional<int> size = ParseGridSize(text.toStdString());
     if (!size) {
-        grid_->setEditText(QString::number(xy.gridSize()));
+        grid_->setEditText(QString::number(workspace.gridSize()));
         editor_.host().messageBox(kGridRefusal);
         return;
     }
-    if (*size == xy.gridSize()) return;
-    xy.setGridSize(*size);
-    editor_.updateViews(ViewFlags::XY);
+    if (*size == workspace.gridSize()) return;
+    workspace.setGridSize(*size);
+    editor_.host().updateViews(ViewFlags::XY);
 }
 
 bool ControlPanelWidget::eventFilter(QObject* watched, QEvent* event)
@@ -156,8 +158,7 @@ bool ControlPanelWidget::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     }
     // Enter outside clipper mode is not an editing key: it confirms a typed value.
-    if (!key || !HandleCommonKey(editor_, *key)) return QWidget::eventFilter(watched, event);
-    editor_.updateViews(ViewFlags::Editing);
+    if (!key || !HandleCommonKey(editor_.workspace(), *key)) return QWidget::eventFilter(watched, event);
     return true;
 }
 

@@ -34,6 +34,8 @@ const Entry kEntries[] = {
 
     {"edit.undo", "&Undo", "Undo the last action\nUndo", "",
      {QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Alt+Backspace"))}, false},
+    {"edit.redo", "&Redo", "Do again the last action undone\nRedo", "",
+     {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))}, false},
     {"edit.cut", "Cu&t", "Cut the selected brushes to the clipboard\nCut", "cut",
      {QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Del"))}, false},
     {"edit.copy", "&Copy", "Copy the selected brushes to the clipboard\nCopy", "copy",
@@ -124,8 +126,6 @@ EditorActions::EditorActions(QObject* parent) : QObject(parent)
         action->setShortcuts(QList<QKeySequence>(entry.shortcuts));
         action->setCheckable(entry.checkable);
     }
-    // No undo history is kept.
-    actions_.at(QStringLiteral("edit.undo"))->setEnabled(false);
 }
 
 QAction* EditorActions::add(const QString& key, const QString& text, const QString& prompt, const QString& iconName)
@@ -154,7 +154,7 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
     addAll(file, *this, {"", "file.exit"});
 
     addAll(bar.addMenu(QStringLiteral("&Edit")), *this,
-           {"edit.undo", "", "edit.cut", "edit.copy", "edit.paste", "edit.selectAll", "edit.selectTexture", "", "edit.clipper", "",
+           {"edit.undo", "edit.redo", "", "edit.cut", "edit.copy", "edit.paste", "edit.selectAll", "edit.selectTexture", "", "edit.clipper", "",
             "edit.rotationSettings", "edit.scaleFactor"});
     addAll(bar.addMenu(QStringLiteral("&Brush")), *this,
            {"brush.entity", "", "brush.room", "brush.stairs", "brush.arch", "brush.cylinder", "brush.spike", "brush.ramp",

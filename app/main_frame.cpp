@@ -73,6 +73,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, SettingsStore& settings, QW
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
     refreshRecentFiles();
     refreshChecks();
+    refreshUndo();
     refreshTitle();
 }
 
@@ -130,7 +131,19 @@ void CMainFrame::refreshViews(int flags)
     if (flags & ViewFlags::Z) zPane_->refresh();
     if (flags & ViewFlags::Camera) cameraPane_->update();
     refreshChecks();
+    refreshUndo();
     refreshTitle();
+}
+
+void CMainFrame::refreshUndo()
+{
+    const CQMap& map = editor_.map();
+    QAction* undo = (*actions_)[QStringLiteral("edit.undo")];
+    undo->setEnabled(map.canUndo());
+    undo->setText(map.canUndo() ? QStringLiteral("&Undo ") + QString::fromStdString(map.undoName()) : QStringLiteral("&Undo"));
+    QAction* redo = (*actions_)[QStringLiteral("edit.redo")];
+    redo->setEnabled(map.canRedo());
+    redo->setText(map.canRedo() ? QStringLiteral("&Redo ") + QString::fromStdString(map.redoName()) : QStringLiteral("&Redo"));
 }
 
 void CMainFrame::refreshTitle()
@@ -142,7 +155,7 @@ void CMainFrame::refreshTitle()
 void CMainFrame::refreshChecks()
 {
     const CXYView& xy = editor_.xyView();
-    (*actions_)[QStringLiteral("edit.clipper")]->setChecked(xy.clipperMode());
+    (*actions_)[QStringLiteral("edit.clipper")]->setChecked(editor_.workspace().clipperMode());
     (*actions_)[QStringLiteral("view.grid")]->setChecked(xy.showGrid());
     (*actions_)[QStringLiteral("view.classNames")]->setChecked(xy.drawClassNames());
 }
@@ -167,7 +180,7 @@ void CMainFrame::storeLayout()
     const QRect normal = normalGeometry();
     prefs.mainWindow = {isMaximized() ? kShowMaximized : kShowNormal, normal.left(), normal.top(),
                         normal.right() + 1, normal.bottom() + 1};
-    prefs.save(settings_);
+    editor_.savePreferences(settings_);
 }
 
 } // namespace vorn

@@ -57,6 +57,8 @@ private:
     void refreshViews(int flags);
     void refreshTitle();
     void refreshChecks();
+    // The Undo and Redo items name the step they would take back or do again.
+    void refreshUndo();
     void refreshRecentFiles();
     bool save();
     bool saveAs();

@@ -7,8 +7,8 @@
 #include "document/brush_group_commands.h"
 #include "document/edit_commands.h"
 #include "document/entity_commands.h"
-#include "document/view_commands.h"
 #include "editor/editor.h"
+#include "platform/host.h"
 #include "editor_actions.h"
 #include "main_frame.h"
 #include "setup_dialog.h"
@@ -41,43 +41,58 @@ void focusNextPane(const std::array<QWidget*, 4>& panes, int direction)
 void CMainFrame::wireCommands()
 {
     Editor& e = editor_;
+    CQMap& map = e.map();
+    Dialogs& dialogs = e.dialogs();
+    Host& host = e.host();
     const auto on = [this](const char* key, auto&& run) {
         connect((*actions_)[QString::fromLatin1(key)], &QAction::triggered, this, run);
     };
 
-    on("edit.cut", [&e] { CutSelection(e); });
-    on("edit.copy", [&e] { CopySelection(e); });
-    on("edit.paste", [&e] { PasteClipboard(e); });
-    on("edit.selectAll", [&e] { SelectAllOfCurrentEntity(e); });
-    on("edit.selectTexture", [&e] { ChooseTexture(e); });
-    on("edit.clipper", [&e] { e.xyView().toggleClipperMode(); });
-    on("edit.rotationSettings", [&e] { EditRotationSettings(e); });
-    on("edit.scaleFactor", [&e] { EditScaleFactor(e); });
+    on("edit.undo", [&map] { map.Undo(); });
+    on("edit.redo", [&map] { map.Redo(); });
+    on("edit.cut", [&] { CutSelection(map, e.clipboard(), host); });
+    on("edit.copy", [&] { CopySelection(map, e.clipboard()); });
+    on("edit.paste", [&] { PasteClipboard(map, e.clipboard(), e.pastePlacement(), host); });
+    on("edit.selectAll", [&map] { SelectAllOfCurrentEntity(map); });
+    on("edit.selectTexture", [&] { ChooseTexture(map, dialogs, e.prefs().wad); });
+    on("edit.clipper", [&] {
+        e.workspace().toggleClipperMode();
+        host.updateViews(ViewFlags::All);
+    });
+    on("edit.rotationSettings", [&] { EditRotationSettings(map, dialogs, host); });
+    on("edit.scaleFactor", [&] { EditScaleFactor(map, dialogs, host); });
 
-    on("brush.entity", [&e] { MakeIntoEntity(e); });
-    on("brush.room", [&e] { MakeIntoRoom(e); });
-    on("brush.stairs", [&e] { MakeIntoStairs(e); });
-    on("brush.arch", [&e] { MakeIntoArch(e); });
-    on("brush.cylinder", [&e] { MakeIntoCylinder(e); });
-    on("brush.spike", [&e] { MakeIntoSpike(e); });
-    on("brush.ramp", [&e] { MakeIntoRamp(e); });
-    on("brush.load", [&e] { LoadBrushSelection(e); });
-    on("brush.save", [&e] { SaveBrushSelection(e); });
-    on("brush.rotateX", [&e] { RotateSelection(e, Axis::X, Turn::Forward); });
-    on("brush.rotateBackX", [&e] { RotateSelection(e, Axis::X, Turn::Back); });
-    on("brush.rotateY", [&e] { RotateSelection(e, Axis::Y, Turn::Forward); });
-    on("brush.rotateBackY", [&e] { RotateSelection(e, Axis::Y, Turn::Back); });
-    on("brush.rotateZ", [&e] { RotateSelection(e, Axis::Z, Turn::Forward); });
-    on("brush.rotateBackZ", [&e] { RotateSelection(e, Axis::Z, Turn::Back); });
-    on("brush.scaleUp", [&e] { ScaleSelectionBy(e, ScaleDirection::Up); });
-    on("brush.scaleDown", [&e] { ScaleSelectionBy(e, ScaleDirection::Down); });
+    on("brush.entity", [&] { MakeIntoEntity(map, dialogs, e.classes(), host); });
+    on("brush.room", [&] { MakeIntoRoom(map, dialogs, host); });
+    on("brush.stairs", [&] { MakeIntoStairs(map, dialogs, host); });
+    on("brush.arch", [&] { MakeIntoArch(map, dialogs, host); });
+    on("brush.cylinder", [&] { MakeIntoCylinder(map, dialogs, host); });
+    on("brush.spike", [&] { MakeIntoSpike(map, dialogs, host); });
+    on("brush.ramp", [&] { MakeIntoRamp(map, dialogs, host); });
+    on("brush.load", [&] { LoadBrushSelection(map, host, e.columnPlacement()); });
+    on("brush.save", [&] { SaveBrushSelection(map, host); });
+    on("brush.rotateX", [&] { RotateSelection(map, Axis::X, Turn::Forward, host); });
+    on("brush.rotateBackX", [&] { RotateSelection(map, Axis::X, Turn::Back, host); });
+    on("brush.rotateY", [&] { RotateSelection(map, Axis::Y, Turn::Forward, host); });
+    on("brush.rotateBackY", [&] { RotateSelection(map, Axis::Y, Turn::Back, host); });
+    on("brush.rotateZ", [&] { RotateSelection(map, Axis::Z, Turn::Forward, host); });
+    on("brush.rotateBackZ", [&] { RotateSelection(map, Axis::Z, Turn::Back, host); });
+    on("brush.scaleUp", [&] { ScaleSelectionBy(map, ScaleDirection::Up, host); });
+    on("brush.scaleDown", [&] { ScaleSelectionBy(map, ScaleDirection::Down, host); });
 
-    on("entity.properties", [&e] { ShowEntityProperties(e); });
+    on("entity.properties", [&] { ShowEntityProperties(map, dialogs, e.classes(), host); });
 
-    on("view.centerOnMap", [&e] { CenterOnMap(e); });
-    on("view.findCamera", [&e] { FindCamera(e); });
-    on("view.classNames", [&e] { ToggleClassNames(e); });
-    on("view.grid", [&e] { ToggleGrid(e); });
+    CXYView& xy = e.xyView();
+    on("view.centerOnMap", [&xy] { xy.centreOnMap(); });
+    on("view.findCamera", [&xy] { xy.findCamera(); });
+    on("view.classNames", [&] {
+        xy.setDrawClassNames(!xy.drawClassNames());
+        host.updateViews(ViewFlags::XY);
+    });
+    on("view.grid", [&] {
+        xy.toggleGrid();
+        host.updateViews(ViewFlags::XY);
+    });
 
     CameraController& camera = e.cameraView();
     on("camera.off", [&camera] { camera.turnOff(); });

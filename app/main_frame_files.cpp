@@ -52,8 +52,7 @@ bool CMainFrame::maybeSave()
 void CMainFrame::newMap()
 {
     if (!maybeSave()) return;
-    editor_.map().NewMap();
-    editor_.updateViews(ViewFlags::All);
+    editor_.newMap();
 }
 
 void CMainFrame::openChosenMap()
@@ -65,22 +64,21 @@ void CMainFrame::openChosenMap()
 
 bool CMainFrame::openMap(const QString& path)
 {
-    const auto read = editor_.map().OpenMap(path.toStdString());
-    if (!read) {
+    const bool opened = editor_.openMap(path.toStdString()).has_value();
+    if (!opened) {
         recentFiles_->remove(path);
     } else if (!editor_.map().pathName().empty()) {
         recentFiles_->add(QString::fromStdString(editor_.map().pathName()));
     }
     refreshRecentFiles();
-    editor_.updateViews(ViewFlags::All);
-    return read.has_value();
+    return opened;
 }
 
 bool CMainFrame::save()
 {
     const std::string& path = editor_.map().pathName();
     if (path.empty()) return saveAs();
-    const bool saved = editor_.map().SaveMap(path);
+    const bool saved = editor_.saveMap(path);
     if (saved) emit changesSettled();
     refreshTitle();
     return saved;
@@ -93,7 +91,7 @@ bool CMainFrame::saveAs()
     dialog.setDefaultSuffix(QStringLiteral("map"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     const QString path = dialog.selectedFiles().first();
-    const bool saved = editor_.map().SaveMap(path.toStdString());
+    const bool saved = editor_.saveMap(path.toStdString());
     if (saved) {
         recentFiles_->add(path);
         emit changesSettled();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dialogs.h"
+#include "document/dialogs.h"
 
 #include <functional>
 #include <string>

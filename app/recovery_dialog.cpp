@@ -111,11 +111,11 @@ std::vector<RecoveryCandidate> FindRecoveries(const QString& folder)
     return RecoveriesToOffer(std::move(found));
 }
 
-MapReadResult RestoreRecoveredMap(CQMap& map, std::string_view text)
+MapReadResult RestoreRecoveredMap(Editor& editor, std::string_view text)
 {
-    map.NewMap();
-    MapReadResult read = map.ReadMapText(text);
-    map.setModified();
+    const MapReadResult read = editor.readMapText(text);
+    // No file holds what was recovered.
+    editor.map().markUnsaved();
     return read;
 }
 
@@ -131,7 +131,7 @@ void OfferRecoveries(QWidget* parent, Editor& editor, Autosave& autosave)
         editor.host().messageBox("Could not read " + *dialog.chosen() + ": " + contents.error);
         return;
     }
-    const MapReadResult read = RestoreRecoveredMap(editor.map(), *contents.bytes);
+    const MapReadResult read = RestoreRecoveredMap(editor, *contents.bytes);
     if (read.damaged) {
         editor.host().messageBox("The recovery file is damaged after line " + std::to_string(read.stoppedAtLine) +
                                  ": only " + std::to_string(read.entitiesRead) + " entities were read.");
@@ -140,7 +140,6 @@ void OfferRecoveries(QWidget* parent, Editor& editor, Autosave& autosave)
         editor.host().messageBox("Another running Vorn now keeps " + *dialog.chosen() +
                                  "; this map gets a recovery file of its own.");
     }
-    editor.updateViews(ViewFlags::All);
 }
 
 } // namespace vorn

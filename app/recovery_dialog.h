@@ -45,7 +45,7 @@ private:
 std::vector<RecoveryCandidate> FindRecoveries(const QString& folder);
 
 // Replaces the map by a recovered text: modified, and without a file name until it is saved.
-MapReadResult RestoreRecoveredMap(CQMap& map, std::string_view text);
+MapReadResult RestoreRecoveredMap(Editor& editor, std::string_view text);
 
 // Offers the recoveries left in the autosave folder; an opened one becomes the autosave's own
 // file, so that a second crash still keeps it.

@@ -76,8 +76,9 @@ TexturePanelWidget::TexturePanelWidget(Editor& editor, QWidget* parent) : QWidge
     connect(list_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         if (list_->lineEdit()->isModified()) chooseTexture(list_->currentText());
     });
-    connect(apply, &QPushButton::clicked, this, [this] { ApplyTextureToSelection(editor_); });
-    connect(align, &QPushButton::clicked, this, [this] { AlignTexturesOfSelection(editor_); });
+    connect(apply, &QPushButton::clicked, this, [this] { ApplyTextureToSelection(editor_.map()); });
+    connect(align, &QPushButton::clicked, this,
+            [this] { AlignTexturesOfSelection(editor_.map(), editor_.panel().textureSizes()); });
     refresh();
 }
 

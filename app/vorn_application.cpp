@@ -30,7 +30,7 @@ VornApplication::VornApplication(const QString& settingsFile)
     frame_ = std::make_unique<CMainFrame>(*editor_, *host_, *settings_);
     host_->setWindow(frame_.get());
     dialogs_->setParentWidget(frame_.get());
-    dialogs_->setTextureFolders([this] { return editor_->textureFolders(); });
+    dialogs_->setTextureFolders([this] { return editor_->panel().textureFolders(); });
     autosave_ = std::make_unique<Autosave>(*editor_, *host_, Autosave::defaultFolder());
     QObject::connect(frame_.get(), &CMainFrame::changesSettled, autosave_.get(), &Autosave::discard);
 }
@@ -46,7 +46,7 @@ void VornApplication::start(const QString& mapPath)
     // A map that cannot be opened is reported; the editor stays open on an empty map.
     if (!mapPath.isEmpty()) frame_->openMap(mapPath);
     OfferRecoveries(frame_.get(), *editor_, *autosave_);
-    editor_->updateViews(ViewFlags::All);
+    editor_->host().updateViews(ViewFlags::All);
 }
 
 } // namespace vorn

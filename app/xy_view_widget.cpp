@@ -144,7 +144,7 @@ void XYViewWidget::zoomStep(int steps, QPoint at)
     const float scale = NextScaleStep(view_.scale(), steps);
     if (scale == view_.scale()) return;
     view_.zoomAbout(scale, {at.x(), at.y()});
-    editor_.updateViews(ViewFlags::All);
+    editor_.host().updateViews(ViewFlags::All);
     emit scaleChanged();
 }
 
@@ -153,17 +153,25 @@ void XYViewWidget::showContextMenu(QPoint at, QPoint globalAt)
     view_.contextMenuAt(at.x(), at.y());
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("xyContextMenu"));
-    menu.addAction(QStringLiteral("Make into &Entity"), this, [this] { MakeIntoEntity(editor_); });
-    menu.addAction(QStringLiteral("Make into &Stairs"), this, [this] { MakeIntoStairs(editor_); });
-    menu.addAction(QStringLiteral("Make into &Room"), this, [this] { MakeIntoRoom(editor_); });
+    CQMap& map = editor_.map();
+    Dialogs& dialogs = editor_.dialogs();
+    Host& host = editor_.host();
+    menu.addAction(QStringLiteral("Make into &Entity"), this, [&] { MakeIntoEntity(map, dialogs, editor_.classes(), host); });
+    menu.addAction(QStringLiteral("Make into &Stairs"), this, [&] { MakeIntoStairs(map, dialogs, host); });
+    menu.addAction(QStringLiteral("Make into &Room"), this, [&] { MakeIntoRoom(map, dialogs, host); });
     menu.addSeparator();
     menu.addAction(QStringLiteral("&Connect Entities"), this, [this] { view_.connectEntitiesHere(); });
-    menu.addAction(QStringLiteral("Entity &Properties"), this, [this] { ShowEntityProperties(editor_); });
+    menu.addAction(QStringLiteral("Entity &Properties"), this,
+                   [&] { ShowEntityProperties(map, dialogs, editor_.classes(), host); });
     menu.addSeparator();
     menu.addAction(QStringLiteral("&Move Camera here"), this, [this] { view_.moveCameraHere(); });
-    QAction* clipper = menu.addAction(QStringLiteral("C&lipper Mode"), this, [this] { view_.toggleClipperMode(); });
+    Workspace& workspace = editor_.workspace();
+    QAction* clipper = menu.addAction(QStringLiteral("C&lipper Mode"), this, [&] {
+        workspace.toggleClipperMode();
+        host.updateViews(ViewFlags::All);
+    });
     clipper->setCheckable(true);
-    clipper->setChecked(view_.clipperMode());
+    clipper->setChecked(workspace.clipperMode());
     menu.exec(globalAt);
 }
 

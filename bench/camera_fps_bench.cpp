@@ -5,6 +5,7 @@
 #include "editor/editor.h"
 #include "generated_map.h"
 #include "platform/file_io.h"
+#include "document/no_dialogs.h"
 #include "platform/null_host.h"
 
 #include <benchmark/benchmark.h>
@@ -29,15 +30,11 @@ public:
     BigMapView() : editor_(host_, dialogs_)
     {
         editor_.loadEntityClasses();
-        const auto path = bench::GeneratedMapPath(kBrushes);
-        if (!path || !CMy3DCameraView::platformCanDraw()) return;
-        const FileContents file = ReadWholeFile(*path);
-        if (!file.bytes) return;
-        CQMap& map = editor_.map();
-        map.ReadMapText(*file.bytes);
-        const CQMap::Bounds bounds = map.GetMapBounds(true);
-        editor_.camera().moveTo((bounds.mins.x + bounds.maxs.x) / 2, bounds.mins.y - 256);
-        editor_.camera().setHeight(bounds.maxs.z + 256);
+        if (!CMy3DCameraView::platformCanDraw() || !bench::ReadGeneratedMap(editor_, kBrushes)) return;
+        const Bounds bounds = editor_.map().GetMapBounds(true);
+        CameraModel& camera = editor_.workspace().camera();
+        camera.moveTo((bounds.mins.x + bounds.maxs.x) / 2, bounds.mins.y - 256);
+        camera.setHeight(bounds.maxs.z + 256);
         view_ = std::make_unique<CMy3DCameraView>(editor_);
         view_->resize(kWidth, kHeight);
         view_->show();

@@ -1,8 +1,9 @@
 // Building the camera's scene of a large generated map, and updating one moved brush in it.
 
+#include "document/map_notice.h"
 #include "editor/editor.h"
 #include "generated_map.h"
-#include "platform/file_io.h"
+#include "document/no_dialogs.h"
 #include "platform/null_host.h"
 #include "render/camera_scene.h"
 #include "render/texture_image_source.h"
@@ -27,12 +28,7 @@ public:
     explicit BigMap(int brushes) : editor_(host_, dialogs_)
     {
         editor_.loadEntityClasses();
-        const auto path = bench::GeneratedMapPath(brushes);
-        if (!path) return;
-        const FileContents file = ReadWholeFile(*path);
-        if (!file.bytes) return;
-        editor_.map().ReadMapText(*file.bytes);
-        loaded_ = true;
+        loaded_ = bench::ReadGeneratedMap(editor_, brushes);
     }
     bool loaded() const { return loaded_; }
     CQMap& map() { return editor_.map(); }
@@ -75,17 +71,24 @@ void BM_UpdateOneMovedBrush(benchmark::State& state)
     NoTextureSizes sizes;
     NullDebugOutput log;
     CameraScene scene;
-    scene.rebuild(big.map(), SceneStyle::Tinted, sizes);
-    const BrushKey key{0, big.map().entity(0).brushCount() / 2};
-    CQBrush& brush = big.map().entity(0).brushes()[static_cast<size_t>(key.brush)];
-    float step = 16;
+    CQMap& map = big.map();
+    scene.rebuild(map, SceneStyle::Tinted, sizes);
+    const BrushLocation at{0, map.entity(0).brushCount() / 2};
+    MapNotice notice;
+    notice.changed = {map.brush(at).id()};
     for (auto _ : state) {
         state.PauseTiming();
-        brush.Move({step, 0, 0}, log);
-        step = -step;
+        {
+            MapChange change(map, "Move");
+            change.editBrush(at).Move({16, 0, 0}, log);
+            change.commit();
+        }
         state.ResumeTiming();
-        scene.updateBrush(big.map(), key, sizes);
+        scene.follow(map, notice, sizes);
         benchmark::DoNotOptimize(scene.takeChanges());
+        state.PauseTiming();
+        map.Undo(); // back where it was, and the history stays small
+        state.ResumeTiming();
     }
 }
 BENCHMARK(BM_UpdateOneMovedBrush)->Unit(benchmark::kMicrosecond);

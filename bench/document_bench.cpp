@@ -1,9 +1,9 @@
+#include "document/brush_commands.h"
 #include "document/curved_primitives.h"
+#include "document/no_dialogs.h"
 #include "document/primitives.h"
-#include "geometry/brush.h"
-#include "geometry/clip_points.h"
-#include "map/entity.h"
-#include "platform/debug_output.h"
+#include "document/selection_edits.h"
+#include "editor/editor.h"
 #include "platform/null_host.h"
 
 #include <benchmark/benchmark.h>
@@ -22,44 +22,48 @@ CQBrush box(Vec3 lo, Vec3 hi)
     return b;
 }
 
-// `count` unselected 32-unit boxes in a square grid `spacing` apart, centred on the origin so that
-// the map stays within the game's +-4096 limits.
-CQEntity grid(int count, float spacing)
-{
-    const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
-    const float start = -spacing * static_cast<float>(side) / 2;
-    CQEntity e;
-    for (int i = 0; i < count; ++i) {
-        const float x = start + spacing * static_cast<float>(i % side);
-        const float y = start + spacing * static_cast<float>(i / side);
-        e.AddBrush(box({x, y, 0}, {x + 32, y + 32, 32}));
-        e.brushes().back().SetSelected(false);
+// An editor whose world holds `count` 32-unit boxes in a square grid `spacing` apart, centred on
+// the origin so that the map stays within the game's +-4096 limits.
+class GridMap {
+public:
+    GridMap(int count, float spacing) : editor_(host_, dialogs_)
+    {
+        const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
+        const float start = -spacing * static_cast<float>(side) / 2;
+        CQEntity world;
+        world.SetValue("\"classname\"", "\"worldspawn\"");
+        world.setWorld(true);
+        for (int i = 0; i < count; ++i) {
+            const float x = start + spacing * static_cast<float>(i % side);
+            const float y = start + spacing * static_cast<float>(i / side);
+            world.AddBrush(box({x, y, 0}, {x + 32, y + 32, 32}));
+        }
+        MapChange change(map(), "Build");
+        change.setCurrentEntity(change.addEntity(std::move(world)));
+        change.commit();
     }
-    return e;
-}
+    CQMap& map() { return editor_.map(); }
+    Host& host() { return host_; }
+
+private:
+    NullHost host_;
+    NoDialogs dialogs_;
+    Editor editor_;
+};
 
 // The grid of targets with one selected flat cutter through the middle height of all of them.
-CQEntity gridWithCutter(int count)
-{
-    CQEntity e = grid(count, 32);
-    const float reach = 16.0f * std::ceil(std::sqrt(static_cast<float>(count))) + 16;
-    e.AddBrush(box({-reach, -reach, 8}, {reach, reach, 24}));
-    return e;
-}
-
 void BM_SubtractCutterAcrossTargets(benchmark::State& state)
 {
-    NullDebugOutput log;
     const auto count = static_cast<int>(state.range(0));
-    const CQEntity start = gridWithCutter(count);
-    CQEntity e;
+    GridMap grid(count, 32);
+    const float reach = 16.0f * std::ceil(std::sqrt(static_cast<float>(count))) + 16;
+    AddNewBrush(grid.map(), box({-reach, -reach, 8}, {reach, reach, 24}));
     for (auto _ : state) {
-        // Copying the targets in and freeing the last result stay out of the timing.
+        SubtractSelection(grid.map(), grid.host());
+        benchmark::DoNotOptimize(grid.map().entity(0).brushCount());
         state.PauseTiming();
-        e = start;
+        grid.map().Undo();
         state.ResumeTiming();
-        SubtractSelection(e, log);
-        benchmark::DoNotOptimize(e.brushCount());
     }
     state.SetItemsProcessed(state.iterations() * count);
 }
@@ -68,43 +72,29 @@ BENCHMARK(BM_SubtractCutterAcrossTargets)->Arg(1000)->Arg(10000)->Unit(benchmark
 void BM_MakeTube16(benchmark::State& state)
 {
     NullDebugOutput log;
-    const CQEntity start = [] {
-        CQEntity e;
-        e.AddBrush(box({0, 0, 0}, {256, 256, 128}));
-        return e;
-    }();
-    for (auto _ : state) {
-        CQEntity e = start;
-        MakeTube(e, 0, 0, 16, 16, "PIPE", log);
-        benchmark::DoNotOptimize(e.brushCount());
-    }
+    const CQBrush source = box({0, 0, 0}, {256, 256, 128});
+    for (auto _ : state) benchmark::DoNotOptimize(MakeTube(source, 0, 16, 16, "PIPE", log));
 }
 BENCHMARK(BM_MakeTube16)->Unit(benchmark::kMicrosecond);
 
 void BM_MakeArch16(benchmark::State& state)
 {
-    NullHost host;
-    const CQEntity start = [] {
-        CQEntity e;
-        e.AddBrush(box({0, 0, 0}, {512, 64, 256}));
-        return e;
-    }();
-    for (auto _ : state) {
-        CQEntity e = start;
-        MakeArch(e, 0, 0, 16, 16, "ARCH", host);
-        benchmark::DoNotOptimize(e.brushCount());
-    }
+    NullDebugOutput log;
+    const CQBrush source = box({0, 0, 0}, {512, 64, 256});
+    for (auto _ : state) benchmark::DoNotOptimize(MakeArch(source, 0, 16, 16, "ARCH", log));
 }
 BENCHMARK(BM_MakeArch16)->Unit(benchmark::kMicrosecond);
 
 void BM_RotateSelection10000(benchmark::State& state)
 {
-    NullDebugOutput log;
-    CQEntity e = grid(10000, 40);
-    e.SelectAllBrushes();
+    GridMap grid(10000, 40);
+    grid.map().SelectAll();
     for (auto _ : state) {
-        e.RotateSelectionZ(15, log);
-        benchmark::DoNotOptimize(e.brushes()[0].mins());
+        RotateSelection(grid.map(), Axis::Z, Turn::Forward, grid.host());
+        benchmark::DoNotOptimize(grid.map().entity(0).brush(0).mins());
+        state.PauseTiming();
+        grid.map().Undo();
+        state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * 10000);
 }

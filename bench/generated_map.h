@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editor/editor.h"
+#include "platform/file_io.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -20,6 +23,17 @@ inline std::optional<std::string> GeneratedMapPath(int brushes)
         if (std::system(command.c_str()) != 0) return std::nullopt;
     }
     return out.string();
+}
+
+// Reads the generated map of `brushes` boxes into the editor; false when it is not at hand.
+inline bool ReadGeneratedMap(Editor& editor, int brushes)
+{
+    const auto path = GeneratedMapPath(brushes);
+    if (!path) return false;
+    const FileContents file = ReadWholeFile(*path);
+    if (!file.bytes) return false;
+    editor.readMapText(*file.bytes);
+    return true;
 }
 
 } // namespace vorn::bench

@@ -1,6 +1,7 @@
 // Painting the XY and Z views of a large map with QPainter into an image, the way the widgets do.
 
 #include "editor/editor.h"
+#include "document/no_dialogs.h"
 #include "platform/null_host.h"
 #include "qpainter_canvas.h"
 
@@ -42,6 +43,10 @@ public:
         };
 
         CQMap& map = editor_.map();
+        MapChange change(map, "Build");
+        CQEntity world;
+        world.SetValue("\"classname\"", "\"worldspawn\"");
+        world.setWorld(true);
         const int worldBrushes = kBrushes - 4 * kDoors;
         for (int i = 0; i < worldBrushes; ++i) {
             const auto [lo, hi] = randomBox();
@@ -53,8 +58,9 @@ public:
                 b.RotateZ(30, host_);
                 b.Move(centre, host_);
             }
-            map.AddBrush(b);
+            world.AddBrush(b);
         }
+        change.addEntity(std::move(world));
 
         for (int d = 0; d < kDoors; ++d) {
             CQEntity door;
@@ -66,19 +72,17 @@ public:
                 b.MakeBox(lo, hi, "DOOR02_1", host_);
                 door.AddBrush(b);
             }
-            door.DeselectAllBrushes();
-            map.AddEntity(door);
+            change.addEntity(std::move(door));
         }
-        map.SetCurrentEntityByIndex(0);
-        map.DeselectAll();
-        for (int i = 0; i < worldBrushes; i += kSelectedEvery) map.entity(0).brushes()[static_cast<size_t>(i)].SetSelected(true);
+        change.commit();
+        for (int i = 0; i < worldBrushes; i += kSelectedEvery) map.selectBrush({0, i}, true);
 
-        const CQMap::Bounds bounds = map.GetMapBounds(true);
+        const Bounds bounds = map.GetMapBounds(true);
         CXYView& xy = editor_.xyView();
         xy.growExtents(bounds.mins, bounds.maxs);
         xy.setClientSize(kXYWidth, kXYHeight);
         editor_.zView().setClientSize(kZWidth, kXYHeight, 16);
-        editor_.setZViewPosition({8, 8});
+        editor_.workspace().setZColumn({8, 8});
     }
 
     Editor& editor() { return editor_; }

@@ -3,8 +3,6 @@
 #include "document/curved_primitives.h"
 #include "document/map_document.h"
 #include "document/primitives.h"
-#include "editor/editor.h"
-#include "platform/dialogs.h"
 #include "platform/host.h"
 
 #include <string>
@@ -13,18 +11,29 @@ namespace vorn {
 namespace {
 
 // New brushes carry the current texture; a map without one must still write a readable name.
-std::string textureForNewBrushes(CQMap& map)
+std::string textureForNewBrushes(const CQMap& map)
 {
     return map.currentTexture().empty() ? std::string(kNoTexture) : map.currentTexture();
 }
 
-// The flow every Make-into command shares: the refusals, the dialog opened on its defaults, the
-// confirmed values checked again, the generator on the one selected brush, and the redraw.
-template <typename Settings, typename Ask, typename Generate>
-void makeInto(Editor& editor, Ask ask, Generate generate)
+// B replaced by what the generator made of it.
+void replaceByGenerated(CQMap& map, const std::string& name, BrushLocation b, Replacement replacement)
 {
-    Host& host = editor.host();
-    CQMap& map = editor.map();
+    MapChange change(map, name);
+    if (replacement.inPlace) {
+        change.replaceBrush(b, std::move(replacement.brushes.front()));
+    } else {
+        change.removeBrush(b);
+        for (CQBrush& brush : replacement.brushes) change.selectBrush(change.addBrush(b.entity, std::move(brush)), true);
+    }
+    change.commit();
+}
+
+// The flow every Make-into command shares: the refusals, the dialog opened on its defaults, the
+// confirmed values checked again, and the generator on the one selected brush.
+template <typename Settings, typename Ask, typename Generate>
+void makeInto(CQMap& map, Host& host, const std::string& name, Ask ask, Generate generate)
+{
     const CQEntity* current = map.GetCurrentEntity();
     if (!current) {
         host.messageBox("Must create something first");
@@ -44,155 +53,168 @@ void makeInto(Editor& editor, Ask ask, Generate generate)
         return;
     }
 
-    const std::optional<Settings> settings = ask(editor.dialogs(), Settings{});
+    const std::optional<Settings> settings = ask(Settings{});
     if (!settings) return;
     if (const auto problem = settings->problem()) {
         host.messageBox(*problem);
         return;
     }
-    const CQMap::BrushRef b = map.firstSelectedBrush();
-    // The selection lives in the current entity, but never reshape a brush of a fixed-size entity.
-    if (!b.entity || !b.entity->isModifiable()) {
-        host.messageBox("Can't modify brushes in this entity");
-        return;
-    }
-    if (generate(*b.entity, b.index, *settings, textureForNewBrushes(map), host)) map.setModified();
-    editor.rebuildCameraScene();
-    editor.updateViews(ViewFlags::All);
+    const BrushLocation b = map.firstSelectedBrush();
+    auto replacement = generate(map.brush(b), *settings, textureForNewBrushes(map), host);
+    if (replacement) replaceByGenerated(map, name, b, std::move(*replacement));
 }
 
-// The current entity when it has a selection it may change; none otherwise.
-CQEntity* transformableEntity(CQMap& map)
+// The current entity's selection when it may be transformed; none otherwise.
+std::vector<BrushLocation> transformableSelection(const CQMap& map)
 {
-    CQEntity* current = map.GetCurrentEntity();
-    if (!current || !current->isModifiable() || current->selectedCount() == 0) return nullptr;
-    return current;
+    const CQEntity* current = map.GetCurrentEntity();
+    if (!current || !current->isModifiable()) return {};
+    return map.selectedBrushes();
+}
+
+// Every selected brush turns or scales about one point, the mean of their centres, taken before
+// any of them moves.
+template <typename Transform>
+void transformSelection(CQMap& map, const std::string& name, Transform transform, DebugOutput& log)
+{
+    const std::vector<BrushLocation> selected = transformableSelection(map);
+    if (selected.empty()) return;
+    Vec3 sum;
+    for (const BrushLocation at : selected) sum += map.brush(at).Centre();
+    const auto n = static_cast<float>(selected.size());
+    const Vec3 centre{sum.x / n, sum.y / n, sum.z / n};
+
+    MapChange change(map, name);
+    for (const BrushLocation at : selected) {
+        CQBrush& brush = change.editBrush(at);
+        brush.Move(-centre, log);
+        transform(brush);
+        brush.Move(centre, log);
+    }
+    change.commit();
+}
+
+void scaleSelection(CQMap& map, float sx, float sy, float sz, DebugOutput& log)
+{
+    transformSelection(map, "Scale", [&](CQBrush& b) { b.ScaleBy(sx, sy, sz, log); }, log);
 }
 
 // The scale commands' check: a missing entity is reported, an empty selection is not.
-CQEntity* scalableEntity(Editor& editor)
+bool mayScale(const CQMap& map, Host& host)
 {
-    if (!editor.map().GetCurrentEntity()) {
-        editor.host().messageBox("You must create an entity\n and select a brush first!");
-        return nullptr;
+    if (!map.GetCurrentEntity()) {
+        host.messageBox("You must create an entity\n and select a brush first!");
+        return false;
     }
-    return transformableEntity(editor.map());
+    return !transformableSelection(map).empty();
 }
 
 } // namespace
 
-void MakeIntoRoom(Editor& editor)
+void MakeIntoRoom(CQMap& map, Dialogs& dialogs, Host& host)
 {
     makeInto<RoomSettings>(
-        editor, [](Dialogs& d, const RoomSettings& s) { return d.makeRoom(s); },
-        [](CQEntity& e, int i, const RoomSettings& s, const std::string& tex, Host& host) {
-            return MakeRoom(e, i, s.wallThickness, tex, host);
+        map, host, "Make Room", [&](const RoomSettings& s) { return dialogs.makeRoom(s); },
+        [](const CQBrush& b, const RoomSettings& s, const std::string& tex, Host& log) {
+            return MakeRoom(b, s.wallThickness, tex, log);
         });
 }
 
-void MakeIntoStairs(Editor& editor)
+void MakeIntoStairs(CQMap& map, Dialogs& dialogs, Host& host)
 {
     makeInto<StairsSettings>(
-        editor, [](Dialogs& d, const StairsSettings& s) { return d.makeStairs(s); },
-        [](CQEntity& e, int i, const StairsSettings& s, const std::string& tex, Host& host) {
-            return MakeStairs(e, i, s.upEnd, s.height, s.thickness, tex, host);
+        map, host, "Make Stairs", [&](const StairsSettings& s) { return dialogs.makeStairs(s); },
+        [](const CQBrush& b, const StairsSettings& s, const std::string& tex, Host& log) {
+            return MakeStairs(b, s.upEnd, s.height, s.thickness, tex, log);
         });
 }
 
-void MakeIntoRamp(Editor& editor)
+void MakeIntoRamp(CQMap& map, Dialogs& dialogs, Host& host)
 {
     makeInto<RampSettings>(
-        editor, [](Dialogs& d, const RampSettings& s) { return d.makeRamp(s); },
-        [](CQEntity& e, int i, const RampSettings& s, const std::string& tex, Host& host) {
-            return MakeRamp(e, i, s.elevatedEnd, tex, host);
+        map, host, "Make Ramp", [&](const RampSettings& s) { return dialogs.makeRamp(s); },
+        [](const CQBrush& b, const RampSettings& s, const std::string& tex, Host& log) {
+            return MakeRamp(b, s.elevatedEnd, tex, log);
         });
 }
 
-void MakeIntoArch(Editor& editor)
+void MakeIntoArch(CQMap& map, Dialogs& dialogs, Host& host)
 {
     makeInto<ArchSettings>(
-        editor, [](Dialogs& d, const ArchSettings& s) { return d.makeArch(s); },
-        [](CQEntity& e, int i, const ArchSettings& s, const std::string& tex, Host& host) {
-            return MakeArch(e, i, s.direction, s.thickness, s.pieces, tex, host);
+        map, host, "Make Arch", [&](const ArchSettings& s) { return dialogs.makeArch(s); },
+        [](const CQBrush& b, const ArchSettings& s, const std::string& tex, Host& log) {
+            return MakeArch(b, s.direction, s.thickness, s.pieces, tex, log);
         });
 }
 
-void MakeIntoCylinder(Editor& editor)
+void MakeIntoCylinder(CQMap& map, Dialogs& dialogs, Host& host)
 {
     makeInto<CylinderSettings>(
-        editor, [](Dialogs& d, const CylinderSettings& s) { return d.makeCylinder(s); },
-        [](CQEntity& e, int i, const CylinderSettings& s, const std::string& tex, Host& host) {
-            return MakeTube(e, i, s.direction, s.sides, s.thickness, tex, host);
+        map, host, "Make Cylinder", [&](const CylinderSettings& s) { return dialogs.makeCylinder(s); },
+        [](const CQBrush& b, const CylinderSettings& s, const std::string& tex, Host& log) {
+            return MakeTube(b, s.direction, s.sides, s.thickness, tex, log);
         });
 }
 
-void MakeIntoSpike(Editor& editor)
+void MakeIntoSpike(CQMap& map, Dialogs& dialogs, Host& host)
 {
     makeInto<SpikeSettings>(
-        editor, [](Dialogs& d, const SpikeSettings& s) { return d.makeSpike(s); },
-        [](CQEntity& e, int i, const SpikeSettings& s, const std::string& tex, Host& host) {
-            return MakeSpike(e, i, s.direction, s.sides, tex, host);
+        map, host, "Make Spike", [&](const SpikeSettings& s) { return dialogs.makeSpike(s); },
+        [](const CQBrush& b, const SpikeSettings& s, const std::string& tex, Host& log) {
+            return MakeSpike(b, s.direction, s.sides, tex, log);
         });
 }
 
-void RotateSelection(Editor& editor, Axis axis, Turn turn)
+void RotateSelection(CQMap& map, Axis axis, Turn turn, DebugOutput& log)
 {
-    CQMap& map = editor.map();
-    CQEntity* entity = transformableEntity(map);
-    if (!entity) return;
     const int sign = turn == Turn::Forward ? 1 : -1;
-    Host& log = editor.host();
-    switch (axis) {
-    case Axis::X: entity->RotateSelectionX(static_cast<float>(sign * map.rotation.x), log); break;
-    case Axis::Y: entity->RotateSelectionY(static_cast<float>(sign * map.rotation.y), log); break;
-    case Axis::Z: entity->RotateSelectionZ(static_cast<float>(sign * map.rotation.z), log); break;
-    }
-    map.setModified();
-    editor.refreshSelectionInCamera();
-    editor.updateViews(ViewFlags::Editing);
+    const int angle = axis == Axis::X ? map.rotation.x : axis == Axis::Y ? map.rotation.y : map.rotation.z;
+    const auto degrees = static_cast<float>(sign * angle);
+    transformSelection(
+        map, "Rotate",
+        [&](CQBrush& b) {
+            switch (axis) {
+            case Axis::X: b.RotateX(degrees, log); break;
+            case Axis::Y: b.RotateY(degrees, log); break;
+            case Axis::Z: b.RotateZ(degrees, log); break;
+            }
+        },
+        log);
 }
 
-void EditRotationSettings(Editor& editor)
+void EditRotationSettings(CQMap& map, Dialogs& dialogs, Host& host)
 {
-    CQMap& map = editor.map();
-    const std::optional<RotationSettings> settings = editor.dialogs().rotationSetup(map.rotation);
+    const std::optional<RotationSettings> settings = dialogs.rotationSetup(map.rotation);
     if (!settings) return;
     if (const auto problem = settings->problem()) {
-        editor.host().messageBox(*problem);
+        host.messageBox(*problem);
         return;
     }
     map.rotation = *settings;
 }
 
-void ScaleSelectionBy(Editor& editor, ScaleDirection direction)
+void ScaleSelectionBy(CQMap& map, ScaleDirection direction, Host& host)
 {
-    CQEntity* entity = scalableEntity(editor);
-    if (!entity) return;
-    CQMap& map = editor.map();
+    if (!mayScale(map, host)) return;
     const ScaleSettings& f = map.scale;
-    if (direction == ScaleDirection::Up) entity->ScaleSelection(f.x, f.y, f.z, editor.host());
-    else entity->ScaleSelection(1.0f / f.x, 1.0f / f.y, 1.0f / f.z, editor.host());
-    map.setModified();
-    editor.refreshSelectionInCamera();
-    editor.updateViews(ViewFlags::Editing);
+    if (direction == ScaleDirection::Up) {
+        scaleSelection(map, f.x, f.y, f.z, host);
+    } else {
+        scaleSelection(map, 1.0f / f.x, 1.0f / f.y, 1.0f / f.z, host);
+    }
 }
 
-void EditScaleFactor(Editor& editor)
+void EditScaleFactor(CQMap& map, Dialogs& dialogs, Host& host)
 {
-    CQEntity* entity = scalableEntity(editor);
-    if (!entity) return;
-    CQMap& map = editor.map();
-    const std::optional<ScaleSettings> settings = editor.dialogs().scaleSettings(map.scale);
+    if (!mayScale(map, host)) return;
+    const std::optional<ScaleSettings> settings = dialogs.scaleSettings(map.scale);
     if (!settings) return;
     if (const auto problem = settings->problem()) {
-        editor.host().messageBox(*problem);
+        host.messageBox(*problem);
         return;
     }
     map.scale = *settings;
-    entity->ScaleSelection(map.scale.x, map.scale.y, map.scale.z, editor.host());
-    map.setModified();
-    editor.rebuildCameraScene();
-    editor.updateViews(ViewFlags::XYZ);
+    scaleSelection(map, map.scale.x, map.scale.y, map.scale.z, host);
 }
 
 } // namespace vorn

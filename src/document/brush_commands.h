@@ -2,28 +2,32 @@
 
 namespace vorn {
 
-class Editor;
+class CQMap;
+class Dialogs;
+class DebugOutput;
+class Host;
 
 // The Brush menu's Make-into commands: each refuses without exactly one selected brush in a
-// modifiable current entity, asks for its values and replaces that brush by the shape.
-void MakeIntoRoom(Editor& editor);
-void MakeIntoStairs(Editor& editor);
-void MakeIntoRamp(Editor& editor);
-void MakeIntoArch(Editor& editor);
-void MakeIntoCylinder(Editor& editor);
-void MakeIntoSpike(Editor& editor);
+// modifiable current entity, asks for its values and replaces that brush by the shape, as one
+// undoable step.
+void MakeIntoRoom(CQMap& map, Dialogs& dialogs, Host& host);
+void MakeIntoStairs(CQMap& map, Dialogs& dialogs, Host& host);
+void MakeIntoRamp(CQMap& map, Dialogs& dialogs, Host& host);
+void MakeIntoArch(CQMap& map, Dialogs& dialogs, Host& host);
+void MakeIntoCylinder(CQMap& map, Dialogs& dialogs, Host& host);
+void MakeIntoSpike(CQMap& map, Dialogs& dialogs, Host& host);
 
 enum class Axis { X, Y, Z };
 enum class Turn { Forward, Back };
 enum class ScaleDirection { Up, Down };
 
 // Turns the current entity's selection about its centre by the map's angle for that axis.
-void RotateSelection(Editor& editor, Axis axis, Turn turn);
+void RotateSelection(CQMap& map, Axis axis, Turn turn, DebugOutput& log);
 // Rotation Setup: edits the three angles; rotates nothing.
-void EditRotationSettings(Editor& editor);
+void EditRotationSettings(CQMap& map, Dialogs& dialogs, Host& host);
 // Scales the current entity's selection about its centre by the map's factors or their inverses.
-void ScaleSelectionBy(Editor& editor, ScaleDirection direction);
+void ScaleSelectionBy(CQMap& map, ScaleDirection direction, Host& host);
 // Scale settings: edits the factors and scales the selection by them.
-void EditScaleFactor(Editor& editor);
+void EditScaleFactor(CQMap& map, Dialogs& dialogs, Host& host);
 
 } // namespace vorn

@@ -1,7 +1,7 @@
 #include "document/brush_group_commands.h"
 
-#include "editor/editor.h"
-#include "map/text_reader.h"
+#include "document/map_document.h"
+#include "map/brush_group.h"
 #include "platform/file_io.h"
 #include "platform/host.h"
 
@@ -15,29 +15,27 @@ FileChooser brushGroupChooser(std::string title)
 
 } // namespace
 
-void SaveBrushSelection(Editor& editor)
+void SaveBrushSelection(const CQMap& map, Host& host)
 {
-    CQEntity* current = editor.map().GetCurrentEntity();
+    const CQEntity* current = map.GetCurrentEntity();
     if (!current) return;
-    Host& host = editor.host();
     if (!current->isModifiable()) {
         host.messageBox("Unmodifiable entity cannot save its brushes");
         return;
     }
     const auto path = host.chooseFileToSave(brushGroupChooser("Save Brushes"));
     if (!path) return;
-    std::string text;
-    current->SerializeBrushGroup(text);
-    if (const auto failure = WriteFileAtomically(*path, text)) {
+    std::vector<const CQBrush*> brushes;
+    for (const BrushLocation at : map.selectedBrushes()) brushes.push_back(&map.brush(at));
+    if (const auto failure = WriteFileAtomically(*path, BrushGroupText(brushes))) {
         host.debugOutput("Failed to open file for SaveBrushSelection()\n");
         host.messageBox("Could not save " + *path + ": " + *failure);
     }
 }
 
-void LoadBrushSelection(Editor& editor)
+void LoadBrushSelection(CQMap& map, Host& host, const GridPlacement& placement)
 {
-    CQEntity* current = editor.map().GetCurrentEntity();
-    Host& host = editor.host();
+    const CQEntity* current = map.GetCurrentEntity();
     if (!current) {
         host.messageBox("Must load brushes into an existing entity!");
         return;
@@ -53,15 +51,14 @@ void LoadBrushSelection(Editor& editor)
         host.messageBox("Could not open " + *path + ": " + file.error);
         return;
     }
-    current->DeselectAllBrushes();
-    TextCursor in(*file.bytes);
-    const MapPoint marker = editor.zViewPosition();
-    const GridPlacement placement{{static_cast<float>(marker.x), static_cast<float>(marker.y), 0},
-                                  editor.xyView().snapToGrid(),
-                                  editor.xyView().gridSize()};
-    if (current->LoadBrushGroup(in, placement, host) > 0) editor.map().setModified();
-    editor.refreshSelectionInCamera();
-    editor.updateViews(ViewFlags::All);
+    BrushGroupRead group = ReadBrushGroup(*file.bytes, host);
+    if (group.junk) host.messageBox("Error in brush group file!");
+    PlaceBrushGroup(group, placement, host);
+    MapChange change(map, "Load Brushes");
+    change.deselectAll();
+    const int entity = map.currentIndex();
+    for (CQBrush& brush : group.brushes) change.selectBrush(change.addBrush(entity, std::move(brush)), true);
+    change.commit();
 }
 
 } // namespace vorn

@@ -1,9 +1,7 @@
 #include "document/curved_primitives.h"
 
-#include "document/primitives.h"
 #include "geometry/brush.h"
-#include "map/entity.h"
-#include "platform/host.h"
+#include "platform/debug_output.h"
 
 #include <array>
 #include <cmath>
@@ -84,14 +82,14 @@ void appendFace(std::vector<CQFace>& faces, const std::array<Vec3, 3>& points, c
     faces.emplace_back(points[0], points[1], points[2], texture);
 }
 
-// B keeps its place in the entity and its selection; only its faces change.
-void reshape(CQBrush& brush, const std::vector<CQFace>& faces, DebugOutput& log)
+// B with only its faces changed: it keeps its place in the entity and its selection.
+Replacement reshaped(const CQBrush& b, const std::vector<CQFace>& faces, DebugOutput& log)
 {
-    const bool selected = brush.IsSelected();
+    CQBrush brush = b;
     brush.Clear();
-    brush.SetSelected(selected);
     for (const CQFace& face : faces) brush.AddFace(face, log);
     brush.BuildWindings(log);
+    return {{std::move(brush)}, true};
 }
 
 // The cylinder's side faces, in the order its direction gives them.
@@ -114,16 +112,15 @@ bool cylinderFaces(const CQBrush& b, int direction, int sides, const std::string
 
 } // namespace
 
-bool MakeArch(CQEntity& entity, int brushIndex, int direction, int thickness, int pieces, std::string_view texture,
-              Host& host)
+std::optional<Replacement> MakeArch(const CQBrush& b, int direction, int thickness, int pieces, std::string_view texture,
+                                    DebugOutput& log)
 {
     if (direction != 0 && direction != 1) {
-        host.messageBox("Invalid Selection for Arch direction!");
-        return false;
+        log.debugOutput("Invalid Selection for Arch direction!\n");
+        return std::nullopt;
     }
-    const CQBrush* source = GeneratorSource(entity, brushIndex);
-    if (!source || thickness < 1 || pieces < 4) return false;
-    const Box box{source->mins(), source->maxs()};
+    if (!b.IsValid() || thickness < 1 || pieces < 4) return std::nullopt;
+    const Box box{b.mins(), b.maxs()};
     const Vec3 c = box.centre();
     const std::string name(texture);
     const auto t = static_cast<float>(thickness);
@@ -137,12 +134,13 @@ bool MakeArch(CQEntity& entity, int brushIndex, int direction, int thickness, in
     legMaxs[across] = box.lo[across] + t;
     Vec3 legMins = box.lo;
     legMins[across] = box.hi[across] - t;
+    Replacement arch;
     CQBrush leg;
-    leg.MakeBox(box.lo, legMaxs, name, host);
-    entity.AddBrush(leg);
+    leg.MakeBox(box.lo, legMaxs, name, log);
+    arch.brushes.push_back(leg);
     legMaxs[across] = box.hi[across];
-    leg.MakeBox(legMins, legMaxs, name, host);
-    entity.AddBrush(leg);
+    leg.MakeBox(legMins, legMaxs, name, log);
+    arch.brushes.push_back(leg);
 
     // The ring: pieces between successive angles of a half turn, outer radius r.
     const float r = c[across] - box.lo[across];
@@ -185,51 +183,50 @@ bool MakeArch(CQEntity& entity, int brushIndex, int direction, int thickness, in
         CQBrush piece;
         for (const auto& f : faces) {
             // Walked along y the sides come in the other order, so the planes still face out.
-            if (direction == 0) piece.AddFace(CQFace(f[0], f[2], f[1], name), host);
-            else piece.AddFace(CQFace(f[0], f[1], f[2], name), host);
+            if (direction == 0) piece.AddFace(CQFace(f[0], f[2], f[1], name), log);
+            else piece.AddFace(CQFace(f[0], f[1], f[2], name), log);
         }
-        piece.BuildWindings(host);
-        if (piece.IsValid()) entity.AddBrush(piece);
+        piece.BuildWindings(log);
+        if (piece.IsValid()) arch.brushes.push_back(std::move(piece));
     }
-    RemoveGeneratorSource(entity, brushIndex);
-    return true;
+    std::erase_if(arch.brushes, [](const CQBrush& brush) { return !brush.IsValid(); });
+    return arch;
 }
 
-bool MakeCylinder(CQEntity& entity, int brushIndex, int direction, int sides, std::string_view texture,
-                  DebugOutput& log)
+std::optional<Replacement> MakeCylinder(const CQBrush& b, int direction, int sides, std::string_view texture,
+                                        DebugOutput& log)
 {
-    const CQBrush* source = GeneratorSource(entity, brushIndex);
-    if (!source) return false;
+    if (!b.IsValid()) return std::nullopt;
     std::vector<CQFace> faces;
-    if (!cylinderFaces(*source, direction, sides, std::string(texture), faces)) {
+    if (!cylinderFaces(b, direction, sides, std::string(texture), faces)) {
         log.debugOutput("MakeCylinder: direction or number of sides out of range\n");
-        return false;
+        return std::nullopt;
     }
-    reshape(entity.brushes()[static_cast<size_t>(brushIndex)], faces, log);
-    return true;
+    return reshaped(b, faces, log);
 }
 
-bool MakeTube(CQEntity& entity, int brushIndex, int direction, int sides, int thickness, std::string_view texture,
-              DebugOutput& log)
+std::optional<Replacement> MakeTube(const CQBrush& b, int direction, int sides, int thickness, std::string_view texture,
+                                    DebugOutput& log)
 {
-    if (thickness == 0) return MakeCylinder(entity, brushIndex, direction, sides, texture, log);
-    if (thickness < 0 || !MakeCylinder(entity, brushIndex, direction, sides, texture, log)) return false;
+    if (thickness < 0) return std::nullopt;
+    auto cylinder = MakeCylinder(b, direction, sides, texture, log);
+    if (!cylinder || thickness == 0) return cylinder;
     // The sides keep the polygons they got with the caps; the caps make no walls.
-    const CQBrush prism = entity.brushes()[static_cast<size_t>(brushIndex)];
-    AddWalls(entity, prism.faces().first(static_cast<size_t>(sides)), thickness, texture, log);
-    RemoveGeneratorSource(entity, brushIndex);
-    return true;
+    const CQBrush& prism = cylinder->brushes.front();
+    auto walls = MakeWalls(prism.faces().first(static_cast<size_t>(sides)), thickness, texture, log);
+    if (!walls) return std::nullopt;
+    return Replacement{std::move(*walls)};
 }
 
-bool MakeSpike(CQEntity& entity, int brushIndex, int direction, int sides, std::string_view texture, Host& host)
+std::optional<Replacement> MakeSpike(const CQBrush& b, int direction, int sides, std::string_view texture,
+                                     DebugOutput& log)
 {
     if (direction < 0 || direction > 5) {
-        host.messageBox("Error: function not implemented");
-        return false;
+        log.debugOutput("Error: function not implemented\n");
+        return std::nullopt;
     }
-    const CQBrush* source = GeneratorSource(entity, brushIndex);
-    if (!source || sides < 3 || sides > kMaxFaces - 1) return false;
-    const Box box{source->mins(), source->maxs()};
+    if (!b.IsValid() || sides < 3 || sides > kMaxFaces - 1) return std::nullopt;
+    const Box box{b.mins(), b.maxs()};
     const Orientation o = kOrientations[direction % 3];
     // Up, North and East stand on the low side of the box; Down, South and West on the high one.
     const bool baseHigh = direction >= 3;
@@ -243,8 +240,7 @@ bool MakeSpike(CQEntity& entity, int brushIndex, int direction, int sides, std::
     std::vector<CQFace> faces;
     appendSideFaces(faces, base, std::vector<Vec3>(base.size(), apex), kPatterns[direction], name);
     appendFace(faces, box.side(o.axis, baseHigh), name);
-    reshape(entity.brushes()[static_cast<size_t>(brushIndex)], faces, host);
-    return true;
+    return reshaped(b, faces, log);
 }
 
 } // namespace vorn

@@ -1,135 +1,128 @@
 #include "document/edit_commands.h"
 
-#include "editor/editor.h"
-#include "platform/dialogs.h"
+#include "document/clipboard.h"
+#include "document/dialogs.h"
+#include "document/map_document.h"
+#include "document/selection_edits.h"
 #include "platform/host.h"
 
 namespace vorn {
 namespace {
 
 // Copies the current entity's selection to the clipboard; false when nothing is selected.
-bool copyFrom(CQEntity& entity, Clipboard& clipboard)
+bool copyFrom(const CQMap& map, Clipboard& clipboard)
 {
-    const int selected = entity.selectedCount();
-    if (selected == 0) return false;
-    clipboard.source = Clipboard::Source{entity.pairs(), entity.isModifiable()};
-    clipboard.wholeEntity = !entity.isWorld() && (selected == entity.brushCount() || !entity.isModifiable());
+    const CQEntity* entity = map.GetCurrentEntity();
+    const int selected = map.countSelectedBrushes();
+    if (!entity || selected == 0) return false;
+    clipboard.source = Clipboard::Source{entity->pairs(), entity->isModifiable()};
+    clipboard.wholeEntity = !entity->isWorld() && (selected == entity->brushCount() || !entity->isModifiable());
     clipboard.brushes.clear();
-    for (const CQBrush& brush : entity.brushes()) {
-        if (!brush.IsSelected()) continue;
-        clipboard.brushes.push_back(brush);
-        clipboard.brushes.back().SetOwner(nullptr);
+    for (const BrushLocation at : map.selectedBrushes()) {
+        clipboard.brushes.push_back(map.brush(at));
+        clipboard.brushes.back().setId(0);
     }
     return true;
 }
 
-GridPlacement placementFor(Editor& editor)
+// The selected brushes of a modifiable current entity, which the texture commands change.
+std::vector<BrushLocation> texturableSelection(const CQMap& map)
 {
-    const CQView& panel = editor.panel();
-    return {{static_cast<float>(panel.posX()), static_cast<float>(panel.posY()), 0},
-            editor.xyView().snapToGrid(),
-            editor.xyView().gridSize()};
+    const CQEntity* current = map.GetCurrentEntity();
+    if (!current || !current->isModifiable()) return {};
+    return map.selectedBrushes();
 }
 
-// Recreates the entity the clipboard came from and pastes into it.
-void pasteAsNewEntity(Editor& editor, const Clipboard& clipboard)
+// Recreates the entity the clipboard came from, with the pasted brushes, as the current entity.
+void pasteAsNewEntity(MapChange& change, const Clipboard& clipboard, const GridPlacement& placement, Host& host)
 {
-    CQMap& map = editor.map();
     CQEntity recreated;
     for (const CQKeyValue& pair : clipboard.source->pairs) recreated.SetValue(pair.key, pair.value);
-    map.AddEntity(recreated);
-    CQEntity& pasted = *map.GetCurrentEntity();
-    pasted.setModifiable(true);
-    pasted.PasteBrushes(clipboard.brushes, placementFor(editor), editor.host());
-    pasted.setModifiable(clipboard.source->modifiable);
-    if (!pasted.isModifiable()) {
-        pasted.SetValue("\"origin\"", Quoted(OriginText(pasted.GetOrigin())));
-        editor.panel().showEntity(&pasted);
-        editor.host().controlPanelChanged();
-    }
+    std::vector<CQBrush> pasted = PlacedCopies(clipboard.brushes, placement, host);
+    for (CQBrush& brush : pasted) recreated.AddBrush(std::move(brush));
+    recreated.setModifiable(clipboard.source->modifiable);
+    if (!recreated.isModifiable()) recreated.SetValue("\"origin\"", Quoted(OriginText(recreated.GetOrigin())));
+    const int index = change.addEntity(std::move(recreated));
+    change.setCurrentEntity(index);
+    for (int b = 0; b < change.map().entity(index).brushCount(); ++b) change.selectBrush({index, b}, true);
 }
 
 } // namespace
 
-void CopySelection(Editor& editor)
+void CopySelection(const CQMap& map, Clipboard& clipboard)
 {
-    if (CQEntity* current = editor.map().GetCurrentEntity()) copyFrom(*current, editor.clipboard());
+    copyFrom(map, clipboard);
 }
 
-void CutSelection(Editor& editor)
+void CutSelection(CQMap& map, Clipboard& clipboard, Host& host)
 {
-    CQMap& map = editor.map();
-    CQEntity* current = map.GetCurrentEntity();
+    const CQEntity* current = map.GetCurrentEntity();
     if (!current) {
-        editor.host().messageBox("You must create something\nbefore you can cut it.");
+        host.messageBox("You must create something\nbefore you can cut it.");
         return;
     }
-    const int selected = current->selectedCount();
+    const int selected = map.countSelectedBrushes();
     if (selected == 0) return;
     if (current->isModifiable() && selected == current->brushCount()) {
-        editor.host().messageBox("Can't cut all the brushes in an entity!\nJust drag them where you want them to go");
+        host.messageBox("Can't cut all the brushes in an entity!\nJust drag them where you want them to go");
         return;
     }
-    copyFrom(*current, editor.clipboard());
-    map.DeleteSelection();
-    editor.rebuildCameraScene();
-    editor.updateViews(ViewFlags::XYZ);
+    copyFrom(map, clipboard);
+    MapChange change(map, "Cut");
+    DeleteSelection(change);
+    change.commit();
 }
 
-void PasteClipboard(Editor& editor)
+void PasteClipboard(CQMap& map, const Clipboard& clipboard, const GridPlacement& placement, Host& host)
 {
-    CQMap& map = editor.map();
-    CQEntity* current = map.GetCurrentEntity();
+    const CQEntity* current = map.GetCurrentEntity();
     if (!current) return;
-    const Clipboard& clipboard = editor.clipboard();
-    if (!clipboard.wholeEntity || !clipboard.source) {
-        current->DeselectAllBrushes();
-        if (current->PasteBrushes(clipboard.brushes, placementFor(editor), editor.host()) && !clipboard.brushes.empty()) {
-            map.setModified();
-        }
+    MapChange change(map, "Paste");
+    if (clipboard.wholeEntity && clipboard.source) {
+        pasteAsNewEntity(change, clipboard, placement, host);
     } else {
-        pasteAsNewEntity(editor, clipboard);
+        change.deselectAll();
+        if (!current->isModifiable()) {
+            host.messageBox("Can't paste into unmodifiable entity!");
+        } else {
+            const int entity = map.currentIndex();
+            for (CQBrush& brush : PlacedCopies(clipboard.brushes, placement, host)) {
+                change.selectBrush(change.addBrush(entity, std::move(brush)), true);
+            }
+        }
     }
-    editor.updateViews(ViewFlags::All);
+    change.commit();
 }
 
-void SelectAllOfCurrentEntity(Editor& editor)
+void SelectAllOfCurrentEntity(CQMap& map)
 {
-    CQEntity* current = editor.map().GetCurrentEntity();
-    if (!current) return;
-    current->SelectAllBrushes();
-    editor.refreshSelectionInCamera();
-    editor.updateViews(ViewFlags::All);
+    map.SelectAll();
 }
 
-void DeleteSelectedBrushes(Editor& editor)
+void ChooseTexture(CQMap& map, Dialogs& dialogs, const std::string& wadValue)
 {
-    editor.map().DeleteSelection();
-    editor.rebuildCameraScene();
-    editor.updateViews(ViewFlags::Editing);
-}
-
-void ChooseTexture(Editor& editor)
-{
-    CQMap& map = editor.map();
-    const auto chosen = editor.dialogs().textureSelector(editor.prefs().wad, map.currentTexture());
+    const auto chosen = dialogs.textureSelector(wadValue, map.currentTexture());
     if (!chosen) return;
     map.SetCurrentTexture(*chosen);
-    ApplyTextureToSelection(editor);
+    ApplyTextureToSelection(map);
 }
 
-void ApplyTextureToSelection(Editor& editor)
+void ApplyTextureToSelection(CQMap& map)
 {
-    editor.map().ApplyCurrentTexture();
-    editor.refreshSelectionInCamera();
-    editor.updateViews(ViewFlags::Camera);
+    const std::vector<BrushLocation> selected = texturableSelection(map);
+    if (selected.empty()) return;
+    MapChange change(map, "Apply Texture");
+    for (const BrushLocation at : selected) change.editBrush(at).SetTexture(map.currentTexture());
+    change.commit();
 }
 
-void AlignTexturesOfSelection(Editor& editor)
+void AlignTexturesOfSelection(CQMap& map, TextureSizeSource& sizes)
 {
-    editor.map().AlignSelectionTextures(editor.panel().textureSizes());
-    editor.refreshSelectionInCamera();
-    editor.updateViews(ViewFlags::Camera);
+    const std::vector<BrushLocation> selected = texturableSelection(map);
+    if (selected.empty()) return;
+    MapChange change(map, "Align Texture");
+    for (const BrushLocation at : selected) change.editBrush(at).AlignTextures(sizes);
+    change.commit();
 }
 
 } // namespace vorn

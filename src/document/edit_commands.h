@@ -1,20 +1,30 @@
 #pragma once
 
+#include <string>
+
 namespace vorn {
 
-class Editor;
+class CQMap;
+class DebugOutput;
+class Dialogs;
+class Host;
+class TextureSizeSource;
+struct Clipboard;
+struct GridPlacement;
 
-// The Edit menu's clipboard and selection commands on the current entity.
-void CopySelection(Editor& editor);
-void CutSelection(Editor& editor);
-void PasteClipboard(Editor& editor);
-void SelectAllOfCurrentEntity(Editor& editor);
-void DeleteSelectedBrushes(Editor& editor);
-// The texture selector; the chosen texture becomes current and goes onto the selection.
-void ChooseTexture(Editor& editor);
+// The Edit menu's clipboard, selection and texture commands on the current entity. Each command
+// that changes the map is one undoable step.
+void CopySelection(const CQMap& map, Clipboard& clipboard);
+void CutSelection(CQMap& map, Clipboard& clipboard, Host& host);
+// Pastes at the placement (the mouse position in the XY view).
+void PasteClipboard(CQMap& map, const Clipboard& clipboard, const GridPlacement& placement, Host& host);
+void SelectAllOfCurrentEntity(CQMap& map);
+// The texture selector on the archives `wadValue` names; the chosen texture becomes current and
+// goes onto the selection.
+void ChooseTexture(CQMap& map, Dialogs& dialogs, const std::string& wadValue);
 // "Apply Texture": the current texture onto the current entity's selected brushes.
-void ApplyTextureToSelection(Editor& editor);
-// "Align Texture": the selected brushes' textures aligned by the sizes of the loaded archives.
-void AlignTexturesOfSelection(Editor& editor);
+void ApplyTextureToSelection(CQMap& map);
+// "Align Texture": the selected brushes' textures aligned by the archives' texture sizes.
+void AlignTexturesOfSelection(CQMap& map, TextureSizeSource& sizes);
 
 } // namespace vorn

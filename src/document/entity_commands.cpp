@@ -1,12 +1,11 @@
 #include "document/entity_commands.h"
 
-#include "editor/editor.h"
-#include "platform/dialogs.h"
+#include "document/dialogs.h"
+#include "document/map_document.h"
 #include "platform/host.h"
 
 #include <cstdint>
 #include <limits>
-#include <memory>
 #include <optional>
 
 namespace vorn {
@@ -17,87 +16,62 @@ const std::string kTargetNameKey = "\"targetname\"";
 
 bool isEmptyValue(std::string_view stored) { return Unquoted(stored).empty(); }
 
-// The confirmed archive becomes the current one; the panel reloads it when it changed.
-void useTextureArchive(Editor& editor, const std::string& wadName)
+void editWorld(CQMap& map, Dialogs& dialogs)
 {
-    if (editor.prefs().wad == wadName) return;
-    editor.prefs().wad = wadName;
-    BusyScope busy(editor.host());
-    editor.textureArchiveChanged();
-}
-
-// Where OK in Map Properties changes the map: the world's pairs.
-void rewriteWorld(CQMap& map, CQEntity& world, const MapPropertiesResult& result)
-{
-    ApplyMapProperties(world, result);
-    map.setModified();
-}
-
-// Where OK in Entity Properties changes the map: the edited entity comes back as current, last.
-void replaceCurrentEntity(Editor& editor, const EntityPropertiesResult& result)
-{
-    CQMap& map = editor.map();
-    std::unique_ptr<CQEntity> edited = map.TakeCurrentEntity();
-    ApplyEntityProperties(*edited, result, editor.host());
-    map.AddEntity(*edited);
-}
-
-// Where OK in Make into Entity changes the map: the selected world brushes leave the world for
-// the new entity, which becomes current.
-void addMadeEntity(CQMap& map, CQEntity& world, const CQEntity& made)
-{
-    for (int i = world.brushCount() - 1; i >= 0; --i) {
-        if (world.brushes()[static_cast<size_t>(i)].IsSelected()) world.removeBrush(i);
-    }
-    map.AddEntity(made);
-}
-
-void editWorld(Editor& editor, CQEntity& world)
-{
-    const auto result = editor.dialogs().mapProperties(MapPropertiesForm::readWorld(world));
+    const auto result = dialogs.mapProperties(MapPropertiesForm::readWorld(map.entity(0)));
     if (!result) return;
-    rewriteWorld(editor.map(), world, *result);
-    useTextureArchive(editor, result->wadName);
+    CQEntity edited;
+    ApplyMapProperties(edited, *result);
+    MapChange change(map, "Map Properties");
+    change.setPairs(0, edited.pairs());
+    change.commit();
+}
+
+// The edited entity comes back as current, last.
+void editEntity(CQMap& map, Dialogs& dialogs, const EntityClassList& classes, Host& host)
+{
+    const int index = map.currentIndex();
+    const auto result = dialogs.entityProperties(map.entity(index), classes);
+    if (!result) return;
+    CQEntity edited = map.entity(index);
+    ApplyEntityProperties(edited, *result, host);
+    MapChange change(map, "Entity Properties");
+    change.removeEntity(index);
+    change.setCurrentEntity(change.addEntity(std::move(edited)));
+    change.commit();
 }
 
 // The next default target name, or nothing when every one has been used.
-std::optional<std::string> nextTargetName(Editor& editor)
+std::optional<std::string> nextTargetName(Host& host, int& targetCounter)
 {
-    const auto counter = static_cast<uint32_t>(editor.prefs().curTargetId);
+    const auto counter = static_cast<uint32_t>(targetCounter);
     if (counter == std::numeric_limits<uint32_t>::max()) {
-        editor.host().messageBox("You have used all 4,294,967,295 default\ntargetnames and must now think up your own");
+        host.messageBox("You have used all 4,294,967,295 default\ntargetnames and must now think up your own");
         return std::nullopt;
     }
-    editor.prefs().curTargetId = static_cast<int>(counter + 1);
+    targetCounter = static_cast<int>(counter + 1);
     return "t" + std::to_string(counter);
 }
 
 } // namespace
 
-void ShowEntityProperties(Editor& editor)
+void ShowEntityProperties(CQMap& map, Dialogs& dialogs, const EntityClassList& classes, Host& host)
 {
-    CQMap& map = editor.map();
-    CQEntity* current = map.GetCurrentEntity();
+    const CQEntity* current = map.GetCurrentEntity();
     if (!current) {
-        editor.host().messageBox("There is no current entity!");
+        host.messageBox("There is no current entity!");
         return;
     }
     if (current->isWorld()) {
-        editWorld(editor, *current);
-    } else if (const auto result = editor.dialogs().entityProperties(*current, editor.classes())) {
-        replaceCurrentEntity(editor, *result);
-        editor.rebuildCameraScene();
-        editor.updateViews(ViewFlags::Editing);
+        editWorld(map, dialogs);
+    } else {
+        editEntity(map, dialogs, classes, host);
     }
-    editor.panel().showEntity(map.GetCurrentEntity());
-    editor.host().controlPanelChanged();
 }
 
-void MakeIntoEntity(Editor& editor)
+void MakeIntoEntity(CQMap& map, Dialogs& dialogs, const EntityClassList& classes, Host& host)
 {
-    CQMap& map = editor.map();
-    Host& host = editor.host();
-    CQEntity* world = map.GetCurrentEntity();
+    const CQEntity* world = map.GetCurrentEntity();
     if (!world) {
         host.messageBox("You must create a brush first!");
         return;
@@ -106,78 +80,69 @@ void MakeIntoEntity(Editor& editor)
         host.messageBox("That brush is already part of another entity");
         return;
     }
-    if (world->selectedCount() == world->brushCount()) {
+    const std::vector<BrushLocation> selected = map.selectedBrushes();
+    if (static_cast<int>(selected.size()) == world->brushCount()) {
         host.messageBox("You must leave at least one brush in\n the old entity when creating a new entity");
         return;
     }
-    if (map.countSelectedBrushes() == 0) return;
+    if (selected.empty()) return;
 
     // The world keeps its brushes until OK, so Cancel leaves it exactly as it was.
     CQEntity made;
-    for (const CQBrush& brush : world->brushes()) {
-        if (brush.IsSelected()) made.AddBrush(brush);
-    }
-    const auto result = editor.dialogs().entityProperties(made, editor.classes());
+    for (const BrushLocation at : selected) made.AddBrush(map.brush(at));
+    const auto result = dialogs.entityProperties(made, classes);
     if (!result) return;
     ApplyEntityProperties(made, *result, host);
-    addMadeEntity(map, *world, made);
-    editor.rebuildCameraScene();
-    editor.panel().showEntity(map.GetCurrentEntity());
-    host.controlPanelChanged();
-    editor.updateViews(ViewFlags::Editing);
+
+    MapChange change(map, "Make Entity");
+    for (auto at = selected.rbegin(); at != selected.rend(); ++at) change.removeBrush(*at);
+    const int index = change.addEntity(std::move(made));
+    change.setCurrentEntity(index);
+    for (int b = 0; b < map.entity(index).brushCount(); ++b) change.selectBrush({index, b}, true);
+    change.commit();
 }
 
-void CreateWorld(Editor& editor)
+void CreateWorld(CQMap& map, Dialogs& dialogs, const std::string& wadForNewWorld)
 {
-    const auto result = editor.dialogs().mapProperties(MapPropertiesForm::forNewWorld(editor.prefs().wad));
+    const auto result = dialogs.mapProperties(MapPropertiesForm::forNewWorld(wadForNewWorld));
     if (!result) return;
-    editor.map().AddEntity(MakeWorld(*result));
-    useTextureArchive(editor, result->wadName);
-    editor.updateViews(ViewFlags::All);
+    MapChange change(map, "Create World");
+    change.setCurrentEntity(change.addEntity(MakeWorld(*result)));
+    change.commit();
 }
 
-void ConnectEntities(Editor& editor, Vec3 start, Vec3 end)
+void ConnectEntities(CQMap& map, Host& host, Vec3 start, Vec3 end, int& targetCounter)
 {
-    CQMap& map = editor.map();
-    Host& host = editor.host();
-    CQEntity* current = map.GetCurrentEntity();
-    if (!current) {
+    const int current = map.currentIndex();
+    if (current < 0) {
         host.messageBox("Must create a non-world\nentity to connect");
         return;
     }
-    if (current->isWorld()) {
+    if (map.entity(current).isWorld()) {
         host.messageBox("Must have a non-world entity\nselected to connect");
         return;
     }
-    map.SelectEntityAt(start, end);
-    CQEntity* other = map.GetCurrentEntity();
-    if (other == current || !other) {
+    // The click makes the clicked entity current, which the step remembers.
+    MapChange change(map, "Connect Entities");
+    map.SelectEntityAt(start, end, host);
+    const int other = map.currentIndex();
+    if (other == current || other < 0) {
         host.messageBox("Must click on a different entity\nto connect");
-        editor.updateViews(ViewFlags::All);
-        return;
-    }
-    if (other->isWorld()) {
+    } else if (map.entity(other).isWorld()) {
         host.messageBox("Must click on a non-world entity\nto connect");
-        editor.updateViews(ViewFlags::All);
-        return;
+    } else {
+        const std::string otherName(map.entity(other).GetValue(kTargetNameKey));
+        const std::string currentTarget(map.entity(current).GetValue(kTargetKey));
+        if (!isEmptyValue(otherName)) {
+            change.setValue(current, kTargetKey, otherName);
+        } else if (!isEmptyValue(currentTarget)) {
+            change.setValue(other, kTargetNameKey, currentTarget);
+        } else if (const auto name = nextTargetName(host, targetCounter)) {
+            change.setValue(current, kTargetKey, Quoted(*name));
+            change.setValue(other, kTargetNameKey, Quoted(*name));
+        }
     }
-
-    const std::string_view otherName = other->GetValue(kTargetNameKey);
-    const std::string_view currentTarget = current->GetValue(kTargetKey);
-    if (!isEmptyValue(otherName)) {
-        current->SetValue(kTargetKey, std::string(otherName));
-        map.setModified();
-    } else if (!isEmptyValue(currentTarget)) {
-        other->SetValue(kTargetNameKey, std::string(currentTarget));
-        map.setModified();
-    } else if (const auto name = nextTargetName(editor)) {
-        current->SetValue(kTargetKey, Quoted(*name));
-        other->SetValue(kTargetNameKey, Quoted(*name));
-        map.setModified();
-    }
-    editor.panel().showEntity(other);
-    host.controlPanelChanged();
-    editor.updateViews(ViewFlags::All);
+    change.commit();
 }
 
 } // namespace vorn

@@ -2,17 +2,25 @@
 
 #include "geometry/vec3.h"
 
+#include <string>
+
 namespace vorn {
 
-class Editor;
+class CQMap;
+class DebugOutput;
+class Dialogs;
+class EntityClassList;
+class Host;
 
-// F2: the properties of the current entity (the map's for the world).
-void ShowEntityProperties(Editor& editor);
+// F2: the properties of the current entity (the map's for the world). OK is one undoable step.
+void ShowEntityProperties(CQMap& map, Dialogs& dialogs, const EntityClassList& classes, Host& host);
 // Moves the selected world brushes into a new entity whose class the properties dialog sets.
-void MakeIntoEntity(Editor& editor);
-// The first click into an empty map: Map Properties in its creating use, whose OK adds the world.
-void CreateWorld(Editor& editor);
-// Makes the entity hit by the vertical segment the target of the current entity.
-void ConnectEntities(Editor& editor, Vec3 start, Vec3 end);
+void MakeIntoEntity(CQMap& map, Dialogs& dialogs, const EntityClassList& classes, Host& host);
+// The first click into an empty map: Map Properties in its creating use, whose OK adds the world
+// with `wadForNewWorld` offered as its texture archive.
+void CreateWorld(CQMap& map, Dialogs& dialogs, const std::string& wadForNewWorld);
+// Makes the entity hit by the vertical segment the target of the current entity. Default target
+// names count up from `targetCounter`, which keeps the next one.
+void ConnectEntities(CQMap& map, Host& host, Vec3 start, Vec3 end, int& targetCounter);
 
 } // namespace vorn

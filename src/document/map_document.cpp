@@ -1,43 +1,18 @@
 #include "document/map_document.h"
 
-#include "editor/editor.h"
-#include "geometry/numeric.h"
+#include "map/fixed_boxes.h"
 #include "map/map_file.h"
 #include "platform/file_io.h"
-#include "platform/host.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 
 namespace vorn {
 namespace {
 
 constexpr float kEmptyBounds = 4096;
-
-std::string damageMessage(const MapReadResult& read)
-{
-    std::string text;
-    if (read.damaged) {
-        text = "The map file is damaged after line " + std::to_string(read.stoppedAtLine) + ": only " +
-               std::to_string(read.entitiesRead) + " entities were read.";
-    }
-    for (const int line : read.overfullBrushLines) {
-        if (!text.empty()) text += '\n';
-        text += "The brush at line " + std::to_string(line) +
-                " has more than 50 faces; the faces after the 50th were dropped.";
-    }
-    return text;
-}
-
-// Told once after an open: brushes that could not be built are kept as they were read.
-std::string unbuiltMessage(const MapReadResult& read)
-{
-    if (read.unbuiltBrushLines.empty()) return {};
-    return std::to_string(read.unbuiltBrushLines.size()) +
-           " brushes could not be built and are kept unchanged (first at line " +
-           std::to_string(read.unbuiltBrushLines.front()) + ").";
-}
+const Bounds kNewMapBounds{{-2000, -2000, -4096}, {2000, 2000, 4096}};
 
 std::tm localNow()
 {
@@ -49,93 +24,102 @@ std::tm localNow()
 
 } // namespace
 
-CQMap::CQMap(Editor& editor) : editor_(editor), currentTexture_(editor.prefs().curTexture) {}
+std::vector<std::string> ReadReport(const MapReadResult& read)
+{
+    std::vector<std::string> messages;
+    std::string damage;
+    if (read.damaged) {
+        damage = "The map file is damaged after line " + std::to_string(read.stoppedAtLine) + ": only " +
+                 std::to_string(read.entitiesRead) + " entities were read.";
+    }
+    for (const int line : read.overfullBrushLines) {
+        if (!damage.empty()) damage += '\n';
+        damage += "The brush at line " + std::to_string(line) +
+                  " has more than 50 faces; the faces after the 50th were dropped.";
+    }
+    if (!damage.empty()) messages.push_back(damage);
+    if (!read.unbuiltBrushLines.empty()) {
+        messages.push_back(std::to_string(read.unbuiltBrushLines.size()) +
+                           " brushes could not be built and are kept unchanged (first at line " +
+                           std::to_string(read.unbuiltBrushLines.front()) + ").");
+    }
+    if (read.entitiesPlacedAtOrigin > 0) messages.emplace_back("ERROR: entity has no brush or origin\nWill place it at 0,0,0");
+    return messages;
+}
 
 void CQMap::NewMap()
 {
-    mapMins_ = {-2000, -2000, -4096};
-    mapMaxs_ = {2000, 2000, 4096};
-    maxZ_ = 16;
-    minZ_ = 0;
-    entities_.clear();
+    startAfresh({});
     pathName_.clear();
-    modifiedSinceSave_ = false;
-    editor_.rebuildCameraScene();
-    tellPanel();
+    publish();
 }
 
-std::optional<MapReadResult> CQMap::OpenMap(const std::string& path)
+void CQMap::startAfresh(std::vector<std::unique_ptr<CQEntity>> entities)
 {
+    open_.reset();
+    ++generation_;
+    store_.reset(std::move(entities));
+    history_.clear();
+    bounds_ = kNewMapBounds;
+    maxZ_ = 16;
+    minZ_ = 0;
+}
+
+MapOpening CQMap::OpenMap(const std::string& path, const FixedBoxes& classes, DebugOutput& log, Progress* progress)
+{
+    MapOpening opening;
     const FileContents file = ReadWholeFile(path);
     if (!file.bytes) {
-        editor_.host().messageBox("Could not open " + path + ": " + file.error);
-        return std::nullopt;
+        opening.failure = "Could not open " + path + ": " + file.error;
+        return opening;
     }
-    NewMap();
     // Absolute, so that the header's file name and the recent files still say where it is
-    // whatever the current folder later becomes. Set while reading, so that the texture
-    // archives are looked for beside the map.
+    // whatever the current folder later becomes. Set before reading, so that listeners find the
+    // texture archives beside the map.
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     pathName_ = error ? path : absolute.lexically_normal().string();
-    const MapReadResult read = ReadMapText(*file.bytes);
-    const std::string problems = damageMessage(read);
-    if (!problems.empty()) {
-        // Keep what was read, but never let Save overwrite the damaged original by accident.
-        pathName_.clear();
-        editor_.host().messageBox(problems);
-    }
-    if (const std::string unbuilt = unbuiltMessage(read); !unbuilt.empty()) editor_.host().messageBox(unbuilt);
-    return read;
+    opening.read = ReadMapText(*file.bytes, classes, log, progress);
+    // Keep what was read, but never let Save overwrite the damaged original by accident.
+    if (opening.read.damaged || !opening.read.overfullBrushLines.empty()) pathName_.clear();
+    return opening;
 }
 
-MapReadResult CQMap::ReadMapText(std::string_view text)
+MapReadResult CQMap::ReadMapText(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress)
 {
-    const std::string previousWad = editor_.prefs().wad;
-    Host& host = editor_.host();
-    const std::unique_ptr<Progress> progress = host.startProgress("Reading Entity from Map File");
-    const MapReadResult read = ReadMap(text, editor_.classes(), host, progress.get(), entities_);
-
-    if (!entities_.empty()) {
-        entities_.front()->SetCurrent(true);
-        tellPanel();
-        editor_.prefs().wad = std::string(Unquoted(entities_.front()->GetValue("\"wad\"")));
-        // An archive not found before may be found beside this map.
-        if (editor_.prefs().wad != previousWad || !editor_.panel().textures().archives().isLoaded()) {
-            BusyScope busy(host);
-            editor_.textureArchiveChanged();
-        }
-    }
-
+    std::vector<std::unique_ptr<CQEntity>> entities;
+    const MapReadResult read = ReadMap(text, classes, log, progress, entities);
+    startAfresh(std::move(entities));
+    if (store_.entityCount() > 0) store_.setCurrentEntity(0);
     RecomputeMapBounds();
-    editor_.xyView().growExtents(mapMins_, mapMaxs_);
-    editor_.rebuildCameraScene();
-    const Vec3 middle = GeometryMiddle();
-    editor_.xyView().centreOn(TruncateToInt(middle.x), TruncateToInt(middle.y));
-    editor_.updateViews(ViewFlags::All);
+    publish();
     return read;
 }
 
-MapHeader CQMap::FileHeader(const std::string& path) const
+MapHeader CQMap::FileHeader(const std::string& path, const MapAuthor& author) const
 {
-    const Preferences& prefs = editor_.prefs();
-    return {path, prefs.authorName, prefs.authorEmail, localNow(), EntityCount(), CountBrushes()};
+    return {path, author.name, author.email, localNow(), EntityCount(), CountBrushes()};
 }
 
-std::string CQMap::WriteMapText(const std::string& path) const
+std::string CQMap::WriteMapText(const std::string& path, const MapAuthor& author) const
 {
-    return WriteMap(FileHeader(path), entities_);
+    return WriteMap(FileHeader(path, author), store_.entities());
 }
 
-bool CQMap::SaveMap(const std::string& path)
+std::optional<std::string> CQMap::SaveMap(const std::string& path, const MapAuthor& author)
 {
-    if (const auto failure = WriteFileAtomically(path, WriteMapText(path))) {
-        editor_.host().messageBox("Could not save " + path + ": " + *failure);
-        return false;
+    if (const auto failure = WriteFileAtomically(path, WriteMapText(path, author))) {
+        return "Could not save " + path + ": " + *failure;
     }
     pathName_ = path;
-    modifiedSinceSave_ = false;
-    return true;
+    // Saved in the middle of a change, no state of the history is the one written.
+    if (open_ && !open_->step.records.empty()) {
+        history_.markUnsaved();
+    } else {
+        history_.markSaved();
+    }
+    publish();
+    return std::nullopt;
 }
 
 std::string CQMap::title() const
@@ -145,236 +129,341 @@ std::string CQMap::title() const
     return slash == std::string::npos ? pathName_ : pathName_.substr(slash + 1);
 }
 
-void CQMap::SetMaxZ(float height)
+bool CQMap::IsModifiedSinceSave() const
 {
-    maxZ_ = height;
-    if (minZ_ >= height) minZ_ = maxZ_ - static_cast<float>(editor_.xyView().gridSize());
+    return !history_.atSavedState() || (open_ && !open_->step.records.empty());
 }
 
-void CQMap::SetMinZ(float height)
+void CQMap::markUnsaved()
+{
+    history_.markUnsaved();
+    publish();
+}
+
+void CQMap::Undo()
+{
+    if (!canUndo()) return;
+    MapStep& step = history_.takeUndo();
+    for (auto record = step.records.rbegin(); record != step.records.rend(); ++record) ApplyRecord(*record, store_);
+    store_.restoreSelection(step.before);
+    publish();
+}
+
+void CQMap::Redo()
+{
+    if (!canRedo()) return;
+    MapStep& step = history_.takeRedo();
+    for (MapRecord& record : step.records) ApplyRecord(record, store_);
+    store_.restoreSelection(step.after);
+    publish();
+}
+
+void CQMap::addListener(MapListener& listener)
+{
+    listeners_.push_back(&listener);
+}
+
+void CQMap::removeListener(MapListener& listener)
+{
+    std::erase(listeners_, &listener);
+}
+
+void CQMap::publish()
+{
+    const MapNotice notice = store_.notice().take();
+    for (const BrushId id : notice.added) bounds_.include(brush(locate(id)).bounds());
+    for (const BrushId id : notice.changed) bounds_.include(brush(locate(id)).bounds());
+    // A copy: a listener may add or remove listeners.
+    const std::vector<MapListener*> listeners = listeners_;
+    for (MapListener* listener : listeners) listener->mapChanged(notice);
+}
+
+void CQMap::SetMaxZ(float height, int gridSize)
+{
+    maxZ_ = height;
+    if (minZ_ >= height) minZ_ = maxZ_ - static_cast<float>(gridSize);
+}
+
+void CQMap::SetMinZ(float height, int gridSize)
 {
     minZ_ = height;
-    if (maxZ_ <= height) maxZ_ = minZ_ + static_cast<float>(editor_.xyView().gridSize());
+    if (maxZ_ <= height) maxZ_ = minZ_ + static_cast<float>(gridSize);
 }
 
 void CQMap::SetCurrentTexture(std::string_view name)
 {
     if (name == currentTexture_) return;
     currentTexture_ = name;
-    editor_.prefs().curTexture = currentTexture_;
-    editor_.panel().setTexture(name);
-    editor_.host().controlPanelChanged();
+    store_.notice().currentTextureChanged();
+    if (!open_) publish();
 }
 
-CQEntity* CQMap::GetCurrentEntity()
+const CQEntity* CQMap::GetCurrentEntity() const
 {
     const int index = currentIndex();
-    return index < 0 ? nullptr : entities_[static_cast<size_t>(index)].get();
-}
-
-int CQMap::currentIndex() const
-{
-    for (size_t i = 0; i < entities_.size(); ++i) {
-        if (entities_[i]->isCurrent()) return static_cast<int>(i);
-    }
-    return -1;
-}
-
-bool CQMap::SetCurrentEntityByIndex(int index)
-{
-    if (index < 0 || index >= EntityCount()) return false;
-    for (int i = 0; i < EntityCount(); ++i) {
-        if (i != index && entity(i).isCurrent()) entity(i).SetCurrent(false);
-    }
-    entity(index).SetCurrent(true);
-    tellPanel();
-    return true;
-}
-
-bool CQMap::SelectEntityAt(Vec3 start, Vec3 end)
-{
-    for (int i = EntityCount() - 1; i >= 0; --i) {
-        CQEntity& hit = entity(i);
-        const CQBrush* brush = hit.PickBrush(start, end, editor_.host());
-        if (!brush) continue;
-        if (brush->IsSelected()) SetCurrentTexture(brush->numfaces() > 0 ? brush->face(0).texture : "*NONE*");
-        if (!hit.isCurrent()) {
-            if (CQEntity* old = GetCurrentEntity()) old->SetCurrent(false);
-            hit.SetCurrent(true);
-            tellPanel();
-        }
-        return true;
-    }
-    return false;
-}
-
-void CQMap::AddEntity(const CQEntity& added)
-{
-    if (CQEntity* current = GetCurrentEntity()) current->SetCurrent(false);
-    entities_.push_back(std::make_unique<CQEntity>(added));
-    entities_.back()->SetCurrent(true);
-    modifiedSinceSave_ = true;
-    tellPanel();
-}
-
-std::unique_ptr<CQEntity> CQMap::TakeCurrentEntity()
-{
-    const auto it = std::find_if(entities_.begin(), entities_.end(),
-                                 [](const auto& e) { return e->isCurrent() && !e->isWorld(); });
-    if (it == entities_.end()) return nullptr;
-    std::unique_ptr<CQEntity> taken = std::move(*it);
-    entities_.erase(it);
-    return taken;
-}
-
-void CQMap::AddBrush(const CQBrush& brush)
-{
-    if (!brush.IsValid()) return;
-    if (entities_.empty()) {
-        // The world; named so that the saved file is a map the compile tools accept.
-        auto world = std::make_unique<CQEntity>();
-        world->SetValue("\"classname\"", "\"worldspawn\"");
-        world->setWorld(true);
-        world->SetCurrent(true);
-        entities_.push_back(std::move(world));
-    }
-    CQEntity* current = GetCurrentEntity();
-    if (!current) return;
-    current->AddBrush(brush);
-    for (int axis = 0; axis < 3; ++axis) {
-        mapMins_[axis] = std::min(mapMins_[axis], current->mins()[axis]);
-        mapMaxs_[axis] = std::max(mapMaxs_[axis], current->maxs()[axis]);
-    }
-    modifiedSinceSave_ = true;
-}
-
-void CQMap::DeleteSelection()
-{
-    const int index = currentIndex();
-    if (index < 0) return;
-    CQEntity& current = entity(index);
-    const int before = current.brushCount();
-    for (int i = current.brushCount() - 1; i >= 0; --i) {
-        if (current.brushes()[static_cast<size_t>(i)].IsSelected()) current.removeBrush(i);
-    }
-    if (current.brushCount() == before) return;
-    modifiedSinceSave_ = true;
-    if (current.brushCount() == 0 && !current.isWorld()) {
-        entities_.erase(entities_.begin() + index);
-        if (!entities_.empty()) entities_.front()->SetCurrent(true);
-        tellPanel();
-    }
-}
-
-void CQMap::DeselectAll()
-{
-    if (CQEntity* current = GetCurrentEntity()) current->DeselectAllBrushes();
-    tellPanel();
-}
-
-void CQMap::MoveSelection(Vec3 offset)
-{
-    CQEntity* current = GetCurrentEntity();
-    if (!current || current->selectedCount() == 0) return;
-    current->MoveSelected(offset, editor_.host());
-    modifiedSinceSave_ = true;
-    if (!current->isModifiable()) tellPanel(); // its origin changed
-}
-
-void CQMap::ApplyCurrentTexture()
-{
-    CQEntity* current = GetCurrentEntity();
-    if (!current || !current->isModifiable() || current->selectedCount() == 0) return;
-    current->SetTextureOfSelected(currentTexture_);
-    modifiedSinceSave_ = true;
-}
-
-void CQMap::AlignSelectionTextures(TextureSizeSource& sizes)
-{
-    CQEntity* current = GetCurrentEntity();
-    if (!current || !current->isModifiable() || current->selectedCount() == 0) return;
-    for (CQBrush& brush : current->brushes()) {
-        if (brush.IsSelected()) brush.AlignTextures(sizes);
-    }
-    modifiedSinceSave_ = true;
+    return index < 0 ? nullptr : &entity(index);
 }
 
 int CQMap::CountBrushes() const
 {
     int count = 0;
-    for (const auto& e : entities_) count += e->BrushCountForFile();
+    for (const auto& e : store_.entities()) count += e->BrushCountForFile();
     return count;
 }
 
-int CQMap::countSelectedBrushes() const
+std::vector<BrushLocation> CQMap::selectedBrushes() const
 {
-    int count = 0;
-    for (const auto& e : entities_) count += e->selectedCount();
-    return count;
+    std::vector<BrushLocation> selected;
+    selected.reserve(store_.selection().size());
+    for (const BrushId id : store_.selection().ids()) selected.push_back(locate(id));
+    std::ranges::sort(selected);
+    return selected;
 }
 
-CQMap::BrushRef CQMap::firstSelectedBrush()
+BrushLocation CQMap::firstSelectedBrush() const
 {
-    for (const auto& e : entities_) {
-        const auto brushes = e->brushes();
-        for (size_t i = 0; i < brushes.size(); ++i) {
-            if (brushes[i].IsSelected()) return {e.get(), static_cast<int>(i)};
-        }
+    BrushLocation first;
+    for (const BrushId id : store_.selection().ids()) {
+        const BrushLocation at = locate(id);
+        if (!first.valid() || at < first) first = at;
     }
-    return {};
+    return first;
 }
 
-CQMap::BrushRef CQMap::onlySelectedBrush()
+BrushLocation CQMap::onlySelectedBrush() const
 {
-    return countSelectedBrushes() == 1 ? firstSelectedBrush() : BrushRef{};
+    return countSelectedBrushes() == 1 ? locate(store_.selection().ids().front()) : BrushLocation{};
 }
 
-CQMap::Bounds CQMap::GetMapBounds(bool recompute)
+bool CQMap::SetCurrentEntityByIndex(int index)
+{
+    if (index < 0 || index >= EntityCount()) return false;
+    store_.setCurrentEntity(index);
+    // The panel shows the entity again even when it was current already.
+    store_.notice().currentEntityChanged();
+    if (!open_) publish();
+    return true;
+}
+
+void CQMap::selectBrush(BrushLocation at, bool selected)
+{
+    store_.selectBrush(brush(at).id(), selected);
+    if (!open_) publish();
+}
+
+bool CQMap::SelectEntityAt(Vec3 start, Vec3 end, DebugOutput& log)
+{
+    for (int e = EntityCount() - 1; e >= 0; --e) {
+        const int hit = entity(e).NearestBrushOnSegment(start, end, log);
+        if (hit < 0) continue;
+        const CQBrush& picked = entity(e).brush(hit);
+        const bool nowSelected = !isSelected(picked);
+        store_.setCurrentEntity(e);
+        store_.selectBrush(picked.id(), nowSelected);
+        if (nowSelected) SetCurrentTexture(picked.numfaces() > 0 ? picked.face(0).texture : "*NONE*");
+        if (!open_) publish();
+        return true;
+    }
+    return false;
+}
+
+void CQMap::SelectAll()
+{
+    const int current = currentIndex();
+    if (current < 0) return;
+    for (const CQBrush& b : entity(current).brushes()) store_.selectBrush(b.id(), true);
+    if (!open_) publish();
+}
+
+void CQMap::DeselectAll()
+{
+    store_.restoreSelection({currentIndex(), {}});
+    // The panel shows the current entity again.
+    store_.notice().currentEntityChanged();
+    if (!open_) publish();
+}
+
+Bounds CQMap::GetMapBounds(bool recompute)
 {
     if (recompute) RecomputeMapBounds();
-    return {mapMins_, mapMaxs_};
+    return bounds_;
 }
 
 void CQMap::RecomputeMapBounds()
 {
-    mapMins_ = {kEmptyBounds, kEmptyBounds, kEmptyBounds};
-    mapMaxs_ = {-kEmptyBounds, -kEmptyBounds, -kEmptyBounds};
-    for (const auto& e : entities_) {
-        e->ComputeBounds();
-        for (int axis = 0; axis < 3; ++axis) {
-            mapMins_[axis] = std::min(mapMins_[axis], e->mins()[axis]);
-            mapMaxs_[axis] = std::max(mapMaxs_[axis], e->maxs()[axis]);
-        }
+    bounds_ = {{kEmptyBounds, kEmptyBounds, kEmptyBounds}, {-kEmptyBounds, -kEmptyBounds, -kEmptyBounds}};
+    for (const auto& e : store_.entities()) {
+        if (const auto box = e->bounds()) bounds_.include(*box);
     }
 }
 
 Vec3 CQMap::GeometryMiddle() const
 {
     const auto middleOf = [this](bool ownBrushesOnly) -> std::optional<Vec3> {
-        Vec3 lo{kEmptyBounds, kEmptyBounds, kEmptyBounds};
-        Vec3 hi = -lo;
-        bool any = false;
-        for (const auto& e : entities_) {
+        std::optional<Bounds> all;
+        for (const auto& e : store_.entities()) {
             if (ownBrushesOnly && !e->isModifiable()) continue;
-            for (const CQBrush& brush : e->brushes()) {
-                any = true;
-                for (int axis = 0; axis < 3; ++axis) {
-                    lo[axis] = std::min(lo[axis], brush.mins()[axis]);
-                    hi[axis] = std::max(hi[axis], brush.maxs()[axis]);
-                }
+            const auto box = e->bounds();
+            if (!box) continue;
+            if (all) {
+                all->include(*box);
+            } else {
+                all = box;
             }
         }
-        if (!any) return std::nullopt;
-        return (lo + hi) * 0.5f;
+        if (!all) return std::nullopt;
+        return (all->mins + all->maxs) * 0.5f;
     };
     if (const auto middle = middleOf(true)) return *middle;
     return middleOf(false).value_or(kOrigin);
 }
 
-void CQMap::tellPanel()
+MapChange::MapChange(CQMap& map, std::string name)
+    : map_(map),
+      store_(map.store_),
+      generation_(map.generation_),
+      firstRecord_(map.open_ ? map.open_->step.records.size() : 0),
+      selectionAtStart_(store_.selectionState()),
+      outermost_(!map.open_)
 {
-    editor_.panel().showEntity(GetCurrentEntity());
-    editor_.host().controlPanelChanged();
+    if (outermost_) {
+        map_.open_.emplace();
+        open().step.name = std::move(name);
+        open().step.before = selectionAtStart_;
+    }
+    ++open().depth;
+}
+
+MapChange::~MapChange()
+{
+    if (done_ || dropped()) return;
+    // Never committed: what this change did is undone.
+    std::vector<MapRecord>& records = open().step.records;
+    while (records.size() > firstRecord_) {
+        ApplyRecord(records.back(), store_);
+        records.pop_back();
+    }
+    store_.restoreSelection(selectionAtStart_);
+    // Forgetting what was recorded costs memory at worst: a brush recorded twice in one step
+    // undoes and redoes through both records.
+    open().editedBrushes.clear();
+    open().editedPairs.clear();
+    --open().depth;
+    if (outermost_) map_.open_.reset();
+    map_.publish();
+}
+
+CQBrush& MapChange::editBrush(BrushLocation at)
+{
+    const CQBrush& brush = store_.brush(at);
+    if (open().editedBrushes.insert(brush.id()).second) open().step.records.push_back(BrushEdit{at, brush});
+    return store_.changeBrush(at);
+}
+
+void MapChange::replaceBrush(BrushLocation at, CQBrush brush)
+{
+    CQBrush& edited = editBrush(at);
+    brush.setId(edited.id());
+    edited = std::move(brush);
+}
+
+BrushLocation MapChange::insertBrush(BrushLocation at, CQBrush brush)
+{
+    if (store_.locate(brush.id()).valid() || !open().editedBrushes.contains(brush.id())) brush.setId(0);
+    const BrushId id = store_.insertBrush(at, std::move(brush));
+    open().editedBrushes.insert(id);
+    open().step.records.push_back(BrushPresence{at, std::nullopt});
+    return at;
+}
+
+BrushLocation MapChange::addBrush(int entity, CQBrush brush)
+{
+    return insertBrush({entity, store_.entity(entity).brushCount()}, std::move(brush));
+}
+
+void MapChange::removeBrush(BrushLocation at)
+{
+    // The id stays known to this change, so that the brush may come back elsewhere as itself.
+    open().editedBrushes.insert(store_.brush(at).id());
+    open().step.records.push_back(BrushPresence{at, store_.eraseBrush(at)});
+}
+
+void MapChange::recordPairs(int entity)
+{
+    const CQEntity& e = store_.entity(entity);
+    if (open().editedPairs.insert(&e).second) open().step.records.push_back(PairsEdit{entity, e.pairs()});
+}
+
+void MapChange::setValue(int entity, std::string_view key, std::string_view value)
+{
+    std::vector<CQKeyValue> pairs = store_.entity(entity).pairs();
+    const auto existing = std::ranges::find(pairs, key, &CQKeyValue::key);
+    if (existing != pairs.end()) pairs.erase(existing);
+    pairs.push_back({std::string(key), std::string(value)});
+    setPairs(entity, std::move(pairs));
+}
+
+void MapChange::setPairs(int entity, std::vector<CQKeyValue> pairs)
+{
+    recordPairs(entity);
+    store_.swapPairs(entity, pairs);
+}
+
+int MapChange::addEntity(CQEntity entity)
+{
+    const int index = store_.entityCount();
+    auto added = std::make_unique<CQEntity>(std::move(entity));
+    for (CQBrush& brush : added->brushes()) {
+        if (store_.locate(brush.id()).valid() || !open().editedBrushes.contains(brush.id())) brush.setId(0);
+    }
+    open().editedPairs.insert(added.get());
+    store_.insertEntity(index, std::move(added));
+    for (const CQBrush& brush : store_.entity(index).brushes()) open().editedBrushes.insert(brush.id());
+    open().step.records.push_back(EntityPresence{index, nullptr});
+    return index;
+}
+
+void MapChange::removeEntity(int index)
+{
+    // Its brushes stay known to this change, so that they may come back in another entity as themselves.
+    for (const CQBrush& brush : store_.entity(index).brushes()) open().editedBrushes.insert(brush.id());
+    open().step.records.push_back(EntityPresence{index, store_.eraseEntity(index)});
+}
+
+void MapChange::selectBrush(BrushLocation at, bool selected)
+{
+    store_.selectBrush(store_.brush(at).id(), selected);
+}
+
+void MapChange::setCurrentEntity(int index)
+{
+    store_.setCurrentEntity(index);
+}
+
+void MapChange::deselectAll()
+{
+    store_.restoreSelection({store_.currentIndex(), {}});
+}
+
+void MapChange::publish()
+{
+    if (!dropped()) map_.publish();
+}
+
+void MapChange::commit()
+{
+    if (done_ || dropped()) return;
+    done_ = true;
+    --open().depth;
+    if (outermost_) {
+        MapStep step = std::move(open().step);
+        map_.open_.reset();
+        if (!step.records.empty()) {
+            step.after = store_.selectionState();
+            map_.history_.push(std::move(step));
+        }
+    }
+    map_.publish();
 }
 
 } // namespace vorn

@@ -1,95 +1,130 @@
 #pragma once
 
+#include "document/dialogs.h"
+#include "document/map_history.h"
+#include "document/map_notice.h"
+#include "document/map_store.h"
 #include "geometry/vec3.h"
 #include "map/entity.h"
 #include "map/map_file.h"
-#include "platform/dialogs.h"
 
-#include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace vorn {
 
-class Editor;
-class TextureSizeSource;
+class DebugOutput;
+class FixedBoxes;
+class MapChange;
+class Progress;
 
-// The open map: its entities (the world first), which one is current, and the settings the
-// editing commands share. There is no stored reference to the current entity: it is the first
-// entity whose current flag is set, and the selection lives in it.
+// What opening a map file came to: the failure that kept it from being read, or what reading it
+// found.
+struct MapOpening {
+    std::optional<std::string> failure; // "Could not open <path>: <reason>"
+    MapReadResult read;
+};
+
+// What the user is told after a map was read: damage, dropped faces, brushes kept unbuilt,
+// entities placed at the origin. Empty when all went well.
+std::vector<std::string> ReadReport(const MapReadResult& read);
+
+// The open map: its entities (the world first), which one is current and which brushes are
+// selected, and the settings the editing commands share.
+//
+// Everything that changes the map's entities, brushes or pairs goes through a MapChange, which
+// makes one undoable step of it. The selection changes outside of steps too, but each step
+// restores the selection it had. After each change the listeners are told what changed.
 class CQMap {
 public:
-    explicit CQMap(Editor& editor);
+    CQMap() = default;
     CQMap(const CQMap&) = delete;
     CQMap& operator=(const CQMap&) = delete;
 
     // --- the file ---
-    // Forgets the map and starts an empty one.
+    // Forgets the map and its history and starts an empty one.
     void NewMap();
-    // Reads the map file; nothing (after telling the user) when it cannot be read at all. A
-    // damaged file keeps what was read and leaves the map without a file name.
-    std::optional<MapReadResult> OpenMap(const std::string& path);
-    // Reads a map text into the (new, empty) map and runs the after-read steps.
-    MapReadResult ReadMapText(std::string_view text);
-    // Writes atomically; false (after telling the user) when the file could not be written.
-    bool SaveMap(const std::string& path);
+    // Reads the map file; a file that cannot be read leaves the map as it was. A damaged file
+    // keeps what was read and leaves the map without a file name.
+    MapOpening OpenMap(const std::string& path, const FixedBoxes& classes, DebugOutput& log, Progress* progress);
+    // Reads a map text into an empty map with a new history.
+    MapReadResult ReadMapText(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress);
+    // Writes atomically; "Could not save <path>: <reason>" when the file could not be written.
+    std::optional<std::string> SaveMap(const std::string& path, const MapAuthor& author);
     const std::string& pathName() const { return pathName_; }
     // The file name part of the path, or "Untitled".
     std::string title() const;
-    bool IsModifiedSinceSave() const { return modifiedSinceSave_; }
-    void setModified() { modifiedSinceSave_ = true; }
+    // Whether the map differs from the state it was last opened or saved in.
+    bool IsModifiedSinceSave() const;
+    // No state of the map counts as saved any more (a map recovered after a crash).
+    void markUnsaved();
+    // The comment header of the map's file at the given path, dated now.
+    MapHeader FileHeader(const std::string& path, const MapAuthor& author) const;
+    // Writes the map text (header and every entity) for the given path.
+    std::string WriteMapText(const std::string& path, const MapAuthor& author) const;
+
+    // --- undo and redo ---
+    bool canUndo() const { return !open_ && history_.canUndo(); }
+    bool canRedo() const { return !open_ && history_.canRedo(); }
+    // The name of the step Undo or Redo would take back or do again.
+    const std::string& undoName() const { return history_.undoName(); }
+    const std::string& redoName() const { return history_.redoName(); }
+    void Undo();
+    void Redo();
+
+    // --- listeners, told after every change ---
+    void addListener(MapListener& listener);
+    void removeListener(MapListener& listener);
 
     // --- shared settings ---
     RotationSettings rotation;
     ScaleSettings scale;
     float GetMaxZ() const { return maxZ_; }
     float GetMinZ() const { return minZ_; }
-    void SetMaxZ(float height);
-    void SetMinZ(float height);
+    // The other height moves out of the way by the grid when the range would be empty.
+    void SetMaxZ(float height, int gridSize);
+    void SetMinZ(float height, int gridSize);
     const std::string& currentTexture() const { return currentTexture_; }
     void SetCurrentTexture(std::string_view name);
 
-    // --- entities ---
-    int EntityCount() const { return static_cast<int>(entities_.size()); }
-    CQEntity& entity(int i) { return *entities_[static_cast<size_t>(i)]; }
-    const CQEntity& entity(int i) const { return *entities_[static_cast<size_t>(i)]; }
-    CQEntity* GetCurrentEntity();
-    int currentIndex() const;
-    bool SetCurrentEntityByIndex(int index);
-    // Makes the entity whose brush the vertical segment hits current, toggling that brush.
-    bool SelectEntityAt(Vec3 start, Vec3 end);
-    // Appends a copy and makes it current.
-    void AddEntity(const CQEntity& entity);
-    // Takes the current entity (never the world) out of the map; none when there is none.
-    std::unique_ptr<CQEntity> TakeCurrentEntity();
-    // Appends a brush made elsewhere to the current entity (creating the world in an empty map).
-    void AddBrush(const CQBrush& brush);
-    void DeleteSelection();
-    void DeselectAll();
-    void MoveSelection(Vec3 offset);
-    void ApplyCurrentTexture();
-    void AlignSelectionTextures(TextureSizeSource& sizes);
-
+    // --- entities and brushes ---
+    int EntityCount() const { return store_.entityCount(); }
+    const CQEntity& entity(int i) const { return store_.entity(i); }
+    const CQEntity* GetCurrentEntity() const;
+    int currentIndex() const { return store_.currentIndex(); }
+    BrushLocation locate(BrushId id) const { return store_.locate(id); }
+    const CQBrush& brush(BrushLocation at) const { return store_.brush(at); }
     // Brushes counted for the file (point entities' boxes excluded).
     int CountBrushes() const;
-    // Selected brushes over all entities.
-    int countSelectedBrushes() const;
-    // The first selected brush (entities and brushes in order) and its entity.
-    struct BrushRef {
-        CQEntity* entity = nullptr;
-        int index = -1;
-        CQBrush* brush() const { return entity ? &entity->brushes()[static_cast<size_t>(index)] : nullptr; }
-    };
-    BrushRef firstSelectedBrush();
-    // The selected brush when exactly one brush of the map is selected.
-    BrushRef onlySelectedBrush();
 
-    struct Bounds {
-        Vec3 mins;
-        Vec3 maxs;
-    };
+    // --- the selection ---
+    bool isSelected(const CQBrush& brush) const { return store_.selection().contains(brush.id()); }
+    bool isSelected(BrushId id) const { return store_.selection().contains(id); }
+    int countSelectedBrushes() const { return static_cast<int>(store_.selection().size()); }
+    // The selected brushes in map order.
+    std::vector<BrushLocation> selectedBrushes() const;
+    // The first selected brush in map order; not valid when none is selected.
+    BrushLocation firstSelectedBrush() const;
+    // The selected brush when exactly one is selected.
+    BrushLocation onlySelectedBrush() const;
+    SelectionState selectionState() const { return store_.selectionState(); }
+
+    // Makes the entity current (-1: none); the old current entity's brushes are deselected.
+    bool SetCurrentEntityByIndex(int index);
+    // Selects or deselects one brush; selecting makes its entity current.
+    void selectBrush(BrushLocation at, bool selected);
+    // Toggles the nearest brush the vertical segment meets, in the last entity that has one,
+    // and makes that entity current; a brush now selected gives the current texture. False when
+    // the segment meets no brush.
+    bool SelectEntityAt(Vec3 start, Vec3 end, DebugOutput& log);
+    void SelectAll();
+    void DeselectAll();
+
+    // --- bounds ---
     Bounds GetMapBounds(bool recompute);
     void RecomputeMapBounds();
     // The middle of the map's geometry: the bounds of the brushes the file holds, or of every
@@ -97,23 +132,93 @@ public:
     // Center on Map goes there, so that the brushes are in view whatever the point entities do.
     Vec3 GeometryMiddle() const;
 
-    // The comment header of the map's file at the given path, dated now.
-    MapHeader FileHeader(const std::string& path) const;
-    // Writes the map text (header and every entity) for the given path.
-    std::string WriteMapText(const std::string& path) const;
-
 private:
-    void tellPanel();
+    friend class MapChange;
 
-    Editor& editor_;
-    std::vector<std::unique_ptr<CQEntity>> entities_;
+    // The step a change is recording, shared by the changes begun inside it.
+    struct OpenStep {
+        MapStep step;
+        std::unordered_set<BrushId> editedBrushes;      // recorded already, or added in this step
+        std::unordered_set<const CQEntity*> editedPairs; // likewise
+        int depth = 0;
+    };
+
+    // Tells the listeners what changed since they were last told.
+    void publish();
+    void startAfresh(std::vector<std::unique_ptr<CQEntity>> entities);
+
+    MapStore store_;
+    MapHistory history_;
+    std::optional<OpenStep> open_;
+    // Grows whenever the map starts afresh: a change begun before belongs to a map that is gone.
+    std::uint64_t generation_ = 0;
+    std::vector<MapListener*> listeners_;
     std::string pathName_;
-    bool modifiedSinceSave_ = false;
-    Vec3 mapMins_{-2000, -2000, -4096};
-    Vec3 mapMaxs_{2000, 2000, 4096};
+    Bounds bounds_{{-2000, -2000, -4096}, {2000, 2000, 4096}};
     float maxZ_ = 16;
     float minZ_ = 0;
-    std::string currentTexture_;
+    std::string currentTexture_ = "*NONE*";
+};
+
+// One named change to the map, which becomes one undoable step when it is committed; a change
+// that is never committed is undone when it ends. A change begun while another is open is part
+// of that one's step. Places are brush locations and entity indices as they are at each call.
+// When the map starts afresh (New, Open) a change still open is dropped: it does nothing more.
+class MapChange {
+public:
+    MapChange(CQMap& map, std::string name);
+    ~MapChange();
+    MapChange(const MapChange&) = delete;
+    MapChange& operator=(const MapChange&) = delete;
+
+    const CQMap& map() const { return map_; }
+
+    // --- brushes ---
+    // The brush, to be changed in place (its id must stay).
+    CQBrush& editBrush(BrushLocation at);
+    // Another version of the brush at that place; it keeps the id of the one it replaces.
+    void replaceBrush(BrushLocation at, CQBrush brush);
+    // Puts a brush at that place, unselected. A brush keeps its id only when it is moving from
+    // elsewhere in the map (it was removed in this change); otherwise it gets a new one.
+    BrushLocation insertBrush(BrushLocation at, CQBrush brush);
+    // Appends a brush to the entity, unselected.
+    BrushLocation addBrush(int entity, CQBrush brush);
+    void removeBrush(BrushLocation at);
+
+    // --- pairs ---
+    void setValue(int entity, std::string_view key, std::string_view value);
+    void setPairs(int entity, std::vector<CQKeyValue> pairs);
+
+    // --- entities ---
+    // Appends the entity, not current; returns its index.
+    int addEntity(CQEntity entity);
+    void removeEntity(int index);
+
+    // --- the selection, which the step restores as it was before and after it ---
+    void selectBrush(BrushLocation at, bool selected);
+    // Makes the entity current (-1: none); the old current entity's brushes are deselected.
+    void setCurrentEntity(int index);
+    void deselectAll();
+
+    // Tells the listeners what changed so far, for a change that lasts (a drag).
+    void publish();
+    // The change becomes a step (when it changed anything) and the listeners are told.
+    void commit();
+
+    // The map started afresh since this change began.
+    bool dropped() const { return generation_ != map_.generation_; }
+
+private:
+    CQMap::OpenStep& open() { return *map_.open_; }
+    void recordPairs(int entity);
+
+    CQMap& map_;
+    MapStore& store_;
+    std::uint64_t generation_;
+    size_t firstRecord_;
+    SelectionState selectionAtStart_;
+    bool outermost_;
+    bool done_ = false;
 };
 
 } // namespace vorn

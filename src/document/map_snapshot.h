@@ -20,6 +20,6 @@ struct MapSnapshot {
     std::string text() const { return WriteMap(header, entities); }
 };
 
-MapSnapshot TakeMapSnapshot(const CQMap& map, const std::string& path);
+MapSnapshot TakeMapSnapshot(const CQMap& map, const std::string& path, const MapAuthor& author);
 
 } // namespace vorn

@@ -1,7 +1,6 @@
 #include "document/primitives.h"
 
 #include "geometry/brush.h"
-#include "map/entity.h"
 #include "platform/debug_output.h"
 
 #include <cmath>
@@ -53,61 +52,48 @@ bool isCompass(Compass end)
 
 } // namespace
 
-const CQBrush* GeneratorSource(const CQEntity& entity, int brushIndex)
-{
-    if (brushIndex < 0 || brushIndex >= entity.brushCount()) return nullptr;
-    const CQBrush& brush = entity.brushes()[static_cast<size_t>(brushIndex)];
-    return brush.IsValid() ? &brush : nullptr;
-}
-
-void RemoveGeneratorSource(CQEntity& entity, int brushIndex)
-{
-    entity.brushes()[static_cast<size_t>(brushIndex)].setInvalid();
-    entity.RemoveInvalidBrushes();
-}
-
-bool AddWalls(CQEntity& entity, std::span<const CQFace> faces, int thickness, std::string_view texture,
-              DebugOutput& log)
+std::optional<std::vector<CQBrush>> MakeWalls(std::span<const CQFace> faces, int thickness, std::string_view texture,
+                                              DebugOutput& log)
 {
     for (const CQFace& face : faces) {
         if (face.winding && face.winding->numpoints() > kMaxWallCorners) {
             log.debugOutput("MakeRoom: a face has too many corners for a wall\n");
-            return false;
+            return std::nullopt;
         }
     }
+    std::vector<CQBrush> walls;
     for (const CQFace& face : faces) {
-        if (face.winding && face.winding->numpoints() >= 3) entity.AddBrush(makeWall(face, thickness, texture, log));
+        if (!face.winding || face.winding->numpoints() < 3) continue;
+        CQBrush wall = makeWall(face, thickness, texture, log);
+        if (wall.IsValid()) walls.push_back(std::move(wall));
     }
-    return true;
+    return walls;
 }
 
-bool MakeRoom(CQEntity& entity, int brushIndex, int thickness, std::string_view texture, DebugOutput& log)
+std::optional<Replacement> MakeRoom(const CQBrush& b, int thickness, std::string_view texture, DebugOutput& log)
 {
-    const CQBrush* source = GeneratorSource(entity, brushIndex);
-    if (!source || thickness < 1) return false;
-    // A copy, since adding walls may move the entity's brushes.
-    const CQBrush b = *source;
-    if (!AddWalls(entity, b.faces(), thickness, texture, log)) return false;
-    RemoveGeneratorSource(entity, brushIndex);
-    return true;
+    if (!b.IsValid() || thickness < 1) return std::nullopt;
+    auto walls = MakeWalls(b.faces(), thickness, texture, log);
+    if (!walls) return std::nullopt;
+    return Replacement{std::move(*walls)};
 }
 
-bool MakeStairs(CQEntity& entity, int brushIndex, Compass upEnd, int stepHeight, int thickness,
-                std::string_view texture, DebugOutput& log)
+std::optional<Replacement> MakeStairs(const CQBrush& b, Compass upEnd, int stepHeight, int thickness,
+                                      std::string_view texture, DebugOutput& log)
 {
-    const CQBrush* source = GeneratorSource(entity, brushIndex);
     // A negative thickness would put every bottom above its top and lose the brush.
-    if (!source || !isCompass(upEnd) || stepHeight < 1 || thickness < 0) return false;
-    const Vec3 lo = source->mins();
-    const Vec3 hi = source->maxs();
+    if (!b.IsValid() || !isCompass(upEnd) || stepHeight < 1 || thickness < 0) return std::nullopt;
+    const Vec3 lo = b.mins();
+    const Vec3 hi = b.maxs();
 
     const float n = (hi.z - lo.z) / static_cast<float>(stepHeight);
-    if (n < 2.0f) return false;
+    if (n < 2.0f) return std::nullopt;
     const int run = upEnd == Compass::North || upEnd == Compass::South ? 1 : 0;
     const bool risesTowardHigh = upEnd == Compass::North || upEnd == Compass::East;
     const float depth = (hi[run] - lo[run]) / n;
     const int steps = static_cast<int>(std::ceil(n));
 
+    Replacement stairs;
     for (int j = 0; j < steps; ++j) {
         const bool last = j == steps - 1;
         const float nearEdge = static_cast<float>(j) * depth;
@@ -127,18 +113,16 @@ bool MakeStairs(CQEntity& entity, int brushIndex, Compass upEnd, int stepHeight,
 
         CQBrush step;
         step.MakeBox(stepMins, stepMaxs, texture, log);
-        entity.AddBrush(step);
+        if (step.IsValid()) stairs.brushes.push_back(std::move(step));
     }
-    RemoveGeneratorSource(entity, brushIndex);
-    return true;
+    return stairs;
 }
 
-bool MakeRamp(CQEntity& entity, int brushIndex, Compass elevatedEnd, std::string_view texture, DebugOutput& log)
+std::optional<Replacement> MakeRamp(const CQBrush& b, Compass elevatedEnd, std::string_view texture, DebugOutput& log)
 {
-    const CQBrush* source = GeneratorSource(entity, brushIndex);
-    if (!source || !isCompass(elevatedEnd)) return false;
-    const Vec3 lo = source->mins();
-    const Vec3 hi = source->maxs();
+    if (!b.IsValid() || !isCompass(elevatedEnd)) return std::nullopt;
+    const Vec3 lo = b.mins();
+    const Vec3 hi = b.maxs();
     // A corner of B's box: each flag picks the high end of that axis.
     auto corner = [&](bool x, bool y, bool z) { return Vec3{x ? hi.x : lo.x, y ? hi.y : lo.y, z ? hi.z : lo.z}; };
 
@@ -158,9 +142,9 @@ bool MakeRamp(CQEntity& entity, int brushIndex, Compass elevatedEnd, std::string
     ramp.MakeBox(lo, hi, texture, log);
     ramp.AddFace(CQFace(slope.p0, slope.p1, slope.p2, std::string(texture)), log);
     ramp.BuildWindings(log);
-    entity.AddBrush(ramp);
-    RemoveGeneratorSource(entity, brushIndex);
-    return true;
+    Replacement replacement;
+    if (ramp.IsValid()) replacement.brushes.push_back(std::move(ramp));
+    return replacement;
 }
 
 } // namespace vorn

@@ -1,16 +1,26 @@
 #include "editor/editor.h"
 
 #include "entities/bundled_entity_list.h"
+#include "geometry/numeric.h"
 #include "platform/host.h"
 #include "textures/texture_archives.h"
+
+#include <optional>
 
 namespace vorn {
 
 Editor::Editor(Host& host, Dialogs& dialogs, Preferences preferences)
-    : host_(host), dialogs_(dialogs), prefs_(std::move(preferences)), xyView_(*this), zView_(*this), cameraView_(*this), map_(*this)
+    : host_(host), dialogs_(dialogs), prefs_(std::move(preferences))
 {
-    panel_.setTexture(prefs_.curTexture);
+    map_.SetCurrentTexture(prefs_.curTexture);
+    panel_.setTexture(map_.currentTexture());
     cameraView_.setTextureSources(panel_.textureSizes(), panel_.textureImages());
+    map_.addListener(*this);
+}
+
+Editor::~Editor()
+{
+    map_.removeListener(*this);
 }
 
 bool Editor::loadEntityClasses()
@@ -20,33 +30,117 @@ bool Editor::loadEntityClasses()
     return false;
 }
 
-void Editor::updateViews(int flags)
+void Editor::newMap()
 {
-    host_.updateViews(flags);
+    map_.NewMap();
 }
 
-void Editor::rebuildCameraScene()
+std::optional<MapReadResult> Editor::openMap(const std::string& path)
 {
-    cameraView_.rebuildScene();
+    const std::unique_ptr<Progress> progress = host_.startProgress("Reading Entity from Map File");
+    const MapOpening opening = map_.OpenMap(path, classes_, host_, progress.get());
+    if (opening.failure) {
+        host_.messageBox(*opening.failure);
+        return std::nullopt;
+    }
+    for (const std::string& message : ReadReport(opening.read)) host_.messageBox(message);
+    showMapMiddle();
+    return opening.read;
 }
 
-void Editor::refreshSelectionInCamera()
+MapReadResult Editor::readMapText(std::string_view text)
 {
-    cameraView_.refreshSelection();
+    const MapReadResult read = map_.ReadMapText(text, classes_, host_, nullptr);
+    showMapMiddle();
+    return read;
 }
 
-std::vector<std::string> Editor::textureFolders() const
+bool Editor::saveMap(const std::string& path)
 {
-    return TextureSearchFolders(map_.pathName(), prefs_.gameFolder);
+    const auto failure = map_.SaveMap(path, author());
+    if (failure) host_.messageBox(*failure);
+    return !failure;
 }
 
-void Editor::textureArchiveChanged()
+void Editor::showMapMiddle()
 {
+    const Bounds bounds = map_.GetMapBounds(false);
+    xyView_.growExtents(bounds.mins, bounds.maxs);
+    const Vec3 middle = map_.GeometryMiddle();
+    xyView_.centreOn(TruncateToInt(middle.x), TruncateToInt(middle.y));
+    host_.updateViews(ViewFlags::All);
+}
+
+GridPlacement Editor::placementAt(MapPoint point) const
+{
+    return {{static_cast<float>(point.x), static_cast<float>(point.y), 0}, workspace_.snapToGrid(), workspace_.gridSize()};
+}
+
+GridPlacement Editor::pastePlacement() const
+{
+    return placementAt(xyView_.mousePosition());
+}
+
+GridPlacement Editor::columnPlacement() const
+{
+    return placementAt(workspace_.zColumn());
+}
+
+void Editor::reloadTextureArchives()
+{
+    BusyScope busy(host_);
     ShowArchiveReport(panel_.setWad(), host_);
     // The list is new: the current texture is looked up in it again.
     panel_.setTexture(map_.currentTexture());
     cameraView_.texturesChanged();
     host_.controlPanelChanged();
+}
+
+void Editor::savePreferences(SettingsStore& store)
+{
+    prefs_.curTexture = map_.currentTexture();
+    prefs_.save(store);
+}
+
+void Editor::followWorldArchives(bool mapIsNew)
+{
+    if (map_.EntityCount() == 0 || !map_.entity(0).isWorld()) return;
+    const std::string_view stored = map_.entity(0).GetValue("\"wad\"");
+    // A world made by the first brush of a new map has no "wad" key: the archive in use stays.
+    if (stored.empty() && !mapIsNew) return;
+    const std::string wad(Unquoted(stored));
+    const bool failedBefore = !panel_.textures().archives().isLoaded();
+    if (wad == prefs_.wad && !(mapIsNew && failedBefore)) return;
+    prefs_.wad = wad;
+    reloadTextureArchives();
+}
+
+void Editor::mapChanged(const MapNotice& notice)
+{
+    cameraView_.follow(notice);
+    if (notice.reset || notice.keysChanged || notice.entitiesChanged) followWorldArchives(notice.reset);
+    if (notice.reset || notice.keysChanged || notice.entitiesChanged || notice.currentEntityChanged) {
+        panel_.showEntity(map_.GetCurrentEntity());
+        host_.controlPanelChanged();
+    }
+    if (notice.currentTextureChanged) {
+        panel_.setTexture(map_.currentTexture());
+        host_.controlPanelChanged();
+    }
+    // The view can scroll over every brush that moved or came.
+    std::optional<Bounds> moved;
+    for (const auto* ids : {&notice.added, &notice.changed}) {
+        for (const BrushId id : *ids) {
+            const Bounds box = map_.brush(map_.locate(id)).bounds();
+            if (moved) {
+                moved->include(box);
+            } else {
+                moved = box;
+            }
+        }
+    }
+    if (moved) xyView_.keepInExtents(moved->mins, moved->maxs);
+    host_.updateViews(ViewFlags::Editing);
 }
 
 } // namespace vorn

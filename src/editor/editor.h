@@ -1,20 +1,18 @@
 #pragma once
 
 #include "document/clipboard.h"
-#include "document/leak_path.h"
 #include "document/map_document.h"
 #include "entities/entity_class.h"
-#include "geometry/clip_points.h"
 #include "ui/camera_controller.h"
-#include "ui/camera_model.h"
 #include "ui/control_panel.h"
 #include "ui/preferences.h"
-#include "ui/view_state.h"
+#include "ui/workspace.h"
 #include "ui/xy_view.h"
 #include "ui/z_view.h"
 
+#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace vorn {
 
@@ -22,62 +20,76 @@ class Dialogs;
 class Host;
 
 // Owns everything the editor has once: the preferences, the class catalogue, the open map, the
-// clipboard, the clip points and the views' logic. The parts reach each other through it; a
-// test makes its own with a fake host and throws it away.
-class Editor {
+// clipboard, the views' shared state and the views' logic. It follows the map's change notices:
+// the views redraw, the camera's scene and the control panel follow, and the texture archives
+// follow the world's "wad" value. A test makes its own with a fake host and throws it away.
+class Editor final : private MapListener {
 public:
     Editor(Host& host, Dialogs& dialogs, Preferences preferences = {});
+    ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
     Host& host() { return host_; }
     Dialogs& dialogs() { return dialogs_; }
     Preferences& prefs() { return prefs_; }
+    const Preferences& prefs() const { return prefs_; }
     EntityClassList& classes() { return classes_; }
     CQMap& map() { return map_; }
+    const CQMap& map() const { return map_; }
     Clipboard& clipboard() { return clipboard_; }
-    ClipPoints& clipPoints() { return clipPoints_; }
+    Workspace& workspace() { return workspace_; }
     CXYView& xyView() { return xyView_; }
     CZView& zView() { return zView_; }
-    CameraModel& camera() { return camera_; }
     CameraController& cameraView() { return cameraView_; }
     CQView& panel() { return panel_; }
-    LeakPath& leakPath() { return leakPath_; }
-
-    // The point whose column the Z view shows, marked in the XY view.
-    MapPoint zViewPosition() const { return zViewPosition_; }
-    void setZViewPosition(MapPoint p) { zViewPosition_ = p; }
 
     // Loads the class catalogue from the preferences' entity list, falling back to the bundled
     // definitions when that file cannot be read (then false).
     bool loadEntityClasses();
 
-    void updateViews(int flags);
-    // The camera's copy of the map: rebuilt whole, or refreshed for the current entity's selection.
-    void rebuildCameraScene();
-    void refreshSelectionInCamera();
-    // Where the map's texture archives and the game's colour files are looked for: the map's
-    // folder, the current folder, the game folder.
-    std::vector<std::string> textureFolders() const;
-    // The texture archive named by the map changed: the panel loads it, reporting failures, and
-    // the camera takes its textures.
-    void textureArchiveChanged();
+    // --- the map's file ---
+    void newMap();
+    // Opens a map file, telling the user what kept it from being read or what was wrong in it,
+    // and shows its middle. Nothing when it could not be read.
+    std::optional<MapReadResult> openMap(const std::string& path);
+    // Reads a map text that has no file (a recovered map) and shows its middle; the caller tells
+    // the user what was wrong in it.
+    MapReadResult readMapText(std::string_view text);
+    // Saves, telling the user when the file could not be written.
+    bool saveMap(const std::string& path);
+    MapAuthor author() const { return {prefs_.authorName, prefs_.authorEmail}; }
+
+    // Where pasted brushes go: the mouse position in the XY view, on the XY grid.
+    GridPlacement pastePlacement() const;
+    // Where loaded brush groups go: the Z view's column, on the XY grid.
+    GridPlacement columnPlacement() const;
+
+    // Loads the texture archives the current "wad" value names again (the game folder changed).
+    void reloadTextureArchives();
+    // Writes the preferences, with the values kept elsewhere while the editor runs.
+    void savePreferences(SettingsStore& store);
 
 private:
+    void mapChanged(const MapNotice& notice) override;
+    // The archives follow the world's "wad" value (a world without the key keeps them, but for a
+    // map just read); after a map is read they are tried again when they failed, since they may be
+    // found beside it.
+    void followWorldArchives(bool mapIsNew);
+    void showMapMiddle();
+    GridPlacement placementAt(MapPoint point) const;
+
     Host& host_;
     Dialogs& dialogs_;
     Preferences prefs_;
     EntityClassList classes_;
+    CQMap map_;
     Clipboard clipboard_;
-    ClipPoints clipPoints_;
-    CameraModel camera_;
-    CQView panel_{*this};
-    CXYView xyView_;
-    CZView zView_;
-    CameraController cameraView_;
-    MapPoint zViewPosition_;
-    LeakPath leakPath_;
-    CQMap map_; // last: its construction may use every other part
+    Workspace workspace_{map_, host_, dialogs_, prefs_};
+    CQView panel_{workspace_};
+    CXYView xyView_{workspace_};
+    CZView zView_{workspace_};
+    CameraController cameraView_{workspace_};
 };
 
 } // namespace vorn

@@ -169,4 +169,11 @@ const EntityClass& EntityClassList::find(std::string_view name) const
     return empty_;
 }
 
+std::optional<FixedBoxes::Box> EntityClassList::fixedBox(std::string_view className) const
+{
+    const EntityClass& entityClass = find(className);
+    if (!entityClass.isFixedSize()) return std::nullopt;
+    return Box{entityClass.mins(), entityClass.maxs()};
+}
+
 } // namespace vorn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/vec3.h"
+#include "map/fixed_boxes.h"
 
 #include <array>
 #include <string>
@@ -49,7 +50,7 @@ private:
 };
 
 // The catalogue of entity classes, in file order.
-class EntityClassList {
+class EntityClassList final : public FixedBoxes {
 public:
     // Replaces the catalogue with the classes of the file; false (with a debug report) and the
     // catalogue unchanged when the file cannot be read.
@@ -65,6 +66,7 @@ public:
     std::string nameAt(int i) const;
     // The first class of that exact name, or the empty class (invalid, no fixed size).
     const EntityClass& find(std::string_view name) const;
+    std::optional<Box> fixedBox(std::string_view className) const override;
     void clear() { classes_.clear(); }
 
     static constexpr const char* kDefaultFileName = "entities.qel";

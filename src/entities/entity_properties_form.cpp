@@ -186,13 +186,13 @@ EntityPropertiesResult EntityPropertiesForm::ok() const
 
 void ApplyEntityProperties(CQEntity& entity, const EntityPropertiesResult& result, DebugOutput& log)
 {
-    entity.RemoveAllKeys();
+    entity.pairs().clear();
     for (const CQKeyValue& pair : result.pairs) entity.SetValue(pair.key, pair.value);
     if (result.pointBox) {
-        entity.MakeFixedSizeBrush(result.pointBox->entityClass, result.pointBox->origin, log);
+        const EntityClass& entityClass = result.pointBox->entityClass;
+        entity.MakeFixedSizeBrush({entityClass.mins(), entityClass.maxs()}, result.pointBox->origin, log);
         entity.setModifiable(false);
     } else {
-        entity.ComputeBounds();
         entity.setModifiable(true);
     }
 }

@@ -61,7 +61,7 @@ MapPropertiesResult MapPropertiesForm::ok() const
 
 void ApplyMapProperties(CQEntity& world, const MapPropertiesResult& result)
 {
-    world.RemoveAllKeys();
+    world.pairs().clear();
     for (const CQKeyValue& pair : result.pairs) world.SetValue(pair.key, pair.value);
 }
 

@@ -52,19 +52,12 @@ void CQBrush::Clear()
 {
     faces_.clear();
     invalid_ = true;
-    selected_ = false;
     mins_ = maxs_ = kOrigin;
 }
 
 void CQBrush::FreeWindings()
 {
     for (CQFace& face : faces_) face.winding.reset();
-}
-
-void CQBrush::SetSelected(bool selected)
-{
-    selected_ = selected;
-    color_ = selected ? std::array<float, 3>{1, 0, 0} : std::array<float, 3>{0, 0, 1};
 }
 
 bool CQBrush::BuildWindings(DebugOutput& log)

@@ -1,19 +1,23 @@
 #pragma once
 
+#include "geometry/bounds.h"
 #include "geometry/face.h"
 #include "geometry/vec3.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>
 
 namespace vorn {
 
-class CQEntity;
 class DebugOutput;
 
 inline constexpr int kMaxFaces = 50;
+
+// Names a brush of the open map for as long as it exists, whatever moves around it; 0 names none.
+using BrushId = std::uint32_t;
 
 // Width and height in texels of a named texture; 0 when it is not known.
 class TextureSizeSource {
@@ -60,12 +64,10 @@ public:
 
     bool IsValid() const { return !invalid_; }
     void setInvalid() { invalid_ = true; }
-    bool IsSelected() const { return selected_; }
-    void SetSelected(bool selected);
-    const std::array<float, 3>& color() const { return color_; }
 
-    void SetOwner(const CQEntity* owner) { owner_ = owner; }
-    const CQEntity* owner() const { return owner_; }
+    // Given by the map the brush belongs to; copies keep it.
+    BrushId id() const { return id_; }
+    void setId(BrushId id) { id_ = id; }
 
     int numfaces() const { return static_cast<int>(faces_.size()); }
     const CQFace& face(int i) const { return faces_[static_cast<size_t>(i)]; }
@@ -76,6 +78,7 @@ public:
 
     const Vec3& mins() const { return mins_; }
     const Vec3& maxs() const { return maxs_; }
+    Bounds bounds() const { return {mins_, maxs_}; }
     Vec3 Centre() const { return (mins_ + maxs_) * 0.5f; }
 
     LineClip ClipLineToBrush(Vec3 p1, Vec3 p2) const;
@@ -109,13 +112,11 @@ private:
     template <typename Transform>
     void transformPoints(Transform transform, DebugOutput& log);
 
-    bool selected_ = false;
+    BrushId id_ = 0;
     bool invalid_ = true;
     Vec3 mins_;
     Vec3 maxs_;
     std::vector<CQFace> faces_;
-    std::array<float, 3> color_{0, 0, 1};
-    const CQEntity* owner_ = nullptr;
 };
 
 } // namespace vorn

@@ -9,9 +9,8 @@
 
 namespace vorn {
 
-class CQEntity;
+class CQBrush;
 class DebugOutput;
-class Host;
 
 // The two or three points placed in clipper mode, which define the clip plane.
 class ClipPoints {
@@ -23,8 +22,8 @@ public:
     // between the low and high work heights. A fourth point starts a new set.
     void AddClipPoint(float x, float y, float minZ, float maxZ);
     void ClearClipPoints() { count_ = 0; }
-    // Reverses the plane; beeps and reports when there is none.
-    void FlipClipPlane(Host& host);
+    // Reverses the plane; false when there is none.
+    bool FlipClipPlane();
     // The face the clip adds: none with fewer than two points or collinear points.
     std::optional<CQFace> MakeClipFace(const std::string& texture);
 
@@ -33,12 +32,8 @@ private:
     std::array<Vec3, 3> pts_{};
 };
 
-// Cuts every selected brush of the entity by the clip plane, keeping the part behind it; false
-// when there is no plane or no brush took the cut.
-bool ApplyClip(ClipPoints& points, CQEntity& entity, const std::string& texture, DebugOutput& log);
-
-// Breaks every unselected brush of the entity that overlaps a selected brush into pieces outside
-// it; the selected brushes (the cutters) stay, at the end of the list.
-void SubtractSelection(CQEntity& entity, DebugOutput& log);
+// Cuts the brush by the clip face, keeping the part behind it: the face is added and the
+// polygons rebuilt. False when the brush is full and cannot take the face.
+bool ClipBrush(CQBrush& brush, const CQFace& face, DebugOutput& log);
 
 } // namespace vorn

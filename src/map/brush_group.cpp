@@ -1,53 +1,52 @@
+#include "map/brush_group.h"
+
 #include "geometry/grid.h"
 #include "map/brush_text.h"
-#include "map/entity.h"
 #include "map/text_reader.h"
-#include "platform/host.h"
 
 #include <cmath>
 
 namespace vorn {
 
-void CQEntity::SerializeBrushGroup(std::string& out) const
+std::string BrushGroupText(std::span<const CQBrush* const> brushes)
 {
-    if (!modifiable_) return;
-    for (const CQBrush& brush : brushes_) {
-        if (brush.IsSelected()) AppendBrush(out, brush);
-    }
+    std::string text;
+    for (const CQBrush* brush : brushes) AppendBrush(text, *brush);
+    return text;
 }
 
-int CQEntity::LoadBrushGroup(TextCursor& in, const GridPlacement& placement, Host& host)
+BrushGroupRead ReadBrushGroup(std::string_view text, DebugOutput& log)
 {
-    if (!modifiable_) return 0;
-    int count = 0;
-    Vec3 sum;
-    Vec3 lastMins;
+    BrushGroupRead group;
+    TextCursor in(text);
     for (;;) {
         const char c = NextNonBlank(in);
         if (c == 0) break;
         if (c != '{') {
-            host.messageBox("Error in brush group file!");
+            group.junk = true;
             break;
         }
         CQBrush brush;
-        ReadBrush(in, brush, host);
-        lastMins = brush.mins();
-        if (!brush.IsValid()) continue;
-        sum += brush.Centre();
-        ++count;
-        AddBrush(brush);
+        ReadBrush(in, brush, log);
+        group.lastMins = brush.mins();
+        if (brush.IsValid()) group.brushes.push_back(std::move(brush));
     }
-    if (count == 0) return 0;
+    return group;
+}
 
-    const Vec3 centre = sum * (1.0f / static_cast<float>(count));
+void PlaceBrushGroup(BrushGroupRead& group, const GridPlacement& placement, DebugOutput& log)
+{
+    if (group.brushes.empty()) return;
+    Vec3 sum;
+    for (const CQBrush& brush : group.brushes) sum += brush.Centre();
+    const Vec3 centre = sum * (1.0f / static_cast<float>(group.brushes.size()));
     float dx = std::trunc(placement.target.x - centre.x);
     float dy = std::trunc(placement.target.y - centre.y);
     if (placement.snap) {
-        dx = std::trunc(SnapToGrid(dx - lastMins.x, placement.gridSize) + lastMins.x);
-        dy = std::trunc(SnapToGrid(dy - lastMins.y, placement.gridSize) + lastMins.y);
+        dx = std::trunc(SnapToGrid(dx - group.lastMins.x, placement.gridSize) + group.lastMins.x);
+        dy = std::trunc(SnapToGrid(dy - group.lastMins.y, placement.gridSize) + group.lastMins.y);
     }
-    MoveSelected({dx, dy, -centre.z}, host);
-    return count;
+    for (CQBrush& brush : group.brushes) brush.Move({dx, dy, -centre.z}, log);
 }
 
 } // namespace vorn

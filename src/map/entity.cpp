@@ -1,11 +1,9 @@
 #include "map/entity.h"
 
-#include "entities/entity_class.h"
-#include "geometry/grid.h"
 #include "geometry/numeric.h"
 #include "map/brush_text.h"
 #include "map/text_reader.h"
-#include "platform/host.h"
+#include "platform/debug_output.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +11,6 @@
 namespace vorn {
 namespace {
 
-constexpr float kEmptyBounds = 4096;
 constexpr float kNoHit = 99999;
 
 const std::string kClassnameKey = "\"classname\"";
@@ -27,14 +24,6 @@ std::string_view withoutTrailingBlanks(std::string_view text)
 {
     while (!text.empty() && IsBlank(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
     return text;
-}
-
-void widen(Vec3& mins, Vec3& maxs, const CQBrush& brush)
-{
-    for (int axis = 0; axis < 3; ++axis) {
-        mins[axis] = std::min(mins[axis], brush.mins()[axis]);
-        maxs[axis] = std::max(maxs[axis], brush.maxs()[axis]);
-    }
 }
 
 } // namespace
@@ -74,49 +63,6 @@ std::string OriginText(Vec3 v)
            std::to_string(TruncateToInt(v.z));
 }
 
-CQEntity::CQEntity(const CQEntity& other)
-    : mins_(other.mins_), maxs_(other.maxs_), isWorld_(other.isWorld_), current_(other.current_),
-      brushes_(other.brushes_), pairs_(other.pairs_), unbuilt_(other.unbuilt_), modifiable_(other.modifiable_)
-{
-    reown();
-}
-
-CQEntity& CQEntity::operator=(const CQEntity& other)
-{
-    if (this != &other) {
-        CQEntity copy(other);
-        *this = std::move(copy);
-    }
-    return *this;
-}
-
-CQEntity::CQEntity(CQEntity&& other) noexcept
-    : mins_(other.mins_), maxs_(other.maxs_), isWorld_(other.isWorld_), current_(other.current_),
-      brushes_(std::move(other.brushes_)), pairs_(std::move(other.pairs_)), unbuilt_(std::move(other.unbuilt_)),
-      modifiable_(other.modifiable_)
-{
-    reown();
-}
-
-CQEntity& CQEntity::operator=(CQEntity&& other) noexcept
-{
-    mins_ = other.mins_;
-    maxs_ = other.maxs_;
-    isWorld_ = other.isWorld_;
-    current_ = other.current_;
-    brushes_ = std::move(other.brushes_);
-    pairs_ = std::move(other.pairs_);
-    unbuilt_ = std::move(other.unbuilt_);
-    modifiable_ = other.modifiable_;
-    reown();
-    return *this;
-}
-
-void CQEntity::reown()
-{
-    for (CQBrush& brush : brushes_) brush.SetOwner(this);
-}
-
 std::string_view CQEntity::GetValue(std::string_view key) const
 {
     for (const CQKeyValue& pair : pairs_) {
@@ -139,77 +85,24 @@ std::string CQEntity::className() const
     return std::string(Unquoted(GetValue(kClassnameKey)));
 }
 
-void CQEntity::Clear()
+void CQEntity::insertBrush(int index, CQBrush brush)
 {
-    *this = CQEntity();
+    brushes_.insert(brushes_.begin() + index, std::move(brush));
 }
 
-void CQEntity::SetCurrent(bool current)
+CQBrush CQEntity::takeBrush(int index)
 {
-    current_ = current;
-    if (!current) DeselectAllBrushes();
-}
-
-void CQEntity::AddBrush(const CQBrush& brush)
-{
-    brushes_.push_back(brush);
-    CQBrush& added = brushes_.back();
-    added.SetOwner(this);
-    added.SetSelected(true);
-    widen(mins_, maxs_, added);
-}
-
-void CQEntity::removeBrush(int index)
-{
+    CQBrush taken = std::move(brushes_[static_cast<size_t>(index)]);
     brushes_.erase(brushes_.begin() + index);
+    return taken;
 }
 
-int CQEntity::selectedCount() const
+std::optional<Bounds> CQEntity::bounds() const
 {
-    return static_cast<int>(std::count_if(brushes_.begin(), brushes_.end(), [](const CQBrush& b) { return b.IsSelected(); }));
-}
-
-CQBrush* CQEntity::FirstBrush()
-{
-    return brushes_.empty() ? nullptr : &brushes_.front();
-}
-
-CQBrush* CQEntity::FirstSelectedBrush()
-{
-    const auto it = std::find_if(brushes_.begin(), brushes_.end(), [](const CQBrush& b) { return b.IsSelected(); });
-    return it == brushes_.end() ? nullptr : &*it;
-}
-
-void CQEntity::SelectAllBrushes()
-{
-    for (CQBrush& brush : brushes_) brush.SetSelected(true);
-}
-
-void CQEntity::DeselectAllBrushes()
-{
-    for (CQBrush& brush : brushes_) {
-        if (brush.IsSelected()) brush.SetSelected(false);
-    }
-}
-
-void CQEntity::RemoveInvalidBrushes()
-{
-    std::erase_if(brushes_, [](const CQBrush& b) { return !b.IsValid(); });
-}
-
-void CQEntity::SetTextureOfSelected(std::string_view name)
-{
-    if (!modifiable_) return;
-    for (CQBrush& brush : brushes_) {
-        if (brush.IsSelected()) brush.SetTexture(name);
-    }
-}
-
-void CQEntity::ComputeBounds()
-{
-    mins_ = {kEmptyBounds, kEmptyBounds, kEmptyBounds};
-    maxs_ = {-kEmptyBounds, -kEmptyBounds, -kEmptyBounds};
-    for (const CQBrush& brush : brushes_) widen(mins_, maxs_, brush);
+    if (brushes_.empty()) return std::nullopt;
+    Bounds box = brushes_.front().bounds();
+    for (const CQBrush& brush : brushes_) box.include(brush.bounds());
+    return box;
 }
 
 Vec3 CQEntity::GetOrigin() const
@@ -232,64 +125,27 @@ std::string CQEntity::GetLightValue() const
     return light.empty() ? std::string("300") : std::string(light);
 }
 
-void CQEntity::MoveSelected(Vec3 offset, DebugOutput& log)
-{
-    const std::string_view origin = GetValue(kOriginKey);
-    if (!origin.empty()) SetValue(kOriginKey, Quoted(OriginText(ParseVector(origin) + offset)));
-    for (CQBrush& brush : brushes_) {
-        if (brush.IsSelected()) brush.Move(offset, log);
-    }
-}
-
-void CQEntity::MakeFixedSizeBrush(const EntityClass& entityClass, std::optional<Vec3> origin, DebugOutput& log)
+void CQEntity::MakeFixedSizeBrush(const FixedBoxes::Box& box, std::optional<Vec3> origin, DebugOutput& log)
 {
     const Vec3 at = origin ? *origin : GetOrigin();
     brushes_.clear();
-    CQBrush box;
-    box.MakeBox(entityClass.mins() + at, entityClass.maxs() + at, "*NONE*", log);
-    AddBrush(box);
-    ComputeBounds();
+    CQBrush brush;
+    brush.MakeBox(box.mins + at, box.maxs + at, "*NONE*", log);
+    AddBrush(std::move(brush));
 }
 
-CQBrush* CQEntity::PickBrush(Vec3 start, Vec3 end, DebugOutput& log)
+int CQEntity::NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log) const
 {
-    CQBrush* nearest = nullptr;
+    int nearest = -1;
     float best = kNoHit;
-    for (CQBrush& brush : brushes_) {
-        const RayHit hit = brush.hitByRay(start, end, log);
+    for (int i = 0; i < brushCount(); ++i) {
+        const RayHit hit = brushes_[static_cast<size_t>(i)].hitByRay(start, end, log);
         if (hit.distance >= 0 && hit.distance <= best) {
             best = hit.distance;
-            nearest = &brush;
+            nearest = i;
         }
     }
-    if (nearest) nearest->SetSelected(!nearest->IsSelected());
     return nearest;
-}
-
-bool CQEntity::PasteBrushes(std::span<const CQBrush> clipboard, const GridPlacement& placement, Host& host)
-{
-    if (!modifiable_) {
-        host.messageBox("Can't paste into unmodifiable entity!");
-        return false;
-    }
-    if (clipboard.empty()) return true;
-    Vec3 centre;
-    for (const CQBrush& brush : clipboard) centre += brush.Centre();
-    centre = centre * (1.0f / static_cast<float>(clipboard.size()));
-
-    for (const CQBrush& source : clipboard) {
-        CQBrush brush = source;
-        brush.Move({-centre.x, -centre.y, 0}, host);
-        Vec3 target = placement.target;
-        if (placement.snap) {
-            // Each brush snaps on its own: the offset from its corner is rounded to the grid.
-            target.x = std::trunc(SnapToGrid(target.x - brush.mins().x, placement.gridSize) + brush.mins().x);
-            target.y = std::trunc(SnapToGrid(target.y - brush.mins().y, placement.gridSize) + brush.mins().y);
-        }
-        brush.Move({target.x, target.y, 0}, host);
-        AddBrush(brush);
-    }
-    return true;
 }
 
 void CQEntity::Serialize(std::string& out) const
@@ -311,9 +167,9 @@ void CQEntity::Serialize(std::string& out) const
     out += "}\n";
 }
 
-EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, Host& host)
+EntityReadResult CQEntity::Read(TextCursor& in, const FixedBoxes& classes, DebugOutput& log)
 {
-    Clear();
+    *this = CQEntity();
     EntityReadResult result;
     const char opening = NextNonBlank(in);
     if (opening != '{') {
@@ -334,7 +190,7 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
             const int line = in.line();
             const size_t start = in.position() - 1;
             CQBrush brush;
-            if (ReadBrush(in, brush, host).facesDropped > 0) result.overfullBrushLines.push_back(line);
+            if (ReadBrush(in, brush, log).facesDropped > 0) result.overfullBrushLines.push_back(line);
             if (brush.numfaces() == 0) {
                 ++result.emptyBrushesDropped;
             } else if (brush.CountFaces() < kMinSolidFaces) {
@@ -342,13 +198,12 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
                 result.unbuiltBrushLines.push_back(line);
             } else {
                 brushes_.push_back(std::move(brush));
-                brushes_.back().SetOwner(this);
             }
         } else if (c == '}') {
             result.status = EntityReadResult::Complete;
             break;
         } else {
-            Clear();
+            *this = CQEntity();
             result.status = EntityReadResult::Discarded;
             break;
         }
@@ -361,7 +216,8 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
         if (stored.empty() && !unbuilt_.empty()) {
             origin = kOrigin; // it has brushes, only none that can be shown
         } else if (stored.empty()) {
-            host.messageBox("ERROR: entity has no brush or origin\nWill place it at 0,0,0");
+            // The world needs no place: an empty one is no mistake.
+            result.placedAtOrigin = className() != "worldspawn";
             origin = kOrigin;
         } else {
             origin = ParseVector(stored);
@@ -369,18 +225,16 @@ EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, 
     }
 
     const std::string name = className();
-    const EntityClass& entityClass = classes.find(name);
+    const std::optional<FixedBoxes::Box> box = classes.fixedBox(name);
     // A class with a fixed box whose block brings brushes of its own keeps them: replacing them by
     // the class box would drop them from the file on the next save.
-    if (entityClass.isFixedSize() && brushes_.empty()) {
-        MakeFixedSizeBrush(entityClass, origin, host);
+    if (box && brushes_.empty()) {
+        MakeFixedSizeBrush(*box, origin, log);
         modifiable_ = false;
     } else {
         isWorld_ = name == "worldspawn";
         modifiable_ = true;
     }
-    DeselectAllBrushes();
-    ComputeBounds();
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "geometry/brush.h"
 #include "geometry/vec3.h"
+#include "map/fixed_boxes.h"
 
 #include <optional>
 #include <span>
@@ -11,10 +12,8 @@
 
 namespace vorn {
 
-class EntityClass;
-class EntityClassList;
+class DebugOutput;
 class TextCursor;
-class Host;
 
 // Q(x): the text x between double quotes, the way keys and values are stored.
 std::string Quoted(std::string_view text);
@@ -42,6 +41,7 @@ struct EntityReadResult {
         Discarded, // an unexpected character or the end of the file inside the block
     } status = EndOfFile;
     int line = 0;                          // line where reading stopped
+    bool placedAtOrigin = false;           // an entity without brushes or origin, put at 0 0 0
     int emptyBrushesDropped = 0;           // brush blocks without a face: nothing is lost
     std::vector<int> unbuiltBrushLines;    // brushes that did not build into a solid, kept as text
     std::vector<int> overfullBrushLines;   // lines of brushes that had more than 50 faces
@@ -65,94 +65,55 @@ struct GridPlacement {
 // get a box brush of their own that is never written to the file.
 class CQEntity {
 public:
-    CQEntity() = default;
-    CQEntity(const CQEntity& other);
-    CQEntity& operator=(const CQEntity& other);
-    CQEntity(CQEntity&& other) noexcept;
-    CQEntity& operator=(CQEntity&& other) noexcept;
-
     // --- key/value pairs (keys and values with their quotes) ---
     std::string_view GetValue(std::string_view key) const;
     // Removes the pair of that key if there is one and appends the new pair: true when it existed.
     bool SetValue(std::string_view key, std::string_view value);
-    void RemoveAllKeys() { pairs_.clear(); }
     const std::vector<CQKeyValue>& pairs() const { return pairs_; }
+    std::vector<CQKeyValue>& pairs() { return pairs_; }
     // The class name without quotes.
     std::string className() const;
     bool IsEmpty() const { return pairs_.empty() && brushes_.empty(); }
-    void Clear();
 
     // --- flags ---
     bool isWorld() const { return isWorld_; }
     void setWorld(bool world) { isWorld_ = world; }
     bool isCurrent() const { return current_; }
-    // Clearing the flag deselects the brushes.
-    void SetCurrent(bool current);
+    void SetCurrent(bool current) { current_ = current; }
     bool isModifiable() const { return modifiable_; }
     void setModifiable(bool modifiable) { modifiable_ = modifiable; }
 
     // --- brushes ---
     std::span<CQBrush> brushes() { return brushes_; }
     std::span<const CQBrush> brushes() const { return brushes_; }
+    const CQBrush& brush(int index) const { return brushes_[static_cast<size_t>(index)]; }
+    CQBrush& brush(int index) { return brushes_[static_cast<size_t>(index)]; }
     int brushCount() const { return static_cast<int>(brushes_.size()); }
-    // Appends a selected copy and widens the bounds.
-    void AddBrush(const CQBrush& brush);
-    void removeBrush(int index);
-    int selectedCount() const;
+    void AddBrush(CQBrush brush) { brushes_.push_back(std::move(brush)); }
+    void insertBrush(int index, CQBrush brush);
+    CQBrush takeBrush(int index);
     // The brushes the file holds: its own (none for a point entity's box) and the unbuilt ones.
     int BrushCountForFile() const { return (modifiable_ ? brushCount() : 0) + static_cast<int>(unbuilt_.size()); }
     const std::vector<UnbuiltBrush>& unbuiltBrushes() const { return unbuilt_; }
-    CQBrush* FirstBrush();
-    CQBrush* FirstSelectedBrush();
-    void SelectAllBrushes();
-    void DeselectAllBrushes();
-    void RemoveInvalidBrushes();
-    void SetTextureOfSelected(std::string_view name);
 
-    void ComputeBounds();
-    const Vec3& mins() const { return mins_; }
-    const Vec3& maxs() const { return maxs_; }
+    // The box around the brushes; none without brushes.
+    std::optional<Bounds> bounds() const;
     // Mean of the brush centres; without brushes, the "origin" value (or the map origin).
     Vec3 GetOrigin() const;
     // The "light" value ("300" when a light key exists without a value), quotes kept; empty
     // text when the entity has no key beginning with light.
     std::string GetLightValue() const;
 
-    // Moves the selected brushes and the "origin" value.
-    void MoveSelected(Vec3 offset, DebugOutput& log);
     // Replaces the brushes by the class's box around the origin (the entity's own when none given).
-    void MakeFixedSizeBrush(const EntityClass& entityClass, std::optional<Vec3> origin, DebugOutput& log);
-    // Toggles the selection of the nearest brush on the segment; the brush, or none when nothing was hit.
-    CQBrush* PickBrush(Vec3 start, Vec3 end, DebugOutput& log);
-    // Pastes copies of the clipboard brushes, their group centred on the placement's target.
-    // Refused with a message for an unmodifiable entity.
-    bool PasteBrushes(std::span<const CQBrush> clipboard, const GridPlacement& placement, Host& host);
-
-    // --- transforms of the selected brushes, about their common centre ---
-    void RotateSelectionX(float degrees, DebugOutput& log);
-    void RotateSelectionY(float degrees, DebugOutput& log);
-    void RotateSelectionZ(float degrees, DebugOutput& log);
-    void ScaleSelection(float sx, float sy, float sz, DebugOutput& log);
+    void MakeFixedSizeBrush(const FixedBoxes::Box& box, std::optional<Vec3> origin, DebugOutput& log);
+    // The brush nearest the segment's start that the segment meets; -1 when it meets none.
+    int NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log) const;
 
     // --- map text ---
     void Serialize(std::string& out) const;
-    EntityReadResult Read(TextCursor& in, const EntityClassList& classes, Host& host);
-
-    // --- brush groups: brush blocks only ---
-    // The selected brushes' blocks; nothing for an unmodifiable entity.
-    void SerializeBrushGroup(std::string& out) const;
-    // Appends the group's brushes, selected, and moves them so that their common centre sits on
-    // the target's x and y at height 0. Returns how many were loaded; junk between blocks is
-    // reported and ends the reading, keeping what was read.
-    int LoadBrushGroup(TextCursor& in, const GridPlacement& placement, Host& host);
+    EntityReadResult Read(TextCursor& in, const FixedBoxes& classes, DebugOutput& log);
 
 private:
-    template <typename Transform>
-    void transformSelection(Transform transform, DebugOutput& log);
-    void reown();
-
-    Vec3 mins_{4096, 4096, 4096};
-    Vec3 maxs_{-4096, -4096, -4096};
     bool isWorld_ = false;
     bool current_ = false;
     std::vector<CQBrush> brushes_;

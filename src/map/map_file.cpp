@@ -39,14 +39,14 @@ std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<
     return text;
 }
 
-MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Host& host, Progress* progress,
+MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress,
                       std::vector<std::unique_ptr<CQEntity>>& entities)
 {
     MapReadResult result;
     TextCursor in(text);
     for (;;) {
         auto entity = std::make_unique<CQEntity>();
-        const EntityReadResult read = entity->Read(in, classes, host);
+        const EntityReadResult read = entity->Read(in, classes, log);
         result.overfullBrushLines.insert(result.overfullBrushLines.end(), read.overfullBrushLines.begin(),
                                          read.overfullBrushLines.end());
         result.emptyBrushesDropped += read.emptyBrushesDropped;
@@ -62,6 +62,7 @@ MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Hos
             result.stoppedAtLine = read.line;
             break;
         }
+        if (read.placedAtOrigin) ++result.entitiesPlacedAtOrigin;
         entities.push_back(std::move(entity));
         ++result.entitiesRead;
     }

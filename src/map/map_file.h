@@ -9,9 +9,15 @@
 namespace vorn {
 
 class CQEntity;
-class EntityClassList;
-class Host;
+class DebugOutput;
+class FixedBoxes;
 class Progress;
+
+// Who the written map's header names as its author.
+struct MapAuthor {
+    std::string name;
+    std::string email;
+};
 
 // What the comment header at the top of a written map says.
 struct MapHeader {
@@ -34,6 +40,8 @@ std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<
 
 struct MapReadResult {
     int entitiesRead = 0;
+    // Entities with neither brushes nor an origin, placed at 0 0 0.
+    int entitiesPlacedAtOrigin = 0;
     int emptyBrushesDropped = 0;
     // Lines of the brushes that did not build into a solid and are kept unchanged.
     std::vector<int> unbuiltBrushLines;
@@ -46,7 +54,7 @@ struct MapReadResult {
 
 // Reads entity blocks until the end of the text or the first block that cannot be read,
 // appending each entity read.
-MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Host& host, Progress* progress,
+MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress,
                       std::vector<std::unique_ptr<CQEntity>>& entities);
 
 } // namespace vorn

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/dialogs.h"
 #include "platform/host.h"
 
 namespace vorn {
@@ -19,22 +18,6 @@ public:
     std::optional<std::string> chooseFileToOpen(const FileChooser&) override { return std::nullopt; }
     std::optional<std::string> chooseFileToSave(const FileChooser&) override { return std::nullopt; }
     std::unique_ptr<Progress> startProgress(std::string_view) override { return nullptr; }
-};
-
-// Dialogs that are all cancelled.
-class NoDialogs : public Dialogs {
-public:
-    std::optional<RoomSettings> makeRoom(const RoomSettings&) override { return std::nullopt; }
-    std::optional<StairsSettings> makeStairs(const StairsSettings&) override { return std::nullopt; }
-    std::optional<RampSettings> makeRamp(const RampSettings&) override { return std::nullopt; }
-    std::optional<ArchSettings> makeArch(const ArchSettings&) override { return std::nullopt; }
-    std::optional<CylinderSettings> makeCylinder(const CylinderSettings&) override { return std::nullopt; }
-    std::optional<SpikeSettings> makeSpike(const SpikeSettings&) override { return std::nullopt; }
-    std::optional<RotationSettings> rotationSetup(const RotationSettings&) override { return std::nullopt; }
-    std::optional<ScaleSettings> scaleSettings(const ScaleSettings&) override { return std::nullopt; }
-    std::optional<EntityPropertiesResult> entityProperties(const CQEntity&, const EntityClassList&) override { return std::nullopt; }
-    std::optional<MapPropertiesResult> mapProperties(const MapPropertiesForm&) override { return std::nullopt; }
-    std::optional<std::string> textureSelector(const std::string&, const std::string&) override { return std::nullopt; }
 };
 
 } // namespace vorn

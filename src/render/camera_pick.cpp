@@ -5,11 +5,11 @@
 
 namespace vorn {
 
-std::optional<BrushKey> PickSceneBrush(const CQMap& map, const SceneRay& ray, DebugOutput& log)
+std::optional<BrushLocation> PickSceneBrush(const CQMap& map, const SceneRay& ray, DebugOutput& log)
 {
     const Vec3 start = SceneToMap(ray.start);
     const Vec3 end = SceneToMap(ray.start + ray.direction * CameraProjection::kFar);
-    std::optional<BrushKey> nearest;
+    std::optional<BrushLocation> nearest;
     float best = 0;
     for (int e = 0; e < map.EntityCount(); ++e) {
         const auto brushes = map.entity(e).brushes();
@@ -20,7 +20,7 @@ std::optional<BrushKey> PickSceneBrush(const CQMap& map, const SceneRay& ray, De
             if (!hit.hit || hit.distance < 0) continue;
             if (!nearest || hit.distance < best) {
                 best = hit.distance;
-                nearest = BrushKey{e, b};
+                nearest = BrushLocation{e, b};
             }
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/camera_scene.h"
+#include "document/brush_locations.h"
 
 #include <optional>
 
@@ -12,6 +12,6 @@ struct SceneRay;
 
 // The nearest brush of the scene (at least four polygon faces) the ray enters within the far
 // plane; none on empty space. A brush the ray starts inside is not hit.
-std::optional<BrushKey> PickSceneBrush(const CQMap& map, const SceneRay& ray, DebugOutput& log);
+std::optional<BrushLocation> PickSceneBrush(const CQMap& map, const SceneRay& ray, DebugOutput& log);
 
 } // namespace vorn

@@ -1,6 +1,7 @@
 #include "render/camera_scene.h"
 
 #include "document/map_document.h"
+#include "document/map_notice.h"
 #include "render/camera_projection.h"
 #include "render/texture_projection.h"
 
@@ -25,17 +26,17 @@ std::uint8_t packColour(float v)
 
 // A pseudo-random number 0..32767 that stays the same for the same face, so that a rebuilt
 // brush keeps its tints.
-int faceRandom(BrushKey key, int face, int component)
+int faceRandom(BrushId id, int face, int component)
 {
     std::uint32_t h = 2166136261u;
-    for (const int v : {key.entity, key.brush, face, component}) {
+    for (const auto v : {id, static_cast<std::uint32_t>(face), static_cast<std::uint32_t>(component)}) {
         h = (h ^ static_cast<std::uint32_t>(v)) * 16777619u;
         h ^= h >> 15;
     }
     return static_cast<int>(h & 0x7FFF);
 }
 
-std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, BrushKey key, int face)
+std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, BrushId id, int face)
 {
     if (selected) return {kFull, 0, 0};
     switch (style) {
@@ -48,7 +49,7 @@ std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, BrushKey
     }
     std::array<std::uint8_t, 3> tint{};
     for (int c = 0; c < 3; ++c) {
-        tint[static_cast<size_t>(c)] = packColour(0.5f + 0.5f * static_cast<float>(faceRandom(key, face, c)) / 32767.0f);
+        tint[static_cast<size_t>(c)] = packColour(0.5f + 0.5f * static_cast<float>(faceRandom(id, face, c)) / 32767.0f);
     }
     return tint;
 }
@@ -64,11 +65,12 @@ void CameraScene::clear()
 {
     mesh_ = {};
     ranges_.clear();
+    unusedVertices_ = 0;
     changes_ = {};
     changes_.whole = true;
 }
 
-bool CameraScene::appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t base, Mesh& mesh,
+bool CameraScene::appendBrush(const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
                               TextureSizeSource& sizes)
 {
     if (brush.CountFaces() < 4) return false;
@@ -89,7 +91,7 @@ bool CameraScene::appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t 
         }
         const TextureProjection projection(face, size);
         const Vec3 n = MapToScene(face.plane.normal);
-        const auto colour = faceColour(style_, brush.IsSelected(), key, f);
+        const auto colour = faceColour(style_, selected, brush.id(), f);
         Vec3 sum;
         for (const Vec3& p : face.winding->points()) sum += p;
         const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
@@ -130,48 +132,82 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
     mesh_.lines.reserve(2 * points);
 
     int oversized = 0;
-    ranges_.resize(static_cast<size_t>(map.EntityCount()));
     for (int e = 0; e < map.EntityCount(); ++e) {
-        const auto brushes = map.entity(e).brushes();
-        std::vector<BrushRange>& entityRanges = ranges_[static_cast<size_t>(e)];
-        entityRanges.reserve(brushes.size());
-        for (int b = 0; b < static_cast<int>(brushes.size()); ++b) {
-            BrushRange range;
+        for (const CQBrush& brush : map.entity(e).brushes()) {
+            BrushRange& range = rangeFor(brush.id());
             range.firstVertex = static_cast<std::uint32_t>(mesh_.vertices.size());
             range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
             range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
-            const CQBrush& brush = brushes[static_cast<size_t>(b)];
-            if (appendBrush(brush, {e, b}, range.firstVertex, mesh_, sizes)) ++oversized;
+            range.selected = map.isSelected(brush);
+            range.built = true;
+            if (appendBrush(brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
             range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
             range.triangleIndexCount = range.triangleIndexRoom =
                 static_cast<std::uint32_t>(mesh_.triangles.size()) - range.firstTriangleIndex;
             range.lineIndexCount = range.lineIndexRoom = static_cast<std::uint32_t>(mesh_.lines.size()) - range.firstLineIndex;
-            range.selected = brush.IsSelected();
-            entityRanges.push_back(range);
         }
     }
     return oversized;
 }
 
-int CameraScene::updateBrush(const CQMap& map, BrushKey key, TextureSizeSource& sizes)
+int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes)
 {
-    BrushRange& range = ranges_[static_cast<size_t>(key.entity)][static_cast<size_t>(key.brush)];
-    const CQBrush& brush = map.entity(key.entity).brushes()[static_cast<size_t>(key.brush)];
+    if (notice.reset) return rebuild(map, style_, sizes);
+    for (const BrushId id : notice.removed) removeBrush(id);
+    int oversized = 0;
+    const auto update = [&](BrushId id) {
+        const BrushLocation at = map.locate(id);
+        if (at.valid() && updateBrush(map.brush(at), map.isSelected(id), sizes)) ++oversized;
+    };
+    for (const BrushId id : notice.added) update(id);
+    for (const BrushId id : notice.changed) update(id);
+    for (const BrushId id : notice.reselected) {
+        if (range(id).selected != map.isSelected(id)) update(id);
+    }
+    // Brushes that grew or went leave unused room behind; past half the arrays, start afresh.
+    constexpr size_t kFewVertices = 65536;
+    if (unusedVertices_ > kFewVertices && unusedVertices_ > mesh_.vertices.size() / 2) return rebuild(map, style_, sizes);
+    return oversized;
+}
+
+BrushRange& CameraScene::rangeFor(BrushId id)
+{
+    if (id >= ranges_.size()) ranges_.resize(static_cast<size_t>(id) + 1);
+    return ranges_[id];
+}
+
+BrushRange CameraScene::range(BrushId id) const
+{
+    return id < ranges_.size() ? ranges_[id] : BrushRange{};
+}
+
+void CameraScene::removeBrush(BrushId id)
+{
+    if (id >= ranges_.size() || !ranges_[id].built) return;
+    BrushRange& range = ranges_[id];
+    markEmpty(mesh_.triangles, range.firstTriangleIndex, range.triangleIndexRoom, range.firstVertex);
+    markEmpty(mesh_.lines, range.firstLineIndex, range.lineIndexRoom, range.firstVertex);
+    noteChanged({}, {range.firstTriangleIndex, range.triangleIndexRoom}, {range.firstLineIndex, range.lineIndexRoom});
+    unusedVertices_ += range.vertexRoom;
+    range = {};
+}
+
+bool CameraScene::updateBrush(const CQBrush& brush, bool selected, TextureSizeSource& sizes)
+{
+    BrushRange& range = rangeFor(brush.id());
     scratch_.vertices.clear();
     scratch_.triangles.clear();
     scratch_.lines.clear();
 
     // Built as if in place; moved to the end when it does not fit.
-    const bool oversized = appendBrush(brush, key, range.firstVertex, scratch_, sizes);
+    const std::uint32_t builtBase = range.firstVertex;
+    const bool oversized = appendBrush(brush, selected, builtBase, scratch_, sizes);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
-    if (vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
+    if (!range.built || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {
-        markEmpty(mesh_.triangles, range.firstTriangleIndex, range.triangleIndexRoom, range.firstVertex);
-        markEmpty(mesh_.lines, range.firstLineIndex, range.lineIndexRoom, range.firstVertex);
-        noteChanged({}, {range.firstTriangleIndex, range.triangleIndexRoom}, {range.firstLineIndex, range.lineIndexRoom});
-
+        removeBrush(brush.id());
         const auto newBase = static_cast<std::uint32_t>(mesh_.vertices.size());
-        const std::uint32_t shift = newBase - range.firstVertex;
+        const std::uint32_t shift = newBase - builtBase;
         for (std::uint32_t& i : scratch_.triangles) i += shift;
         for (std::uint32_t& i : scratch_.lines) i += shift;
         range.firstVertex = newBase;
@@ -194,11 +230,12 @@ int CameraScene::updateBrush(const CQMap& map, BrushKey key, TextureSizeSource& 
               range.triangleIndexRoom - range.triangleIndexCount, range.firstVertex);
     markEmpty(mesh_.lines, range.firstLineIndex + range.lineIndexCount, range.lineIndexRoom - range.lineIndexCount,
               range.firstVertex);
-    range.selected = brush.IsSelected();
+    range.selected = selected;
+    range.built = true;
 
     noteChanged({range.firstVertex, range.vertexRoom}, {range.firstTriangleIndex, range.triangleIndexRoom},
                 {range.firstLineIndex, range.lineIndexRoom});
-    return oversized ? 1 : 0;
+    return oversized;
 }
 
 void CameraScene::noteChanged(SceneSpan vertices, SceneSpan triangles, SceneSpan lines)
@@ -215,20 +252,6 @@ void CameraScene::noteChanged(SceneSpan vertices, SceneSpan triangles, SceneSpan
     if (vertices.count > 0) changes_.vertices.push_back(vertices);
     if (triangles.count > 0) changes_.triangles.push_back(triangles);
     if (lines.count > 0) changes_.lines.push_back(lines);
-}
-
-bool CameraScene::matchesShapeOf(const CQMap& map) const
-{
-    if (ranges_.size() != static_cast<size_t>(map.EntityCount())) return false;
-    for (int e = 0; e < map.EntityCount(); ++e) {
-        if (ranges_[static_cast<size_t>(e)].size() != static_cast<size_t>(map.entity(e).brushCount())) return false;
-    }
-    return true;
-}
-
-const BrushRange& CameraScene::range(BrushKey key) const
-{
-    return ranges_[static_cast<size_t>(key.entity)][static_cast<size_t>(key.brush)];
 }
 
 SceneChanges CameraScene::takeChanges()

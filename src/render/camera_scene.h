@@ -13,13 +13,7 @@
 namespace vorn {
 
 class CQMap;
-
-// A brush by its entity's place in the map and its own place in that entity.
-struct BrushKey {
-    int entity = 0;
-    int brush = 0;
-    friend bool operator==(const BrushKey&, const BrushKey&) = default;
-};
+struct MapNotice;
 
 // A run of elements of one of the scene's arrays.
 struct SceneSpan {
@@ -46,12 +40,14 @@ struct BrushRange {
     std::uint32_t firstLineIndex = 0;
     std::uint32_t lineIndexCount = 0;
     std::uint32_t lineIndexRoom = 0;
+    bool built = false;    // the brush is in the scene
     bool selected = false; // as it was when built
 };
 
 // The camera's copy of the map: every brush of at least four polygon faces as triangles (and
 // its polygon edges as lines) in scene space, packed into three large arrays that are drawn
-// whole, with a table of each brush's place so that one changed brush rewrites only its own part.
+// whole, with a table of each brush's place by its id, so that a changed brush rewrites only its
+// own part.
 class CameraScene {
 public:
     static constexpr int kMaxFacePoints = 64;
@@ -60,13 +56,12 @@ public:
     // Builds every brush of the map in the given style. Returns how many brushes had a face of
     // more than 64 points: each keeps the faces before that one.
     int rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes);
-    // Builds one brush again, in place when it still fits, else at the end of the arrays. Returns
-    // 1 when it had a face of more than 64 points, else 0.
-    int updateBrush(const CQMap& map, BrushKey key, TextureSizeSource& sizes);
+    // Brings the scene up to what the notice says changed: removed brushes leave it, added and
+    // changed ones are built again, reselected ones recoloured. Returns as rebuild does.
+    int follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes);
 
-    // Whether the scene was built from a map with the same entities and brush counts.
-    bool matchesShapeOf(const CQMap& map) const;
-    const BrushRange& range(BrushKey key) const;
+    // The brush's place; not built for a brush the scene does not hold.
+    BrushRange range(BrushId id) const;
     SceneStyle style() const { return style_; }
 
     std::span<const SceneVertex> vertices() const { return mesh_.vertices; }
@@ -87,12 +82,18 @@ private:
     };
     // Appends the brush to `mesh`, its vertex numbers starting at `base`; true when a face was
     // over the point limit.
-    bool appendBrush(const CQBrush& brush, BrushKey key, std::uint32_t base, Mesh& mesh, TextureSizeSource& sizes);
+    bool appendBrush(const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh, TextureSizeSource& sizes);
+    // Builds one brush again, in place when it still fits, else at the end of the arrays; true
+    // when it had a face over the point limit.
+    bool updateBrush(const CQBrush& brush, bool selected, TextureSizeSource& sizes);
+    void removeBrush(BrushId id);
+    BrushRange& rangeFor(BrushId id);
     void noteChanged(SceneSpan vertices, SceneSpan triangles, SceneSpan lines);
 
     SceneStyle style_ = SceneStyle::Wireframe;
     Mesh mesh_;
-    std::vector<std::vector<BrushRange>> ranges_; // by entity, then brush
+    std::vector<BrushRange> ranges_; // by brush id
+    size_t unusedVertices_ = 0;      // left behind by brushes that moved to the end or went
     TextureLayers textures_;
     SceneChanges changes_;
     Mesh scratch_;

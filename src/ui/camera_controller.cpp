@@ -1,45 +1,47 @@
 #include "ui/camera_controller.h"
 
-#include "editor/editor.h"
+#include "document/map_document.h"
 #include "platform/host.h"
 #include "render/camera_pick.h"
+#include "ui/preferences.h"
+#include "ui/workspace.h"
 
 #include <algorithm>
 
 namespace vorn {
 
-CameraController::CameraController(Editor& editor)
-    : editor_(editor), on_(editor.prefs().camOn != 0), mode_(CameraModeFromStored(editor.prefs().camMode))
+CameraController::CameraController(Workspace& workspace)
+    : workspace_(workspace), on_(workspace.prefs().camOn != 0), mode_(CameraModeFromStored(workspace.prefs().camMode))
 {
 }
 
 void CameraController::chooseMode(RenderMode mode)
 {
     const bool wasOn = on_;
-    Preferences& prefs = editor_.prefs();
+    Preferences& prefs = workspace_.prefs();
     on_ = true;
     prefs.camOn = 1;
     mode_ = mode;
     if (const auto stored = StoredCameraMode(mode)) prefs.camMode = *stored;
     if (!wasOn || scene_.style() != StyleFor(mode)) {
-        BusyScope busy(editor_.host());
+        BusyScope busy(workspace_.host());
         rebuildScene();
     }
-    editor_.updateViews(ViewFlags::Camera);
+    workspace_.host().updateViews(ViewFlags::Camera);
 }
 
 void CameraController::turnOff()
 {
     on_ = false;
-    editor_.prefs().camOn = 0;
+    workspace_.prefs().camOn = 0;
     scene_.clear();
-    editor_.updateViews(ViewFlags::Camera);
+    workspace_.host().updateViews(ViewFlags::Camera);
 }
 
 void CameraController::refresh()
 {
     rebuildScene();
-    editor_.updateViews(ViewFlags::Camera);
+    workspace_.host().updateViews(ViewFlags::Camera);
 }
 
 void CameraController::turnOffAfterFailure()
@@ -59,7 +61,7 @@ void CameraController::texturesChanged()
 {
     scene_.forgetTextures();
     rebuildScene();
-    editor_.updateViews(ViewFlags::Camera);
+    workspace_.host().updateViews(ViewFlags::Camera);
 }
 
 void CameraController::rebuildScene()
@@ -68,51 +70,19 @@ void CameraController::rebuildScene()
         scene_.clear();
         return;
     }
-    reportOversizedFaces(scene_.rebuild(editor_.map(), StyleFor(mode_), *sizes_));
+    reportOversizedFaces(scene_.rebuild(workspace_.map(), StyleFor(mode_), *sizes_));
 }
 
-void CameraController::updateBrush(BrushKey key)
+void CameraController::follow(const MapNotice& notice)
 {
-    reportOversizedFaces(scene_.updateBrush(editor_.map(), key, *sizes_));
+    if (!on_) return;
+    reportOversizedFaces(scene_.follow(workspace_.map(), notice, *sizes_));
 }
 
 void CameraController::reportOversizedFaces(int brushes)
 {
     // Once per build, however many brushes it concerns.
-    if (brushes > 0) editor_.host().messageBox("A Brush face has more than 64 vertices\nthis is not allowed.");
-}
-
-void CameraController::refreshSelection()
-{
-    if (!on_) return;
-    const CQMap& map = editor_.map();
-    if (!scene_.matchesShapeOf(map)) {
-        rebuildScene();
-        return;
-    }
-    for (int e = 0; e < map.EntityCount(); ++e) {
-        const auto brushes = map.entity(e).brushes();
-        for (int b = 0; b < static_cast<int>(brushes.size()); ++b) {
-            const bool selected = brushes[static_cast<size_t>(b)].IsSelected();
-            if (selected || scene_.range({e, b}).selected != selected) updateBrush({e, b});
-        }
-    }
-}
-
-void CameraController::followMap()
-{
-    if (!on_) return;
-    const CQMap& map = editor_.map();
-    if (!scene_.matchesShapeOf(map)) {
-        rebuildScene();
-        return;
-    }
-    for (int e = 0; e < map.EntityCount(); ++e) {
-        const auto brushes = map.entity(e).brushes();
-        for (int b = 0; b < static_cast<int>(brushes.size()); ++b) {
-            if (scene_.range({e, b}).selected != brushes[static_cast<size_t>(b)].IsSelected()) updateBrush({e, b});
-        }
-    }
+    if (brushes > 0) workspace_.host().messageBox("A Brush face has more than 64 vertices\nthis is not allowed.");
 }
 
 void CameraController::setClientSize(int width, int height)
@@ -123,13 +93,13 @@ void CameraController::setClientSize(int width, int height)
 
 CameraProjection CameraController::projection() const
 {
-    const CameraModel& camera = editor_.camera();
+    const CameraModel& camera = workspace_.camera();
     return {camera.position(), camera.direction(), CameraModel::kUp, width_, height_};
 }
 
 void CameraController::keyDown(CameraKey key)
 {
-    CameraModel& camera = editor_.camera();
+    CameraModel& camera = workspace_.camera();
     switch (key) {
     case CameraKey::PageUp:
         camera.raise(kStep);
@@ -156,7 +126,7 @@ void CameraController::keyDown(CameraKey key)
         camera.strafe(-kStep);
         break;
     case CameraKey::Home:
-        editor_.updateViews(ViewFlags::Camera);
+        workspace_.host().updateViews(ViewFlags::Camera);
         return;
     }
     cameraMoved();
@@ -165,14 +135,12 @@ void CameraController::keyDown(CameraKey key)
 // The XY and Z views show the camera too.
 void CameraController::cameraMoved()
 {
-    editor_.updateViews(ViewFlags::Editing);
+    workspace_.host().updateViews(ViewFlags::Editing);
 }
 
 bool CameraController::commonKey(ViewKey key)
 {
-    if (!HandleCommonKey(editor_, key)) return false;
-    editor_.updateViews(ViewFlags::Editing);
-    return true;
+    return HandleCommonKey(workspace_, key);
 }
 
 void CameraController::buttonDown(CameraButton button, const MouseInput& in)
@@ -204,7 +172,7 @@ bool CameraController::mouseMove(int x, int y)
     if (!buttonDown_ || (!leftDrag_ && !rightDrag_)) return false;
     const int dx = x - dragStartX_;
     const int dy = y - dragStartY_;
-    CameraModel& camera = editor_.camera();
+    CameraModel& camera = workspace_.camera();
     bool changed = false;
     if (leftDrag_) {
         if (dx != 0) camera.turn(-dx * kTurnPerPixel);
@@ -222,23 +190,19 @@ bool CameraController::mouseMove(int x, int y)
 bool CameraController::pickAt(int x, int y)
 {
     if (!on_) return false;
-    const auto key = PickSceneBrush(editor_.map(), projection().rayThroughPixel(x, y), editor_.host());
-    if (!key) return false;
-    togglePickedBrush(*key);
-    followMap();
-    editor_.updateViews(ViewFlags::All);
+    const auto at = PickSceneBrush(workspace_.map(), projection().rayThroughPixel(x, y), workspace_.host());
+    if (!at) return false;
+    togglePickedBrush(*at);
     return true;
 }
 
-void CameraController::togglePickedBrush(BrushKey key)
+void CameraController::togglePickedBrush(BrushLocation at)
 {
-    CQMap& map = editor_.map();
-    CQEntity& entity = map.entity(key.entity);
-    CQBrush& brush = entity.brushes()[static_cast<size_t>(key.brush)];
-    brush.SetSelected(!brush.IsSelected());
-    if (!brush.IsSelected()) return;
-    map.SetCurrentTexture(brush.numfaces() > 0 ? brush.face(0).texture : "*NONE*");
-    if (!entity.isCurrent()) map.SetCurrentEntityByIndex(key.entity);
+    CQMap& map = workspace_.map();
+    const CQBrush& brush = map.brush(at);
+    const bool select = !map.isSelected(brush);
+    if (select) map.SetCurrentTexture(brush.numfaces() > 0 ? brush.face(0).texture : "*NONE*");
+    map.selectBrush(at, select);
 }
 
 } // namespace vorn

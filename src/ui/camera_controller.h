@@ -8,7 +8,9 @@
 
 namespace vorn {
 
-class Editor;
+class Workspace;
+struct BrushLocation;
+struct MapNotice;
 
 // The keys the camera view moves the camera with.
 enum class CameraKey { PageUp, PageDown, Left, Right, Up, Down, X, Z, Home };
@@ -23,7 +25,7 @@ public:
     static constexpr float kStep = 16;
     static constexpr float kDragStep = 3;
 
-    explicit CameraController(Editor& editor);
+    explicit CameraController(Workspace& workspace);
 
     bool isOn() const { return on_; }
     RenderMode mode() const { return mode_; }
@@ -46,12 +48,8 @@ public:
     CameraScene& scene() { return scene_; }
     // The whole scene from the map (empty while the camera is off).
     void rebuildScene();
-    // The selected brushes built again (they may have moved); the others recoloured when their
-    // selection changed.
-    void refreshSelection();
-    // Before drawing: brushes whose selection changed are recoloured, and a scene that no longer
-    // has the map's entities and brush counts is rebuilt.
-    void followMap();
+    // The scene follows what changed in the map.
+    void follow(const MapNotice& notice);
 
     void setClientSize(int width, int height);
     CameraProjection projection() const;
@@ -69,14 +67,12 @@ public:
     bool pickAt(int x, int y);
 
 private:
-    void updateBrush(BrushKey key);
     void reportOversizedFaces(int brushes);
     void cameraMoved();
-    // The one place the camera view changes the map: the picked brush's selection and, when it
-    // is now selected, the current texture and entity.
-    void togglePickedBrush(BrushKey key);
+    // The picked brush's selection and, when it is now selected, the current texture.
+    void togglePickedBrush(BrushLocation at);
 
-    Editor& editor_;
+    Workspace& workspace_;
     bool on_ = false;
     RenderMode mode_ = RenderMode::Wireframe;
     CameraScene scene_;

@@ -1,11 +1,13 @@
 #include "ui/control_panel.h"
 
-#include "editor/editor.h"
+#include "document/map_document.h"
 #include "map/entity.h"
+#include "ui/preferences.h"
+#include "ui/workspace.h"
 
 namespace vorn {
 
-CQView::CQView(Editor& editor) : editor_(editor) {}
+CQView::CQView(const Workspace& workspace) : workspace_(workspace) {}
 
 void CQView::showEntity(const CQEntity* entity)
 {
@@ -16,12 +18,17 @@ void CQView::showEntity(const CQEntity* entity)
 
 void CQView::setTexture(std::string_view name)
 {
-    textures_.setTexture(name, editor_.prefs().wad, editor_.textureFolders());
+    textures_.setTexture(name, workspace_.prefs().wad, textureFolders());
 }
 
 ArchiveReport CQView::setWad()
 {
-    return textures_.setWad(editor_.prefs().wad, editor_.textureFolders());
+    return textures_.setWad(workspace_.prefs().wad, textureFolders());
+}
+
+std::vector<std::string> CQView::textureFolders() const
+{
+    return TextureSearchFolders(workspace_.map().pathName(), workspace_.prefs().gameFolder);
 }
 
 } // namespace vorn

@@ -1,41 +1,35 @@
 #include "ui/face_drag.h"
 
-#include "editor/editor.h"
-#include "platform/host.h"
+#include "document/map_document.h"
 
 namespace vorn {
 
-bool FaceDrag::start(CQMap& map, const Picker& pick)
+bool FaceDrag::start(const CQMap& map, const Picker& pick)
 {
-    const CQMap::BrushRef selected = map.onlySelectedBrush();
-    if (!selected.entity || !selected.entity->isModifiable()) return false;
-    faces_ = pick(*selected.brush());
+    const BrushLocation selected = map.onlySelectedBrush();
+    if (!selected.valid() || !map.entity(selected.entity).isModifiable()) return false;
+    faces_ = pick(map.brush(selected));
     return active();
 }
 
-bool FaceDrag::moveBy(Editor& editor, Vec3 step)
+bool FaceDrag::moveBy(MapChange& change, Vec3 step, DebugOutput& log)
 {
-    CQBrush* brush = editor.map().onlySelectedBrush().brush();
-    if (!brush) return false;
+    const BrushLocation at = change.map().onlySelectedBrush();
+    if (!at.valid() || faces_.empty()) return false;
+    CQBrush& brush = change.editBrush(at);
     for (const int f : faces_) {
-        if (f >= brush->numfaces()) continue; // another brush became the selection
-        for (Vec3& p : brush->face(f).planepts) p += step;
+        if (f >= brush.numfaces()) continue; // another brush became the selection
+        for (Vec3& p : brush.face(f).planepts) p += step;
     }
-    brush->FreeWindings();
-    brush->BuildWindings(editor.host());
-    editor.map().setModified();
-    editor.refreshSelectionInCamera();
+    brush.FreeWindings();
+    brush.BuildWindings(log);
     return true;
 }
 
-bool FaceDrag::finish(Editor& editor)
+void FaceDrag::finish(MapChange& change)
 {
-    faces_.clear();
-    const CQMap::BrushRef dragged = editor.map().onlySelectedBrush();
-    if (!dragged.entity || dragged.brush()->IsValid()) return false;
-    dragged.entity->RemoveInvalidBrushes();
-    editor.rebuildCameraScene();
-    return true;
+    const BrushLocation dragged = change.map().onlySelectedBrush();
+    if (dragged.valid() && !change.map().brush(dragged).IsValid()) change.removeBrush(dragged);
 }
 
 } // namespace vorn

@@ -1,72 +1,73 @@
 #include "ui/view_input.h"
 
-#include "editor/editor.h"
-#include "geometry/clip_points.h"
+#include "document/map_document.h"
+#include "document/selection_edits.h"
 #include "platform/host.h"
+#include "ui/workspace.h"
 
 namespace vorn {
 namespace {
 
 // The entity after the current one (the first after the last) becomes current.
-void currentToNextEntity(Editor& editor)
+void currentToNextEntity(CQMap& map)
 {
-    CQMap& map = editor.map();
     if (map.EntityCount() == 0) return;
     map.DeselectAll();
     map.SetCurrentEntityByIndex((map.currentIndex() + 1) % map.EntityCount());
 }
 
-void applyClip(Editor& editor)
+void applyClip(Workspace& workspace)
 {
-    CQEntity* current = editor.map().GetCurrentEntity();
-    // A point entity's box is the editor's own: it is not cut.
-    if (!current || !current->isModifiable()) return;
-    if (!ApplyClip(editor.clipPoints(), *current, editor.map().currentTexture(), editor.host())) return;
-    editor.map().setModified();
-    editor.refreshSelectionInCamera();
+    CQMap& map = workspace.map();
+    const std::optional<CQFace> face = workspace.clipPoints().MakeClipFace(map.currentTexture());
+    if (face) ClipSelection(map, *face, workspace.host());
 }
 
-void subtract(Editor& editor)
+// The clip points are the workspace's own: the views that show them are told.
+void clipPointsChanged(Workspace& workspace)
 {
-    CQEntity* current = editor.map().GetCurrentEntity();
-    if (!current || !current->isModifiable() || current->selectedCount() == 0) return;
-    SubtractSelection(*current, editor.host());
-    editor.map().setModified();
-    editor.rebuildCameraScene();
+    workspace.host().updateViews(ViewFlags::Editing);
 }
 
 } // namespace
 
-bool HandleCommonKey(Editor& editor, ViewKey key)
+bool HandleCommonKey(Workspace& workspace, ViewKey key)
 {
-    const bool clipper = editor.xyView().clipperMode();
+    CQMap& map = workspace.map();
+    Host& host = workspace.host();
+    const bool clipper = workspace.clipperMode();
     switch (key) {
     case ViewKey::Tab:
-        currentToNextEntity(editor);
+        currentToNextEntity(map);
         return true;
     case ViewKey::Enter:
         if (!clipper) return false;
-        applyClip(editor);
+        applyClip(workspace);
         return true;
     case ViewKey::Escape:
         if (clipper) {
-            editor.clipPoints().ClearClipPoints();
+            workspace.clipPoints().ClearClipPoints();
+            clipPointsChanged(workspace);
         } else {
-            editor.map().DeselectAll();
+            map.DeselectAll();
         }
         return true;
     case ViewKey::Delete:
-        editor.map().DeleteSelection();
-        editor.rebuildCameraScene();
+        DeleteSelection(map);
         return true;
     case ViewKey::M:
-        editor.map().SetCurrentEntityByIndex(0);
+        map.SetCurrentEntityByIndex(0);
         return true;
     case ViewKey::Minus:
-        subtract(editor);
+        SubtractSelection(map, host);
         return true;
     case ViewKey::Slash:
-        editor.clipPoints().FlipClipPlane(editor.host());
+        if (workspace.clipPoints().FlipClipPlane()) {
+            clipPointsChanged(workspace);
+        } else {
+            host.beep(100, 100);
+            host.debugOutput("no clipplane\n");
+        }
         return true;
     default:
         return false;

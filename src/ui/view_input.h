@@ -14,10 +14,10 @@ struct MouseInput {
 // The keys the views act on.
 enum class ViewKey { Tab, Enter, Escape, Left, Right, Up, Down, Delete, M, Minus, Slash, PageUp, PageDown };
 
-class Editor;
+class Workspace;
 
 // Keys every view and the control panel handle alike: Tab, Enter, Escape, Delete, M, minus and
-// slash. True when the key was handled (the caller then redraws the editing views).
-bool HandleCommonKey(Editor& editor, ViewKey key);
+// slash. True when the key was handled.
+bool HandleCommonKey(Workspace& workspace, ViewKey key);
 
 } // namespace vorn

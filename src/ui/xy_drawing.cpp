@@ -57,10 +57,10 @@ void drawArrow(Canvas& canvas, const CXYView& view, const CQBrush& brush, double
 } // namespace
 
 void DrawBrushXY(Canvas& canvas, const CXYView& view, const CQBrush& brush, const VisibleArea& area, Rgb pen,
-                 const CQEntity* angleEntity)
+                 bool selected, const CQEntity* angleEntity)
 {
-    if (!brush.IsSelected() && !overlaps(brush, area)) return;
-    canvas.setPen(brush.IsSelected() ? Colours::Red : pen);
+    if (!selected && !overlaps(brush, area)) return;
+    canvas.setPen(selected ? Colours::Red : pen);
     std::vector<PixelPoint> outline;
     for (const CQFace& face : brush.faces()) {
         if (!face.winding || face.plane.normal.z < 0.0001f) continue;
@@ -73,28 +73,32 @@ void DrawBrushXY(Canvas& canvas, const CXYView& view, const CQBrush& brush, cons
     }
 }
 
-void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQEntity& entity, const VisibleArea& area, Rgb pen,
-                  bool selectedPass)
+void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQMap& map, const CQEntity& entity, const VisibleArea& area,
+                  Rgb pen, bool selectedPass)
 {
     const auto brushes = entity.brushes();
+    // Only the current entity has selected brushes.
+    if (selectedPass && !entity.isCurrent()) return;
     for (size_t i = 0; i < brushes.size(); ++i) {
-        if (brushes[i].IsSelected() != selectedPass) continue;
+        const bool selected = entity.isCurrent() && map.isSelected(brushes[i]);
+        if (selected != selectedPass) continue;
         const bool carriesArrow = i == 0 && !entity.isWorld();
-        DrawBrushXY(canvas, view, brushes[i], area, pen, carriesArrow ? &entity : nullptr);
+        DrawBrushXY(canvas, view, brushes[i], area, pen, selected, carriesArrow ? &entity : nullptr);
     }
-    if (selectedPass || !view.drawClassNames() || entity.isWorld() || entity.brushCount() == 0) return;
+    if (selectedPass || !view.drawClassNames() || entity.isWorld()) return;
+    const auto box = entity.bounds();
     const std::string name = entity.className();
-    if (name.empty() || name == "worldspawn") return;
-    const PixelPoint p = view.mapToWindow(static_cast<float>(TruncateToInt(entity.mins().x)),
-                                          static_cast<float>(TruncateToInt(entity.maxs().y + 1)));
+    if (!box || name.empty() || name == "worldspawn") return;
+    const PixelPoint p = view.mapToWindow(static_cast<float>(TruncateToInt(box->mins.x)),
+                                          static_cast<float>(TruncateToInt(box->maxs.y + 1)));
     canvas.textOut(p.x, p.y, name);
 }
 
 void DrawEntitiesXY(Canvas& canvas, const CXYView& view, const CQMap& map, const VisibleArea& area)
 {
     DrawCurrentEntityLast(map, [&](const CQEntity& entity, Rgb pen) {
-        DrawEntityXY(canvas, view, entity, area, pen, false);
-        if (entity.isCurrent()) DrawEntityXY(canvas, view, entity, area, pen, true);
+        DrawEntityXY(canvas, view, map, entity, area, pen, false);
+        if (entity.isCurrent()) DrawEntityXY(canvas, view, map, entity, area, pen, true);
     });
 }
 

@@ -16,11 +16,11 @@ struct VisibleArea;
 // The upward faces' outlines, in red when selected or else in `pen`; the first brush of an entity
 // with an "angle" also carries an arrow pointing that way.
 void DrawBrushXY(Canvas& canvas, const CXYView& view, const CQBrush& brush, const VisibleArea& area, Rgb pen,
-                 const CQEntity* angleOf);
+                 bool selected, const CQEntity* angleOf);
 
 // The entity's unselected brushes, or its selected ones in the selected pass, then its class name.
-void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQEntity& entity, const VisibleArea& area, Rgb pen,
-                  bool selectedPass);
+void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQMap& map, const CQEntity& entity, const VisibleArea& area,
+                  Rgb pen, bool selectedPass);
 
 // Every entity but the current one in black, then the current one in blue on top.
 void DrawEntitiesXY(Canvas& canvas, const CXYView& view, const CQMap& map, const VisibleArea& area);

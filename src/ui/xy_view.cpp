@@ -1,10 +1,11 @@
 #include "ui/xy_view.h"
 
 #include "document/entity_commands.h"
-#include "editor/editor.h"
-#include "geometry/grid.h"
+#include "document/selection_edits.h"
 #include "geometry/numeric.h"
 #include "platform/host.h"
+#include "ui/preferences.h"
+#include "ui/workspace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,53 +21,32 @@ Vec3 rayBottom(MapPoint p) { return {static_cast<float>(p.x), static_cast<float>
 
 } // namespace
 
-CXYView::CXYView(Editor& editor)
-    : editor_(editor),
-      gridSize_(editor.prefs().xyGridSize),
-      snapToGrid_(editor.prefs().xyGridSnap != 0),
-      showGrid_(editor.prefs().xyGridShow != 0),
-      drawClassNames_(editor.prefs().xyDrawNames != 0),
-      scale_(static_cast<float>(editor.prefs().xyScalePercent) * 0.01f)
+CXYView::CXYView(Workspace& workspace)
+    : workspace_(workspace), scale_(static_cast<float>(workspace.prefs().xyScalePercent) * 0.01f)
 {
     if (scale_ <= 0) scale_ = 1.0f; // a stored scale of 0 or less could not show anything
     // Until the window gives it a size the view is a point: the map origin, so that it opens there.
     centreOn(0, 0);
 }
 
-void CXYView::setGridSize(int size)
+bool CXYView::showGrid() const
 {
-    if (size <= 0) return;
-    gridSize_ = size;
-    editor_.prefs().xyGridSize = size;
-}
-
-void CXYView::setSnapToGrid(bool snap)
-{
-    snapToGrid_ = snap;
-    editor_.prefs().xyGridSnap = snap ? 1 : 0;
+    return workspace_.prefs().xyGridShow != 0;
 }
 
 void CXYView::toggleGrid()
 {
-    showGrid_ = !showGrid_;
-    editor_.prefs().xyGridShow = showGrid_ ? 1 : 0;
+    workspace_.prefs().xyGridShow = showGrid() ? 0 : 1;
+}
+
+bool CXYView::drawClassNames() const
+{
+    return workspace_.prefs().xyDrawNames != 0;
 }
 
 void CXYView::setDrawClassNames(bool draw)
 {
-    drawClassNames_ = draw;
-    editor_.prefs().xyDrawNames = draw ? 1 : 0;
-}
-
-float CXYView::snap(float v) const
-{
-    return SnapToGrid(v, gridSize_);
-}
-
-void CXYView::toggleClipperMode()
-{
-    clipperMode_ = !clipperMode_;
-    editor_.updateViews(ViewFlags::All);
+    workspace_.prefs().xyDrawNames = draw ? 1 : 0;
 }
 
 void CXYView::zoomAbout(float pixelsPerUnit, PixelPoint client)
@@ -75,7 +55,7 @@ void CXYView::zoomAbout(float pixelsPerUnit, PixelPoint client)
     const float wx = static_cast<float>(client.x + scrollX_) / scale_ + static_cast<float>(extents_.left);
     const float wy = static_cast<float>(extents_.top) - static_cast<float>(client.y + scrollY_) / scale_;
     scale_ = pixelsPerUnit;
-    editor_.prefs().xyScalePercent = TruncateToInt(pixelsPerUnit * 100);
+    workspace_.prefs().xyScalePercent = TruncateToInt(pixelsPerUnit * 100);
     const PixelPoint p = mapToWindow(wx, wy);
     scrollTo(p.x - client.x, p.y - client.y);
 }
@@ -149,16 +129,24 @@ void CXYView::growExtents(Vec3 mins, Vec3 maxs)
              scrollY_ + TruncateToInt(static_cast<float>(extents_.top - oldTop) * scale_));
 }
 
-bool CXYView::outsideExtents(Vec3 mins, Vec3 maxs) const
+void CXYView::keepInExtents(Vec3 mins, Vec3 maxs)
 {
-    return maxs.y > static_cast<float>(extents_.top) || maxs.x > static_cast<float>(extents_.right) ||
-           mins.y < static_cast<float>(extents_.bottom) || mins.x < static_cast<float>(extents_.left);
+    if (maxs.y > static_cast<float>(extents_.top) || maxs.x > static_cast<float>(extents_.right) ||
+        mins.y < static_cast<float>(extents_.bottom) || mins.x < static_cast<float>(extents_.left)) {
+        growExtents(mins, maxs);
+    }
 }
 
 MapPoint CXYView::snapped(MapPoint p) const
 {
-    if (!snapToGrid_) return p;
-    return {TruncateToInt(snap(static_cast<float>(p.x))), TruncateToInt(snap(static_cast<float>(p.y)))};
+    if (!workspace_.snapToGrid()) return p;
+    return {TruncateToInt(workspace_.snap(static_cast<float>(p.x))), TruncateToInt(workspace_.snap(static_cast<float>(p.y)))};
+}
+
+MapChange& CXYView::dragChange(std::string name)
+{
+    if (!drag_ || drag_->dropped()) drag_.emplace(workspace_.map(), std::move(name));
+    return *drag_;
 }
 
 void CXYView::leftButtonDown(const MouseInput& in)
@@ -168,33 +156,30 @@ void CXYView::leftButtonDown(const MouseInput& in)
     dragStart_ = {in.x, in.y};
     previousDelta_ = {};
     const MapPoint at = clientToMap(in.x, in.y);
+    CQMap& map = workspace_.map();
+    Host& host = workspace_.host();
 
     if (in.shift) {
-        if (!in.ctrl) {
-            editor_.map().SelectEntityAt(rayTop(at), rayBottom(at));
-            editor_.updateViews(ViewFlags::Editing);
-        }
+        if (!in.ctrl) map.SelectEntityAt(rayTop(at), rayBottom(at), host);
         return;
     }
     if (in.ctrl) {
-        editor_.camera().lookAt(static_cast<float>(at.x), static_cast<float>(at.y));
-        editor_.updateViews(ViewFlags::CameraXY);
+        workspace_.camera().lookAt(static_cast<float>(at.x), static_cast<float>(at.y));
+        host.updateViews(ViewFlags::CameraXY);
         return;
     }
     if (!in.leftOnly) return;
-    if (clipperMode_) {
+    if (workspace_.clipperMode()) {
         const MapPoint p = snapped(at);
-        CQMap& map = editor_.map();
-        editor_.clipPoints().AddClipPoint(static_cast<float>(p.x), static_cast<float>(p.y), map.GetMinZ(), map.GetMaxZ());
-        editor_.updateViews(ViewFlags::Editing);
+        workspace_.clipPoints().AddClipPoint(static_cast<float>(p.x), static_cast<float>(p.y), map.GetMinZ(), map.GetMaxZ());
+        host.updateViews(ViewFlags::Editing);
         return;
     }
     if (startFaceDrag(at)) return;
     if (pressedOnSelection(at)) return;
-    CQMap& map = editor_.map();
     if (map.countSelectedBrushes() > 0) return;
     if (map.EntityCount() == 0) {
-        CreateWorld(editor_);
+        CreateWorld(map, workspace_.dialogs(), workspace_.prefs().wad);
         return;
     }
     const CQEntity* current = map.GetCurrentEntity();
@@ -204,41 +189,33 @@ void CXYView::leftButtonDown(const MouseInput& in)
 bool CXYView::startFaceDrag(MapPoint at)
 {
     const Vec3 pickPoint{static_cast<float>(at.x), static_cast<float>(at.y), kFacePickHeight};
-    if (!faceDrag_.start(editor_.map(), [&](const CQBrush& b) { return b.FacesFacing(pickPoint); })) return false;
+    if (!faceDrag_.start(workspace_.map(), [&](const CQBrush& b) { return b.FacesFacing(pickPoint); })) return false;
     dragMode_ = DragMode::DragFaces;
-    editor_.updateViews(ViewFlags::Editing);
     return true;
 }
 
 bool CXYView::pressedOnSelection(MapPoint at)
 {
-    CQEntity* current = editor_.map().GetCurrentEntity();
+    const CQMap& map = workspace_.map();
+    const CQEntity* current = map.GetCurrentEntity();
     if (!current) return false;
-    const CQBrush* nearest = nullptr;
-    float best = 99999;
-    for (const CQBrush& brush : current->brushes()) {
-        const RayHit hit = brush.hitByRay(rayTop(at), rayBottom(at), editor_.host());
-        if (hit.distance >= 0 && hit.distance <= best) {
-            best = hit.distance;
-            nearest = &brush;
-        }
-    }
-    if (!nearest || !nearest->IsSelected()) return false;
-    editor_.host().debugOutput("dragging selection\n");
+    const int nearest = current->NearestBrushOnSegment(rayTop(at), rayBottom(at), workspace_.host());
+    if (nearest < 0 || !map.isSelected(current->brush(nearest))) return false;
+    workspace_.host().debugOutput("dragging selection\n");
     dragMode_ = DragMode::DragSelection;
     return true;
 }
 
 void CXYView::startSizing(MapPoint at)
 {
-    editor_.host().debugOutput("sizing new brush\n");
+    Host& host = workspace_.host();
+    host.debugOutput("sizing new brush\n");
     const MapPoint anchor = snapped(at);
-    CQMap& map = editor_.map();
+    const CQMap& map = workspace_.map();
     sizeAnchor_ = {static_cast<float>(anchor.x), static_cast<float>(anchor.y), map.GetMinZ()};
     sizeCorner_ = {sizeAnchor_.x, sizeAnchor_.y, map.GetMaxZ()};
     newBrush_.Clear();
-    newBrush_.MakeBox(sizeAnchor_, sizeCorner_, map.currentTexture(), editor_.host());
-    newBrush_.SetSelected(true);
+    newBrush_.MakeBox(sizeAnchor_, sizeCorner_, map.currentTexture(), host);
     newBrushActive_ = true;
     dragMode_ = DragMode::SizeNewBrush;
 }
@@ -261,8 +238,9 @@ void CXYView::mouseMove(const MouseInput& in)
 {
     if (rightDown_ && (in.x != rightStart_.x || in.y != rightStart_.y)) rightMoved_ = true;
     const MapPoint at = clientToMap(in.x, in.y);
-    editor_.panel().setPos(at.x, at.y);
-    editor_.host().controlPanelChanged();
+    Host& host = workspace_.host();
+    mousePosition_ = at;
+    host.controlPanelChanged();
     if (!buttonDown_) return;
 
     const MapPoint start = snapped(clientToMap(dragStart_.x, dragStart_.y));
@@ -273,14 +251,17 @@ void CXYView::mouseMove(const MouseInput& in)
     if (step == kOrigin) return;
 
     switch (dragMode_) {
-    case DragMode::DragFaces:
-        if (faceDrag_.moveBy(editor_, step)) editor_.updateViews(ViewFlags::Editing);
+    case DragMode::DragFaces: {
+        MapChange& change = dragChange("Resize Brush");
+        if (faceDrag_.moveBy(change, step, host)) change.publish();
         break;
-    case DragMode::DragSelection:
-        editor_.map().MoveSelection(step);
-        editor_.refreshSelectionInCamera();
-        editor_.updateViews(ViewFlags::Editing);
+    }
+    case DragMode::DragSelection: {
+        MapChange& change = dragChange("Move");
+        MoveSelection(change, step, host);
+        change.publish();
         break;
+    }
     case DragMode::SizeNewBrush: {
         sizeCorner_ += step;
         Vec3 mins;
@@ -289,8 +270,8 @@ void CXYView::mouseMove(const MouseInput& in)
             mins[axis] = std::min(sizeAnchor_[axis], sizeCorner_[axis]);
             maxs[axis] = std::max(sizeAnchor_[axis], sizeCorner_[axis]);
         }
-        newBrush_.MakeBox(mins, maxs, editor_.map().currentTexture(), editor_.host());
-        editor_.updateViews(ViewFlags::XY);
+        newBrush_.MakeBox(mins, maxs, workspace_.map().currentTexture(), host);
+        host.updateViews(ViewFlags::XY);
         break;
     }
     case DragMode::Idle:
@@ -308,58 +289,35 @@ void CXYView::leftButtonUp(const MouseInput&)
 
 void CXYView::finishDrag()
 {
-    CQMap& map = editor_.map();
-    switch (dragMode_) {
-    case DragMode::DragFaces:
-        if (faceDrag_.finish(editor_)) {
-            editor_.updateViews(ViewFlags::Editing);
-        } else if (const CQBrush* dragged = map.onlySelectedBrush().brush();
-                   dragged && outsideExtents(dragged->mins(), dragged->maxs())) {
-            const CQMap::Bounds bounds = map.GetMapBounds(true);
-            growExtents(bounds.mins, bounds.maxs);
-        }
-        break;
-    case DragMode::DragSelection:
-        if (const CQMap::BrushRef first = map.firstSelectedBrush(); first.entity) {
-            if (outsideExtents(first.brush()->mins(), first.brush()->maxs())) {
-                const CQMap::Bounds bounds = map.GetMapBounds(true);
-                growExtents(bounds.mins, bounds.maxs);
-            }
-        }
-        break;
-    case DragMode::SizeNewBrush: {
-        // Tab during the drag can make a point entity current; its box is all it may hold.
-        const CQEntity* current = map.GetCurrentEntity();
-        if (newBrush_.IsValid() && (!current || current->isModifiable())) {
-            map.AddBrush(newBrush_);
-            if (outsideExtents(newBrush_.mins(), newBrush_.maxs())) growExtents(newBrush_.mins(), newBrush_.maxs());
-        }
+    if (dragMode_ == DragMode::DragFaces && drag_ && !drag_->dropped()) faceDrag_.finish(*drag_);
+    faceDrag_.end();
+    if (dragMode_ == DragMode::SizeNewBrush) {
+        const CQBrush made = newBrush_;
         newBrush_.Clear();
         newBrushActive_ = false;
-        editor_.refreshSelectionInCamera();
-        editor_.updateViews(ViewFlags::Editing);
-        break;
+        // Tab during the drag can make a point entity current; its box is all it may hold.
+        AddNewBrush(workspace_.map(), made);
+        workspace_.host().updateViews(ViewFlags::XY);
     }
-    case DragMode::Idle:
-        break;
-    }
+    if (drag_) drag_->commit();
+    drag_.reset();
 }
 
 void CXYView::doubleClick(const MouseInput& in)
 {
     const MapPoint at = clientToMap(in.x, in.y);
     if (in.ctrl) {
-        editor_.camera().moveTo(static_cast<float>(at.x), static_cast<float>(at.y));
-        editor_.updateViews(ViewFlags::CameraXY);
+        workspace_.camera().moveTo(static_cast<float>(at.x), static_cast<float>(at.y));
+        workspace_.host().updateViews(ViewFlags::CameraXY);
     } else {
-        editor_.setZViewPosition(at);
-        editor_.updateViews(ViewFlags::XYZ);
+        workspace_.setZColumn(at);
+        workspace_.host().updateViews(ViewFlags::XYZ);
     }
 }
 
 bool CXYView::keyDown(ViewKey key)
 {
-    const float step = snapToGrid_ ? 16.0f : 1.0f;
+    const float step = workspace_.snapToGrid() ? 16.0f : 1.0f;
     Vec3 move;
     switch (key) {
     case ViewKey::Left:
@@ -375,13 +333,9 @@ bool CXYView::keyDown(ViewKey key)
         move = {0, -step, 0};
         break;
     default:
-        if (!HandleCommonKey(editor_, key)) return false;
-        editor_.updateViews(ViewFlags::Editing);
-        return true;
+        return HandleCommonKey(workspace_, key);
     }
-    editor_.map().MoveSelection(move);
-    editor_.refreshSelectionInCamera();
-    editor_.updateViews(ViewFlags::Editing);
+    NudgeSelection(workspace_.map(), move, workspace_.host());
     return true;
 }
 
@@ -393,14 +347,28 @@ void CXYView::contextMenuAt(int x, int y)
 void CXYView::connectEntitiesHere()
 {
     const MapPoint at = clientToMap(dragStart_.x, dragStart_.y);
-    ConnectEntities(editor_, rayTop(at), rayBottom(at));
+    ConnectEntities(workspace_.map(), workspace_.host(), rayTop(at), rayBottom(at), workspace_.prefs().curTargetId);
 }
 
 void CXYView::moveCameraHere()
 {
     const MapPoint at = clientToMap(dragStart_.x, dragStart_.y);
-    editor_.camera().moveTo(static_cast<float>(at.x), static_cast<float>(at.y));
-    editor_.updateViews(ViewFlags::CameraXY);
+    workspace_.camera().moveTo(static_cast<float>(at.x), static_cast<float>(at.y));
+    workspace_.host().updateViews(ViewFlags::CameraXY);
+}
+
+void CXYView::centreOnMap()
+{
+    const Vec3 middle = workspace_.map().GeometryMiddle();
+    centreOn(TruncateToInt(middle.x), TruncateToInt(middle.y));
+    workspace_.host().updateViews(ViewFlags::XY);
+}
+
+void CXYView::findCamera()
+{
+    const MapPoint camera = workspace_.camera().position2D();
+    centreOn(camera.x, camera.y);
+    workspace_.host().updateViews(ViewFlags::XY);
 }
 
 } // namespace vorn

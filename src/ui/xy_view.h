@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/map_document.h"
 #include "geometry/brush.h"
 #include "geometry/vec3.h"
 #include "platform/canvas.h"
@@ -7,11 +8,13 @@
 #include "ui/face_drag.h"
 #include "ui/view_state.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vorn {
 
-class Editor;
+class Workspace;
 
 // The part of the map a view shows, in map units: its left and bottom edges and its size.
 struct VisibleArea {
@@ -30,23 +33,13 @@ class CXYView {
 public:
     enum class DragMode { Idle, DragFaces, DragSelection, SizeNewBrush };
 
-    explicit CXYView(Editor& editor);
+    explicit CXYView(Workspace& workspace);
 
-    // --- grid and snapping (the preferences follow every change) ---
-    int gridSize() const { return gridSize_; }
-    // Ignored for sizes below 1.
-    void setGridSize(int size);
-    bool snapToGrid() const { return snapToGrid_; }
-    void setSnapToGrid(bool snap);
-    bool showGrid() const { return showGrid_; }
+    // --- what the view shows, kept in the preferences ---
+    bool showGrid() const;
     void toggleGrid();
-    bool drawClassNames() const { return drawClassNames_; }
+    bool drawClassNames() const;
     void setDrawClassNames(bool draw);
-    // Rounds to the grid, half away from zero.
-    float snap(float v) const;
-
-    bool clipperMode() const { return clipperMode_; }
-    void toggleClipperMode();
 
     // --- mapping between map units and pixels ---
     float scale() const { return scale_; }
@@ -72,6 +65,10 @@ public:
     VisibleArea visibleArea() const;
     // Grows the extents to hold the box with 64 units to spare; they never shrink.
     void growExtents(Vec3 mins, Vec3 maxs);
+    // Grows the extents as above when the box goes past them.
+    void keepInExtents(Vec3 mins, Vec3 maxs);
+    // The map point under the mouse, where pasted brushes go.
+    MapPoint mousePosition() const { return mousePosition_; }
 
     // --- input ---
     DragMode dragMode() const { return dragMode_; }
@@ -91,6 +88,9 @@ public:
     void contextMenuAt(int x, int y);
     void connectEntitiesHere();
     void moveCameraHere();
+    // The View menu's commands on the XY view.
+    void centreOnMap();
+    void findCamera();
 
     // The box being dragged out, while there is one.
     const CQBrush* newBrush() const { return newBrushActive_ ? &newBrush_ : nullptr; }
@@ -102,21 +102,18 @@ private:
     bool startFaceDrag(MapPoint at);
     bool pressedOnSelection(MapPoint at);
     void finishDrag();
-    bool outsideExtents(Vec3 mins, Vec3 maxs) const;
     MapPoint snapped(MapPoint p) const;
+    // The change a drag makes, begun at its first step.
+    MapChange& dragChange(std::string name);
 
-    Editor& editor_;
-    int gridSize_;
-    bool snapToGrid_;
-    bool showGrid_;
-    bool drawClassNames_;
-    bool clipperMode_ = false;
+    Workspace& workspace_;
     float scale_;
     MapExtents extents_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     int scrollX_ = 0;
     int scrollY_ = 0;
+    MapPoint mousePosition_;
 
     DragMode dragMode_ = DragMode::Idle;
     bool buttonDown_ = false;
@@ -130,6 +127,7 @@ private:
     Vec3 sizeAnchor_;
     Vec3 sizeCorner_;
     FaceDrag faceDrag_;
+    std::optional<MapChange> drag_;
 };
 
 } // namespace vorn

@@ -1,7 +1,8 @@
-#include "editor/editor.h"
+#include "document/map_document.h"
 #include "geometry/numeric.h"
 #include "ui/leak_path_drawing.h"
 #include "ui/xy_drawing.h"
+#include "ui/workspace.h"
 #include "ui/xy_view.h"
 
 #include <cmath>
@@ -20,9 +21,8 @@ int firstLineAtOrAfter(int from, int step)
     return (q * step < from ? q + 1 : q) * step;
 }
 
-void drawGrid(Canvas& canvas, const CXYView& view)
+void drawGrid(Canvas& canvas, const CXYView& view, int grid)
 {
-    const int grid = view.gridSize();
     if (grid <= 0 || TruncateToInt(static_cast<float>(grid) * view.scale()) <= 4) return;
     canvas.setPen(Colours::Grid);
     const MapExtents& e = view.extents();
@@ -84,14 +84,15 @@ void drawCamera(Canvas& canvas, const CXYView& view, const CameraModel& camera)
 
 void CXYView::paint(Canvas& canvas) const
 {
-    if (showGrid_) drawGrid(canvas, *this);
-    if (clipperMode_) drawClipPoints(canvas, *this, editor_.clipPoints());
+    const CQMap& map = workspace_.map();
+    if (showGrid()) drawGrid(canvas, *this, workspace_.gridSize());
+    if (workspace_.clipperMode()) drawClipPoints(canvas, *this, workspace_.clipPoints());
     const VisibleArea area = visibleArea();
-    DrawEntitiesXY(canvas, *this, editor_.map(), area);
-    if (newBrushActive_) DrawBrushXY(canvas, *this, newBrush_, area, Colours::Red, nullptr);
-    DrawLeakPathXY(canvas, *this, editor_.leakPath().pointsFor(editor_.map().pathName()));
-    drawZPosition(canvas, *this, editor_.zViewPosition());
-    drawCamera(canvas, *this, editor_.camera());
+    DrawEntitiesXY(canvas, *this, map, area);
+    if (newBrushActive_) DrawBrushXY(canvas, *this, newBrush_, area, Colours::Red, true, nullptr);
+    DrawLeakPathXY(canvas, *this, workspace_.leakPath().pointsFor(map.pathName()));
+    drawZPosition(canvas, *this, workspace_.zColumn());
+    drawCamera(canvas, *this, workspace_.camera());
 }
 
 } // namespace vorn

@@ -1,8 +1,9 @@
 #include "ui/z_view.h"
 
-#include "editor/editor.h"
+#include "document/selection_edits.h"
 #include "geometry/numeric.h"
 #include "platform/host.h"
+#include "ui/workspace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,13 +24,13 @@ int CZView::scrollPosition() const
 void CZView::scrollTo(int position)
 {
     bottomZ_ = static_cast<float>(kScrollMiddle - position);
-    editor_.updateViews(ViewFlags::Z);
+    workspace_.host().updateViews(ViewFlags::Z);
 }
 
 void CZView::scrollBy(float units)
 {
     bottomZ_ += units;
-    editor_.updateViews(ViewFlags::Z);
+    workspace_.host().updateViews(ViewFlags::Z);
 }
 
 float CZView::heightAt(int row) const
@@ -45,8 +46,14 @@ int CZView::rowOf(float z) const
 float CZView::mouseHeight(int row) const
 {
     float z = std::trunc(heightAt(row));
-    if (editor_.xyView().snapToGrid()) z = std::trunc(editor_.xyView().snap(z));
+    if (workspace_.snapToGrid()) z = std::trunc(workspace_.snap(z));
     return z;
+}
+
+MapChange& CZView::dragChange(std::string name)
+{
+    if (!drag_ || drag_->dropped()) drag_.emplace(workspace_.map(), std::move(name));
+    return *drag_;
 }
 
 void CZView::leftButtonDown(const MouseInput& in)
@@ -56,28 +63,28 @@ void CZView::leftButtonDown(const MouseInput& in)
     dragStart_ = {in.x, in.y};
     previousDelta_ = 0;
     const float z = heightAt(in.y);
-    const MapPoint column = editor_.zViewPosition();
+    const MapPoint column = workspace_.zColumn();
     const Vec3 point{static_cast<float>(column.x), static_cast<float>(column.y), z};
+    Host& host = workspace_.host();
 
     if (in.shift) {
-        editor_.map().SelectEntityAt(point, point);
-        editor_.updateViews(ViewFlags::All);
+        workspace_.map().SelectEntityAt(point, point, host);
         return;
     }
     if (in.ctrl) {
-        editor_.camera().setHeight(z);
-        editor_.updateViews(ViewFlags::CameraZ);
+        workspace_.camera().setHeight(z);
+        host.updateViews(ViewFlags::CameraZ);
         return;
     }
-    CQMap& map = editor_.map();
+    const CQMap& map = workspace_.map();
     if (!in.leftOnly || map.countSelectedBrushes() == 0) return;
 
     if (in.x > width_ - 24 && faceDrag_.start(map, [z](const CQBrush& b) { return b.HorizontalFacesFacing(z); })) {
-        editor_.host().debugOutput("dragging brush plane\n");
+        host.debugOutput("dragging brush plane\n");
         dragMode_ = DragMode::DragFaces;
         return;
     }
-    editor_.host().debugOutput("Z dragging selection\n");
+    host.debugOutput("Z dragging selection\n");
     dragMode_ = DragMode::DragSelection;
 }
 
@@ -97,7 +104,7 @@ void CZView::mouseMove(const MouseInput& in)
         if (in.x != dragStart_.x || in.y != dragStart_.y) rightDragMoved_ = true;
         if (in.y != dragStart_.y) {
             bottomZ_ += static_cast<float>(in.y - dragStart_.y);
-            editor_.updateViews(ViewFlags::Z);
+            workspace_.host().updateViews(ViewFlags::Z);
         }
         dragStart_ = {in.x, in.y};
         return;
@@ -106,15 +113,19 @@ void CZView::mouseMove(const MouseInput& in)
     if (delta == previousDelta_) return;
     const float step = static_cast<float>(delta - previousDelta_);
     previousDelta_ = delta;
+    Host& host = workspace_.host();
     switch (dragMode_) {
-    case DragMode::DragFaces:
-        if (faceDrag_.moveBy(editor_, {0, 0, step})) editor_.updateViews(ViewFlags::CameraZ);
+    case DragMode::DragFaces: {
+        MapChange& change = dragChange("Resize Brush");
+        if (faceDrag_.moveBy(change, {0, 0, step}, host)) change.publish();
         break;
-    case DragMode::DragSelection:
-        editor_.map().MoveSelection({0, 0, step});
-        editor_.refreshSelectionInCamera();
-        editor_.updateViews(ViewFlags::CameraZ);
+    }
+    case DragMode::DragSelection: {
+        MapChange& change = dragChange("Move");
+        MoveSelection(change, {0, 0, step}, host);
+        change.publish();
         break;
+    }
     case DragMode::Idle:
         break;
     }
@@ -124,7 +135,10 @@ void CZView::leftButtonUp()
 {
     if (!buttonDown_ || rightDrag_) return;
     buttonDown_ = false;
-    if (dragMode_ == DragMode::DragFaces && faceDrag_.finish(editor_)) editor_.updateViews(ViewFlags::Editing);
+    if (dragMode_ == DragMode::DragFaces && drag_ && !drag_->dropped()) faceDrag_.finish(*drag_);
+    faceDrag_.end();
+    if (drag_) drag_->commit();
+    drag_.reset();
     dragMode_ = DragMode::Idle;
 }
 
@@ -148,20 +162,20 @@ float CZView::contextHeight() const
 
 void CZView::setMaxZHere()
 {
-    editor_.map().SetMaxZ(contextHeight());
-    editor_.updateViews(ViewFlags::Z);
+    workspace_.map().SetMaxZ(contextHeight(), workspace_.gridSize());
+    workspace_.host().updateViews(ViewFlags::Z);
 }
 
 void CZView::setMinZHere()
 {
-    editor_.map().SetMinZ(contextHeight());
-    editor_.updateViews(ViewFlags::Z);
+    workspace_.map().SetMinZ(contextHeight(), workspace_.gridSize());
+    workspace_.host().updateViews(ViewFlags::Z);
 }
 
 void CZView::setCameraZHere()
 {
-    editor_.camera().setHeight(contextHeight());
-    editor_.updateViews(ViewFlags::CameraZ);
+    workspace_.camera().setHeight(contextHeight());
+    workspace_.host().updateViews(ViewFlags::CameraZ);
 }
 
 bool CZView::keyDown(ViewKey key)
@@ -180,9 +194,7 @@ bool CZView::keyDown(ViewKey key)
         scrollBy(-16);
         return true;
     default:
-        if (!HandleCommonKey(editor_, key)) return false;
-        editor_.updateViews(ViewFlags::Editing);
-        return true;
+        return HandleCommonKey(workspace_, key);
     }
 }
 

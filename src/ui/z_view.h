@@ -1,14 +1,17 @@
 #pragma once
 
+#include "document/map_document.h"
 #include "platform/canvas.h"
 #include "ui/face_drag.h"
 #include "ui/view_input.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vorn {
 
-class Editor;
+class Workspace;
 
 // The narrow height view's logic: one map column seen from the side, one pixel per map unit,
 // with a scroll bar strip along its left edge.
@@ -20,7 +23,7 @@ public:
     static constexpr int kScrollRange = 4096;
     static constexpr int kScrollMiddle = 2048;
 
-    explicit CZView(Editor& editor) : editor_(editor) {}
+    explicit CZView(Workspace& workspace) : workspace_(workspace) {}
 
     // --- mapping between heights and rows ---
     void setClientSize(int width, int height, int scrollBarWidth);
@@ -61,8 +64,9 @@ public:
 private:
     void scrollBy(float units);
     float contextHeight() const;
+    MapChange& dragChange(std::string name);
 
-    Editor& editor_;
+    Workspace& workspace_;
     int width_ = 0;
     int height_ = 0;
     int scrollBarWidth_ = 0;
@@ -74,6 +78,7 @@ private:
     PixelPoint dragStart_;
     int previousDelta_ = 0;
     FaceDrag faceDrag_;
+    std::optional<MapChange> drag_;
 };
 
 } // namespace vorn

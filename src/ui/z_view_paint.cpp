@@ -1,4 +1,5 @@
-#include "editor/editor.h"
+#include "document/map_document.h"
+#include "ui/workspace.h"
 #include "geometry/numeric.h"
 #include "ui/entity_pens.h"
 #include "ui/z_view.h"
@@ -77,9 +78,9 @@ void drawClipPoints(Canvas& canvas, const ZFrame& f, const ClipPoints& points)
     }
 }
 
-void drawBrush(Canvas& canvas, const ZFrame& f, const CQBrush& brush, MapPoint column, Rgb pen)
+void drawBrush(Canvas& canvas, const ZFrame& f, const CQBrush& brush, bool selected, MapPoint column, Rgb pen)
 {
-    if (brush.IsSelected()) {
+    if (selected) {
         canvas.setPen(Colours::Red);
         outline(canvas, f.width - 32, f.rowOf(brush.maxs().z), f.width - 9, f.rowOf(brush.mins().z));
     }
@@ -95,9 +96,11 @@ void drawBrush(Canvas& canvas, const ZFrame& f, const CQBrush& brush, MapPoint c
     outline(canvas, f.width - 24, top, f.width, bottom);
 }
 
-void drawEntity(Canvas& canvas, const ZFrame& f, const CQEntity& entity, MapPoint column, Rgb pen)
+void drawEntity(Canvas& canvas, const ZFrame& f, const CQMap& map, const CQEntity& entity, MapPoint column, Rgb pen)
 {
-    for (const CQBrush& brush : entity.brushes()) drawBrush(canvas, f, brush, column, pen);
+    for (const CQBrush& brush : entity.brushes()) {
+        drawBrush(canvas, f, brush, entity.isCurrent() && map.isSelected(brush), column, pen);
+    }
 }
 
 } // namespace
@@ -106,13 +109,13 @@ void CZView::paint(Canvas& canvas) const
 {
     const ZFrame frame{width_, height_, scrollBarWidth_, TruncateToInt(static_cast<float>(height_) + bottomZ_)};
     drawScale(canvas, frame);
-    const CQMap& map = editor_.map();
+    const CQMap& map = workspace_.map();
     drawWorkHeights(canvas, frame, map);
-    drawCamera(canvas, frame, editor_.camera().position3D().z);
-    if (editor_.xyView().clipperMode()) drawClipPoints(canvas, frame, editor_.clipPoints());
+    drawCamera(canvas, frame, workspace_.camera().position3D().z);
+    if (workspace_.clipperMode()) drawClipPoints(canvas, frame, workspace_.clipPoints());
 
-    const MapPoint column = editor_.zViewPosition();
-    DrawCurrentEntityLast(map, [&](const CQEntity& entity, Rgb pen) { drawEntity(canvas, frame, entity, column, pen); });
+    const MapPoint column = workspace_.zColumn();
+    DrawCurrentEntityLast(map, [&](const CQEntity& entity, Rgb pen) { drawEntity(canvas, frame, map, entity, column, pen); });
 }
 
 } // namespace vorn

@@ -1,8 +1,10 @@
 #include "build_controller.h"
 #include "build_output_pane.h"
+#include "document/selection_edits.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "main_frame.h"
+#include "map_edits.h"
 #include "modal_answers.h"
 #include "sample_map.h"
 #include "ui/leak_path_drawing.h"
@@ -175,7 +177,7 @@ private slots:
     void aRefusedCommandTellsWhyAndRunsNothing()
     {
         prefs().qbsp = script("qbsp", "touch qbsp-ran\n").toStdString();
-        app_->editor().map().setModified();
+        AddBox(app_->editor().map(), {0, 0, 0}, {64, 64, 64});
         QCOMPARE(messageAfter([&] { actions()["build.qbspFull"]->trigger(); }), "Vorn: Map has been modified since last save");
         app_->editor().map().NewMap();
         QCOMPARE(messageAfter([&] { actions()["build.qbspEntities"]->trigger(); }), "Vorn: You must save the map first.");
@@ -194,26 +196,27 @@ private slots:
         QVERIFY2(text.contains("QBsp finished") && text.contains("Vis finished") && text.contains("Light finished"), qPrintable(text));
         QVERIFY2(!text.contains(QChar(0x1b)) && !text.contains(QChar('\r')), "colours and progress lines are cleaned");
         QVERIFY(QFileInfo(dir_->filePath("sample.bsp")).size() > 0);
-        QVERIFY(app_->editor().leakPath().pointsFor(app_->editor().map().pathName()).empty());
+        QVERIFY(leakPath().pointsFor(app_->editor().map().pathName()).empty());
 
         // Without the southern wall of the first room the level is open to the void.
         CQMap& map = app_->editor().map();
-        CQEntity& world = map.entity(0);
-        world.DeselectAllBrushes();
-        for (CQBrush& brush : world.brushes()) {
-            if (brush.mins() == Vec3{-16, -16, 0} && brush.maxs() == Vec3{528, 0, 256}) brush.SetSelected(true);
+        map.DeselectAll();
+        const auto walls = map.entity(0).brushes();
+        for (int b = 0; b < static_cast<int>(walls.size()); ++b) {
+            const CQBrush& brush = walls[static_cast<size_t>(b)];
+            if (brush.mins() == Vec3{-16, -16, 0} && brush.maxs() == Vec3{528, 0, 256}) map.selectBrush({0, b}, true);
         }
-        QCOMPARE(world.selectedCount(), 1);
-        map.DeleteSelection();
+        QCOMPARE(map.countSelectedBrushes(), 1);
+        DeleteSelection(map);
         const QString leaky = dir_->filePath("leaky.map");
-        QVERIFY(map.SaveMap(leaky.toStdString()));
+        QVERIFY(app_->editor().saveMap(leaky.toStdString()));
         actions()["build.compile"]->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 60000);
         text = controller().pane()->text();
         QVERIFY2(text.contains("The map leaks: the path from " + dir_->filePath("leaky.pts") + " is drawn in the XY view."),
                  qPrintable(text));
         QVERIFY(text.endsWith("Vis had errors\n---------------------\n"));
-        const std::span<const Vec3> leak = app_->editor().leakPath().pointsFor(leaky.toStdString());
+        const std::span<const Vec3> leak = leakPath().pointsFor(leaky.toStdString());
         QVERIFY(leak.size() >= 2);
         QCOMPARE(app_->editor().xyView().centre(), (MapPoint{120, 18})); // the view moved to the path
         const QImage shown = app_->frame().xyPane()->viewport()->grab().toImage();
@@ -227,12 +230,13 @@ private slots:
         };
         QVERIFY(leakPixels(shown) > 20);
         actions()["build.clearLeak"]->trigger();
-        QVERIFY(app_->editor().leakPath().pointsFor(leaky.toStdString()).empty());
+        QVERIFY(leakPath().pointsFor(leaky.toStdString()).empty());
         QCOMPARE(leakPixels(app_->frame().xyPane()->viewport()->grab().toImage()), 0);
     }
 
 private:
     QString sampleMap() const { return dir_->filePath("sample.map"); }
+    const LeakPath& leakPath() const { return app_->editor().workspace().leakPath(); }
     Preferences& prefs() { return app_->editor().prefs(); }
     const EditorActions& actions() { return app_->frame().actions(); }
     BuildController& controller() { return *app_->frame().findChild<BuildController*>(); }

@@ -67,7 +67,7 @@ private slots:
 
         const CQMap& map = app_->editor().map();
         QCOMPARE(map.countSelectedBrushes(), 1);
-        const CQBrush& picked = *const_cast<CQMap&>(map).firstSelectedBrush().brush();
+        const CQBrush& picked = map.brush(map.firstSelectedBrush());
         QCOMPARE(picked.mins().y, -16.0f); // the south wall
         QCOMPARE(picked.maxs().y, 0.0f);
         const QColor colour(view_->grabFramebuffer().pixel(middle));

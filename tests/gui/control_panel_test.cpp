@@ -61,11 +61,11 @@ private slots:
         }
 
         QWidget* list = controls[2];
-        map().entity(0).brushes()[0].SetSelected(true);
+        map().selectBrush({0, 0}, true);
         QTest::keyClick(list, Qt::Key_Escape);
-        QCOMPARE(map().entity(0).selectedCount(), 0);
+        QCOMPARE(map().countSelectedBrushes(), 0);
         const int brushes = map().entity(0).brushCount();
-        map().entity(0).brushes()[0].SetSelected(true);
+        map().selectBrush({0, 0}, true);
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(map().entity(0).brushCount(), brushes - 1);
         const QString flip = messageAfter([&] { QTest::keyClick(controls[0], Qt::Key_Slash); });
@@ -88,7 +88,7 @@ private slots:
         };
 
         QCOMPARE(type(grid, "24"), QString());
-        QCOMPARE(app_->editor().xyView().gridSize(), 24);
+        QCOMPARE(app_->editor().workspace().gridSize(), 24);
         QCOMPARE(type(scale, "60"), QString());
         QCOMPARE(app_->editor().xyView().scale(), 0.6f);
 
@@ -100,7 +100,7 @@ private slots:
             QVERIFY(type(scale, bad).endsWith(kScaleRefusal));
             QCOMPARE(scale->text() + bad, QString("60") + bad);
         }
-        QCOMPARE(app_->editor().xyView().gridSize(), 24);
+        QCOMPARE(app_->editor().workspace().gridSize(), 24);
         QCOMPARE(app_->editor().xyView().scale(), 0.6f);
     }
 
@@ -150,15 +150,20 @@ private slots:
     // archive's sizes; the toolbar button opens the Texture Selector.
     void theTextureButtonsActOnTheSelection()
     {
-        CQBrush& brush = map().entity(0).brushes()[0];
-        map().entity(0).DeselectAllBrushes();
+        const CQBrush& brush = map().entity(0).brush(0);
         map().SetCurrentEntityByIndex(0);
-        map().entity(0).SelectAllBrushes();
+        map().SelectAll();
         map().SetCurrentTexture("metal_gold");
         panel()->findChild<QPushButton*>("applyTexture")->click();
         for (int i = 0; i < brush.numfaces(); ++i) QCOMPARE(brush.face(i).texture, "metal_gold");
+        QCOMPARE(map().undoName(), "Apply Texture");
 
-        for (int i = 0; i < brush.numfaces(); ++i) brush.face(i).shift[0] = 5;
+        {
+            MapChange change(map(), "Shift Textures");
+            CQBrush& shifted = change.editBrush({0, 0});
+            for (int i = 0; i < shifted.numfaces(); ++i) shifted.face(i).shift[0] = 5;
+            change.commit();
+        }
         CQBrush expected = brush;
         expected.AlignTextures(app_->editor().panel().textureSizes());
         panel()->findChild<QPushButton*>("alignTexture")->click();

@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "main_frame.h"
+#include "map_edits.h"
 #include "modal_answers.h"
 #include "sample_map.h"
 #include "platform/host.h"
@@ -31,10 +32,7 @@ QStringList menuActionNames(const QList<QAction*>& actions)
 
 void addBrush(Editor& editor)
 {
-    CQBrush brush;
-    brush.MakeBox({0, 0, 0}, {64, 64, 64}, "WALL", editor.host());
-    editor.map().AddBrush(brush);
-    editor.updateViews(ViewFlags::All);
+    AddBox(editor.map(), {0, 0, 0}, {64, 64, 64});
 }
 
 } // namespace
@@ -69,14 +67,14 @@ private slots:
             app.frame().zPane()->setFocus();
             QCoreApplication::processEvents();
             QVERIFY(app.frame().actions()["file.print"]->isEnabled());
-            app.editor().xyView().setGridSize(64);
+            app.editor().workspace().setGridSize(64);
             app.editor().xyView().toggleGrid();
             app.editor().prefs().authorName = "Ann";
             QVERIFY(app.frame().close());
         }
         VornApplication again(settingsFile());
         const Preferences& p = again.editor().prefs();
-        QCOMPARE(QList<int>({p.xyGridSize, p.xyGridShow, again.editor().xyView().gridSize()}), QList<int>({64, 0, 64}));
+        QCOMPARE(QList<int>({p.xyGridSize, p.xyGridShow, again.editor().workspace().gridSize()}), QList<int>({64, 0, 64}));
         QCOMPARE(p.authorName, "Ann");
         QVERIFY(p.xyPane.width > 0 && p.mainWindow.isStored());
     }
@@ -94,9 +92,9 @@ private slots:
             {"file.open", "Ctrl+O"},      {"file.print", "Ctrl+P"},     {"file.save", "Ctrl+S"},        {"edit.paste", "Ctrl+V"},
             {"edit.cut", "Ctrl+X"},       {"edit.undo", "Ctrl+Z"},      {"entity.properties", "F2"},    {"camera.refresh", "F5"},
             {"build.compile", "F9"},      {"edit.copy", "Ctrl+Ins"},    {"edit.cut", "Shift+Del"},      {"edit.paste", "Shift+Ins"},
-            {"edit.selectTexture", "Ctrl+T"}};
+            {"edit.selectTexture", "Ctrl+T"}, {"edit.redo", "Ctrl+Shift+Z"}, {"edit.redo", "Ctrl+Y"}};
         for (const auto& [key, shortcut] : shortcuts) QVERIFY2(actions[key]->shortcuts().contains(QKeySequence(shortcut)), key);
-        QVERIFY(!actions["edit.undo"]->isEnabled());
+        QVERIFY(!actions["edit.undo"]->isEnabled() && !actions["edit.redo"]->isEnabled());
         QCOMPARE(actions["brush.rotateX"]->statusTip(), "Rotate brush selection around the x axis");
 
         QStringList order;
@@ -115,13 +113,13 @@ private slots:
         const EditorActions& actions = app.frame().actions();
         Editor& editor = app.editor();
         actions["edit.selectAll"]->trigger();
-        QCOMPARE(editor.map().entity(0).selectedCount(), editor.map().entity(0).brushCount());
+        QCOMPARE(editor.map().countSelectedBrushes(), editor.map().entity(0).brushCount());
         actions["view.grid"]->trigger();
         QVERIFY(!editor.xyView().showGrid() && !actions["view.grid"]->isChecked());
         actions["view.classNames"]->trigger();
         QVERIFY(!editor.xyView().drawClassNames());
         actions["edit.clipper"]->trigger();
-        QVERIFY(editor.xyView().clipperMode() && actions["edit.clipper"]->isChecked());
+        QVERIFY(editor.workspace().clipperMode() && actions["edit.clipper"]->isChecked());
         actions["camera.wireframe"]->trigger();
         QCOMPARE(editor.prefs().camOn, 1);
         actions["camera.off"]->trigger();

@@ -6,6 +6,7 @@
 #include "platform/host.h"
 #include "vorn_application.h"
 #include "xy_view_widget.h"
+#include "map_edits.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -122,12 +123,9 @@ private slots:
         app_->start(QString());
         Editor& editor = app_->editor();
         CQMap& map = editor.map();
-        for (float x : {0.0f, 100.0f, 200.0f}) {
-            CQBrush brush;
-            brush.MakeBox({x, 0, 0}, {x + 64, 64, 64}, "WALL", editor.host());
-            map.AddBrush(brush);
-        }
-        map.entity(0).brushes()[1].SetSelected(false);
+        for (float x : {0.0f, 100.0f, 200.0f}) AddBox(map, {x, 0, 0}, {x + 64, 64, 64});
+        map.SelectAll();
+        map.selectBrush({0, 1}, false);
 
         whileModal([&] { return app_->frame().actions()["brush.entity"]->trigger(), 0; }, [](QDialog& d) {
             QCOMPARE(d.windowTitle(), "Entity Properties");

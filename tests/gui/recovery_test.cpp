@@ -7,6 +7,7 @@
 #include "recovery_dialog.h"
 #include "sample_map.h"
 #include "vorn_application.h"
+#include "map_edits.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,10 +25,7 @@ namespace {
 
 void addBrush(Editor& editor)
 {
-    CQBrush brush;
-    brush.MakeBox({0, 0, 0}, {64, 64, 64}, "WALL", editor.host());
-    editor.map().AddBrush(brush);
-    editor.updateViews(ViewFlags::All);
+    AddBox(editor.map(), {0, 0, 0}, {64, 64, 64});
 }
 
 QByteArray contents(const QString& path)

@@ -9,6 +9,7 @@
 #include "textures/texture_archives.h"
 #include "textures/texture_colours.h"
 #include "textures/wad_writer.h"
+#include "map_edits.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -114,14 +115,13 @@ private slots:
         Preferences prefs;
         prefs.wad = "test.wad";
         Editor editor(host, dialogs, prefs);
-        dialogs.setTextureFolders([&] { return editor.textureFolders(); });
+        dialogs.setTextureFolders([&] { return editor.panel().textureFolders(); });
         editor.map().NewMap();
-        QVERIFY(editor.map().SaveMap(folder_.filePath("room.map").toStdString())); // gives the map its folder
-        CQBrush box;
-        box.MakeBox({0, 0, 0}, {64, 64, 64}, "wall_brick", host);
-        editor.map().AddBrush(box);
+        QVERIFY(editor.saveMap(folder_.filePath("room.map").toStdString())); // gives the map its folder
+        AddBox(editor.map(), {0, 0, 0}, {64, 64, 64});
+        const auto choose = [&] { ChooseTexture(editor.map(), dialogs, editor.prefs().wad); };
 
-        whileModal([&] { ChooseTexture(editor); return 0; }, [](QDialog& d) {
+        whileModal([&] { choose(); return 0; }, [](QDialog& d) {
             QTest::keyClicks(d.findChild<QLineEdit*>("filter"), "plate");
             auto* list = d.findChild<QListView*>("textures");
             list->doItemsLayout();
@@ -130,13 +130,13 @@ private slots:
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
         });
         QCOMPARE(editor.map().currentTexture(), "Metal_Plate");
-        QVERIFY(editor.map().SaveMap(folder_.filePath("room.map").toStdString()));
+        QVERIFY(editor.saveMap(folder_.filePath("room.map").toStdString()));
         const FileContents saved = ReadWholeFile(folder_.filePath("room.map").toStdString());
         QVERIFY(saved.bytes);
         QCOMPARE(QString::fromStdString(*saved.bytes).count(" Metal_Plate "), 6);
 
         // Cancel changes nothing.
-        whileModal([&] { ChooseTexture(editor); return 0; }, [](QDialog& d) { d.reject(); });
+        whileModal([&] { choose(); return 0; }, [](QDialog& d) { d.reject(); });
         QCOMPARE(editor.map().currentTexture(), "Metal_Plate");
     }
 

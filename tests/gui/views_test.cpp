@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "main_frame.h"
+#include "map_edits.h"
 #include "modal_answers.h"
 #include "platform/host.h"
 #include "vorn_application.h"
@@ -109,7 +110,7 @@ private slots:
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(64, 150));
         QTest::keyClick(app_->frame().xyPane(), Qt::Key_Minus);
         QCOMPARE(boxes(map()), QStringList({"(0 0 0)-(32 128 64)", "(96 0 0)-(128 128 64)", "(32 -32 -16)-(96 160 80)"}));
-        QVERIFY(map().entity(0).brushes()[2].IsSelected());
+        QVERIFY(map().isSelected(map().entity(0).brush(2)));
     }
 
     void makeARoomFromTheContextMenu()
@@ -131,7 +132,7 @@ private slots:
     void theZViewKeepsItsButtonsAcrossItsContextMenu()
     {
         addBox(at(0, 0, 0), at(64, 64, 64));
-        app_->editor().setZViewPosition({static_cast<int>(origin_.x) + 32, static_cast<int>(origin_.y) + 32});
+        app_->editor().workspace().setZColumn({static_cast<int>(origin_.x) + 32, static_cast<int>(origin_.y) + 32});
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(32, 32));
         ZViewWidget* pane = app_->frame().zPane();
         CZView& z = app_->editor().zView();
@@ -184,11 +185,8 @@ private:
 
     void addBox(Vec3 mins, Vec3 maxs)
     {
-        CQBrush b;
-        b.MakeBox(mins, maxs, "WALL", app_->editor().host());
-        map().AddBrush(b);
+        AddBox(map(), mins, maxs);
         map().DeselectAll();
-        app_->editor().updateViews(ViewFlags::All);
     }
 
     // A right click, as X11 delivers it: when a menu opens on the press, the release goes to the

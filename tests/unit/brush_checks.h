@@ -60,13 +60,6 @@ inline CQBrush Box(Vec3 mins, Vec3 maxs, std::string_view texture = "WALL1")
     b.MakeBox(mins, maxs, texture, log);
     return b;
 }
-// An entity holding one selected box.
-inline CQEntity EntityWithBox(Vec3 mins, Vec3 maxs)
-{
-    CQEntity e;
-    e.AddBrush(Box(mins, maxs));
-    return e;
-}
 inline bool Near(Vec3 a, Vec3 b, float tolerance = 0.02f)
 {
     return std::fabs(a.x - b.x) <= tolerance && std::fabs(a.y - b.y) <= tolerance && std::fabs(a.z - b.z) <= tolerance;

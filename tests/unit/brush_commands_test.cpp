@@ -1,6 +1,7 @@
 #include "document/brush_commands.h"
 
 #include "brush_checks.h"
+#include "document/map_document.h"
 #include "editor/editor.h"
 #include "fakes.h"
 
@@ -17,19 +18,21 @@ namespace {
 // A Make-into command, how often its dialog opened, and what its defaults make of a 128 x 128 x 64 box.
 struct Command {
     const char* name;
-    std::function<void(Editor&)> run;
+    std::function<void(CQMap&, Dialogs&, Host&)> run;
     std::function<size_t(const FakeDialogs&)> opened;
     int brushes;
     int facesOfFirst;
+    const char* step; // the Undo item's name
 };
 
 const Command kMakeInto[] = {
-    {"room", MakeIntoRoom, [](const FakeDialogs& d) { return d.room.openedWith.size(); }, 6, 6},
-    {"stairs", MakeIntoStairs, [](const FakeDialogs& d) { return d.stairs.openedWith.size(); }, 4, 6},
-    {"ramp", MakeIntoRamp, [](const FakeDialogs& d) { return d.ramp.openedWith.size(); }, 1, 7},
-    {"arch", MakeIntoArch, [](const FakeDialogs& d) { return d.arch.openedWith.size(); }, 5, 6},
-    {"cylinder", MakeIntoCylinder, [](const FakeDialogs& d) { return d.cylinder.openedWith.size(); }, 1, 10},
-    {"spike", MakeIntoSpike, [](const FakeDialogs& d) { return d.spike.openedWith.size(); }, 1, 9},
+    {"room", MakeIntoRoom, [](const FakeDialogs& d) { return d.room.openedWith.size(); }, 6, 6, "Make Room"},
+    {"stairs", MakeIntoStairs, [](const FakeDialogs& d) { return d.stairs.openedWith.size(); }, 4, 6, "Make Stairs"},
+    {"ramp", MakeIntoRamp, [](const FakeDialogs& d) { return d.ramp.openedWith.size(); }, 1, 7, "Make Ramp"},
+    {"arch", MakeIntoArch, [](const FakeDialogs& d) { return d.arch.openedWith.size(); }, 5, 6, "Make Arch"},
+    {"cylinder", MakeIntoCylinder, [](const FakeDialogs& d) { return d.cylinder.openedWith.size(); }, 1, 10,
+     "Make Cylinder"},
+    {"spike", MakeIntoSpike, [](const FakeDialogs& d) { return d.spike.openedWith.size(); }, 1, 9, "Make Spike"},
 };
 
 class BrushCommands : public ::testing::Test {
@@ -42,13 +45,14 @@ protected:
         for (const auto& [lo, hi] : boxes) world.AddBrush(Box(lo, hi));
         std::string text;
         world.Serialize(text);
-        editor.map().NewMap();
-        editor.map().ReadMapText(text);
-        for (int i = 0; i < selected; ++i) box(i).SetSelected(true);
+        editor.readMapText(text);
+        for (int i = 0; i < selected; ++i) map().selectBrush({0, i}, true);
         host.updates.clear();
     }
-    CQEntity& world() { return editor.map().entity(0); }
-    CQBrush& box(int i) { return world().brushes()[static_cast<size_t>(i)]; }
+    CQMap& map() { return editor.map(); }
+    const CQEntity& world() { return map().entity(0); }
+    const CQBrush& box(int i) { return world().brush(i); }
+    void run(const Command& c) { c.run(map(), dialogs, host); }
 
     FakeHost host;
     FakeDialogs dialogs;
@@ -62,7 +66,7 @@ TEST_F(BrushCommands, BrushCommandsRefuseWithoutOneSelectedBrushOfAModifiableEnt
     const auto expectRefused = [&](const std::string& message) {
         for (const Command& c : kMakeInto) {
             host.messages.clear();
-            c.run(editor);
+            run(c);
             EXPECT_EQ(host.messages, std::vector<std::string>{message}) << c.name;
             EXPECT_EQ(c.opened(dialogs), 0u) << c.name;
         }
@@ -75,33 +79,37 @@ TEST_F(BrushCommands, BrushCommandsRefuseWithoutOneSelectedBrushOfAModifiableEnt
     CQEntity light; // a point entity, current with its box selected: its box is never reshaped
     light.AddBrush(Box({-8, -8, -8}, {8, 8, 24}));
     light.setModifiable(false);
-    editor.map().AddEntity(light);
+    MapChange change(map(), "Add Light");
+    change.addEntity(light);
+    change.commit();
+    map().selectBrush({1, 0}, true);
     expectRefused("Can't modify brushes in this entity");
-    RotateSelection(editor, Axis::X, Turn::Forward);
-    ScaleSelectionBy(editor, ScaleDirection::Up);
-    EditScaleFactor(editor);
+    RotateSelection(map(), Axis::X, Turn::Forward, host);
+    ScaleSelectionBy(map(), ScaleDirection::Up, host);
+    EditScaleFactor(map(), dialogs, host);
     EXPECT_EQ(editor.map().entity(1).brushes()[0].maxs(), (Vec3{8, 8, 24}));
     EXPECT_EQ(host.messages.size(), 1u) << "only the last refusal";
     EXPECT_TRUE(dialogs.scale.openedWith.empty());
 
     load({{{0, 0, 0}, {128, 128, 64}}}, 1);
     host.messages.clear();
-    for (const Command& c : kMakeInto) c.run(editor); // each dialog cancelled
-    dialogs.room.answer = RoomSettings{0};             // confirmed values are checked again
+    for (const Command& c : kMakeInto) run(c); // each dialog cancelled
+    dialogs.room.answer = RoomSettings{0};      // confirmed values are checked again
     dialogs.ramp.answer = RampSettings{static_cast<Compass>(9)};
-    MakeIntoRoom(editor);
-    MakeIntoRamp(editor);
+    MakeIntoRoom(map(), dialogs, host);
+    MakeIntoRamp(map(), dialogs, host);
     EXPECT_EQ(host.messages, (std::vector<std::string>{
                                  "Wall Thickness must be a whole number from 1 to 256.",
                                  "Which end is elevated? must be one of North, South, East, West."}));
     for (const Command& c : kMakeInto) EXPECT_GE(c.opened(dialogs), 1u) << c.name;
     EXPECT_TRUE(host.updates.empty());
-    EXPECT_FALSE(editor.map().IsModifiedSinceSave());
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+    EXPECT_FALSE(map().canUndo());
     ASSERT_EQ(world().brushCount(), 1);
     EXPECT_EQ(box(0).numfaces(), 6);
-    editor.map().SetCurrentTexture(""); // the confirmed values are used; new faces get a texture name
+    map().SetCurrentTexture(""); // the confirmed values are used; new faces get a texture name
     dialogs.cylinder.answer = CylinderSettings{.sides = 6, .thickness = 8};
-    MakeIntoCylinder(editor);
+    MakeIntoCylinder(map(), dialogs, host);
     ASSERT_EQ(world().brushCount(), 6) << "a tube of six walls";
     EXPECT_EQ(box(0).face(0).texture, kNoTexture);
 }
@@ -110,70 +118,72 @@ TEST_F(BrushCommands, EachMakeIntoReplacesTheBrushWithSelectedSolidsThatSurviveA
 {
     dialogs.room.confirmAsOpened = dialogs.stairs.confirmAsOpened = dialogs.ramp.confirmAsOpened = true;
     dialogs.arch.confirmAsOpened = dialogs.cylinder.confirmAsOpened = dialogs.spike.confirmAsOpened = true;
-    editor.map().SetCurrentTexture("BRICK");
+    map().SetCurrentTexture("BRICK");
     const auto body = [](const std::string& text) { return text.substr(text.find("// Map Contains")); };
     for (const Command& c : kMakeInto) {
         load({{{0, 0, 0}, {128, 128, 64}}}, 1);
-        c.run(editor);
+        run(c);
         ASSERT_EQ(world().brushCount(), c.brushes) << c.name;
         EXPECT_EQ(box(0).numfaces(), c.facesOfFirst) << c.name;
-        EXPECT_EQ(world().selectedCount(), c.brushes) << c.name;
+        EXPECT_EQ(map().countSelectedBrushes(), c.brushes) << c.name;
         for (const CQBrush& b : world().brushes()) {
             ExpectSolid(b);
             for (const CQFace& f : b.faces()) EXPECT_EQ(f.texture, "BRICK") << c.name;
         }
-        EXPECT_TRUE(editor.map().IsModifiedSinceSave()) << c.name;
-        EXPECT_EQ(host.lastUpdate(), ViewFlags::All) << c.name;
+        EXPECT_TRUE(map().IsModifiedSinceSave()) << c.name;
+        EXPECT_EQ(map().undoName(), c.step) << c.name;
+        EXPECT_EQ(host.lastUpdate(), ViewFlags::Editing) << c.name;
         // Written, read back and written again, the map text is the same (from the brush count on).
-        const std::string written = editor.map().WriteMapText("/tmp/shape.map");
+        const std::string written = map().WriteMapText("/tmp/shape.map", {});
         FakeHost otherHost;
         Editor other(otherHost, dialogs);
-        other.map().ReadMapText(written);
-        EXPECT_EQ(body(other.map().WriteMapText("/tmp/shape.map")), body(written)) << c.name;
+        other.readMapText(written);
+        EXPECT_EQ(body(other.map().WriteMapText("/tmp/shape.map", {})), body(written)) << c.name;
     }
 }
 
 TEST_F(BrushCommands, RotateAndScaleTheSelectionByTheCheckedSettings)
 {
-    EditScaleFactor(editor);
-    ScaleSelectionBy(editor, ScaleDirection::Up);
+    EditScaleFactor(map(), dialogs, host);
+    ScaleSelectionBy(map(), ScaleDirection::Up, host);
     const std::string message = "You must create an entity\n and select a brush first!";
     EXPECT_EQ(host.messages, (std::vector<std::string>{message, message}));
     load({{{0, 0, 0}, {128, 64, 64}}, {{256, 0, 0}, {320, 64, 64}}}, 0);
-    RotateSelection(editor, Axis::Z, Turn::Forward); // nothing selected
+    RotateSelection(map(), Axis::Z, Turn::Forward, host); // nothing selected
     dialogs.rotation.answer = RotationSettings{400, 0, 0};
-    EditRotationSettings(editor);
+    EditRotationSettings(map(), dialogs, host);
     EXPECT_EQ(host.messages.back(), "X Angle must be a whole number from -360 to 360.");
     dialogs.rotation.answer = RotationSettings{-360, 90, 90};
-    EditRotationSettings(editor);
+    EditRotationSettings(map(), dialogs, host);
     const RotationSettings& opened = dialogs.rotation.openedWith.at(1);
     EXPECT_EQ(std::tuple(opened.x, opened.y, opened.z), std::tuple(15, 15, 15)) << "refused angles are not kept";
-    EXPECT_FALSE(editor.map().IsModifiedSinceSave());
+    EXPECT_FALSE(map().IsModifiedSinceSave());
 
-    box(0).SetSelected(true);
-    RotateSelection(editor, Axis::Z, Turn::Forward);
+    map().selectBrush({0, 0}, true);
+    host.updates.clear();
+    RotateSelection(map(), Axis::Z, Turn::Forward, host);
     EXPECT_TRUE(Near(box(0).mins(), {32, -32, 0}) && Near(box(0).maxs(), {96, 96, 64}));
     EXPECT_EQ(box(1).mins(), (Vec3{256, 0, 0}));
     EXPECT_EQ(host.updates, std::vector<int>{ViewFlags::Editing});
-    EXPECT_TRUE(editor.map().IsModifiedSinceSave());
-    RotateSelection(editor, Axis::Z, Turn::Back);
-    box(1).SetSelected(true); // both turn about the mean of their centres, (176, 32, 32)
-    RotateSelection(editor, Axis::Y, Turn::Forward);
+    EXPECT_TRUE(map().IsModifiedSinceSave());
+    RotateSelection(map(), Axis::Z, Turn::Back, host);
+    map().selectBrush({0, 1}, true); // both turn about the mean of their centres, (176, 32, 32)
+    RotateSelection(map(), Axis::Y, Turn::Forward, host);
     EXPECT_TRUE(Near(box(1).Centre(), {176, 32, -80}));
-    RotateSelection(editor, Axis::Y, Turn::Back);
+    RotateSelection(map(), Axis::Y, Turn::Back, host);
     EXPECT_TRUE(Near(box(1).Centre(), {288, 32, 32}) && Near(box(0).maxs(), {128, 64, 64}));
 
     load({{{0, 0, 0}, {128, 64, 64}}}, 1);
-    ScaleSelectionBy(editor, ScaleDirection::Down); // by the default factors of 2, about the centre
+    ScaleSelectionBy(map(), ScaleDirection::Down, host); // by the default factors of 2, about the centre
     EXPECT_TRUE(Near(box(0).mins(), {32, 16, 16}) && Near(box(0).maxs(), {96, 48, 48}));
-    ScaleSelectionBy(editor, ScaleDirection::Up);
+    ScaleSelectionBy(map(), ScaleDirection::Up, host);
     EXPECT_TRUE(Near(box(0).mins(), {0, 0, 0}) && Near(box(0).maxs(), {128, 64, 64}));
-    EXPECT_TRUE(editor.map().IsModifiedSinceSave());
+    EXPECT_TRUE(map().IsModifiedSinceSave());
     dialogs.scale.answer = ScaleSettings{0.5f, 3, 1};
-    EditScaleFactor(editor);
+    EditScaleFactor(map(), dialogs, host);
     EXPECT_TRUE(Near(box(0).mins(), {32, -64, 0}) && Near(box(0).maxs(), {96, 128, 64}));
     dialogs.scale.answer = ScaleSettings{1, 0.05f, 1};
-    EditScaleFactor(editor);
+    EditScaleFactor(map(), dialogs, host);
     EXPECT_EQ(host.messages.back(), "Y must be a number from 0.1 to 10.");
     EXPECT_TRUE(Near(box(0).maxs(), {96, 128, 64}));
 }

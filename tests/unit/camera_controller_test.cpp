@@ -1,3 +1,4 @@
+#include "document/selection_edits.h"
 #include "editor_fixture.h"
 #include "ui/camera_controller.h"
 
@@ -13,7 +14,8 @@ constexpr float kTolerance = 1e-3f;
 class CameraControllerTest : public EditorTest {
 protected:
     CameraController& view() { return editor.cameraView(); }
-    CameraModel& camera() { return editor.camera(); }
+    CameraModel& camera() { return editor.workspace().camera(); }
+    BrushRange rangeOf(int entity, int brush) { return view().scene().range(map().entity(entity).brush(brush).id()); }
     MouseInput at(int x, int y, bool shift = false) { return {x, y, shift, false, true}; }
 };
 
@@ -116,7 +118,7 @@ TEST_F(CameraControllerTest, ModesSwitchTheCameraOnAndAreRememberedExceptFlatSha
     view().turnOff();
     EXPECT_EQ(editor.prefs().camOn, 0);
     EXPECT_TRUE(view().scene().vertices().empty());
-    map().AddBrush(box({-32, 200, 32}, {32, 232, 96}));
+    AddNewBrush(map(), box({-32, 200, 32}, {32, 232, 96}));
     view().chooseMode(RenderMode::Wireframe);
     EXPECT_EQ(view().scene().vertices().size(), 48u) << "rebuilt from the document";
     EXPECT_EQ(editor.prefs().camMode, 0x40);
@@ -130,14 +132,17 @@ TEST_F(CameraControllerTest, TheSceneFollowsDocumentChanges)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
     view().chooseMode(RenderMode::Wireframe);
-    map().AddBrush(box({100, 0, 0}, {164, 64, 64}));
-    editor.refreshSelectionInCamera();
-    EXPECT_EQ(view().scene().vertices().size(), 48u) << "a new brush rebuilds the scene";
-    EXPECT_TRUE(view().scene().range({0, 1}).selected);
+    view().scene().takeChanges();
+    AddNewBrush(map(), box({100, 0, 0}, {164, 64, 64}));
+    EXPECT_EQ(view().scene().vertices().size(), 48u) << "a new brush joins the scene";
+    EXPECT_FALSE(view().scene().takeChanges().whole) << "without a rebuild";
+    EXPECT_TRUE(rangeOf(0, 1).selected);
 
     map().DeselectAll();
-    view().followMap();
-    EXPECT_FALSE(view().scene().range({0, 1}).selected) << "recoloured before drawing";
+    EXPECT_FALSE(rangeOf(0, 1).selected) << "recoloured";
+    map().Undo();
+    EXPECT_FALSE(rangeOf(0, 0).selected);
+    EXPECT_EQ(view().scene().triangleIndices().size(), 72u) << "the undone brush's room draws nothing";
 
     map().NewMap();
     EXPECT_TRUE(view().scene().vertices().empty());
@@ -153,35 +158,35 @@ TEST_F(CameraControllerTest, ShiftClickPicksTheNearestBrushUnderTheCursor)
 
     view().buttonDown(CameraButton::Left, at(100, 50, true));
     view().buttonUp(CameraButton::Left);
-    EXPECT_TRUE(worldBrush(0).IsSelected());
-    EXPECT_FALSE(worldBrush(1).IsSelected());
+    EXPECT_TRUE(selected(0, 0));
+    EXPECT_FALSE(selected(0, 1));
     EXPECT_EQ(map().currentTexture(), "WALL");
-    EXPECT_EQ(host.lastUpdate(), ViewFlags::All);
-    EXPECT_TRUE(view().scene().range({0, 0}).selected) << "red in the scene";
+    EXPECT_EQ(host.lastUpdate(), ViewFlags::Editing);
+    EXPECT_TRUE(rangeOf(0, 0).selected) << "red in the scene";
 
     EXPECT_FALSE(view().pickAt(100, 0)) << "above the boxes is empty space";
-    EXPECT_TRUE(worldBrush(0).IsSelected());
+    EXPECT_TRUE(selected(0, 0));
 
     EXPECT_TRUE(view().pickAt(100, 50));
-    EXPECT_FALSE(worldBrush(0).IsSelected()) << "a second pick deselects";
-    EXPECT_FALSE(view().scene().range({0, 0}).selected);
+    EXPECT_FALSE(selected(0, 0)) << "a second pick deselects";
+    EXPECT_FALSE(rangeOf(0, 0).selected);
+    EXPECT_FALSE(map().canUndo()) << "picking is no step";
 }
 
 TEST_F(CameraControllerTest, PickingABrushOfAnotherEntityMakesItCurrent)
 {
     makeWorld({{{-32, 300, 32}, {32, 332, 96}}});
-    worldBrush(0).SetSelected(true);
-    CQEntity& door = addBrushEntity("func_door", {-32, 100, 32}, {32, 132, 96});
-    door.DeselectAllBrushes();
+    addBrushEntity("func_door", {-32, 100, 32}, {32, 132, 96});
+    select(0, {0});
     view().setClientSize(200, 100);
     view().chooseMode(RenderMode::FlatShaded);
 
     EXPECT_TRUE(view().pickAt(100, 50));
     EXPECT_EQ(map().GetCurrentEntity(), &map().entity(1));
-    EXPECT_TRUE(map().entity(1).brushes()[0].IsSelected());
-    EXPECT_FALSE(worldBrush(0).IsSelected()) << "the old current entity gave up its selection";
-    EXPECT_TRUE(view().scene().range({1, 0}).selected);
-    EXPECT_FALSE(view().scene().range({0, 0}).selected);
+    EXPECT_TRUE(selected(1, 0));
+    EXPECT_FALSE(selected(0, 0)) << "the old current entity gave up its selection";
+    EXPECT_TRUE(rangeOf(1, 0).selected);
+    EXPECT_FALSE(rangeOf(0, 0).selected);
 }
 
 TEST_F(CameraControllerTest, TheProjectionLooksAlongTheCameraWithXToTheRight)

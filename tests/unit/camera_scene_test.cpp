@@ -18,14 +18,16 @@ public:
 Vec3 positionOf(const SceneVertex& v) { return {v.position[0], v.position[1], v.position[2]}; }
 
 // The vertices a brush's triangles use, in order.
-std::vector<SceneVertex> brushVertices(const CameraScene& scene, BrushKey key)
+std::vector<SceneVertex> brushVertices(const CameraScene& scene, BrushId id)
 {
-    const BrushRange& r = scene.range(key);
+    const BrushRange r = scene.range(id);
     return {scene.vertices().begin() + r.firstVertex, scene.vertices().begin() + r.firstVertex + r.vertexRoom};
 }
 
 class CameraSceneTest : public EditorTest {
 protected:
+    BrushId id(int brush) { return worldBrush(brush).id(); }
+
     CameraScene scene;
     FixedSizes sizes;
 };
@@ -70,48 +72,50 @@ TEST_F(CameraSceneTest, OnlyBrushesWithFourPolygonFacesAreBuilt)
     flat.MakeBox({0, 0, 0}, {64, 64, 0}, "WALL", host); // no volume: no faces
     CQBrush threeFaces = box({100, 0, 0}, {164, 64, 64});
     for (int f = 3; f < 6; ++f) threeFaces.face(f).winding.reset();
-    world().AddBrush(flat);
-    world().AddBrush(threeFaces);
+    change([&](MapChange& c) {
+        c.addBrush(0, flat);
+        c.addBrush(0, threeFaces);
+    });
     scene.rebuild(map(), SceneStyle::Tinted, sizes);
     EXPECT_EQ(scene.vertices().size(), 24u);
-    EXPECT_EQ(scene.range({0, 1}).triangleIndexCount, 0u);
-    EXPECT_EQ(scene.range({0, 2}).triangleIndexCount, 0u);
+    EXPECT_EQ(scene.range(id(1)).triangleIndexCount, 0u);
+    EXPECT_EQ(scene.range(id(2)).triangleIndexCount, 0u);
 }
 
 TEST_F(CameraSceneTest, ColoursFollowTheStyleAndTheSelection)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}});
-    worldBrush(1).SetSelected(true);
-    const auto colours = [&](BrushKey key) {
+    select(0, {1});
+    const auto colours = [&](int brush) {
         std::set<std::vector<int>> found;
-        for (const SceneVertex& v : brushVertices(scene, key)) found.insert({v.colour[0], v.colour[1], v.colour[2]});
+        for (const SceneVertex& v : brushVertices(scene, id(brush))) found.insert({v.colour[0], v.colour[1], v.colour[2]});
         return found;
     };
     const std::set<std::vector<int>> red{{255, 0, 0}};
 
     scene.rebuild(map(), SceneStyle::Wireframe, sizes);
-    EXPECT_EQ(colours({0, 0}), (std::set<std::vector<int>>{{0, 0, 255}}));
-    EXPECT_EQ(colours({0, 1}), red);
+    EXPECT_EQ(colours(0), (std::set<std::vector<int>>{{0, 0, 255}}));
+    EXPECT_EQ(colours(1), red);
 
     scene.rebuild(map(), SceneStyle::Textured, sizes);
-    EXPECT_EQ(colours({0, 0}), (std::set<std::vector<int>>{{255, 255, 255}}));
-    EXPECT_EQ(colours({0, 1}), red);
+    EXPECT_EQ(colours(0), (std::set<std::vector<int>>{{255, 255, 255}}));
+    EXPECT_EQ(colours(1), red);
 
     scene.rebuild(map(), SceneStyle::Tinted, sizes);
-    const auto tints = colours({0, 0});
+    const auto tints = colours(0);
     EXPECT_GE(tints.size(), 5u) << "each face its own tint";
     for (const auto& tint : tints) {
         for (int c : tint) EXPECT_TRUE(c >= 127 && c <= 255) << c;
     }
-    EXPECT_EQ(colours({0, 1}), red);
+    EXPECT_EQ(colours(1), red);
     scene.rebuild(map(), SceneStyle::Tinted, sizes);
-    EXPECT_EQ(colours({0, 0}), tints) << "a rebuilt brush keeps its tints";
+    EXPECT_EQ(colours(0), tints) << "a rebuilt brush keeps its tints";
 }
 
 TEST_F(CameraSceneTest, TextureCoordinatesFollowShiftRotationScaleAndSize)
 {
     makeWorld({{{0, 0, 0}, {64, 32, 16}}});
-    CQFace& top = worldBrush(0).face(0);
+    CQFace top = worldBrush(0).face(0);
     ASSERT_EQ(top.plane.normal, (Vec3{0, 0, 1}));
     top.shift = {8, 4};
     const TexCoord plain = TextureProjection(top, {64, 32}).at({32, 16, 16});
@@ -128,8 +132,9 @@ TEST_F(CameraSceneTest, TextureCoordinatesFollowShiftRotationScaleAndSize)
     // An unknown size counts as 64 × 64; the scene takes its sizes from the source.
     const TexCoord unknown = TextureProjection(top, {}).at({32, 16, 16});
     EXPECT_FLOAT_EQ(unknown.t, 32 / 2 / 64.0f);
+    change([&](MapChange& c) { c.editBrush({0, 0}).face(0) = top; });
     scene.rebuild(map(), SceneStyle::Textured, sizes);
-    for (const SceneVertex& v : brushVertices(scene, {0, 0})) {
+    for (const SceneVertex& v : brushVertices(scene, id(0))) {
         if (v.normal[1] != 127) continue;
         const TexCoord at = TextureProjection(top, {64, 32}).at(SceneToMap(positionOf(v)));
         EXPECT_FLOAT_EQ(v.texCoord[0], at.s);
@@ -138,22 +143,24 @@ TEST_F(CameraSceneTest, TextureCoordinatesFollowShiftRotationScaleAndSize)
     EXPECT_EQ(scene.textures().names(), (std::vector<std::string>{"WALL"}));
 }
 
-TEST_F(CameraSceneTest, UpdatingOneBrushRewritesOnlyItsOwnRange)
+TEST_F(CameraSceneTest, ANoticeRewritesOnlyTheRangesOfTheBrushesItNames)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}, {{200, 0, 0}, {264, 64, 64}}});
     scene.rebuild(map(), SceneStyle::Tinted, sizes);
     const auto before = std::vector<SceneVertex>(scene.vertices().begin(), scene.vertices().end());
     EXPECT_TRUE(scene.takeChanges().whole);
 
-    worldBrush(1).Move({0, 0, 32}, host);
-    worldBrush(1).SetSelected(true);
-    scene.updateBrush(map(), {0, 1}, sizes);
+    NoticeRecorder notices(map());
+    select(0, {1});
+    change([&](MapChange& c) { c.editBrush({0, 1}).Move({0, 0, 32}, host); });
+    scene.follow(map(), notices.notices[0], sizes);
+    scene.follow(map(), notices.notices[1], sizes);
     const SceneChanges changes = scene.takeChanges();
-    const BrushRange& moved = scene.range({0, 1});
+    const BrushRange moved = scene.range(id(1));
     EXPECT_FALSE(changes.whole);
-    ASSERT_EQ(changes.vertices.size(), 1u);
-    EXPECT_EQ(changes.vertices[0].first, moved.firstVertex);
-    EXPECT_EQ(changes.vertices[0].count, 24u);
+    ASSERT_EQ(changes.vertices.size(), 2u) << "recoloured, then moved";
+    EXPECT_EQ(changes.vertices[1].first, moved.firstVertex);
+    EXPECT_EQ(changes.vertices[1].count, 24u);
     EXPECT_EQ(scene.vertices().size(), before.size()) << "updated in place";
     for (size_t i = 0; i < before.size(); ++i) {
         const bool inMoved = i >= moved.firstVertex && i < moved.firstVertex + moved.vertexRoom;
@@ -161,18 +168,34 @@ TEST_F(CameraSceneTest, UpdatingOneBrushRewritesOnlyItsOwnRange)
     }
     EXPECT_TRUE(moved.selected);
     EXPECT_TRUE(scene.takeChanges().vertices.empty()) << "changes are handed out once";
+
+    // A removed brush draws nothing; one added is built at the end.
+    notices.notices.clear();
+    change([&](MapChange& c) {
+        c.removeBrush({0, 0});
+        c.addBrush(0, box({0, 0, 100}, {64, 64, 164}));
+    });
+    const MapNotice notice = notices.takeOnly();
+    ASSERT_TRUE(notice.removed.size() == 1 && notice.added.size() == 1);
+    scene.follow(map(), notice, sizes);
+    EXPECT_FALSE(scene.range(notice.removed[0]).built);
+    EXPECT_EQ(scene.range(notice.added[0]).firstVertex, before.size());
+    const auto triangles = scene.triangleIndices();
+    const BrushRange gone{0, 24, 0, 36, 36};
+    for (std::uint32_t i = gone.firstTriangleIndex; i < gone.triangleIndexRoom; ++i) EXPECT_EQ(triangles[i], 0u);
 }
 
 TEST_F(CameraSceneTest, ABrushThatGrewMovesToTheEndAndLeavesEmptyTriangles)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}});
     scene.rebuild(map(), SceneStyle::Tinted, sizes);
-    const BrushRange old = scene.range({0, 0});
+    const BrushRange old = scene.range(id(0));
     // A corner cut off: seven faces with more corners than the box had.
-    ASSERT_TRUE(worldBrush(0).addFace(CQFace({64, 16, 64}, {64, 0, 48}, {48, 0, 64}, "WALL"), host));
-    scene.updateBrush(map(), {0, 0}, sizes);
+    NoticeRecorder notices(map());
+    change([&](MapChange& c) { ASSERT_TRUE(c.editBrush({0, 0}).addFace(CQFace({64, 16, 64}, {64, 0, 48}, {48, 0, 64}, "WALL"), host)); });
+    scene.follow(map(), notices.takeOnly(), sizes);
 
-    const BrushRange& grown = scene.range({0, 0});
+    const BrushRange grown = scene.range(id(0));
     EXPECT_GE(grown.firstVertex, 48u);
     EXPECT_EQ(grown.vertexRoom, 24u + 6u); // three more corners on the three cut faces, three on the new face
     const auto tri = scene.triangleIndices();
@@ -190,7 +213,7 @@ TEST_F(CameraSceneTest, AFaceOfMoreThan64PointsEndsItsBrush)
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
     std::vector<Vec3> many;
     for (int i = 0; i < 65; ++i) many.push_back({64, static_cast<float>(i), static_cast<float>(i % 2)});
-    worldBrush(0).face(3).winding = Winding(many);
+    change([&](MapChange& c) { c.editBrush({0, 0}).face(3).winding = Winding(many); });
     EXPECT_EQ(scene.rebuild(map(), SceneStyle::Tinted, sizes), 1);
     EXPECT_EQ(scene.vertices().size(), 12u) << "the three faces before it stay";
 

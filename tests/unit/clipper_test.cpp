@@ -36,18 +36,16 @@ TEST(ClipPoints, ASecondClickTogglesTheHeightAFourthStartsANewSetAndTwoOrThreeMa
     EXPECT_FALSE(points({{0, 0, 0}, {64, 0, 0}, {128, 0, 0}}).MakeClipFace("CUT")); // three in a line
 }
 
-TEST(ClipPoints, FlipSwapsTheEndsOfThePlaneAndASinglePointOnlyBeeps)
+TEST(ClipPoints, FlipSwapsTheEndsOfThePlaneAndNeedsTwoPoints)
 {
-    FakeHost host;
     ClipPoints one = points({{0, 0, 0}});
-    one.FlipClipPlane(host);
+    EXPECT_FALSE(one.FlipClipPlane());
     ClipPoints two = points({{0, 0, 0}, {64, 0, 0}});
-    two.FlipClipPlane(host);
+    EXPECT_TRUE(two.FlipClipPlane());
     EXPECT_TRUE(two.point(0) == (Vec3{64, 0, 0}) && two.point(1) == kOrigin);
     ClipPoints three = points({{0, 0, 0}, {64, 0, 0}, {0, 64, 0}});
-    three.FlipClipPlane(host);
+    three.FlipClipPlane();
     EXPECT_TRUE(three.point(0) == (Vec3{0, 64, 0}) && three.point(1) == (Vec3{64, 0, 0}) && three.point(2) == kOrigin);
-    EXPECT_TRUE(host.beeps == (std::vector<std::pair<int, int>>{{100, 100}}) && host.debugCount("no clipplane\n") == 1);
 }
 
 TEST(Clip, KeepsTheSideBehindThePlaneOfTwoOrThreePoints)
@@ -55,41 +53,27 @@ TEST(Clip, KeepsTheSideBehindThePlaneOfTwoOrThreePoints)
     FakeHost log;
     ClipPoints p = points({{0, 0, 0}, {64, 0, 0}});
     for (const float keptY : {-32.0f, 32.0f}) { // then flipped, the other side
-        CQEntity e = EntityWithBox({-32, -32, 0}, {32, 32, 64});
-        ApplyClip(p, e, "CUT", log);
-        ExpectSolid(e.brushes()[0]);
-        EXPECT_TRUE(e.brushes()[0].mins() == (Vec3{-32, std::min(keptY, 0.0f), 0}) &&
-                    e.brushes()[0].maxs() == (Vec3{32, std::max(keptY, 0.0f), 64}));
-        p.FlipClipPlane(log); // the clip points stay for the next cut
+        CQBrush b = Box({-32, -32, 0}, {32, 32, 64});
+        ASSERT_TRUE(ClipBrush(b, *p.MakeClipFace("CUT"), log));
+        ExpectSolid(b);
+        EXPECT_TRUE(b.mins() == (Vec3{-32, std::min(keptY, 0.0f), 0}) && b.maxs() == (Vec3{32, std::max(keptY, 0.0f), 64}));
+        p.FlipClipPlane(); // the clip points stay for the next cut
     }
     ClipPoints slope = points({{-32, -32, 0}, {-32, 32, 0}, {32, 32, 0}, {32, 32, 0}}); // the last lifted to the top
-    CQEntity e = EntityWithBox({-32, -32, 0}, {32, 32, 64});
-    ApplyClip(slope, e, "CUT", log);
-    ExpectSolid(e.brushes()[0]);
-    EXPECT_NEAR(Volume(e.brushes()[0]), 64.0f * 64 * 64 / 2, 1.0f);
-    EXPECT_NE(Contains(e.brushes()[0], {24, 0, 8}), Contains(e.brushes()[0], {24, 0, 56}));
-}
+    CQBrush b = Box({-32, -32, 0}, {32, 32, 64});
+    ClipBrush(b, *slope.MakeClipFace("CUT"), log);
+    ExpectSolid(b);
+    EXPECT_NEAR(Volume(b), 64.0f * 64 * 64 / 2, 1.0f);
+    EXPECT_NE(Contains(b, {24, 0, 8}), Contains(b, {24, 0, 56}));
 
-TEST(Clip, CutsOnlySelectedBrushesThatHaveRoomAndNeedsTwoPoints)
-{
-    FakeHost log;
-    CQEntity e = EntityWithBox({-32, -32, 0}, {32, 32, 64});
-    e.AddBrush(Box({-32, -32, 64}, {32, 32, 128}));
-    e.brushes()[1].SetSelected(false);
-    ClipPoints one = points({{0, 0, 0}});
-    ApplyClip(one, e, "CUT", log);
-    EXPECT_EQ(e.brushes()[0].numfaces(), 6);
-    ClipPoints p = points({{0, 0, 0}, {64, 0, 0}});
-    ApplyClip(p, e, "CUT", log);
-    EXPECT_TRUE(e.brushes()[0].maxs().y == 0 && e.brushes()[1].maxs().y == 32);
-    // A brush wholly in front of the plane is left invalid in its place; a full brush is not cut.
-    CQEntity front = EntityWithBox({0, 16, 0}, {64, 64, 64});
-    ApplyClip(p, front, "CUT", log);
-    EXPECT_TRUE(front.brushCount() == 1 && !front.brushes()[0].IsValid());
-    CQEntity full = EntityWithBox({-32, -32, 0}, {32, 32, 64});
-    const CQFace top = full.brushes()[0].face(0);
-    while (full.brushes()[0].numfaces() < kMaxFaces) full.brushes()[0].AddFace(top, log);
-    ApplyClip(p, full, "CUT", log);
+    // A brush wholly in front of the plane is left without volume; a full brush is not cut.
+    CQBrush front = Box({0, 16, 0}, {64, 64, 64});
+    EXPECT_TRUE(ClipBrush(front, *p.MakeClipFace("CUT"), log));
+    EXPECT_FALSE(front.IsValid());
+    CQBrush full = Box({-32, -32, 0}, {32, 32, 64});
+    const CQFace top = full.face(0);
+    while (full.numfaces() < kMaxFaces) full.AddFace(top, log);
+    EXPECT_FALSE(ClipBrush(full, *p.MakeClipFace("CUT"), log));
     EXPECT_EQ(log.debugCount("CQBrush::AddFace(): Tried to add a face to a full brush!\n"), 1);
-    EXPECT_EQ(full.brushes()[0].maxs().y, 32);
+    EXPECT_EQ(full.maxs().y, 32);
 }

@@ -1,5 +1,5 @@
-#include "platform/dialog_checks.h"
-#include "platform/dialogs.h"
+#include "document/dialog_checks.h"
+#include "document/dialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "document/brush_group_commands.h"
+#include "document/clipboard.h"
 #include "document/edit_commands.h"
 #include "document/entity_commands.h"
-#include "document/view_commands.h"
 #include "editor_fixture.h"
 #include "map/brush_text.h"
 #include "platform/file_io.h"
@@ -11,24 +11,49 @@
 using namespace vorn;
 using vorn::test::EditorTest;
 
-TEST_F(EditorTest, CutRefusesToEmptyABrushEntityAndAPointEntityCutIsPastedWholeAtThePanelPosition)
+namespace {
+
+// The Edit, Brush and Entity menus' commands as the main window runs them.
+class CommandTest : public EditorTest {
+protected:
+    void cut() { CutSelection(map(), editor.clipboard(), host); }
+    void copy() { CopySelection(map(), editor.clipboard()); }
+    void paste() { PasteClipboard(map(), editor.clipboard(), editor.pastePlacement(), host); }
+    void properties() { ShowEntityProperties(map(), dialogs, editor.classes(), host); }
+    void makeEntity() { MakeIntoEntity(map(), dialogs, editor.classes(), host); }
+    void createWorld() { CreateWorld(map(), dialogs, editor.prefs().wad); }
+    void connectTo(float x) { ConnectEntities(map(), host, {x, 0, 4096}, {x, 0, -4096}, editor.prefs().curTargetId); }
+    void loadBrushes() { LoadBrushSelection(map(), host, editor.columnPlacement()); }
+    void saveBrushes() { SaveBrushSelection(map(), host); }
+    // The mouse over the XY view at a map point, where pastes go.
+    void pointAt(int x, int y)
+    {
+        CXYView& xy = editor.xyView();
+        xy.setClientSize(400, 300);
+        xy.centreOn(x, y);
+        xy.mouseMove({200, 150});
+    }
+};
+
+} // namespace
+
+TEST_F(CommandTest, CutRefusesToEmptyABrushEntityAndAPointEntityCutIsPastedWholeAtThePanelPosition)
 {
-    CutSelection(editor);
+    cut();
     EXPECT_EQ(host.messages.back(), "You must create something\nbefore you can cut it.");
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
-    SelectAllOfCurrentEntity(editor);
-    CutSelection(editor);
+    SelectAllOfCurrentEntity(map());
+    cut();
     EXPECT_EQ(host.messages.back(), "Can't cut all the brushes in an entity!\nJust drag them where you want them to go");
     EXPECT_EQ(world().brushCount(), 1);
     addPointEntity("light", {200, 200, 40});
-    map().SetCurrentEntityByIndex(1);
-    map().entity(1).SelectAllBrushes();
-    CutSelection(editor);
+    selectWholeEntity(1);
+    cut();
     EXPECT_EQ(map().EntityCount(), 1);
     makeWorld({{{0, 0, 0}, {32, 32, 32}}}); // the clipboard outlives the map it came from
-    editor.xyView().setSnapToGrid(false);
-    editor.panel().setPos(-100, 50);
-    PasteClipboard(editor);
+    editor.workspace().setSnapToGrid(false);
+    pointAt(-100, 50);
+    paste();
     ASSERT_EQ(map().EntityCount(), 2);
     const CQEntity& pasted = map().entity(1);
     EXPECT_TRUE(pasted.isCurrent());
@@ -38,45 +63,44 @@ TEST_F(EditorTest, CutRefusesToEmptyABrushEntityAndAPointEntityCutIsPastedWholeA
     EXPECT_EQ(pasted.brushes()[0].mins(), (Vec3{-108, 42, 32}));
 }
 
-TEST_F(EditorTest, CopiedWorldBrushesArePastedIntoTheCurrentEntityCentredOnThePanelPosition)
+TEST_F(CommandTest, CopiedWorldBrushesArePastedIntoTheCurrentEntityCentredOnThePanelPosition)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{64, 0, 16}, {128, 64, 48}}, {{500, 500, 0}, {564, 564, 8}}});
-    worldBrush(0).SetSelected(true);
-    worldBrush(1).SetSelected(true);
-    CopySelection(editor);
-    ASSERT_TRUE(map().SaveMap(path("a.map")));
-    editor.xyView().setSnapToGrid(false);
-    editor.panel().setPos(1000, 1000);
-    PasteClipboard(editor);
+    select(0, {0, 1});
+    copy();
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+    editor.workspace().setSnapToGrid(false);
+    pointAt(1000, 1000);
+    paste();
     ASSERT_EQ(world().brushCount(), 5);
-    EXPECT_EQ(world().selectedCount(), 2) << "only the pasted brushes";
+    EXPECT_EQ(map().countSelectedBrushes(), 2) << "only the pasted brushes";
+    EXPECT_TRUE(selected(0, 3) && selected(0, 4));
     EXPECT_EQ(worldBrush(3).mins(), (Vec3{936, 968, 0}));
     EXPECT_EQ(worldBrush(4).maxs(), (Vec3{1064, 1032, 48}));
     EXPECT_TRUE(map().IsModifiedSinceSave());
 }
 
-TEST_F(EditorTest, MakeIntoEntityMovesTheSelectionToANewEntityOnOkAndCancelLeavesTheWorldAsItWas)
+TEST_F(CommandTest, MakeIntoEntityMovesTheSelectionToANewEntityOnOkAndCancelLeavesTheWorldAsItWas)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}, {{200, 0, 0}, {264, 64, 64}}});
-    ASSERT_TRUE(map().SaveMap(path("a.map")));
     int brushesInDialog = 0;
     dialogs.editEntity = [&](EntityPropertiesForm&, const EntityClassList&) { return ++brushesInDialog, false; };
-    world().SelectAllBrushes();
-    MakeIntoEntity(editor);
+    SelectAllOfCurrentEntity(map());
+    makeEntity();
     EXPECT_EQ(host.messages.back(), "You must leave at least one brush in\n the old entity when creating a new entity");
     EXPECT_EQ(brushesInDialog, 0) << "no dialog";
-    worldBrush(1).SetSelected(false);
-    MakeIntoEntity(editor);
+    map().selectBrush({0, 1}, false);
+    makeEntity();
     EXPECT_EQ(brushesInDialog, 1);
     ASSERT_EQ(world().brushCount(), 3);
     EXPECT_EQ(worldBrush(1).mins().x, 100) << "in its place";
-    EXPECT_EQ(world().selectedCount(), 2);
+    EXPECT_EQ(map().countSelectedBrushes(), 2);
     EXPECT_FALSE(map().IsModifiedSinceSave());
 
     dialogs.editEntity = [](EntityPropertiesForm& form, const EntityClassList& classes) {
         return form.changeClass("func_door", classes), form.field(EntityField::Speed) = "50", true;
     };
-    MakeIntoEntity(editor);
+    makeEntity();
     ASSERT_EQ(map().EntityCount(), 2);
     ASSERT_EQ(world().brushCount(), 1);
     EXPECT_EQ(worldBrush(0).mins().x, 100);
@@ -84,14 +108,15 @@ TEST_F(EditorTest, MakeIntoEntityMovesTheSelectionToANewEntityOnOkAndCancelLeave
     EXPECT_EQ(door.pairs(), (std::vector<CQKeyValue>{{"\"classname\"", "\"func_door\""}, {"\"speed\"", "\"50\""}}));
     EXPECT_EQ(door.brushCount(), 2);
     EXPECT_TRUE(door.isCurrent() && door.isModifiable());
+    EXPECT_EQ(map().countSelectedBrushes(), 2);
     EXPECT_TRUE(map().IsModifiedSinceSave());
-    MakeIntoEntity(editor);
+    makeEntity();
     EXPECT_EQ(host.messages.back(), "That brush is already part of another entity");
 }
 
-TEST_F(EditorTest, PropertiesOpenTheWorldsOrTheEntitysDialogAndCancelChangesNothing)
+TEST_F(CommandTest, PropertiesOpenTheWorldsOrTheEntitysDialogAndCancelChangesNothing)
 {
-    ShowEntityProperties(editor);
+    properties();
     EXPECT_EQ(host.messages.back(), "There is no current entity!");
     std::vector<std::string> opened;
     dialogs.editWorld = [&](MapPropertiesForm& form) { return opened.push_back("map " + form.wad), false; };
@@ -99,13 +124,13 @@ TEST_F(EditorTest, PropertiesOpenTheWorldsOrTheEntitysDialogAndCancelChangesNoth
         return opened.push_back("entity " + form.className()), false;
     };
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
-    world().SetValue("\"wad\"", "\"base.wad\"");
-    ShowEntityProperties(editor);
+    setValue(0, "\"wad\"", "\"base.wad\"");
+    properties();
     addPointEntity("light", {200, 0, 0});
     addPointEntity("info_player_start", {300, 0, 0});
-    ASSERT_TRUE(map().SaveMap(path("a.map")));
+    ASSERT_TRUE(editor.saveMap(path("a.map")));
     map().SetCurrentEntityByIndex(1);
-    ShowEntityProperties(editor);
+    properties();
     EXPECT_EQ(opened, (std::vector<std::string>{"map base.wad", "entity light"}));
     ASSERT_EQ(map().EntityCount(), 3);
     EXPECT_TRUE(map().entity(1).className() == "light" && map().entity(1).isCurrent()) << "in its place, current";
@@ -114,21 +139,21 @@ TEST_F(EditorTest, PropertiesOpenTheWorldsOrTheEntitysDialogAndCancelChangesNoth
     dialogs.editEntity = [](EntityPropertiesForm& form, const EntityClassList&) {
         return form.field(EntityField::Light) = "200", true;
     };
-    ShowEntityProperties(editor);
+    properties();
     EXPECT_TRUE(map().entity(2).GetValue("\"light\"") == "\"200\"" && map().entity(2).isCurrent()) << "at the end, current";
     EXPECT_TRUE(map().IsModifiedSinceSave());
 }
 
-TEST_F(EditorTest, MapPropertiesRewriteTheWorldOrCreateItAndAChangedArchiveIsReloaded)
+TEST_F(CommandTest, MapPropertiesRewriteTheWorldOrCreateItAndAChangedArchiveIsReloaded)
 {
     editor.prefs().wad = "start.wad";
     std::vector<std::string> opened;
     dialogs.editWorld = [&](MapPropertiesForm& form) { return opened.push_back(form.wad), false; };
-    CreateWorld(editor);
+    createWorld();
     EXPECT_EQ(map().EntityCount(), 0) << "cancelled";
 
     dialogs.editWorld = [&](MapPropertiesForm& form) { return opened.push_back(form.wad), form.name = "Hall", true; };
-    CreateWorld(editor);
+    createWorld();
     ASSERT_EQ(map().EntityCount(), 1);
     EXPECT_TRUE(world().isWorld() && world().isCurrent() && world().isModifiable());
     EXPECT_EQ(world().pairs(), (std::vector<CQKeyValue>{{"\"classname\"", "\"worldspawn\""},
@@ -137,18 +162,20 @@ TEST_F(EditorTest, MapPropertiesRewriteTheWorldOrCreateItAndAChangedArchiveIsRel
     EXPECT_EQ(opened, (std::vector<std::string>{"start.wad", "start.wad"}));
 
     EXPECT_TRUE(host.busyChanges.empty()) << "the archive stayed";
-    world().SetValue("\"_sunlight\"", "\"200\"");
+    setValue(0, "\"_sunlight\"", "\"200\"");
     dialogs.editWorld = [](MapPropertiesForm& form) { return form.wad = "other.wad", true; };
-    ShowEntityProperties(editor);
+    properties();
     EXPECT_EQ(editor.prefs().wad, "other.wad");
     EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false})) << "reloaded under the wait cursor";
     EXPECT_EQ(world().GetValue("\"_sunlight\""), "\"200\"");
     EXPECT_EQ(world().GetValue("\"wad\""), "\"other.wad\"");
+    map().Undo();
+    EXPECT_EQ(editor.prefs().wad, "start.wad") << "the archive follows the world back";
+    EXPECT_EQ(host.busyChanges.size(), 4u);
 }
 
-TEST_F(EditorTest, ConnectingNamesTheTargetAfterTheOtherEntityOrTheCounterAndRefusesTheWorld)
+TEST_F(CommandTest, ConnectingNamesTheTargetAfterTheOtherEntityOrTheCounterAndRefusesTheWorld)
 {
-    const auto connectTo = [&](float x) { ConnectEntities(editor, {x, 0, 4096}, {x, 0, -4096}); };
     makeWorld({{{0, -32, 0}, {64, 32, 64}}});
     connectTo(32);
     EXPECT_EQ(host.messages.back(), "Must have a non-world entity\nselected to connect");
@@ -164,7 +191,7 @@ TEST_F(EditorTest, ConnectingNamesTheTargetAfterTheOtherEntityOrTheCounterAndRef
     EXPECT_EQ(map().entity(1).GetValue("\"target\""), "\"t0\"");
     EXPECT_EQ(map().entity(2).GetValue("\"targetname\""), "\"t0\"");
     EXPECT_EQ(map().currentIndex(), 2) << "the other entity becomes current";
-    map().entity(4).SetValue("\"targetname\"", "\"door1\"");
+    setValue(4, "\"targetname\"", "\"door1\"");
     map().SetCurrentEntityByIndex(3);
     connectTo(500);
     EXPECT_EQ(map().entity(3).GetValue("\"target\""), "\"door1\"");
@@ -173,7 +200,7 @@ TEST_F(EditorTest, ConnectingNamesTheTargetAfterTheOtherEntityOrTheCounterAndRef
     EXPECT_EQ(editor.prefs().curTargetId, 2);
 }
 
-TEST_F(EditorTest, MapsOpenAndCentreOnTheMiddleOfTheirBrushesWhateverTheirPointEntities)
+TEST_F(CommandTest, MapsOpenAndCentreOnTheMiddleOfTheirBrushesWhateverTheirPointEntities)
 {
     // A wide world with a long row of lights off to the east: the lights' mean, or the middle of
     // everything, would put the view beside the brushes.
@@ -188,74 +215,71 @@ TEST_F(EditorTest, MapsOpenAndCentreOnTheMiddleOfTheirBrushesWhateverTheirPointE
     const std::string file = path("wide.map");
     ASSERT_FALSE(WriteFileAtomically(file, text));
     editor.xyView().setClientSize(400, 300);
-    ASSERT_TRUE(map().OpenMap(file));
+    ASSERT_TRUE(editor.openMap(file));
     EXPECT_EQ(editor.xyView().centre(), (MapPoint{0, 0}));
 
     editor.xyView().centreOn(5000, 5000);
-    CenterOnMap(editor);
+    editor.xyView().centreOnMap();
     EXPECT_EQ(editor.xyView().centre(), (MapPoint{0, 0}));
     EXPECT_EQ(host.lastUpdate(), ViewFlags::XY);
 
     // Without brushes of its own, the map's middle is its point entities'.
     map().NewMap();
     addPointEntity("light", {1000, 1000, 0});
-    CenterOnMap(editor);
+    editor.xyView().centreOnMap();
     EXPECT_EQ(editor.xyView().centre(), (MapPoint{1000, 1000}));
 }
 
-TEST_F(EditorTest, BrushGroupSavedAndLoadedLandsCentredOnTheMarkerAndOtherFilesAddNothing)
+TEST_F(CommandTest, BrushGroupSavedAndLoadedLandsCentredOnTheMarkerAndOtherFilesAddNothing)
 {
-    LoadBrushSelection(editor);
+    loadBrushes();
     EXPECT_EQ(host.messages.back(), "Must load brushes into an existing entity!");
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{64, 0, 0}, {128, 64, 32}}, {{500, 0, 0}, {564, 64, 64}}});
     addPointEntity("light", {200, 0, 0});
     map().SetCurrentEntityByIndex(1);
-    LoadBrushSelection(editor);
+    loadBrushes();
     EXPECT_EQ(host.messages.back(), "Cannot add brushes to an unmodifiable entity");
-    SaveBrushSelection(editor);
+    saveBrushes();
     EXPECT_EQ(host.messages.back(), "Unmodifiable entity cannot save its brushes");
     EXPECT_TRUE(host.choosers.empty());
-    map().SetCurrentEntityByIndex(0);
-    worldBrush(0).SetSelected(true);
-    worldBrush(1).SetSelected(true);
+    select(0, {0, 1});
     host.file = path("pair.vbr");
-    SaveBrushSelection(editor);
+    saveBrushes();
     EXPECT_EQ(host.choosers.back().defaultExtension, "vbr");
     makeWorld({{{-64, -64, 0}, {0, 0, 64}}});
-    ASSERT_TRUE(map().SaveMap(path("world.map")));
+    ASSERT_TRUE(editor.saveMap(path("world.map")));
     std::ofstream(path("empty.vbr")).flush();
     host.file = path("world.map");
-    LoadBrushSelection(editor);
+    loadBrushes();
     EXPECT_EQ(host.messages.back(), "Error in brush group file!");
     const size_t messages = host.messages.size();
     host.file = path("empty.vbr");
-    LoadBrushSelection(editor);
+    loadBrushes();
     EXPECT_EQ(host.messages.size(), messages);
     EXPECT_EQ(world().brushCount(), 1);
     EXPECT_FALSE(map().IsModifiedSinceSave());
-    worldBrush(0).SetSelected(true);
-    editor.setZViewPosition({1000, 2000});
-    editor.xyView().setSnapToGrid(false);
+    select(0, {0});
+    editor.workspace().setZColumn({1000, 2000});
+    editor.workspace().setSnapToGrid(false);
     host.file = path("pair.vbr");
-    LoadBrushSelection(editor);
+    loadBrushes();
     ASSERT_EQ(world().brushCount(), 3);
-    EXPECT_EQ(world().selectedCount(), 2);
-    EXPECT_FALSE(worldBrush(0).IsSelected());
+    EXPECT_EQ(map().countSelectedBrushes(), 2);
+    EXPECT_FALSE(selected(0, 0));
     // Centres (32, 32, 32) and (96, 32, 16): their mean goes to (1000, 2000, 0).
     EXPECT_EQ(worldBrush(1).mins(), (Vec3{936, 1968, -24}));
     EXPECT_EQ(worldBrush(2).maxs(), (Vec3{1064, 2032, 8}));
 }
 
-TEST_F(EditorTest, ChosenTextureBecomesCurrentAndCoversTheSelection)
+TEST_F(CommandTest, ChosenTextureBecomesCurrentAndCoversTheSelection)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{100, 0, 0}, {164, 64, 64}}});
-    worldBrush(1).SetSelected(true);
-    ASSERT_TRUE(map().SaveMap(path("a.map")));
-    ChooseTexture(editor); // cancelled
+    select(0, {1});
+    ChooseTexture(map(), dialogs, ""); // cancelled
     EXPECT_EQ(worldBrush(1).face(0).texture, "WALL");
     EXPECT_FALSE(map().IsModifiedSinceSave());
     dialogs.texture = "BRICK2";
-    ChooseTexture(editor);
+    ChooseTexture(map(), dialogs, "");
     EXPECT_EQ(map().currentTexture(), "BRICK2");
     EXPECT_EQ(worldBrush(1).face(0).texture, "BRICK2");
     EXPECT_EQ(worldBrush(0).face(0).texture, "WALL");

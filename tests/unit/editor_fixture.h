@@ -1,13 +1,17 @@
 #pragma once
 
 #include "brush_checks.h"
+#include "document/map_document.h"
 #include "editor/editor.h"
 #include "fakes.h"
+#include "map/brush_text.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace vorn::test {
 
@@ -16,7 +20,29 @@ inline void ExpectBox(const CQBrush& b, Vec3 mins, Vec3 maxs)
     EXPECT_EQ(std::pair(b.mins(), b.maxs()), std::pair(mins, maxs));
 }
 
-// An editor with a fake host and dialogs, a small entity catalogue and a scratch folder.
+// Keeps every notice the map publishes while it listens.
+class NoticeRecorder final : public MapListener {
+public:
+    explicit NoticeRecorder(CQMap& map) : map_(map) { map_.addListener(*this); }
+    ~NoticeRecorder() { map_.removeListener(*this); }
+    void mapChanged(const MapNotice& notice) override { notices.push_back(notice); }
+    // The one notice since the last call.
+    MapNotice takeOnly()
+    {
+        EXPECT_EQ(notices.size(), 1u);
+        MapNotice last = notices.empty() ? MapNotice{} : notices.back();
+        notices.clear();
+        return last;
+    }
+
+    std::vector<MapNotice> notices;
+
+private:
+    CQMap& map_;
+};
+
+// An editor with a fake host and dialogs, a small entity catalogue and a scratch folder. The map
+// is changed the way the editor changes it: through its change path and its selection.
 class EditorTest : public ::testing::Test {
 protected:
     EditorTest() : editor(host, dialogs)
@@ -33,39 +59,77 @@ protected:
     ~EditorTest() override { std::filesystem::remove_all(folder); }
 
     CQMap& map() { return editor.map(); }
-    CQEntity& world() { return map().entity(0); }
-    CQBrush& worldBrush(int i) { return world().brushes()[static_cast<size_t>(i)]; }
+    const CQEntity& world() { return map().entity(0); }
+    const CQBrush& worldBrush(int i) { return world().brush(i); }
 
     CQBrush box(Vec3 mins, Vec3 maxs) { return Box(mins, maxs, "WALL"); }
 
-    // A world holding the given boxes, none selected.
+    // A map read from a world holding the given boxes: the world current, nothing selected, nothing
+    // to undo and nothing modified.
     void makeWorld(std::initializer_list<std::pair<Vec3, Vec3>> boxes)
     {
-        map().NewMap();
-        for (const auto& [lo, hi] : boxes) map().AddBrush(box(lo, hi));
-        world().DeselectAllBrushes();
+        std::string text = "{\n\"classname\" \"worldspawn\"\n";
+        for (const auto& [lo, hi] : boxes) AppendBrush(text, box(lo, hi));
+        text += "}\n";
+        editor.readMapText(text);
     }
 
-    // Appends a point entity at the origin or a brush entity holding one box; the world stays current.
-    CQEntity& addPointEntity(const std::string& className, Vec3 origin)
+    // Appends a point entity or a brush entity holding one box, as one step; the world stays current.
+    const CQEntity& addPointEntity(const std::string& className, Vec3 origin)
     {
         CQEntity e;
         e.SetValue("\"classname\"", Quoted(className));
         e.SetValue("\"origin\"", Quoted(OriginText(origin)));
-        e.MakeFixedSizeBrush(editor.classes().find(className), origin, host);
+        e.MakeFixedSizeBrush(*editor.classes().fixedBox(className), origin, host);
         e.setModifiable(false);
-        map().AddEntity(e);
-        map().SetCurrentEntityByIndex(0);
-        return map().entity(map().EntityCount() - 1);
+        return addEntity(std::move(e));
     }
-    CQEntity& addBrushEntity(const std::string& className, Vec3 mins, Vec3 maxs)
+    const CQEntity& addBrushEntity(const std::string& className, Vec3 mins, Vec3 maxs)
     {
         CQEntity e;
         e.SetValue("\"classname\"", Quoted(className));
         e.AddBrush(box(mins, maxs));
-        map().AddEntity(e);
-        map().SetCurrentEntityByIndex(0);
-        return map().entity(map().EntityCount() - 1);
+        return addEntity(std::move(e));
+    }
+    const CQEntity& addEntity(CQEntity e)
+    {
+        MapChange change(map(), "Add Entity");
+        const int index = change.addEntity(std::move(e));
+        change.commit();
+        return map().entity(index);
+    }
+    // One step of changes made through the change path.
+    void change(const std::function<void(MapChange&)>& make)
+    {
+        MapChange change(map(), "Test Change");
+        make(change);
+        change.commit();
+    }
+    void setValue(int entity, std::string_view key, std::string_view value)
+    {
+        MapChange change(map(), "Set Value");
+        change.setValue(entity, key, value);
+        change.commit();
+    }
+
+    // Selects brushes of one entity, which becomes current.
+    void select(int entity, std::initializer_list<int> brushes)
+    {
+        for (const int b : brushes) map().selectBrush({entity, b}, true);
+    }
+    void selectWholeEntity(int entity)
+    {
+        map().SetCurrentEntityByIndex(entity);
+        map().SelectAll();
+    }
+    int selectedIn(int entity) { return map().currentIndex() == entity ? map().countSelectedBrushes() : 0; }
+    bool selected(int entity, int brush) { return map().isSelected(map().entity(entity).brush(brush)); }
+
+    // The map as Save would write it, from the header's counts on (the rest of it is dated).
+    std::string mapText()
+    {
+        const std::string text = map().WriteMapText("x.map", {});
+        return text.substr(text.find("// Map Contains"));
     }
 
     std::string path(const std::string& name) const { return (folder / name).string(); }

@@ -28,13 +28,11 @@ CQEntity readEntity(const Pairs& pairs, const EntityClassList& classes)
 {
     CQEntity e;
     for (const auto& [key, value] : pairs) e.SetValue(Quoted(key), Quoted(value));
-    const EntityClass& entityClass = classes.find(e.className());
     NullDebugOutput log;
-    if (entityClass.isFixedSize()) {
-        e.MakeFixedSizeBrush(entityClass, ParseVector(e.GetValue("\"origin\"")), log);
+    if (const auto box = classes.fixedBox(e.className())) {
+        e.MakeFixedSizeBrush(*box, ParseVector(e.GetValue("\"origin\"")), log);
         e.setModifiable(false);
     }
-    e.DeselectAllBrushes();
     return e;
 }
 

@@ -1,5 +1,6 @@
 #include "box_text.h"
 #include "brush_checks.h"
+#include "document/clipboard.h"
 #include "entities/entity_class.h"
 #include "fakes.h"
 #include "map/entity.h"
@@ -40,7 +41,6 @@ TEST(Entity, PointEntityGetsItsClassBoxAndWritesOnlyItsPairs)
     ASSERT_EQ(light.brushCount(), 1);
     const CQBrush& b = light.brushes()[0];
     EXPECT_TRUE(b.mins() == (Vec3{8, 24, 40}) && b.maxs() == (Vec3{24, 40, 56}));
-    EXPECT_FALSE(b.IsSelected());
     EXPECT_EQ(b.face(0).texture, "*NONE*");
     EXPECT_EQ(light.BrushCountForFile(), 0);
     EXPECT_EQ(written(light), "{\n\"classname\" \"light\"\n\"origin\" \"16 32 48\"\n}\n");
@@ -53,13 +53,7 @@ TEST(Entity, WorldAndPointClassBlocksWithBrushesKeepThemAndAreWrittenWhole)
     const std::string text = std::string("{\n\"classname\" \"worldspawn\"\n") + test::kBoxBlock + test::kBoxBlock + "}\n";
     const CQEntity world = readEntity(text, host);
     EXPECT_TRUE(world.isWorld());
-    EXPECT_EQ(world.selectedCount(), 0);
     EXPECT_EQ(written(world), text);
-    const CQEntity copy = world; // copies own their brushes
-    for (const CQBrush& b : copy.brushes()) EXPECT_EQ(b.owner(), &copy);
-    CQEntity source = world;
-    const CQEntity moved = std::move(source);
-    for (const CQBrush& b : moved.brushes()) EXPECT_EQ(b.owner(), &moved);
 
     // A class with a fixed box keeps the brushes its block brings, or the next save would lose them.
     const std::string light = std::string("{\n\"classname\" \"light\"\n") + test::kBoxBlock + "}\n";
@@ -99,15 +93,17 @@ TEST(Entity, ReadTellsEndOfFileJunkAndDiscardedBlocksAndPlacesBlocksWithoutOrigi
         EXPECT_TRUE(readEntity(damaged, host, &result).IsEmpty()) << damaged;
         EXPECT_EQ(result.status, EntityReadResult::Discarded) << damaged;
     }
-    EXPECT_EQ(host.messages.size(), 2u); // the discarded blocks had no origin
+    EXPECT_TRUE(result.placedAtOrigin); // the discarded block had no origin
 
-    host.messages.clear();
-    const CQEntity light = readEntity("{ \"classname\" \"light\" }\n", host);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"ERROR: entity has no brush or origin\nWill place it at 0,0,0"});
+    const CQEntity light = readEntity("{ \"classname\" \"light\" }\n", host, &result);
+    EXPECT_TRUE(result.placedAtOrigin);
     EXPECT_EQ(light.brushes()[0].mins(), (Vec3{-8, -8, -8}));
+    readEntity("{ \"classname\" \"light\" \"origin\" \"0 0 0\" }\n", host, &result);
+    EXPECT_FALSE(result.placedAtOrigin);
+    EXPECT_TRUE(host.messages.empty()) << "the reader only reports";
 }
 
-TEST(Entity, OriginIsTheMeanOfBrushCentresOrTheStoredValueAndMovesAsWholeNumbers)
+TEST(Entity, OriginIsTheMeanOfBrushCentresOrTheStoredValue)
 {
     FakeHost host;
     CQEntity e;
@@ -119,44 +115,30 @@ TEST(Entity, OriginIsTheMeanOfBrushCentresOrTheStoredValueAndMovesAsWholeNumbers
     EXPECT_EQ(point.GetOrigin(), (Vec3{1.5f, -2, 3}));
     point.SetValue("\"origin\"", "\"7\"");
     EXPECT_EQ(point.GetOrigin(), (Vec3{7, 0, 0}));
-
-    CQEntity light = readEntity("{ \"classname\" \"light\" \"origin\" \"16 32 48\" \"light\" \"200\" }\n", host);
-    light.SelectAllBrushes();
-    light.MoveSelected({48.7f, -64, -48}, host);
-    EXPECT_EQ(light.pairs().back(), (CQKeyValue{"\"origin\"", "\"64 -32 0\""}));
-    EXPECT_EQ(light.brushes()[0].mins(), (Vec3{56.7f, -40, -8}));
 }
 
-TEST(Entity, PickTogglesTheNearestBrushOnTheSegment)
+TEST(Entity, TheSegmentMeetsTheNearestBrushFromItsStart)
 {
     FakeHost host;
     CQEntity e;
     e.AddBrush(Box({0, 0, 0}, {64, 64, 64}));
     e.AddBrush(Box({0, 0, 100}, {64, 64, 164}));
-    e.DeselectAllBrushes();
-    const CQBrush* hit = e.PickBrush({32, 32, 4096}, {32, 32, -4096}, host);
-    ASSERT_EQ(hit, &e.brushes()[1]);
-    EXPECT_TRUE(hit->IsSelected());
-    EXPECT_EQ(e.PickBrush({32, 32, 4096}, {32, 32, -4096}, host), hit);
-    EXPECT_FALSE(hit->IsSelected());
-    EXPECT_EQ(e.PickBrush({500, 32, 4096}, {500, 32, -4096}, host), nullptr);
+    EXPECT_EQ(e.NearestBrushOnSegment({32, 32, 4096}, {32, 32, -4096}, host), 1);
+    EXPECT_EQ(e.NearestBrushOnSegment({32, 32, -4096}, {32, 32, 4096}, host), 0);
+    EXPECT_EQ(e.NearestBrushOnSegment({500, 32, 4096}, {500, 32, -4096}, host), -1);
     // A point inside a brush counts as a hit at distance 0.
-    EXPECT_EQ(e.PickBrush({32, 32, 10}, {32, 32, 10}, host), &e.brushes()[0]);
+    EXPECT_EQ(e.NearestBrushOnSegment({32, 32, 10}, {32, 32, 10}, host), 0);
 }
 
-TEST(Entity, PasteSnapsEachBrushOnItsOwnAndIsRefusedByAPointEntity)
+TEST(Entity, PastedCopiesAreCentredOnTheTargetEachSnappedOnItsOwn)
 {
     FakeHost host;
     const std::vector<CQBrush> clipboard{Box({0, 0, 0}, {64, 64, 64}), Box({64, 0, 32}, {120, 64, 96})};
-    CQEntity e;
-    ASSERT_TRUE(e.PasteBrushes(clipboard, {{505, 300, 0}, true, 16}, host));
-    ASSERT_EQ(e.selectedCount(), 2);
+    const std::vector<CQBrush> placed = PlacedCopies(clipboard, {{505, 300, 0}, true, 16}, host);
+    ASSERT_EQ(placed.size(), 2u);
     // Centred on the origin (corners -62 and 2), each moves by snap(target - its corner) + its corner.
-    EXPECT_EQ(e.brushes()[0].mins(), (Vec3{436, 272, 0}));
-    EXPECT_EQ(e.brushes()[1].mins(), (Vec3{500, 272, 32}));
-
-    CQEntity light = readEntity("{ \"classname\" \"light\" \"origin\" \"0 0 0\" }\n", host);
-    EXPECT_FALSE(light.PasteBrushes(clipboard, {}, host));
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Can't paste into unmodifiable entity!"});
-    EXPECT_EQ(light.brushCount(), 1);
+    EXPECT_EQ(placed[0].mins(), (Vec3{436, 272, 0}));
+    EXPECT_EQ(placed[1].mins(), (Vec3{500, 272, 32}));
+    // The group's centre is the mean of the brushes' centres, (62, 32, 48).
+    EXPECT_EQ(PlacedCopies(clipboard, {{505, 300, 0}, false, 16}, host)[0].mins(), (Vec3{505 - 62, 300 - 32, 0}));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/no_dialogs.h"
 #include "platform/null_host.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+#include "document/selection_edits.h"
 #include "editor_fixture.h"
 #include "platform/file_io.h"
 
@@ -20,16 +21,18 @@ TEST_F(EditorTest, FirstBrushInAnEmptyMapCreatesANamedWorld)
 {
     map().NewMap();
     EXPECT_EQ(map().GeometryMiddle(), kOrigin);
-    map().AddBrush(box({0, 0, 0}, {64, 64, 64}));
+    AddNewBrush(map(), box({0, 0, 0}, {64, 64, 64}));
     ASSERT_EQ(map().EntityCount(), 1);
-    CQEntity& world = map().entity(0);
+    const CQEntity& world = map().entity(0);
     EXPECT_TRUE(world.isWorld());
     EXPECT_TRUE(world.isCurrent());
     EXPECT_EQ(world.className(), "worldspawn");
-    EXPECT_EQ(world.selectedCount(), 1);
+    EXPECT_EQ(map().countSelectedBrushes(), 1);
     EXPECT_TRUE(map().IsModifiedSinceSave());
-    map().AddBrush(box({0, 0, 0}, {64, 64, 0})); // no volume: not added
+    AddNewBrush(map(), box({0, 0, 0}, {64, 64, 0})); // no volume: not added
     EXPECT_EQ(world.brushCount(), 1);
+    map().Undo();
+    EXPECT_EQ(map().EntityCount(), 0) << "the world came with the brush";
 }
 
 TEST_F(EditorTest, SavedMapOpensWithTheSameContentAndFlagsFollow)
@@ -37,31 +40,32 @@ TEST_F(EditorTest, SavedMapOpensWithTheSameContentAndFlagsFollow)
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{128, 0, 0}, {192, 64, 32}}});
     addPointEntity("light", {32, 32, 96});
     const std::string file = path("a.map");
-    ASSERT_TRUE(map().SaveMap(file));
+    ASSERT_TRUE(editor.saveMap(file));
     EXPECT_FALSE(map().IsModifiedSinceSave());
     EXPECT_EQ(map().pathName(), file);
     EXPECT_EQ(map().title(), "a.map");
     const std::string saved = readFile(file);
     EXPECT_NE(saved.find("// Map Contains: 2 Entities, 2 Brushes\n"), std::string::npos);
 
-    ASSERT_TRUE(map().OpenMap(file));
+    ASSERT_TRUE(editor.openMap(file));
     EXPECT_FALSE(map().IsModifiedSinceSave());
+    EXPECT_FALSE(map().canUndo());
     ASSERT_EQ(map().EntityCount(), 2);
     EXPECT_TRUE(map().entity(0).isCurrent());
-    ASSERT_TRUE(map().SaveMap(path("b.map")));
+    ASSERT_TRUE(editor.saveMap(path("b.map")));
     const std::string again = readFile(path("b.map"));
     EXPECT_EQ(again.substr(again.find("// Map Contains")), saved.substr(saved.find("// Map Contains")));
-    ASSERT_TRUE(map().SaveMap(file)); // over the old file, leaving no temporary file behind
+    ASSERT_TRUE(editor.saveMap(file)); // over the old file, leaving no temporary file behind
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
 
     // A map opened by a relative path is known by its absolute one, header included.
     const std::filesystem::path here = std::filesystem::current_path();
     std::filesystem::current_path(folder);
-    const bool opened = map().OpenMap("./a.map").has_value();
+    const bool opened = editor.openMap("./a.map").has_value();
     std::filesystem::current_path(here);
     ASSERT_TRUE(opened);
     EXPECT_EQ(map().pathName(), file);
-    ASSERT_TRUE(map().SaveMap(map().pathName()));
+    ASSERT_TRUE(editor.saveMap(map().pathName()));
     EXPECT_NE(readFile(file).find("// Filename: " + file + "\n"), std::string::npos);
 }
 
@@ -69,8 +73,8 @@ TEST_F(EditorTest, DamagedFileKeepsWhatWasReadButNoFileName)
 {
     const std::string file = path("damaged.map");
     std::ofstream(file) << "{\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"light\" oops\n}\n";
-    map().SaveMap(path("other.map"));
-    const auto read = map().OpenMap(file);
+    editor.saveMap(path("other.map"));
+    const auto read = editor.openMap(file);
     ASSERT_TRUE(read);
     EXPECT_TRUE(read->damaged);
     EXPECT_EQ(map().EntityCount(), 1);
@@ -82,11 +86,13 @@ TEST_F(EditorTest, DamagedFileKeepsWhatWasReadButNoFileName)
 TEST_F(EditorTest, FailedOpenOrSaveIsReportedAndKeepsTheMapTheOldFileAndTheModifiedMark)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
-    EXPECT_FALSE(map().OpenMap(path("missing.map")));
+    addPointEntity("light", {0, 0, 0});
+    EXPECT_FALSE(editor.openMap(path("missing.map")));
     EXPECT_EQ(host.messages.back(), "Could not open " + path("missing.map") + ": No such file or directory");
-    EXPECT_EQ(map().EntityCount(), 1);
+    EXPECT_EQ(map().EntityCount(), 2);
+    EXPECT_TRUE(map().canUndo()) << "the history stays with the map";
     const std::string nowhere = path("no/such/folder/x.map");
-    EXPECT_FALSE(map().SaveMap(nowhere));
+    EXPECT_FALSE(editor.saveMap(nowhere));
     EXPECT_EQ(host.messages.back(), "Could not save " + nowhere + ": No such file or directory");
     EXPECT_TRUE(map().IsModifiedSinceSave());
     EXPECT_TRUE(map().pathName().empty());
@@ -95,17 +101,17 @@ TEST_F(EditorTest, FailedOpenOrSaveIsReportedAndKeepsTheMapTheOldFileAndTheModif
     const std::string file = path("ro.map");
     std::ofstream(file) << "old";
     std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_FALSE(map().SaveMap(file));
+    EXPECT_FALSE(editor.saveMap(file));
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
     EXPECT_EQ(readFile(file), "old");
 }
 
 TEST_F(EditorTest, WorkHeightsPushEachOtherByTheGrid)
 {
-    map().SetMaxZ(-32);
+    map().SetMaxZ(-32, 16);
     EXPECT_EQ(map().GetMaxZ(), -32);
     EXPECT_EQ(map().GetMinZ(), -48);
-    map().SetMinZ(100);
+    map().SetMinZ(100, 16);
     EXPECT_EQ(map().GetMaxZ(), 116);
 }
 
@@ -113,37 +119,31 @@ TEST_F(EditorTest, SelectingByRayMakesTheHitEntityCurrentAndTakesItsTexture)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
     addPointEntity("light", {200, 200, 0});
-    EXPECT_TRUE(map().SelectEntityAt({200, 200, 4096}, {200, 200, -4096}));
+    EXPECT_TRUE(map().SelectEntityAt({200, 200, 4096}, {200, 200, -4096}, host));
     EXPECT_EQ(map().currentIndex(), 1);
     EXPECT_EQ(map().currentTexture(), "*NONE*");
-    EXPECT_EQ(map().entity(1).selectedCount(), 1);
+    EXPECT_EQ(selectedIn(1), 1);
 
-    EXPECT_TRUE(map().SelectEntityAt({32, 32, 4096}, {32, 32, -4096}));
+    EXPECT_TRUE(map().SelectEntityAt({32, 32, 4096}, {32, 32, -4096}, host));
     EXPECT_EQ(map().currentIndex(), 0);
-    EXPECT_EQ(map().entity(1).selectedCount(), 0); // losing current deselects
+    EXPECT_FALSE(selected(1, 0)) << "losing current deselects";
     EXPECT_EQ(map().currentTexture(), "WALL");
-    EXPECT_FALSE(map().SelectEntityAt({1000, 1000, 4096}, {1000, 1000, -4096}));
+    EXPECT_TRUE(map().SelectEntityAt({32, 32, 4096}, {32, 32, -4096}, host));
+    EXPECT_EQ(map().countSelectedBrushes(), 0) << "a second click deselects";
+    EXPECT_FALSE(map().SelectEntityAt({1000, 1000, 4096}, {1000, 1000, -4096}, host));
 }
 
-TEST_F(EditorTest, DeletingOrTakingAnEntityNeverRemovesTheWorld)
+TEST_F(EditorTest, DeletingAnEntitysLastBrushRemovesItButNeverTheWorld)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
-    ASSERT_EQ(map().TakeCurrentEntity(), nullptr);
     addPointEntity("light", {200, 200, 0});
-    map().SetCurrentEntityByIndex(1);
-    map().entity(1).SelectAllBrushes();
-    map().DeleteSelection(); // the entity's last brush: the entity goes
+    selectWholeEntity(1);
+    DeleteSelection(map()); // the entity's last brush: the entity goes
     EXPECT_EQ(map().EntityCount(), 1);
     EXPECT_EQ(map().currentIndex(), 0);
 
-    addPointEntity("light", {0, 0, 100});
-    map().SetCurrentEntityByIndex(1);
-    const auto taken = map().TakeCurrentEntity();
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->className(), "light");
-    map().SetCurrentEntityByIndex(0);
-    map().entity(0).SelectAllBrushes();
-    map().DeleteSelection(); // the world stays, even empty
+    selectWholeEntity(0);
+    DeleteSelection(map()); // the world stays, even empty
     EXPECT_EQ(map().EntityCount(), 1);
     EXPECT_EQ(map().entity(0).brushCount(), 0);
 }

@@ -42,7 +42,7 @@ protected:
 
 TEST_F(PanelTexturesTest, OpeningAMapLoadsTheArchiveBesideItForThePanelTheCameraAndAlignment)
 {
-    ASSERT_TRUE(map().OpenMap(writeMap("a.map", "a.wad")));
+    ASSERT_TRUE(editor.openMap(writeMap("a.map", "a.wad")));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(textures().textureList(), (std::vector<std::string>{"*NONE*", "floor", "WALL"}));
 
@@ -57,13 +57,13 @@ TEST_F(PanelTexturesTest, OpeningAMapLoadsTheArchiveBesideItForThePanelTheCamera
 
 TEST_F(PanelTexturesTest, TheSameArchiveIsNotReloadedAnotherOrAMissingOneIs)
 {
-    ASSERT_TRUE(map().OpenMap(writeMap("a.map", "a.wad")));
+    ASSERT_TRUE(editor.openMap(writeMap("a.map", "a.wad")));
     std::filesystem::remove(folder / "a.wad");
-    ASSERT_TRUE(map().OpenMap(writeMap("b.map", "a.wad")));
+    ASSERT_TRUE(editor.openMap(writeMap("b.map", "a.wad")));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(textures().textureList().size(), 3u) << "the archive was read again";
 
-    ASSERT_TRUE(map().OpenMap(writeMap("c.map", "missing.wad")));
+    ASSERT_TRUE(editor.openMap(writeMap("c.map", "missing.wad")));
     EXPECT_EQ(host.messages, std::vector<std::string>{"Could not load wad named missing.wad"});
     EXPECT_EQ(textures().textureList(), std::vector<std::string>{"*NONE*"});
     EXPECT_FALSE(editor.panel().textureImages().image("WALL"));
@@ -79,34 +79,39 @@ TEST_F(PanelTexturesTest, AnArchiveNotFoundBeforeIsLookedForBesideTheNextMapAndI
     editor.prefs().gameFolder = (folder / "id1").string();
     std::filesystem::create_directories(folder / "id1");
     std::ofstream(folder / "id1" / "game.wad", std::ios::binary) << Archive({{"sky1", 16}});
-    ASSERT_TRUE(map().OpenMap(writeMap("a.map", "game.wad")));
+    ASSERT_TRUE(editor.openMap(writeMap("a.map", "game.wad")));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(textures().textureList(), (std::vector<std::string>{"*NONE*", "sky1"}));
 }
 
 TEST_F(PanelTexturesTest, TheCurrentTextureIsShownAppliedAndAlignedBySizesFromTheArchive)
 {
-    ASSERT_TRUE(map().OpenMap(writeMap("a.map", "a.wad")));
+    ASSERT_TRUE(editor.openMap(writeMap("a.map", "a.wad")));
     map().SetCurrentTexture("WALL");
     EXPECT_EQ(textures().sizeText(), "64x64");
     EXPECT_EQ(textures().textureList()[*textures().selectedItem()], "WALL");
 
-    ApplyTextureToSelection(editor); // nothing selected: nothing changes
+    ApplyTextureToSelection(map()); // nothing selected: nothing changes
     EXPECT_EQ(worldBrush(0).face(0).texture, "floor");
-    world().SelectAllBrushes();
-    ApplyTextureToSelection(editor);
+    EXPECT_FALSE(map().canUndo());
+    SelectAllOfCurrentEntity(map());
+    ApplyTextureToSelection(map());
+    EXPECT_EQ(map().undoName(), "Apply Texture");
     for (int i = 0; i < worldBrush(0).numfaces(); ++i) EXPECT_EQ(worldBrush(0).face(i).texture, "WALL");
 
     // 40 is no multiple of 64: aligning moves the texture; a texture of unknown size stays put.
-    AlignTexturesOfSelection(editor);
+    AlignTexturesOfSelection(map(), editor.panel().textureSizes());
+    EXPECT_EQ(map().undoName(), "Align Texture");
     float shifts = 0;
     for (int i = 0; i < worldBrush(0).numfaces(); ++i) shifts += std::abs(worldBrush(0).face(i).shift[0]);
     EXPECT_GT(shifts, 0);
     map().SetCurrentTexture("NOT_THERE");
     EXPECT_EQ(textures().texture(), "*NONE*");
     EXPECT_EQ(textures().sizeText(), "0x0");
-    ApplyTextureToSelection(editor);
-    for (int i = 0; i < worldBrush(0).numfaces(); ++i) worldBrush(0).face(i).shift[0] = 0;
-    AlignTexturesOfSelection(editor);
-    for (int i = 0; i < worldBrush(0).numfaces(); ++i) EXPECT_EQ(worldBrush(0).face(i).shift[0], 0);
+    map().Undo();
+    map().Undo();
+    ApplyTextureToSelection(map());
+    const std::string applied = mapText();
+    AlignTexturesOfSelection(map(), editor.panel().textureSizes());
+    EXPECT_EQ(mapText(), applied);
 }

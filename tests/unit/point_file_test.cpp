@@ -61,8 +61,8 @@ TEST_F(LeakPathTest, TheLeakPathIsDrawnAsOneWideLineOnlyOverItsOwnMap)
     view.setClientSize(800, 600);
     view.centreOn(0, 0);
     const std::vector<Vec3> points{{0, 0, 24}, {256, -28, 0}, {-16, -28, -20}};
-    ASSERT_TRUE(map().SaveMap(path("leaky.map")));
-    editor.leakPath().set(path("leaky.map"), points);
+    ASSERT_TRUE(editor.saveMap(path("leaky.map")));
+    editor.workspace().leakPath().set(path("leaky.map"), points);
 
     const RecordingCanvas canvas(view);
     const auto lines = canvas.drawn(RecordingCanvas::Kind::Line, kLeakPathColour);
@@ -70,11 +70,11 @@ TEST_F(LeakPathTest, TheLeakPathIsDrawnAsOneWideLineOnlyOverItsOwnMap)
     EXPECT_TRUE(canvas.lineBetween(kLeakPathColour, view.mapToWindow(0, 0), view.mapToWindow(256, -28)));
     EXPECT_TRUE(canvas.lineBetween(kLeakPathColour, view.mapToWindow(256, -28), view.mapToWindow(-16, -28)));
 
-    ASSERT_TRUE(map().SaveMap(path("other.map")));
+    ASSERT_TRUE(editor.saveMap(path("other.map")));
     EXPECT_TRUE(RecordingCanvas(view).drawn(RecordingCanvas::Kind::Line, kLeakPathColour).empty())
         << "another map does not show this map's leak";
     map().NewMap();
-    EXPECT_TRUE(editor.leakPath().pointsFor(map().pathName()).empty());
-    editor.leakPath().clear();
-    EXPECT_TRUE(editor.leakPath().pointsFor(path("leaky.map")).empty());
+    EXPECT_TRUE(editor.workspace().leakPath().pointsFor(map().pathName()).empty());
+    editor.workspace().leakPath().clear();
+    EXPECT_TRUE(editor.workspace().leakPath().pointsFor(path("leaky.map")).empty());
 }

@@ -14,56 +14,58 @@ using namespace vorn::test;
 TEST(Room, WallsEncloseTheOldBoxAndLeaveTheHollow)
 {
     FakeHost log;
-    CQEntity e = EntityWithBox({0, 0, 0}, {256, 256, 128});
-    ASSERT_TRUE(MakeRoom(e, 0, 16, "BRICK", log));
-    ASSERT_EQ(e.brushCount(), 6);
-    for (const CQBrush& wall : e.brushes()) ExpectSolid(wall);
+    const auto room = MakeRoom(Box({0, 0, 0}, {256, 256, 128}), 16, "BRICK", log);
+    ASSERT_TRUE(room && !room->inPlace);
+    const std::vector<CQBrush>& walls = room->brushes;
+    ASSERT_EQ(walls.size(), 6u);
+    for (const CQBrush& wall : walls) ExpectSolid(wall);
     // Sampled between grid lines: inside a wall exactly where the old box was and the hollow is not.
     for (float x = -4; x < 264; x += 8) {
         for (float y = -4; y < 264; y += 8) {
             for (float z = -4; z < 136; z += 8) {
                 const bool inBox = x > 0 && x < 256 && y > 0 && y < 256 && z > 0 && z < 128;
                 const bool inHollow = x > 16 && x < 240 && y > 16 && y < 240 && z > 16 && z < 112;
-                EXPECT_EQ(CountContaining(e.brushes(), {x, y, z}) > 0, inBox && !inHollow) << x << " " << y << " " << z;
+                EXPECT_EQ(CountContaining(walls, {x, y, z}) > 0, inBox && !inHollow) << x << " " << y << " " << z;
             }
         }
     }
 
     // The walls of a slanted brush are solids too.
-    CQEntity slanted = EntityWithBox({0, 0, 0}, {128, 128, 64});
-    slanted.RotateSelectionZ(30, log);
-    slanted.RotateSelectionX(20, log);
-    ASSERT_TRUE(MakeRoom(slanted, 0, 8, "BRICK", log));
-    ASSERT_EQ(slanted.brushCount(), 6);
-    for (const CQBrush& wall : slanted.brushes()) ExpectSolid(wall);
+    CQBrush slanted = Box({0, 0, 0}, {128, 128, 64});
+    slanted.RotateZ(30, log);
+    slanted.RotateX(20, log);
+    const auto slantedRoom = MakeRoom(slanted, 8, "BRICK", log);
+    ASSERT_TRUE(slantedRoom);
+    ASSERT_EQ(slantedRoom->brushes.size(), 6u);
+    for (const CQBrush& wall : slantedRoom->brushes) ExpectSolid(wall);
 }
 
-TEST(Room, ThicknessBelowOneABadIndexOrAFaceWithTooManyCornersChangeNothing)
+TEST(Room, ThicknessBelowOneNoSolidOrAFaceWithTooManyCornersAreRefused)
 {
     FakeHost log;
-    CQEntity e = EntityWithBox({0, 0, 0}, {64, 64, 64});
-    EXPECT_FALSE(MakeRoom(e, 0, 0, "BRICK", log));
-    EXPECT_FALSE(MakeRoom(e, 1, 8, "BRICK", log));
-    EXPECT_TRUE(e.brushCount() == 1 && e.brushes()[0].maxs() == (Vec3{64, 64, 64}));
+    const CQBrush b = Box({0, 0, 0}, {64, 64, 64});
+    EXPECT_FALSE(MakeRoom(b, 0, "BRICK", log));
+    EXPECT_FALSE(MakeRoom(CQBrush(), 8, "BRICK", log));
     // The base of a 49-sided spike has more corners than a wall can have sides.
-    ASSERT_TRUE(MakeSpike(e, 0, 0, 49, "SPIKE", log));
-    EXPECT_FALSE(MakeRoom(e, 0, 8, "BRICK", log));
-    EXPECT_TRUE(e.brushCount() == 1 && e.brushes()[0].CountFaces() == 50);
+    const auto spike = MakeSpike(b, 0, 49, "SPIKE", log);
+    ASSERT_TRUE(spike);
+    EXPECT_FALSE(MakeRoom(spike->brushes[0], 8, "BRICK", log));
     EXPECT_EQ(log.debugCount("MakeRoom: a face has too many corners for a wall\n"), 1);
 }
 
 TEST(Stairs, StepsOfTheChosenHeightRiseTowardTheUpEnd)
 {
-    // Up end, step height and steps in a box 128 square and 64 high; fewer than two steps change nothing.
+    // Up end, step height and steps in a box 128 square and 64 high; fewer than two steps are refused.
     for (const auto& [up, height, count] : {std::tuple{Compass::North, 16, 4}, std::tuple{Compass::South, 24, 3},
                                             std::tuple{Compass::East, 32, 2}, std::tuple{Compass::West, 16, 4},
                                             std::tuple{Compass::North, 40, 1}}) {
         SCOPED_TRACE(::testing::Message() << static_cast<int>(up) << " " << height);
         FakeHost log;
-        CQEntity e = EntityWithBox({0, 0, 0}, {128, 128, 64});
-        EXPECT_EQ(MakeStairs(e, 0, up, height, 0, "STEP", log), count > 1);
-        ASSERT_EQ(e.brushCount(), count);
-        std::vector<CQBrush> steps(e.brushes().begin(), e.brushes().end());
+        const auto stairs = MakeStairs(Box({0, 0, 0}, {128, 128, 64}), up, height, 0, "STEP", log);
+        ASSERT_EQ(stairs.has_value(), count > 1);
+        if (!stairs) continue;
+        std::vector<CQBrush> steps = stairs->brushes;
+        ASSERT_EQ(steps.size(), static_cast<size_t>(count));
         std::ranges::sort(steps, {}, [](const CQBrush& b) { return b.maxs().z; });
         const int run = up == Compass::North || up == Compass::South ? 1 : 0;
         const bool towardHigh = up == Compass::North || up == Compass::East;
@@ -83,15 +85,15 @@ TEST(Stairs, StepsOfTheChosenHeightRiseTowardTheUpEnd)
     }
 }
 
-TEST(Stairs, ThicknessMakesSlabsUnderTheTreadsAndANegativeOneChangesNothing)
+TEST(Stairs, ThicknessMakesSlabsUnderTheTreadsAndANegativeOneIsRefused)
 {
     FakeHost log;
-    CQEntity e = EntityWithBox({0, 0, 0}, {64, 128, 64});
-    EXPECT_FALSE(MakeStairs(e, 0, Compass::North, 16, -8, "STEP", log));
-    EXPECT_TRUE(e.brushCount() == 1 && e.brushes()[0].maxs() == (Vec3{64, 128, 64}));
-    ASSERT_TRUE(MakeStairs(e, 0, Compass::North, 16, 8, "STEP", log));
-    ASSERT_EQ(e.brushCount(), 4);
-    for (const CQBrush& b : e.brushes()) EXPECT_FLOAT_EQ(b.maxs().z - b.mins().z, 8);
+    const CQBrush b = Box({0, 0, 0}, {64, 128, 64});
+    EXPECT_FALSE(MakeStairs(b, Compass::North, 16, -8, "STEP", log));
+    const auto stairs = MakeStairs(b, Compass::North, 16, 8, "STEP", log);
+    ASSERT_TRUE(stairs);
+    ASSERT_EQ(stairs->brushes.size(), 4u);
+    for (const CQBrush& slab : stairs->brushes) EXPECT_FLOAT_EQ(slab.maxs().z - slab.mins().z, 8);
 }
 
 TEST(Ramp, IsAWedgeFullHeightAtTheElevatedEnd)
@@ -102,10 +104,9 @@ TEST(Ramp, IsAWedgeFullHeightAtTheElevatedEnd)
                                          std::tuple{Compass::East, Vec3{56, 64, 52}, Vec3{8, 64, 52}},
                                          std::tuple{Compass::West, Vec3{8, 64, 52}, Vec3{56, 64, 52}}}) {
         FakeHost log;
-        CQEntity e = EntityWithBox({0, 0, 0}, {64, 128, 64});
-        ASSERT_TRUE(MakeRamp(e, 0, end, "RAMP", log));
-        ASSERT_EQ(e.brushCount(), 1);
-        const CQBrush& ramp = e.brushes()[0];
+        const auto made = MakeRamp(Box({0, 0, 0}, {64, 128, 64}), end, "RAMP", log);
+        ASSERT_TRUE(made && made->brushes.size() == 1);
+        const CQBrush& ramp = made->brushes[0];
         ExpectSolid(ramp);
         EXPECT_EQ(ramp.CountFaces(), 5);
         EXPECT_TRUE(ramp.mins() == kOrigin && ramp.maxs() == (Vec3{64, 128, 64}));

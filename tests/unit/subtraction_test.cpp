@@ -1,7 +1,9 @@
 #include "document/curved_primitives.h"
-#include "geometry/clip_points.h"
+#include "document/selection_edits.h"
+#include "geometry/subtraction.h"
 
 #include "brush_checks.h"
+#include "editor_fixture.h"
 #include "fakes.h"
 
 #include <gtest/gtest.h>
@@ -11,21 +13,15 @@ using namespace vorn::test;
 
 namespace {
 
-// The targets, unselected, then the cutters, selected, in one entity after the subtraction.
-CQEntity subtracted(const std::vector<CQBrush>& targets, const std::vector<CQBrush>& cutters, DebugOutput& log)
+// What is left of the targets, in order, once every cutter has cut them.
+std::vector<CQBrush> subtracted(const std::vector<CQBrush>& targets, const std::vector<CQBrush>& cutters, DebugOutput& log)
 {
-    CQEntity e;
-    for (const CQBrush& b : targets) e.AddBrush(b);
-    e.DeselectAllBrushes();
-    for (const CQBrush& b : cutters) e.AddBrush(b);
-    SubtractSelection(e, log);
-    return e;
-}
-
-std::vector<CQBrush> unselected(const CQEntity& e)
-{
+    std::vector<const CQBrush*> cutting;
+    for (const CQBrush& cutter : cutters) cutting.push_back(&cutter);
     std::vector<CQBrush> pieces;
-    std::ranges::copy_if(e.brushes(), std::back_inserter(pieces), [](const CQBrush& b) { return !b.IsSelected(); });
+    for (const CQBrush& target : targets) {
+        for (CQBrush& piece : SubtractBrushes(cutting, target, log)) pieces.push_back(std::move(piece));
+    }
     return pieces;
 }
 
@@ -61,69 +57,81 @@ void expectPiecesCoverTargetsMinusCutters(const std::vector<CQBrush>& pieces, co
 
 } // namespace
 
-TEST(Subtraction, PiecesCoverExactlyTheTargetOutsideTheCutterWhichStaysSelectedAfterThem)
+TEST(Subtraction, PiecesCoverExactlyTheTargetOutsideTheCutter)
 {
     FakeHost log;
-    CQEntity slanted = EntityWithBox({40, 40, -16}, {88, 88, 80});
-    slanted.RotateSelectionZ(30, log);
-    slanted.RotateSelectionX(15, log);
+    CQBrush slanted = Box({40, 40, -16}, {88, 88, 80});
+    slanted.Move({-64, -64, -32}, log);
+    slanted.RotateZ(30, log);
+    slanted.RotateX(15, log);
+    slanted.Move({64, 64, 32}, log);
     // The target, the cutter and how many pieces are left (0: not counted).
     const std::tuple<CQBrush, CQBrush, size_t> cases[] = {
         {Box({0, 0, 0}, {128, 128, 128}), Box({32, 32, 32}, {96, 96, 96}), 6}, // a piece on each side of the hole
         {Box({0, 0, 0}, {256, 16, 128}), Box({96, 0, 0}, {160, 16, 96}), 3},   // a doorway as thick as the wall
         {Box({0, 0, 0}, {64, 64, 64}), Box({16, 0.05f, 16}, {48, 80, 48}), 4}, // a hair from a side: no sliver
-        {Box({0, 0, 0}, {128, 128, 64}), slanted.brushes()[0], 0},
+        {Box({0, 0, 0}, {128, 128, 64}), slanted, 0},
     };
     for (const auto& [target, cutter, count] : cases) {
         SCOPED_TRACE(count);
-        const CQEntity e = subtracted({target}, {cutter}, log);
-        const std::vector<CQBrush> pieces = unselected(e);
+        const std::vector<CQBrush> pieces = subtracted({target}, {cutter}, log);
         EXPECT_TRUE(count == 0 || pieces.size() == count) << pieces.size();
         expectPiecesCoverTargetsMinusCutters(pieces, {target}, {cutter});
-        EXPECT_TRUE(e.selectedCount() == 1 && e.brushes().back().IsSelected() && e.brushes().back().mins() == cutter.mins());
     }
 }
 
-TEST(Subtraction, TwoCuttersCutTheFirstCutsPiecesAndStayInOrder)
+TEST(Subtraction, TwoCuttersCutTheFirstCutsPieces)
 {
     FakeHost log;
     const CQBrush target = Box({0, 0, 0}, {256, 64, 64});
     const CQBrush first = Box({32, -16, 16}, {96, 80, 48});
     const CQBrush second = Box({80, 16, -16}, {200, 48, 80});
-    const CQEntity e = subtracted({target}, {first, second}, log);
-    expectPiecesCoverTargetsMinusCutters(unselected(e), {target}, {first, second}); // no piece twice either
-    const auto b = e.brushes();
-    EXPECT_TRUE(e.selectedCount() == 2 && b.end()[-2].mins() == first.mins() && b.back().mins() == second.mins());
+    expectPiecesCoverTargetsMinusCutters(subtracted({target}, {first, second}, log), {target}, {first, second});
 }
 
 TEST(Subtraction, TargetsBesideTheCutterOrWithTooManyFacesStayWholeAndTargetsInsideItGo)
 {
     FakeHost log;
-    const CQEntity touching = subtracted({Box({0, 0, 0}, {64, 64, 64})}, {Box({64, 0, 0}, {128, 64, 64})}, log);
-    ASSERT_EQ(touching.brushCount(), 2);
-    const CQBrush& kept = touching.brushes()[0];
-    EXPECT_TRUE(!kept.IsSelected() && kept.numfaces() == 6 && kept.mins() == kOrigin && kept.maxs() == (Vec3{64, 64, 64}));
-    const CQEntity inside = subtracted({Box({16, 16, 16}, {48, 48, 48})}, {Box({0, 0, 0}, {64, 64, 64})}, log);
-    EXPECT_TRUE(inside.brushCount() == 1 && inside.brushes()[0].IsSelected());
+    const std::vector<CQBrush> touching = subtracted({Box({0, 0, 0}, {64, 64, 64})}, {Box({64, 0, 0}, {128, 64, 64})}, log);
+    ASSERT_EQ(touching.size(), 1u);
+    EXPECT_TRUE(touching[0].numfaces() == 6 && touching[0].mins() == kOrigin && touching[0].maxs() == (Vec3{64, 64, 64}));
+    EXPECT_TRUE(subtracted({Box({16, 16, 16}, {48, 48, 48})}, {Box({0, 0, 0}, {64, 64, 64})}, log).empty());
     // A 49-sided spike has 50 faces: no piece of it could take a cutting face.
-    CQEntity spike = EntityWithBox({-128, -128, 0}, {128, 128, 64});
-    ASSERT_TRUE(MakeSpike(spike, 0, 0, 49, "W", log));
-    const CQEntity full = subtracted({spike.brushes()[0]}, {Box({-32, -32, -16}, {32, 32, 80})}, log);
+    const auto spike = MakeSpike(Box({-128, -128, 0}, {128, 128, 64}), 0, 49, "W", log);
+    ASSERT_TRUE(spike);
+    const std::vector<CQBrush> full = subtracted({spike->brushes[0]}, {Box({-32, -32, -16}, {32, 32, 80})}, log);
     EXPECT_EQ(log.debugCount("addFace: numfaces == MAX_FACES\n"), 1);
-    ASSERT_EQ(full.brushCount(), 2);
-    EXPECT_NEAR(Volume(full.brushes()[0]), Volume(spike.brushes()[0]), 1.0f);
+    ASSERT_EQ(full.size(), 1u);
+    EXPECT_NEAR(Volume(full[0]), Volume(spike->brushes[0]), 1.0f);
 }
 
-TEST(Subtraction, PointEntityAndEmptySelectionDoNothing)
+TEST_F(EditorTest, SubtractionBreaksOverlappedBrushesInTheirPlaceAndPutsTheCuttersLastSelected)
 {
-    FakeHost log;
-    for (const bool pointEntity : {true, false}) {
-        CQEntity e = EntityWithBox({0, 0, 0}, {64, 64, 64});
-        e.AddBrush(Box({16, 16, 16}, {48, 48, 48}));
-        e.brushes()[0].SetSelected(false);
-        e.setModifiable(!pointEntity);
-        e.brushes()[1].SetSelected(pointEntity);
-        SubtractSelection(e, log);
-        EXPECT_TRUE(e.brushCount() == 2 && e.brushes()[0].numfaces() == 6) << pointEntity;
-    }
+    makeWorld({{{0, 0, 0}, {128, 128, 128}}, {{32, 32, 32}, {96, 96, 96}}, {{500, 0, 0}, {564, 64, 64}},
+               {{0, 0, 200}, {64, 64, 264}}});
+    SubtractSelection(map(), host);
+    EXPECT_FALSE(map().canUndo()) << "nothing selected: nothing happens";
+    const std::string before = mapText();
+    select(0, {1});
+    SubtractSelection(map(), host);
+    ASSERT_EQ(world().brushCount(), 9) << "six pieces, two untouched brushes, the cutter";
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(Contains(Box({0, 0, 0}, {128, 128, 128}), worldBrush(i).Centre()));
+    EXPECT_EQ(worldBrush(6).mins(), (Vec3{500, 0, 0}));
+    EXPECT_EQ(worldBrush(7).mins(), (Vec3{0, 0, 200}));
+    EXPECT_EQ(worldBrush(8).mins(), (Vec3{32, 32, 32}));
+    EXPECT_TRUE(map().countSelectedBrushes() == 1 && selected(0, 8));
+    EXPECT_EQ(map().undoName(), "Subtract");
+    map().Undo();
+    EXPECT_EQ(mapText(), before);
+    EXPECT_TRUE(map().countSelectedBrushes() == 1 && selected(0, 1));
+}
+
+TEST_F(EditorTest, SubtractionLeavesAPointEntitysBoxAlone)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}});
+    addPointEntity("light", {32, 32, 32});
+    select(1, {0});
+    SubtractSelection(map(), host);
+    EXPECT_EQ(map().undoName(), "Add Entity");
+    EXPECT_EQ(worldBrush(0).numfaces(), 6);
 }

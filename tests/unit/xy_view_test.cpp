@@ -49,7 +49,7 @@ protected:
 
 TEST_F(XYViewTest, MapsScrollsCentresZoomsAboutTheMouseSnapsAndDrawsTheGrid)
 {
-    EXPECT_EQ(CXYView(editor).centre(), (MapPoint{0, 0})) << "a view without a size yet opens on the origin";
+    EXPECT_EQ(CXYView(editor.workspace()).centre(), (MapPoint{0, 0})) << "a view without a size yet opens on the origin";
     view().setClientSize(400, 300);
     view().scrollTo(-50, 99999); // kept inside the scrollable area
     EXPECT_EQ(view().clientToMap(0, 0), (MapPoint{-2000, -1700}));
@@ -60,59 +60,58 @@ TEST_F(XYViewTest, MapsScrollsCentresZoomsAboutTheMouseSnapsAndDrawsTheGrid)
     EXPECT_EQ(view().clientToMap(300, 50), underMouse);
 
     for (const auto& [v, snapped] : {std::pair{7, 0}, {8, 16}, {-8, -16}, {-7, 0}, {24, 32}}) {
-        EXPECT_EQ(view().snap(static_cast<float>(v)), static_cast<float>(snapped)) << v; // halfway: away from 0
+        EXPECT_EQ(editor.workspace().snap(static_cast<float>(v)), static_cast<float>(snapped)) << v; // halfway: away from 0
     }
-    for (const int size : {64, 0, -16}) view().setGridSize(size); // below 1: refused
-    EXPECT_EQ(view().snap(32), 64);
+    for (const int size : {64, 0, -16}) editor.workspace().setGridSize(size); // below 1: refused
+    EXPECT_EQ(editor.workspace().snap(32), 64);
 
-    view().setGridSize(48); // grid lines run from the map origin, only when over four pixels apart
+    editor.workspace().setGridSize(48); // grid lines run from the map origin, only when over four pixels apart
     view().zoomAbout(1, {0, 0});
     const RecordingCanvas canvas(view());
     const PixelPoint zero = view().mapToWindow(0, 0);
     EXPECT_TRUE(canvas.lineBetween(Colours::Grid, {zero.x + 48, 0}, {zero.x + 48, 4000}));
     EXPECT_TRUE(canvas.lineBetween(Colours::Grid, {0, zero.y + 96}, {4000, zero.y + 96}));
     EXPECT_FALSE(canvas.lineBetween(Colours::Grid, {zero.x + 16, 0}, {zero.x + 16, 4000}));
-    view().setGridSize(16);
+    editor.workspace().setGridSize(16);
     view().zoomAbout(0.25f, {0, 0});
     EXPECT_TRUE(RecordingCanvas(view()).drawn(Kind::Line, Colours::Grid).empty()) << "16 x 0.25 = 4 pixels";
-    view().setGridSize(32);
+    editor.workspace().setGridSize(32);
     EXPECT_FALSE(RecordingCanvas(view()).drawn(Kind::Line, Colours::Grid).empty());
 }
 
 TEST_F(XYViewTest, KeysMoveTheSelectionCycleTheEntitiesAndClipButNeverAPointEntitysBox)
 {
     makeWorld({{{-32, -32, 0}, {32, 32, 64}}});
-    CQEntity& light = addPointEntity("light", {0, 0, 32});
-    worldBrush(0).SetSelected(true);
-    view().setGridSize(64);
+    const CQEntity& light = addPointEntity("light", {0, 0, 32});
+    select(0, {0});
+    editor.workspace().setGridSize(64);
     EXPECT_TRUE(view().keyDown(ViewKey::Right)); // by 16 while snapping, whatever the grid
-    view().setSnapToGrid(false);
+    editor.workspace().setSnapToGrid(false);
     view().keyDown(ViewKey::Down); // by 1
     ExpectBox(worldBrush(0), {-16, -33, 0}, {48, 31, 64});
     for (const int next : {1, 0, 1}) EXPECT_TRUE(view().keyDown(ViewKey::Tab) && map().currentIndex() == next);
     EXPECT_TRUE(view().keyDown(ViewKey::M));
     EXPECT_EQ(map().currentIndex(), 0);
 
-    ASSERT_TRUE(map().SaveMap(path("clip.map")));
-    worldBrush(0).SetSelected(true);
-    for (const float x : {0, 64, 128}) editor.clipPoints().AddClipPoint(x, 0, 0, 16); // in line: no plane
+    ASSERT_TRUE(editor.saveMap(path("clip.map")));
+    select(0, {0});
+    for (const float x : {0, 64, 128}) editor.workspace().clipPoints().AddClipPoint(x, 0, 0, 16); // in line: no plane
     EXPECT_FALSE(view().keyDown(ViewKey::Enter)) << "outside clipper mode";
-    view().toggleClipperMode();
+    editor.workspace().toggleClipperMode();
     EXPECT_TRUE(view().keyDown(ViewKey::Enter));
     EXPECT_FALSE(map().IsModifiedSinceSave()) << "nothing was cut";
     view().keyDown(ViewKey::Escape); // in clipper mode it clears the points, not the selection
-    EXPECT_EQ(editor.clipPoints().count(), 0);
-    EXPECT_EQ(world().selectedCount(), 1);
+    EXPECT_EQ(editor.workspace().clipPoints().count(), 0);
+    EXPECT_EQ(selectedIn(0), 1);
 
-    editor.clipPoints().AddClipPoint(0, 0, 0, 16);
-    editor.clipPoints().AddClipPoint(64, 0, 0, 16);
-    map().SetCurrentEntityByIndex(1);
-    light.SelectAllBrushes();
+    editor.workspace().clipPoints().AddClipPoint(0, 0, 0, 16);
+    editor.workspace().clipPoints().AddClipPoint(64, 0, 0, 16);
+    selectWholeEntity(1);
     view().keyDown(ViewKey::Enter);
     ExpectBox(light.brushes()[0], {-8, -8, 24}, {8, 8, 40});
     EXPECT_FALSE(map().IsModifiedSinceSave());
     view().keyDown(ViewKey::M);
-    worldBrush(0).SetSelected(true);
+    select(0, {0});
     EXPECT_TRUE(view().keyDown(ViewKey::Slash));
     view().keyDown(ViewKey::Enter);
     ExpectBox(worldBrush(0), {-16, 0, 0}, {48, 31, 64});
@@ -122,9 +121,9 @@ TEST_F(XYViewTest, KeysMoveTheSelectionCycleTheEntitiesAndClipButNeverAPointEnti
 TEST_F(XYViewTest, DraggingOutABrushNeedsNothingSelectedAndAnEntityThatHoldsBrushes)
 {
     makeWorld({{{500, 0, 0}, {564, 64, 64}}, {{600, 0, 0}, {664, 64, 64}}});
-    map().SetMaxZ(128);
-    map().SetMinZ(-32);
-    world().SelectAllBrushes();
+    map().SetMaxZ(128, 16);
+    map().SetMinZ(-32, 16);
+    map().SelectAll();
     drag(at(3, -5), at(60, -70));
     map().DeselectAll();
     drag(at(10, 10), at(10, 10)); // a click
@@ -138,9 +137,9 @@ TEST_F(XYViewTest, DraggingOutABrushNeedsNothingSelectedAndAnEntityThatHoldsBrus
     EXPECT_EQ(view().newBrush(), nullptr);
     ASSERT_EQ(world().brushCount(), 3);
     ExpectBox(worldBrush(2), {-48, 0, -32}, {0, 16, 128});
-    EXPECT_TRUE(worldBrush(2).IsSelected());
+    EXPECT_TRUE(selected(0, 2));
 
-    CQEntity& light = addPointEntity("light", {300, 300, 0});
+    const CQEntity& light = addPointEntity("light", {300, 300, 0});
     map().SetCurrentEntityByIndex(1);
     drag(at(-200, -200), at(-100, -100));
     map().SetCurrentEntityByIndex(0); // Tab during a drag makes the light current: the box is dropped
@@ -155,7 +154,7 @@ TEST_F(XYViewTest, DraggingOutABrushNeedsNothingSelectedAndAnEntityThatHoldsBrus
 TEST_F(XYViewTest, PressingBesideTheOnlySelectedBrushDragsTheSidesFacingItAndOnASelectionAllOfIt)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{200, 0, 0}, {264, 64, 64}}, {{0, 128, 0}, {64, 192, 64}}});
-    worldBrush(0).SetSelected(true);
+    select(0, {0});
     drag(at(100, 30), at(132, 35));
     ExpectBox(worldBrush(0), {0, 0, 0}, {96, 64, 64});
     ExpectSolid(worldBrush(0));
@@ -163,12 +162,12 @@ TEST_F(XYViewTest, PressingBesideTheOnlySelectedBrushDragsTheSidesFacingItAndOnA
     ExpectBox(worldBrush(0), {0, 0, 0}, {128, 96, 64});
     drag(at(64, 16), at(64, 48)); // alone and pressed inside: no side faces the press, all of it moves
     ExpectBox(worldBrush(0), {0, 32, 0}, {128, 128, 64});
-    worldBrush(1).SetSelected(true);
+    select(0, {1});
     drag(at(30, 50), at(62, 33));
     ExpectBox(worldBrush(0), {32, 16, 0}, {160, 112, 64});
     ExpectBox(worldBrush(1), {232, -16, 0}, {296, 48, 64});
     ExpectBox(worldBrush(2), {0, 128, 0}, {64, 192, 64});
-    worldBrush(0).SetSelected(false);
+    map().selectBrush({0, 0}, false);
     drag(at(310, 30), at(-60, 30)); // no volume left: the brush goes
     EXPECT_EQ(world().brushCount(), 2);
 }
@@ -176,7 +175,7 @@ TEST_F(XYViewTest, PressingBesideTheOnlySelectedBrushDragsTheSidesFacingItAndOnA
 TEST_F(XYViewTest, AFaceDragFollowsTheSelectedBrushWhenKeysChangeTheBrushList)
 {
     makeWorld({{{0, 0, 0}, {128, 128, 64}}, {{32, -32, -16}, {96, 160, 80}}});
-    worldBrush(1).SetSelected(true);
+    select(0, {1});
     view().leftButtonDown(at(120, 64));
     ASSERT_EQ(view().dragMode(), CXYView::DragMode::DragFaces);
     view().keyDown(ViewKey::Minus); // the pieces first, the dragged cutter last
@@ -195,39 +194,40 @@ TEST_F(XYViewTest, AFaceDragFollowsTheSelectedBrushWhenKeysChangeTheBrushList)
 TEST_F(XYViewTest, ShiftPicksCtrlTurnsTheCameraAndDoubleClicksOrTheMenuPlaceTheMarkers)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
-    CQEntity& light = addPointEntity("light", {300, 300, 0});
+    const CQEntity& light = addPointEntity("light", {300, 300, 0});
     drag(at(300, 300, true), at(400, 400, true));
-    EXPECT_TRUE(light.isCurrent() && light.brushes()[0].IsSelected());
+    EXPECT_TRUE(light.isCurrent() && selected(1, 0));
     EXPECT_EQ(light.brushes()[0].Centre(), (Vec3{300, 300, 0})) << "a Shift drag moves nothing";
     drag(at(30, 30, true, true), at(30, 30, true, true));
     EXPECT_TRUE(light.isCurrent()) << "Shift with Ctrl does nothing";
     drag(at(30, 30, true), at(30, 30, true));
-    EXPECT_TRUE(world().isCurrent() && worldBrush(0).IsSelected());
+    EXPECT_TRUE(world().isCurrent() && selected(0, 0));
 
-    editor.camera().moveTo(0, 0);
+    editor.workspace().camera().moveTo(0, 0);
     drag(at(100, 0, false, true), at(100, 0, false, true));
-    EXPECT_NEAR(editor.camera().heading(), 0, 1e-6);
+    EXPECT_NEAR(editor.workspace().camera().heading(), 0, 1e-6);
     view().doubleClick(at(-64, 32, false, true));
-    EXPECT_EQ(editor.camera().position2D(), (MapPoint{-64, 32}));
+    EXPECT_EQ(editor.workspace().camera().position2D(), (MapPoint{-64, 32}));
     view().doubleClick(at(48, -80));
-    EXPECT_EQ(editor.zViewPosition(), (MapPoint{48, -80}));
+    EXPECT_EQ(editor.workspace().zColumn(), (MapPoint{48, -80}));
     const MouseInput where = at(-128, 256);
     view().contextMenuAt(where.x, where.y);
     view().mouseMove(at(0, 0));
     view().moveCameraHere();
-    EXPECT_EQ(editor.camera().position2D(), (MapPoint{-128, 256}));
+    EXPECT_EQ(editor.workspace().camera().position2D(), (MapPoint{-128, 256}));
 }
 
 TEST_F(XYViewTest, EditsPastAnEdgeGrowItToTheMapBoundsPlus64KeepingTheViewStill)
 {
     makeWorld({{{1904, 0, 0}, {1968, 64, 64}}, {{-1930, 0, 0}, {-1866, 64, 64}}});
-    worldBrush(0).SetSelected(true);
+    EXPECT_EQ(view().extents().right, 1968 + 64) << "opened with room around the map";
+    select(0, {0});
     drag(at(1936, 32), at(1968, 32));
-    EXPECT_EQ(view().extents().right, 2000) << "a brush ending on the edge grows nothing";
-    drag(at(1968, 32), at(1984, 32));
-    EXPECT_EQ(view().extents().right, 2016 + 64);
-    drag(at(1990, 32), at(1000, 32)); // moving back never shrinks them
-    EXPECT_EQ(view().extents().right, 2080);
+    EXPECT_EQ(view().extents().right, 2032) << "a brush inside them grows nothing";
+    drag(at(1968, 32), at(2016, 32)); // the whole brush, now 1952 to 2048
+    EXPECT_EQ(view().extents().right, 2048 + 64);
+    drag(at(2000, 32), at(1000, 32)); // moving back never shrinks them
+    EXPECT_EQ(view().extents().right, 2112);
 
     // Growing to the top or the left shifts every window position; the view stays where it was.
     view().centreOn(0, 1900);
@@ -235,29 +235,32 @@ TEST_F(XYViewTest, EditsPastAnEdgeGrowItToTheMapBoundsPlus64KeepingTheViewStill)
     map().DeselectAll();
     drag(at(0, 1968), at(64, 2048)); // a new brush past the top
     map().DeselectAll();
-    worldBrush(1).SetSelected(true);
+    select(0, {1});
     drag(at(-1950, 32), at(-2032, 32)); // a side past the left
     EXPECT_EQ(view().extents().left, -2010 - 64);
     EXPECT_EQ(view().clientToMap(0, 0), topLeft);
-    EXPECT_EQ((std::array{view().scrollWidth(), view().scrollHeight()}), (std::array{2080 + 2074, 2112 + 2000}));
+    EXPECT_EQ((std::array{view().scrollWidth(), view().scrollHeight()}), (std::array{2112 + 2074, 2112 + 2000}));
 }
 
 TEST_F(XYViewTest, PaintsGridClipPointsMapNewBrushZMarkerAndCameraInThatOrderSkippingWhatIsOutOfView)
 {
-    view().zoomAbout(0.5f, {400, 300}); // the view shows x from -800 to 800, y from -600 to 600
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{1200, 1000, 0}, {1264, 1064, 64}}, {{780, -64, 0}, {844, 0, 64}},
                {{1000, 1000, 0}, {1064, 1064, 64}}});
-    addBrushEntity("func_door", {-128, 0, 0}, {-64, 64, 64}).SetValue("\"angle\"", "\"90\"");
-    addBrushEntity("func_door", {-300, 0, 0}, {-236, 64, 64}).SetValue("\"angle\"", "\"-1\"");
-    editor.clipPoints().AddClipPoint(0, -100, 0, 16);
-    editor.clipPoints().AddClipPoint(64, -100, 0, 16);
+    view().centreOn(0, 0);
+    view().zoomAbout(0.5f, {400, 300}); // the view shows x from -800 to 800, y from -600 to 600
+    addBrushEntity("func_door", {-128, 0, 0}, {-64, 64, 64});
+    setValue(1, "\"angle\"", "\"90\"");
+    addBrushEntity("func_door", {-300, 0, 0}, {-236, 64, 64});
+    setValue(2, "\"angle\"", "\"-1\"");
+    editor.workspace().clipPoints().AddClipPoint(0, -100, 0, 16);
+    editor.workspace().clipPoints().AddClipPoint(64, -100, 0, 16);
     view().leftButtonDown(at(-200, -200)); // a new brush being dragged out
     view().mouseMove(at(-128, -128));
-    worldBrush(1).SetSelected(true);
-    view().toggleClipperMode();
-    editor.setZViewPosition({32, 32});
-    editor.camera().moveTo(0, -300);
-    editor.camera().lookAt(0, 0); // north
+    select(0, {1});
+    editor.workspace().toggleClipperMode();
+    editor.workspace().setZColumn({32, 32});
+    editor.workspace().camera().moveTo(0, -300);
+    editor.workspace().camera().lookAt(0, 0); // north
 
     const RecordingCanvas canvas(view());
     // Top faces only: the other entities' with class names and an arrow along a first brush's angle

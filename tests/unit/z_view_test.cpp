@@ -49,7 +49,7 @@ TEST_F(ZViewTest, ShowsOneUnitPerRowScrollsAndSetsHeightsFromTheContextMenu)
     view().mouseMove({120, 120});
     EXPECT_TRUE(view().rightButtonUp());
     EXPECT_FALSE(view().rightButtonUp()) << "a release without a press is no click";
-    editor.xyView().setGridSize(32); // heights snap to the XY grid while the XY view snaps
+    editor.workspace().setGridSize(32); // heights snap to the XY grid while the XY view snaps
     view().contextMenuAt(100, view().rowOf(70));
     view().setMinZHere();
     EXPECT_EQ(map().GetMinZ(), 64);
@@ -57,18 +57,18 @@ TEST_F(ZViewTest, ShowsOneUnitPerRowScrollsAndSetsHeightsFromTheContextMenu)
     view().setMaxZHere();
     EXPECT_EQ(map().GetMaxZ(), 192);
     view().setCameraZHere();
-    EXPECT_EQ(editor.camera().position3D().z, 192);
-    editor.xyView().setSnapToGrid(false);
+    EXPECT_EQ(editor.workspace().camera().position3D().z, 192);
+    editor.workspace().setSnapToGrid(false);
     EXPECT_EQ(view().mouseHeight(view().rowOf(70)), 70);
 }
 
 TEST_F(ZViewTest, DrawsTheLabelledScaleTheWorkHeightsTheCameraAndInClipperModeTheClipPoints)
 {
-    map().SetMaxZ(128);
-    editor.camera().setHeight(100);
-    for (const float x : {0, 64, 64}) editor.clipPoints().AddClipPoint(x, 0, 0, 64); // the second one lifted
+    map().SetMaxZ(128, 16);
+    editor.workspace().camera().setHeight(100);
+    for (const float x : {0, 64, 64}) editor.workspace().clipPoints().AddClipPoint(x, 0, 0, 64); // the second one lifted
     EXPECT_TRUE(RecordingCanvas(view()).drawn(Kind::Ellipse, Colours::ClipPoint).empty()) << "outside clipper mode";
-    editor.xyView().toggleClipperMode();
+    editor.workspace().toggleClipperMode();
     const RecordingCanvas canvas(view());
     // Lines every 16 units up from height 0 in groups of four until past the top row, then down.
     const std::vector<DrawCall> labels = canvas.drawn(Kind::Text, Colours::Grid);
@@ -89,26 +89,26 @@ TEST_F(ZViewTest, ShowsTheBrushesTheColumnPassesThroughAndTheSelectionAsABar)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{0, 0, 100}, {64, 64, 132}}});
     addBrushEntity("func_door", {0, 0, -40}, {64, 64, -8});
-    worldBrush(0).SetSelected(true);
-    editor.setZViewPosition({1000, 1000}); // the selection's bar shows wherever the column is
+    select(0, {0});
+    editor.workspace().setZColumn({1000, 1000}); // the selection's bar shows wherever the column is
     const RecordingCanvas away(view());
     EXPECT_TRUE(away.outlined(Colours::Red, {kWidth - 32, 284 - 64, kWidth - 9, 284}));
     EXPECT_TRUE(away.drawn(Kind::Polygon, Colours::Blue).empty());
     // Inside the column: two outlines for each brush, the current entity's in blue after the rest.
-    editor.setZViewPosition({32, 32});
+    editor.workspace().setZColumn({32, 32});
     const RecordingCanvas inside(view());
     EXPECT_TRUE(inside.outlined(Colours::Blue, {kWidth - 16, 284 - 64, kWidth, 284}));
     EXPECT_TRUE(inside.outlined(Colours::Black, {kWidth - 24, 284 + 8, kWidth, 284 + 40}));
     EXPECT_EQ(inside.drawn(Kind::Polygon, Colours::Blue).size(), 4u);
     EXPECT_TRUE(inside.drawnBefore(Colours::Black, Colours::Red));
-    editor.setZViewPosition({64, 32}); // on a brush's side is not inside it
+    editor.workspace().setZColumn({64, 32}); // on a brush's side is not inside it
     EXPECT_TRUE(RecordingCanvas(view()).drawn(Kind::Polygon, Colours::Blue).empty());
 }
 
 TEST_F(ZViewTest, APressNearTheRightEdgeDragsTheTopOrBottomOfTheOnlySelectedBrushElseTheSelection)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{128, 0, 0}, {192, 64, 32}}});
-    worldBrush(0).SetSelected(true);
+    select(0, {0});
     drag(at(kWidth - 10, 100), at(kWidth - 10, 132)); // above the brush: its top follows
     ExpectBox(worldBrush(0), {0, 0, 0}, {64, 64, 96});
     drag(at(kWidth - 10, -40), at(kWidth - 10, -8)); // below it: its bottom
@@ -116,11 +116,11 @@ TEST_F(ZViewTest, APressNearTheRightEdgeDragsTheTopOrBottomOfTheOnlySelectedBrus
     ExpectSolid(worldBrush(0));
     drag(at(kWidth - 100, 100), at(kWidth - 100, 132)); // away from the edge: the whole brush
     ExpectBox(worldBrush(0), {0, 0, 64}, {64, 64, 128});
-    worldBrush(1).SetSelected(true);
+    select(0, {1});
     drag(at(kWidth - 10, 200), at(kWidth - 10, 184)); // with more selected: all of them
     EXPECT_EQ(worldBrush(0).mins().z, 48);
     EXPECT_EQ(worldBrush(1).mins().z, -16);
-    worldBrush(0).SetSelected(false);
+    map().selectBrush({0, 0}, false);
     drag(at(kWidth - 5, 80), at(kWidth - 5, -64)); // no height left: the brush goes
     ASSERT_EQ(world().brushCount(), 1);
     EXPECT_EQ(worldBrush(0).mins().x, 0);
@@ -129,7 +129,7 @@ TEST_F(ZViewTest, APressNearTheRightEdgeDragsTheTopOrBottomOfTheOnlySelectedBrus
 TEST_F(ZViewTest, AHeightDragFollowsTheSelectedBrushWhenKeysChangeTheBrushList)
 {
     makeWorld({{{0, 0, 0}, {128, 128, 64}}, {{32, -32, -16}, {96, 160, 80}}});
-    worldBrush(1).SetSelected(true);
+    select(0, {1});
     view().leftButtonDown(at(kWidth - 5, 112));
     ASSERT_EQ(view().dragMode(), CZView::DragMode::DragFaces);
     view().keyDown(ViewKey::Minus); // the pieces first, the dragged cutter last
@@ -147,11 +147,11 @@ TEST_F(ZViewTest, AHeightDragFollowsTheSelectedBrushWhenKeysChangeTheBrushList)
 TEST_F(ZViewTest, ShiftPicksAtTheClickedHeightCtrlSetsTheCameraHeightAndTheEditingKeysAreShared)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{0, 0, 64}, {64, 64, 128}}});
-    editor.setZViewPosition({32, 32});
+    editor.workspace().setZColumn({32, 32});
     drag(at(50, 90, true), at(50, 90, true));
-    EXPECT_TRUE(worldBrush(1).IsSelected() && !worldBrush(0).IsSelected());
+    EXPECT_TRUE(selected(0, 1) && !selected(0, 0));
     drag(at(50, 37, false, true), at(50, 37, false, true));
-    EXPECT_EQ(editor.camera().position3D().z, 37) << "not snapped";
+    EXPECT_EQ(editor.workspace().camera().position3D().z, 37) << "not snapped";
     EXPECT_FALSE(view().keyDown(ViewKey::Left)) << "not a key of this view";
     EXPECT_TRUE(view().keyDown(ViewKey::Delete)); // the keys both views share
     EXPECT_EQ(world().brushCount(), 1);

@@ -4,6 +4,7 @@
 //   vornc wad FILE.wad           the archive's textures with their sizes, in directory order
 
 #include "console_host.h"
+#include "document/no_dialogs.h"
 #include "editor/editor.h"
 #include "textures/wad.h"
 
@@ -35,7 +36,7 @@ int countFaces(const CQMap& map)
 int stats(Editor& editor, const std::string& path)
 {
     const auto start = std::chrono::steady_clock::now();
-    const auto read = editor.map().OpenMap(path);
+    const auto read = editor.openMap(path);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (!read) return 1;
     const CQMap& map = editor.map();
@@ -48,13 +49,13 @@ int stats(Editor& editor, const std::string& path)
 
 int resave(Editor& editor, const std::string& in, const std::string& out)
 {
-    const auto read = editor.map().OpenMap(in);
+    const auto read = editor.openMap(in);
     if (!read) return 1;
     if (read->damaged) {
         std::fprintf(stderr, "vornc: %s is damaged; nothing was written\n", in.c_str());
         return 1;
     }
-    return editor.map().SaveMap(out) ? 0 : 1;
+    return editor.saveMap(out) ? 0 : 1;
 }
 
 int listWad(const std::string& path)

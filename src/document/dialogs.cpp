@@ -1,6 +1,6 @@
-#include "platform/dialogs.h"
+#include "document/dialogs.h"
 
-#include "platform/dialog_checks.h"
+#include "document/dialog_checks.h"
 
 namespace vorn {
 namespace {

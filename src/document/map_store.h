@@ -1,0 +1,70 @@
+#pragma once
+
+#include "document/brush_locations.h"
+#include "document/map_notice.h"
+#include "document/selection.h"
+#include "map/entity.h"
+
+#include <memory>
+#include <vector>
+
+namespace vorn {
+
+// The map's entities with what every change to them must keep right: where each brush is, which
+// brushes are selected, which entity is current, and the notice of what changed. The document's
+// change path and its history change the map through it; everything else reads.
+//
+// The selection lives in the current entity: selecting a brush makes its entity current, and an
+// entity that stops being current loses its selection.
+class MapStore {
+public:
+    // --- reading ---
+    int entityCount() const { return static_cast<int>(entities_.size()); }
+    const CQEntity& entity(int index) const { return *entities_[static_cast<size_t>(index)]; }
+    const std::vector<std::unique_ptr<CQEntity>>& entities() const { return entities_; }
+    // Not valid for a brush that is not in the map.
+    BrushLocation locate(BrushId id) const { return locations_.find(id); }
+    const CQBrush& brush(BrushLocation at) const { return entity(at.entity).brush(at.index); }
+    const Selection& selection() const { return selection_; }
+    // The first entity with the current flag; -1 when none has it.
+    int currentIndex() const;
+
+    // --- brushes, pairs and entities ---
+    // The brush at `at`, about to change in place.
+    CQBrush& changeBrush(BrushLocation at);
+    // Puts the brush at `at`, unselected; one without an id gets a new one. Returns its id.
+    BrushId insertBrush(BrushLocation at, CQBrush brush);
+    CQBrush eraseBrush(BrushLocation at);
+    // Exchanges the brush at `at` with `other`, which must be another version of the same brush.
+    void swapBrush(BrushLocation at, CQBrush& other);
+    void swapPairs(int entity, std::vector<CQKeyValue>& pairs);
+    // Puts the entity at `index`, not current; its brushes without an id get new ones.
+    void insertEntity(int index, std::unique_ptr<CQEntity> entity);
+    std::unique_ptr<CQEntity> eraseEntity(int index);
+
+    // --- selection ---
+    void selectBrush(BrushId id, bool selected);
+    // Makes the entity current (-1: none); the old current entity's brushes are deselected.
+    void setCurrentEntity(int index);
+    SelectionState selectionState() const;
+    void restoreSelection(const SelectionState& state);
+
+    // Replaces every entity by those given (a map just read, or none); brushes get new ids.
+    void reset(std::vector<std::unique_ptr<CQEntity>> entities);
+
+    NoticeBuilder& notice() { return notice_; }
+
+private:
+    BrushId giveId(CQBrush& brush);
+    // Sets the locations of the entity's brushes from `first` on.
+    void placeBrushes(int entity, int first);
+    void placeEntitiesFrom(int first);
+
+    std::vector<std::unique_ptr<CQEntity>> entities_;
+    BrushLocations locations_;
+    Selection selection_;
+    NoticeBuilder notice_;
+    BrushId nextId_ = 1;
+};
+
+} // namespace vorn

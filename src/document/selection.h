@@ -1,0 +1,37 @@
+#pragma once
+
+#include "geometry/brush.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vorn {
+
+// The selected brushes, by id. Asking about one brush, selecting and deselecting one cost the
+// same however many are selected; the ids come in no particular order.
+class Selection {
+public:
+    bool contains(BrushId id) const { return id < slots_.size() && slots_[id] != 0; }
+    std::span<const BrushId> ids() const { return ids_; }
+    size_t size() const { return ids_.size(); }
+    bool empty() const { return ids_.empty(); }
+    // Both false when the brush already was as asked.
+    bool add(BrushId id);
+    bool remove(BrushId id);
+    void clear();
+
+private:
+    std::vector<BrushId> ids_;
+    std::vector<std::uint32_t> slots_; // by id: its place in ids_ plus one, 0 when not selected
+};
+
+// The selection at one moment: the current entity and its selected brushes.
+struct SelectionState {
+    int currentEntity = -1;
+    std::vector<BrushId> brushes;
+    friend bool operator==(const SelectionState&, const SelectionState&) = default;
+};
+
+} // namespace vorn

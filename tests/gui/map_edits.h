@@ -1,0 +1,19 @@
+#pragma once
+
+#include "document/selection_edits.h"
+#include "geometry/brush.h"
+#include "platform/debug_output.h"
+
+namespace vorn::test {
+
+// Adds a box to the current entity (making the world in an empty map), selected, as a drag in
+// the XY view does: one undoable step.
+inline void AddBox(CQMap& map, Vec3 mins, Vec3 maxs)
+{
+    NullDebugOutput log;
+    CQBrush box;
+    box.MakeBox(mins, maxs, "WALL", log);
+    AddNewBrush(map, box);
+}
+
+} // namespace vorn::test
