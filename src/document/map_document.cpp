@@ -463,7 +463,7 @@ void MapChange::commit()
             map_.history_.push(std::move(step));
         }
     }
-    map_.publish();
+    if (!store_.notice().empty()) map_.publish();
 }
 
 } // namespace vorn

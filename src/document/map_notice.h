@@ -10,7 +10,8 @@
 namespace vorn {
 
 // What changed in the map, told to everything that shows it. Brushes are named by id; each list
-// is in id order and names a brush at most once.
+// is in id order and names a brush at most once. A notice with nothing in it tells that only the
+// modified mark may have changed (the map was saved).
 struct MapNotice {
     bool reset = false;                 // a new map or another one: everything is new
     std::vector<BrushId> added;         // in the map now, not before

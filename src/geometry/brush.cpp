@@ -248,9 +248,20 @@ void CQBrush::transformPoints(Transform transform, DebugOutput& log)
     BuildWindings(log);
 }
 
-void CQBrush::Move(Vec3 offset, DebugOutput& log)
+void CQBrush::Move(Vec3 offset, DebugOutput&)
 {
-    transformPoints([offset](Vec3& p) { p += offset; }, log);
+    // A move keeps every polygon's shape: they move along instead of being cut again, and only
+    // the planes are found again from their points, as a rebuild finds them.
+    for (CQFace& face : faces_) {
+        for (Vec3& p : face.planepts) p += offset;
+        const auto plane = PlaneFromPoints(ToDouble(face.planepts[0]), ToDouble(face.planepts[1]), ToDouble(face.planepts[2]));
+        if (plane) face.plane = ToFloat(*plane);
+        if (!face.winding) continue;
+        for (Vec3& p : face.winding->points()) p += offset;
+    }
+    if (invalid_) return;
+    mins_ += offset;
+    maxs_ += offset;
 }
 
 void CQBrush::RotateX(float degrees, DebugOutput& log)

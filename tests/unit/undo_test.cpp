@@ -1,0 +1,365 @@
+#include "document/brush_commands.h"
+#include "document/brush_group_commands.h"
+#include "document/clipboard.h"
+#include "document/edit_commands.h"
+#include "document/entity_commands.h"
+#include "document/selection_edits.h"
+#include "editor_fixture.h"
+#include "platform/file_io.h"
+
+#include <functional>
+
+using namespace vorn;
+using namespace vorn::test;
+
+namespace {
+
+// A world of three boxes A, B and C, a light and a door, with an 800 x 600 XY view centred on
+// the origin and a 200 x 300 Z view.
+class UndoTest : public EditorTest {
+protected:
+    UndoTest()
+    {
+        editor.xyView().setClientSize(800, 600);
+        editor.zView().setClientSize(200, 300, 16);
+        dialogs.room.confirmAsOpened = dialogs.stairs.confirmAsOpened = dialogs.ramp.confirmAsOpened = true;
+        dialogs.arch.confirmAsOpened = dialogs.cylinder.confirmAsOpened = dialogs.spike.confirmAsOpened = true;
+    }
+
+    void makeMap()
+    {
+        makeWorld({{{0, 0, 0}, {128, 128, 64}}, {{200, 0, 0}, {264, 64, 64}}, {{300, 0, 0}, {364, 64, 64}}});
+        addPointEntity("light", {500, 500, 32});
+        addBrushEntity("func_door", {600, 0, 0}, {664, 64, 64});
+        // Opened afresh: nothing to undo, nothing modified.
+        ASSERT_TRUE(editor.saveMap(path("start.map")));
+        ASSERT_TRUE(editor.openMap(path("start.map")));
+        editor.xyView().centreOn(0, 0);
+    }
+
+    // The mouse over a map point in the XY view.
+    MouseInput xy(float x, float y)
+    {
+        CXYView& view = editor.xyView();
+        const PixelPoint w = view.mapToWindow(x, y);
+        return {w.x - view.scrollX(), w.y - view.scrollY(), false, false, true};
+    }
+    // A drag through several mouse moves.
+    void dragXY(Vec3 from, Vec3 to)
+    {
+        CXYView& view = editor.xyView();
+        view.leftButtonDown(xy(from.x, from.y));
+        for (const float t : {0.25f, 0.5f, 0.75f, 1.0f}) view.mouseMove(xy(from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t));
+        view.leftButtonUp(xy(to.x, to.y));
+    }
+    void dragZ(int x, float fromZ, float toZ)
+    {
+        CZView& view = editor.zView();
+        view.leftButtonDown({x, view.rowOf(fromZ), false, false, true});
+        for (const float t : {0.5f, 1.0f}) view.mouseMove({x, view.rowOf(fromZ + (toZ - fromZ) * t), false, false, true});
+        view.leftButtonUp();
+    }
+};
+
+// Every texture 48 texels square, so that aligning a box of 64 moves its textures.
+class Sizes48 final : public TextureSizeSource {
+public:
+    Size textureSize(std::string_view) override { return {48, 48}; }
+};
+
+// One command as the user gives it: what it starts from, what it does and the step it makes.
+struct Command {
+    const char* step;
+    std::function<void()> prepare;
+    std::function<void()> run;
+};
+
+} // namespace
+
+// Every command that changes the map is one step: undone, the map writes the same bytes as before
+// and has the selection it had; redone, it writes the same bytes as after.
+TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
+{
+    const auto selectA = [this] { select(0, {0}); };
+    const auto selectB = [this] { select(0, {1}); };
+    const Command commands[] = {
+        {"Cut", selectB, [this] { CutSelection(map(), editor.clipboard(), host); }},
+        {"Paste",
+         [this] {
+             select(0, {1, 2});
+             CopySelection(map(), editor.clipboard());
+             editor.xyView().mouseMove(xy(-300, -300));
+         },
+         [this] { PasteClipboard(map(), editor.clipboard(), editor.pastePlacement(), host); }},
+        {"Paste",
+         [this] {
+             selectWholeEntity(1);
+             CopySelection(map(), editor.clipboard());
+         },
+         [this] { PasteClipboard(map(), editor.clipboard(), editor.pastePlacement(), host); }},
+        {"Apply Texture",
+         [this] {
+             select(0, {0, 2});
+             dialogs.texture = "BRICK";
+         },
+         [this] { ChooseTexture(map(), dialogs, ""); }},
+        {"Scale",
+         [this] {
+             select(0, {0});
+             dialogs.scale.answer = ScaleSettings{0.5f, 2, 1};
+         },
+         [this] { EditScaleFactor(map(), dialogs, host); }},
+        {"Make Entity",
+         [this] {
+             select(0, {1, 2});
+             dialogs.editEntity = [](EntityPropertiesForm& form, const EntityClassList& classes) {
+                 return form.changeClass("func_door", classes), true;
+             };
+         },
+         [this] { MakeIntoEntity(map(), dialogs, editor.classes(), host); }},
+        {"Make Room", selectA, [this] { MakeIntoRoom(map(), dialogs, host); }},
+        {"Make Stairs", selectA, [this] { MakeIntoStairs(map(), dialogs, host); }},
+        {"Make Arch", selectA, [this] { MakeIntoArch(map(), dialogs, host); }},
+        {"Make Cylinder", selectA, [this] { MakeIntoCylinder(map(), dialogs, host); }},
+        {"Make Spike", selectA, [this] { MakeIntoSpike(map(), dialogs, host); }},
+        {"Make Ramp", selectA, [this] { MakeIntoRamp(map(), dialogs, host); }},
+        {"Load Brushes",
+         [this] {
+             host.file = path("pair.vbr");
+             select(0, {1, 2});
+             SaveBrushSelection(map(), host);
+             select(0, {0});
+         },
+         [this] { LoadBrushSelection(map(), host, editor.columnPlacement()); }},
+        {"Rotate", selectA, [this] { RotateSelection(map(), Axis::Z, Turn::Back, host); }},
+        {"Scale", selectB, [this] { ScaleSelectionBy(map(), ScaleDirection::Up, host); }},
+        {"Entity Properties",
+         [this] {
+             map().SetCurrentEntityByIndex(1);
+             dialogs.editEntity = [](EntityPropertiesForm& form, const EntityClassList& classes) {
+                 return form.changeClass("info_player_start", classes), true;
+             };
+         },
+         [this] { ShowEntityProperties(map(), dialogs, editor.classes(), host); }},
+        {"Map Properties",
+         [this] { dialogs.editWorld = [](MapPropertiesForm& form) { return form.name = "Hall", true; }; },
+         [this] { ShowEntityProperties(map(), dialogs, editor.classes(), host); }},
+        {"Connect Entities", [this] { map().SetCurrentEntityByIndex(2); },
+         [this] {
+             ConnectEntities(map(), host, {500, 500, 4096}, {500, 500, -4096}, editor.prefs().curTargetId);
+         }},
+        {"Create Brush", [] {}, [this] { dragXY({-200, -200, 0}, {-100, -150, 0}); }},
+        {"Move", [this] { select(0, {1, 2}); }, [this] { dragXY({232, 32, 0}, {232, 96, 0}); }},
+        {"Resize Brush", selectB, [this] { dragXY({280, 32, 0}, {312, 32, 0}); }},
+        {"Move", selectB, [this] { editor.xyView().keyDown(ViewKey::Left); }},
+        {"Move", [this] { selectWholeEntity(1); }, [this] { editor.xyView().keyDown(ViewKey::Up); }},
+        {"Move", selectB, [this] { dragZ(100, 20, 52); }},
+        {"Resize Brush", selectB, [this] { dragZ(195, 100, 116); }},
+        {"Clip",
+         [this] {
+             select(0, {0, 1});
+             editor.workspace().toggleClipperMode();
+             editor.workspace().clipPoints().AddClipPoint(0, 32, 0, 64);
+             editor.workspace().clipPoints().AddClipPoint(400, 32, 0, 64);
+         },
+         [this] { editor.xyView().keyDown(ViewKey::Enter); }},
+        {"Subtract",
+         [this] {
+             // A cutter across A and B, in a map opened afresh so that making it is no step.
+             AddNewBrush(map(), Box({100, 16, 16}, {232, 48, 48}));
+             ASSERT_TRUE(editor.saveMap(path("start.map")));
+             ASSERT_TRUE(editor.openMap(path("start.map")));
+             select(0, {3});
+         },
+         [this] { editor.xyView().keyDown(ViewKey::Minus); }},
+        {"Delete", [this] { select(0, {0, 2}); }, [this] { editor.zView().keyDown(ViewKey::Delete); }},
+        {"Delete", [this] { selectWholeEntity(2); }, [this] { editor.xyView().keyDown(ViewKey::Delete); }},
+        {"Apply Texture",
+         [this] {
+             select(0, {1});
+             map().SetCurrentTexture("METAL");
+         },
+         [this] { ApplyTextureToSelection(map()); }},
+        {"Align Texture", selectB,
+         [this] {
+             Sizes48 sizes;
+             AlignTexturesOfSelection(map(), sizes);
+         }},
+    };
+    for (const Command& command : commands) {
+        SCOPED_TRACE(command.step);
+        makeMap();
+        command.prepare();
+        const std::string before = mapText();
+        const SelectionState selectedBefore = map().selectionState();
+        command.run();
+        ASSERT_TRUE(map().canUndo());
+        EXPECT_EQ(map().undoName(), command.step);
+        EXPECT_TRUE(map().IsModifiedSinceSave());
+        const std::string after = mapText();
+        const SelectionState selectedAfter = map().selectionState();
+        ASSERT_NE(after, before);
+
+        map().Undo();
+        EXPECT_EQ(mapText(), before);
+        EXPECT_EQ(map().selectionState(), selectedBefore);
+        EXPECT_FALSE(map().canUndo()) << "one step";
+        EXPECT_FALSE(map().IsModifiedSinceSave());
+        ASSERT_TRUE(map().canRedo());
+        EXPECT_EQ(map().redoName(), command.step);
+        map().Redo();
+        EXPECT_EQ(mapText(), after);
+        EXPECT_EQ(map().selectionState(), selectedAfter);
+        EXPECT_FALSE(map().canRedo());
+        if (editor.workspace().clipperMode()) editor.workspace().toggleClipperMode();
+    }
+}
+
+TEST_F(UndoTest, CommandsThatChangeNothingMakeNoStep)
+{
+    makeMap();
+    select(0, {0});
+    CopySelection(map(), editor.clipboard());
+    SelectAllOfCurrentEntity(map());
+    map().DeselectAll();
+    dialogs.rotation.answer = RotationSettings{30, 30, 30};
+    EditRotationSettings(map(), dialogs, host);
+    MakeIntoRoom(map(), dialogs, host); // nothing selected: refused
+    dragXY({50, 50, 0}, {50, 50, 0});   // a click on the world's brush
+    editor.xyView().keyDown(ViewKey::Escape);
+    editor.xyView().keyDown(ViewKey::Tab);
+    EXPECT_FALSE(map().canUndo());
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+}
+
+TEST_F(UndoTest, TheModifiedMarkIsWhetherTheMapDiffersFromItsSavedState)
+{
+    makeMap();
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+    select(0, {1});
+    NudgeSelection(map(), {16, 0, 0}, host);
+    NudgeSelection(map(), {16, 0, 0}, host);
+    EXPECT_TRUE(map().IsModifiedSinceSave());
+    map().Undo();
+    map().Undo();
+    EXPECT_FALSE(map().IsModifiedSinceSave()) << "back at the saved state";
+    map().Redo();
+    EXPECT_TRUE(map().IsModifiedSinceSave());
+    ASSERT_TRUE(editor.saveMap(path("start.map")));
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+    map().Undo();
+    EXPECT_TRUE(map().IsModifiedSinceSave()) << "undone past the save";
+    map().Redo();
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+    map().Undo();
+    NudgeSelection(map(), {0, 16, 0}, host); // the saved state can no longer be reached
+    map().Undo();
+    EXPECT_TRUE(map().IsModifiedSinceSave());
+
+    ASSERT_TRUE(editor.openMap(path("start.map")));
+    EXPECT_FALSE(map().canUndo() || map().canRedo()) << "opening starts a new history";
+    NudgeSelection(map(), {0, 16, 0}, host);
+    map().NewMap();
+    EXPECT_FALSE(map().canUndo() || map().IsModifiedSinceSave()) << "so does a new map";
+}
+
+TEST_F(UndoTest, ANoticeNamesExactlyTheBrushesAChangeTouched)
+{
+    makeMap();
+    NoticeRecorder notices(map());
+    const BrushId a = worldBrush(0).id();
+    const BrushId b = worldBrush(1).id();
+    select(0, {1});
+    EXPECT_EQ(notices.takeOnly().reselected, std::vector<BrushId>{b});
+    NudgeSelection(map(), {16, 0, 0}, host);
+    MapNotice moved = notices.takeOnly();
+    EXPECT_EQ(moved.changed, std::vector<BrushId>{b});
+    EXPECT_TRUE(moved.added.empty() && moved.removed.empty() && moved.reselected.empty() && !moved.keysChanged);
+
+    map().Undo();
+    EXPECT_EQ(notices.takeOnly().changed, std::vector<BrushId>{b});
+    EXPECT_EQ(worldBrush(1).id(), b) << "a brush keeps its id through undo";
+
+    map().DeselectAll();
+    select(0, {0});
+    notices.notices.clear();
+    MakeIntoRoom(map(), dialogs, host);
+    const MapNotice walls = notices.takeOnly();
+    EXPECT_EQ(walls.removed, std::vector<BrushId>{a});
+    EXPECT_EQ(walls.added.size(), 6u);
+    EXPECT_TRUE(walls.changed.empty());
+    for (const BrushId id : walls.added) EXPECT_TRUE(map().isSelected(id));
+
+    // A drag tells the views at every mouse move but makes one step.
+    map().DeselectAll();
+    select(0, {0});
+    ASSERT_EQ(worldBrush(0).id(), b);
+    notices.notices.clear();
+    dragXY({232, 32, 0}, {232, 96, 0});
+    ASSERT_EQ(notices.notices.size(), 4u);
+    for (const MapNotice& notice : notices.notices) EXPECT_EQ(notice.changed, std::vector<BrushId>{b});
+    EXPECT_EQ(map().undoName(), "Move");
+    map().Undo();
+    EXPECT_EQ(map().undoName(), "Make Room");
+}
+
+TEST_F(UndoTest, KeysDuringADragArePartOfItsStep)
+{
+    makeMap();
+    select(0, {1, 2});
+    CXYView& view = editor.xyView();
+    view.leftButtonDown(xy(232, 32));
+    view.mouseMove(xy(232, 64));
+    EXPECT_FALSE(map().canUndo()) << "not while the drag lasts";
+    map().selectBrush({0, 2}, false);
+    view.keyDown(ViewKey::Delete); // the moved brush B goes
+    view.mouseMove(xy(232, 96));
+    view.leftButtonUp(xy(232, 96));
+    ASSERT_TRUE(map().canUndo());
+    EXPECT_EQ(world().brushCount(), 2);
+    map().Undo();
+    EXPECT_EQ(world().brushCount(), 3);
+    EXPECT_EQ(worldBrush(1).mins(), (Vec3{200, 0, 0}));
+    EXPECT_EQ(worldBrush(2).mins(), (Vec3{300, 0, 0}));
+    EXPECT_FALSE(map().canUndo());
+}
+
+TEST_F(UndoTest, AChangeNeverCommittedIsUndoneAndOneLeftOpenByANewMapIsDropped)
+{
+    makeMap();
+    const std::string before = mapText();
+    {
+        MapChange change(map(), "Abandoned");
+        change.editBrush({0, 0}).Move({64, 0, 0}, host);
+        change.removeBrush({0, 1});
+        change.setValue(1, "\"light\"", "\"50\"");
+        change.removeEntity(2);
+        change.addBrush(0, Box({0, 0, 500}, {64, 64, 564}));
+    }
+    EXPECT_EQ(mapText(), before);
+    EXPECT_FALSE(map().canUndo());
+
+    MapChange lasting(map(), "Lasting");
+    lasting.editBrush({0, 0}).Move({64, 0, 0}, host);
+    EXPECT_TRUE(map().IsModifiedSinceSave()) << "modified while the change lasts";
+    map().NewMap();
+    EXPECT_TRUE(lasting.dropped());
+    lasting.commit(); // belongs to a map that is gone: nothing happens
+    EXPECT_FALSE(map().canUndo());
+    EXPECT_EQ(map().EntityCount(), 0);
+}
+
+TEST_F(UndoTest, AFirstClickIntoAnEmptyMapMakesTheWorldAsOneStep)
+{
+    map().NewMap();
+    dialogs.editWorld = [](MapPropertiesForm& form) { return form.name = "Hall", true; };
+    editor.xyView().leftButtonDown(xy(0, 0));
+    editor.xyView().leftButtonUp(xy(0, 0));
+    ASSERT_EQ(map().EntityCount(), 1);
+    EXPECT_EQ(map().undoName(), "Create World");
+    map().Undo();
+    EXPECT_EQ(map().EntityCount(), 0);
+    EXPECT_FALSE(map().IsModifiedSinceSave());
+    map().Redo();
+    EXPECT_TRUE(map().entity(0).isWorld() && map().entity(0).isCurrent());
+}
