@@ -22,7 +22,7 @@ SampleMapCopy copySampleMap(const QString& sharedFolder, const QString& userFold
     const QDir from(sharedFolder + QStringLiteral("/maps"));
     const QDir to(userFolder);
     // The map names its archive relative to its own folder: the two go together.
-    for (const QString name : {QStringLiteral("sample.map"), QStringLiteral("vorn_sample.wad")}) {
+    for (const QString& name : {QStringLiteral("sample.map"), QStringLiteral("vorn_sample.wad")}) {
         const QString copy = to.filePath(name);
         if (QFile::exists(copy)) continue;
         QFile original(from.filePath(name));
