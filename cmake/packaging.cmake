@@ -9,12 +9,14 @@ set(CPACK_PACKAGE_NAME vorn)
 set(CPACK_PACKAGE_VENDOR Ostrel)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "level editor for Quake maps")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Vorn opens and saves Quake .map files and builds levels from brushes in a top-down view, \
-a height view and a 3D camera view: rooms, stairs, arches, cylinders, clipping and subtraction, \
-lights, monsters and items with their properties, textures from WAD2 archives, and the game's \
-compile tools run from the editor. Includes vornc, which reads, checks and rewrites maps from \
-the command line.")
+# Debian wants the long description in lines of less than 80 characters.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Vorn opens and saves Quake .map files and builds levels from brushes in a"
+  "top-down view, a height view and a 3D camera view: rooms, stairs, arches,"
+  "cylinders, clipping and subtraction, lights, monsters and items with their"
+  "properties, textures from WAD2 archives, and the game's compile tools run"
+  "from the editor. Includes vornc, which reads, checks and rewrites maps from"
+  "the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
