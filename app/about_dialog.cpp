@@ -1,6 +1,7 @@
 #include "about_dialog.h"
 
 #include "icons.h"
+#include "vorn_version.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -21,7 +22,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     icon->setObjectName(QStringLiteral("icon"));
     icon->setPixmap(programIcon().pixmap(48, 48));
     row->addWidget(icon);
-    auto* version = new QLabel(QStringLiteral("Vorn version 1.5"));
+    auto* version = new QLabel(QStringLiteral("Vorn version ") + QLatin1String(kVornVersion));
     version->setObjectName(QStringLiteral("version"));
     row->addSpacing(12);
     row->addWidget(version);

@@ -21,32 +21,6 @@ namespace {
 // How long after showing the view a context must exist.
 constexpr int kContextCheckMs = 1000;
 
-std::optional<CameraKey> cameraKeyFor(const QKeyEvent& event)
-{
-    switch (event.key()) {
-    case Qt::Key_PageUp:
-        return CameraKey::PageUp;
-    case Qt::Key_PageDown:
-        return CameraKey::PageDown;
-    case Qt::Key_Left:
-        return CameraKey::Left;
-    case Qt::Key_Right:
-        return CameraKey::Right;
-    case Qt::Key_Up:
-        return CameraKey::Up;
-    case Qt::Key_Down:
-        return CameraKey::Down;
-    case Qt::Key_X:
-        return CameraKey::X;
-    case Qt::Key_Z:
-        return CameraKey::Z;
-    case Qt::Key_Home:
-        return CameraKey::Home;
-    default:
-        return std::nullopt;
-    }
-}
-
 std::optional<CameraButton> cameraButtonFor(const QMouseEvent& event)
 {
     if (event.button() == Qt::LeftButton) return CameraButton::Left;

@@ -100,6 +100,8 @@ const Entry kEntries[] = {
      "", {QKeySequence(QStringLiteral("F9"))}, false},
     {"build.clearLeak", "Clear Lea&k Path", "Stop showing the leak path of the last compile\nClear Leak Path", "", {}, false},
 
+    {"help.shortcuts", "&Keyboard Shortcuts", "List the keys of the menus and the views\nKeyboard Shortcuts", "",
+     {QKeySequence(QStringLiteral("F1"))}, false},
     {"help.about", "&About Vorn...", "Show the program's version\nAbout", "about", {}, false},
 };
 
@@ -176,7 +178,7 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
     addAll(build->addMenu(QStringLiteral("&Vis")), *this, {"build.visFast", "build.visRegular"});
     addAll(build, *this, {"build.test", "", "build.clearLeak"});
 
-    addAll(bar.addMenu(QStringLiteral("&Help")), *this, {"help.about"});
+    addAll(bar.addMenu(QStringLiteral("&Help")), *this, {"help.shortcuts", "", "help.about"});
 }
 
 void EditorActions::fillToolBar(QToolBar& bar) const

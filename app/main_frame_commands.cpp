@@ -10,6 +10,7 @@
 #include "editor/editor.h"
 #include "platform/host.h"
 #include "editor_actions.h"
+#include "keyboard_shortcuts_dialog.h"
 #include "main_frame.h"
 #include "setup_dialog.h"
 #include "xy_view_widget.h"
@@ -104,15 +105,19 @@ void CMainFrame::wireCommands()
     on("camera.refresh", [&camera] { camera.refresh(); });
 
     on("file.setup", [this] { runSetupDialog(this, editor_); });
+    on("help.shortcuts", [this] { showKeyboardShortcuts(*this); });
     on("help.about", [this] { showAboutDialog(this); });
     new BuildController(editor_, *actions_, *this);
 
 
     const std::array<QWidget*, 4> panes{cameraPane_, controlPanel_, xyPane_, zPane_};
-    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this,
-            [panes] { focusNextPane(panes, 1); });
-    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated, this,
-            [panes] { focusNextPane(panes, -1); });
+    // Help > Keyboard Shortcuts lists these with their What's This text.
+    auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    nextPane->setWhatsThis(QStringLiteral("Move the keyboard focus to the next pane"));
+    connect(nextPane, &QShortcut::activated, this, [panes] { focusNextPane(panes, 1); });
+    auto* previousPane = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    previousPane->setWhatsThis(QStringLiteral("Move the keyboard focus to the previous pane"));
+    connect(previousPane, &QShortcut::activated, this, [panes] { focusNextPane(panes, -1); });
 }
 
 } // namespace vorn

@@ -4,40 +4,88 @@
 #include <QMouseEvent>
 
 namespace vorn {
+namespace {
 
-std::optional<ViewKey> viewKeyFor(const QKeyEvent& event)
+const KeyBinding<ViewKey> kCommonKeys[] = {
+    {Qt::Key_Tab, ViewKey::Tab, "Make the next entity current"},
+    {Qt::Key_Return, ViewKey::Enter, "Cut the selected brushes at the clip plane (clipper mode)"},
+    {Qt::Key_Enter, ViewKey::Enter, "Cut the selected brushes at the clip plane (clipper mode)"},
+    {Qt::Key_Escape, ViewKey::Escape, "Remove the clip points in clipper mode, otherwise deselect everything"},
+    {Qt::Key_Delete, ViewKey::Delete, "Delete the selected brushes"},
+    {Qt::Key_M, ViewKey::M, "Make the world the current entity"},
+    {Qt::Key_Minus, ViewKey::Minus, "Subtract the selected brushes from the other brushes of their entity"},
+    {Qt::Key_Slash, ViewKey::Slash, "Flip the clip plane (which side is kept)"},
+};
+
+const KeyBinding<ViewKey> kXYKeys[] = {
+    {Qt::Key_Left, ViewKey::Left, "Move the selection 16 units left (1 unit with snapping off)"},
+    {Qt::Key_Right, ViewKey::Right, "Move the selection 16 units right (1 unit with snapping off)"},
+    {Qt::Key_Up, ViewKey::Up, "Move the selection 16 units up (1 unit with snapping off)"},
+    {Qt::Key_Down, ViewKey::Down, "Move the selection 16 units down (1 unit with snapping off)"},
+    // The view leaves these to its scroll bars.
+    {Qt::Key_PageUp, ViewKey::PageUp, "Scroll the view up by a screen"},
+    {Qt::Key_PageDown, ViewKey::PageDown, "Scroll the view down by a screen"},
+};
+
+const KeyBinding<ViewKey> kZKeys[] = {
+    {Qt::Key_PageUp, ViewKey::PageUp, "Scroll up 64 units"},
+    {Qt::Key_PageDown, ViewKey::PageDown, "Scroll down 64 units"},
+    {Qt::Key_Up, ViewKey::Up, "Scroll up 16 units"},
+    {Qt::Key_Down, ViewKey::Down, "Scroll down 16 units"},
+};
+
+const KeyBinding<CameraKey> kCameraKeys[] = {
+    {Qt::Key_Up, CameraKey::Up, "Move the camera 16 units forward"},
+    {Qt::Key_Down, CameraKey::Down, "Move the camera 16 units back"},
+    {Qt::Key_Left, CameraKey::Left, "Turn the camera 10 degrees left"},
+    {Qt::Key_Right, CameraKey::Right, "Turn the camera 10 degrees right"},
+    {Qt::Key_Z, CameraKey::Z, "Step the camera 16 units left"},
+    {Qt::Key_X, CameraKey::X, "Step the camera 16 units right"},
+    {Qt::Key_PageUp, CameraKey::PageUp, "Raise the camera 16 units"},
+    {Qt::Key_PageDown, CameraKey::PageDown, "Lower the camera 16 units"},
+    {Qt::Key_Home, CameraKey::Home, "Draw the camera view again"},
+};
+
+template <typename Command>
+std::optional<Command> commandFor(const QKeyEvent& event, std::span<const KeyBinding<Command>> keys)
 {
-    switch (event.key()) {
-    case Qt::Key_Tab:
-        return ViewKey::Tab;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return ViewKey::Enter;
-    case Qt::Key_Escape:
-        return ViewKey::Escape;
-    case Qt::Key_Left:
-        return ViewKey::Left;
-    case Qt::Key_Right:
-        return ViewKey::Right;
-    case Qt::Key_Up:
-        return ViewKey::Up;
-    case Qt::Key_Down:
-        return ViewKey::Down;
-    case Qt::Key_Delete:
-        return ViewKey::Delete;
-    case Qt::Key_M:
-        return ViewKey::M;
-    case Qt::Key_Minus:
-        return ViewKey::Minus;
-    case Qt::Key_Slash:
-        return ViewKey::Slash;
-    case Qt::Key_PageUp:
-        return ViewKey::PageUp;
-    case Qt::Key_PageDown:
-        return ViewKey::PageDown;
-    default:
-        return std::nullopt;
+    for (const KeyBinding<Command>& binding : keys) {
+        if (binding.key == event.key()) return binding.command;
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+ViewKeyTable commonViewKeys()
+{
+    return kCommonKeys;
+}
+
+ViewKeyTable xyViewKeys()
+{
+    return kXYKeys;
+}
+
+ViewKeyTable zViewKeys()
+{
+    return kZKeys;
+}
+
+CameraKeyTable cameraViewKeys()
+{
+    return kCameraKeys;
+}
+
+std::optional<ViewKey> viewKeyFor(const QKeyEvent& event, ViewKeyTable ownKeys)
+{
+    if (const auto own = commandFor(event, ownKeys)) return own;
+    return commandFor(event, commonViewKeys());
+}
+
+std::optional<CameraKey> cameraKeyFor(const QKeyEvent& event)
+{
+    return commandFor(event, cameraViewKeys());
 }
 
 QKeyEvent* tabPress(QEvent* event)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ui/camera_controller.h"
 #include "ui/view_input.h"
 
 #include <Qt>
 
 #include <optional>
+#include <span>
 
 class QEvent;
 class QKeyEvent;
@@ -12,8 +14,31 @@ class QMouseEvent;
 
 namespace vorn {
 
-// The view key a key press stands for, if the views act on it.
-std::optional<ViewKey> viewKeyFor(const QKeyEvent& event);
+// A key a view acts on: the Qt key, the view logic's name for it, and what it does there, as
+// Help > Keyboard Shortcuts shows it.
+template <typename Command>
+struct KeyBinding {
+    Qt::Key key;
+    Command command;
+    const char* action;
+};
+
+using ViewKeyTable = std::span<const KeyBinding<ViewKey>>;
+using CameraKeyTable = std::span<const KeyBinding<CameraKey>>;
+
+// The editing keys every view and the control panel handle alike.
+ViewKeyTable commonViewKeys();
+// The keys each view handles besides the common ones.
+ViewKeyTable xyViewKeys();
+ViewKeyTable zViewKeys();
+CameraKeyTable cameraViewKeys();
+
+// The view key a key press stands for in a view whose own keys are `ownKeys`, if the view acts
+// on it: one of its own keys or a common one.
+std::optional<ViewKey> viewKeyFor(const QKeyEvent& event, ViewKeyTable ownKeys = {});
+
+// The camera key a key press in the camera view stands for, if any.
+std::optional<CameraKey> cameraKeyFor(const QKeyEvent& event);
 
 // The event as a key press when it is one of the Tab key: the views take Tab as an editing key
 // before Qt uses it to move the focus.

@@ -125,7 +125,7 @@ void XYViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void XYViewWidget::keyPressEvent(QKeyEvent* event)
 {
-    const auto key = viewKeyFor(*event);
+    const auto key = viewKeyFor(*event, xyViewKeys());
     if (!key || !view_.keyDown(*key)) QAbstractScrollArea::keyPressEvent(event);
 }
 

@@ -103,7 +103,7 @@ void ZViewWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void ZViewWidget::keyPressEvent(QKeyEvent* event)
 {
-    const auto key = viewKeyFor(*event);
+    const auto key = viewKeyFor(*event, zViewKeys());
     if (!key || !view_.keyDown(*key)) QWidget::keyPressEvent(event);
 }
 

@@ -2,11 +2,13 @@
 //   vornc stats FILE.map         counts of what the editor reads from the file
 //   vornc resave IN.map OUT.map  reads and writes the map as the editor's Open and Save do
 //   vornc wad FILE.wad           the archive's textures with their sizes, in directory order
+//   vornc --version              the version of the editor it belongs to
 
 #include "console_host.h"
 #include "document/no_dialogs.h"
 #include "editor/editor.h"
 #include "textures/wad.h"
+#include "vorn_version.h"
 
 #include <chrono>
 #include <cstdio>
@@ -18,7 +20,8 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: vornc stats FILE.map\n       vornc resave IN.map OUT.map\n       vornc wad FILE.wad\n");
+    std::fprintf(stderr, "usage: vornc stats FILE.map\n       vornc resave IN.map OUT.map\n       vornc wad FILE.wad\n"
+                         "       vornc --version\n");
     return 2;
 }
 
@@ -86,6 +89,10 @@ int main(int argc, char* argv[])
 {
     if (argc < 2) return usage();
     const std::string command = argv[1];
+    if (command == "--version" && argc == 2) {
+        std::printf("vornc %s\n", kVornVersion);
+        return 0;
+    }
     if (command == "wad" && argc == 3) return listWad(argv[2]);
     ConsoleHost host;
     NoDialogs dialogs;
