@@ -134,6 +134,41 @@ private slots:
         QVERIFY(app.frame().isVisible() && editor.map().EntityCount() > 0);
     }
 
+    // Undo and Redo name the step, take it back and do it again from the menu and the keys, and
+    // the window's modified mark follows the saved state.
+    void undoAndRedoFromTheMenuAndTheKeys()
+    {
+        VornApplication app(settingsFile());
+        app.start(sampleMap());
+        CMainFrame& frame = app.frame();
+        QAction* undo = frame.actions()["edit.undo"];
+        QAction* redo = frame.actions()["edit.redo"];
+        CQMap& map = app.editor().map();
+        map.selectBrush({0, 0}, true);
+        const std::string before = map.WriteMapText("x.map", {});
+        whileModal([&] { return frame.actions()["brush.room"]->trigger(), 0; }, [](QDialog& d) { QCOMPARE(submit(d), ""); });
+        const std::string after = map.WriteMapText("x.map", {});
+        QVERIFY(after != before);
+        QCOMPARE(undo->text(), "&Undo Make Room");
+        QVERIFY(undo->isEnabled() && !redo->isEnabled() && frame.isWindowModified());
+
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        // The keys go to the XY view, as when the user works in it.
+        QWidget* xy = frame.xyPane();
+        xy->setFocus();
+        QTest::keyClick(xy, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(map.WriteMapText("x.map", {}), before);
+        QVERIFY(!frame.isWindowModified() && !undo->isEnabled());
+        QCOMPARE(redo->text(), "&Redo Make Room");
+        QTest::keyClick(xy, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(map.WriteMapText("x.map", {}), after);
+        undo->trigger();
+        QTest::keyClick(xy, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(map.WriteMapText("x.map", {}), after);
+        QVERIFY(frame.isWindowModified());
+    }
+
     void changedMapAsksBeforeItIsDropped()
     {
         VornApplication app(settingsFile());
