@@ -5,7 +5,6 @@
 #include "platform/file_io.h"
 #include "platform/host.h"
 #include "platform/recovery_files.h"
-#include "qt_host.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,10 +29,10 @@ std::size_t bodyHash(std::string_view text)
 
 } // namespace
 
-Autosave::Autosave(Editor& editor, QtHost& host, QString folder, QObject* parent)
+Autosave::Autosave(Editor& editor, QString folder, QObject* parent)
     : QObject(parent), editor_(editor), folder_(std::move(folder))
 {
-    connect(&host, &QtHost::viewsNeedUpdate, this, [this] { changed_ = true; });
+    editor_.map().addListener(*this);
     connect(&timer_, &QTimer::timeout, this, [this] {
         if (editor_.prefs().autosaveMinutes > 0) saveNow();
         restartTimer();
@@ -43,7 +42,16 @@ Autosave::Autosave(Editor& editor, QtHost& host, QString folder, QObject* parent
 
 Autosave::~Autosave()
 {
+    editor_.map().removeListener(*this);
     if (writing_.valid()) writing_.wait();
+}
+
+void Autosave::mapChanged(const MapNotice& notice)
+{
+    // Another selection alone writes the same text.
+    const bool onlySelection = notice.added.empty() && notice.removed.empty() && notice.changed.empty() &&
+                               !notice.entitiesChanged && !notice.keysChanged && !notice.reset;
+    if (!onlySelection) changed_ = true;
 }
 
 QString Autosave::defaultFolder()

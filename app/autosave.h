@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/map_notice.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -14,15 +16,14 @@ class QLockFile;
 namespace vorn {
 
 class Editor;
-class QtHost;
 
 // Writes the modified map every "autosave_minutes" to this editor's own recovery file (locked,
 // so that no other running editor offers it), never over the user's file. The map is copied on
 // the user-interface thread; its text is built and written on a thread of its own.
-class Autosave final : public QObject {
+class Autosave final : public QObject, private MapListener {
     Q_OBJECT
 public:
-    Autosave(Editor& editor, QtHost& host, QString folder, QObject* parent = nullptr);
+    Autosave(Editor& editor, QString folder, QObject* parent = nullptr);
     ~Autosave() override;
 
     // $XDG_DATA_HOME/Vorn/recovery (by default ~/.local/share/Vorn/recovery).
@@ -48,6 +49,7 @@ private:
         std::optional<std::string> failure;
     };
 
+    void mapChanged(const MapNotice& notice) override;
     void restartTimer();
     bool claimNewFile();
     bool claim(const QString& path);

@@ -31,7 +31,7 @@ VornApplication::VornApplication(const QString& settingsFile)
     host_->setWindow(frame_.get());
     dialogs_->setParentWidget(frame_.get());
     dialogs_->setTextureFolders([this] { return editor_->panel().textureFolders(); });
-    autosave_ = std::make_unique<Autosave>(*editor_, *host_, Autosave::defaultFolder());
+    autosave_ = std::make_unique<Autosave>(*editor_, Autosave::defaultFolder());
     QObject::connect(frame_.get(), &CMainFrame::changesSettled, autosave_.get(), &Autosave::discard);
 }
 
