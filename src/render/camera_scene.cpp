@@ -64,7 +64,16 @@ void markEmpty(std::vector<std::uint32_t>& indices, std::uint32_t first, std::ui
 void CameraScene::clear()
 {
     mesh_ = {};
+    empty();
+}
+
+void CameraScene::empty()
+{
+    mesh_.vertices.clear();
+    mesh_.triangles.clear();
+    mesh_.lines.clear();
     ranges_.clear();
+    builtBrushes_ = 0;
     unusedVertices_ = 0;
     changes_ = {};
     changes_.whole = true;
@@ -119,7 +128,8 @@ bool CameraScene::appendBrush(const CQBrush& brush, bool selected, std::uint32_t
 
 int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes)
 {
-    clear();
+    // The arrays keep their memory: filling fresh memory costs more than building the brushes.
+    empty();
     style_ = style;
     size_t points = 0;
     for (int e = 0; e < map.EntityCount(); ++e) {
@@ -140,6 +150,7 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
             range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
             range.selected = map.isSelected(brush);
             range.built = true;
+            ++builtBrushes_;
             if (appendBrush(brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
             range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
             range.triangleIndexCount = range.triangleIndexRoom =
@@ -152,7 +163,9 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
 
 int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes)
 {
-    if (notice.reset) return rebuild(map, style_, sizes);
+    // Past a quarter of the scene, building it whole is quicker than brush by brush.
+    const size_t touched = notice.added.size() + notice.changed.size() + notice.reselected.size();
+    if (notice.reset || touched > builtBrushes_ / 4 + 64) return rebuild(map, style_, sizes);
     for (const BrushId id : notice.removed) removeBrush(id);
     int oversized = 0;
     const auto update = [&](BrushId id) {
@@ -189,6 +202,7 @@ void CameraScene::removeBrush(BrushId id)
     markEmpty(mesh_.lines, range.firstLineIndex, range.lineIndexRoom, range.firstVertex);
     noteChanged({}, {range.firstTriangleIndex, range.triangleIndexRoom}, {range.firstLineIndex, range.lineIndexRoom});
     unusedVertices_ += range.vertexRoom;
+    --builtBrushes_;
     range = {};
 }
 
@@ -231,6 +245,7 @@ bool CameraScene::updateBrush(const CQBrush& brush, bool selected, TextureSizeSo
     markEmpty(mesh_.lines, range.firstLineIndex + range.lineIndexCount, range.lineIndexRoom - range.lineIndexCount,
               range.firstVertex);
     range.selected = selected;
+    if (!range.built) ++builtBrushes_;
     range.built = true;
 
     noteChanged({range.firstVertex, range.vertexRoom}, {range.firstTriangleIndex, range.triangleIndexRoom},

@@ -52,6 +52,7 @@ class CameraScene {
 public:
     static constexpr int kMaxFacePoints = 64;
 
+    // Empties the scene and frees its memory.
     void clear();
     // Builds every brush of the map in the given style. Returns how many brushes had a face of
     // more than 64 points: each keeps the faces before that one.
@@ -88,11 +89,14 @@ private:
     bool updateBrush(const CQBrush& brush, bool selected, TextureSizeSource& sizes);
     void removeBrush(BrushId id);
     BrushRange& rangeFor(BrushId id);
+    // Empties the scene, keeping the arrays' memory for the next build.
+    void empty();
     void noteChanged(SceneSpan vertices, SceneSpan triangles, SceneSpan lines);
 
     SceneStyle style_ = SceneStyle::Wireframe;
     Mesh mesh_;
     std::vector<BrushRange> ranges_; // by brush id
+    size_t builtBrushes_ = 0;
     size_t unusedVertices_ = 0;      // left behind by brushes that moved to the end or went
     TextureLayers textures_;
     SceneChanges changes_;
