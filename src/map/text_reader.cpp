@@ -3,12 +3,28 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 namespace vorn {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// An optional minus and one to nine digits, and nothing else.
+std::optional<double> wholeNumber(std::string_view text)
+{
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 9) return std::nullopt;
+    int value = 0;
+    for (const char c : digits) {
+        if (!isDigit(c)) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
 
 } // namespace
 
@@ -20,22 +36,32 @@ void SkipLine(TextCursor& in)
 
 std::string_view nextToken(TextCursor& in)
 {
-    int c = in.get();
+    // Scans the unread bytes directly: this runs for every number of a map.
+    const std::string_view rest = in.rest();
+    const char* const begin = rest.data();
+    const char* const end = begin + rest.size();
+    const char* p = begin;
+    int lineFeeds = 0;
     for (;;) {
-        while (c != -1 && IsBlank(c)) c = in.get();
-        if (c != '/') break;
-        SkipLine(in);
-        c = in.get();
+        while (p != end && IsBlank(static_cast<unsigned char>(*p))) lineFeeds += *p++ == '\n';
+        if (p == end || *p != '/') break;
+        const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (!lineEnd) {
+            p = end;
+            break;
+        }
+        p = lineEnd + 1;
+        ++lineFeeds;
     }
-    if (c == -1) return {};
-
-    const size_t start = in.position() - 1;
-    for (;;) {
-        const size_t end = in.position();
-        c = in.get();
-        if (c == -1) return {}; // a token not ended by a blank is lost
-        if (IsBlank(c)) return in.since(start).substr(0, end - start);
+    const char* const start = p;
+    while (p != end && !IsBlank(static_cast<unsigned char>(*p))) ++p;
+    if (p == end) { // the end of input, or a token not ended by a blank: lost
+        in.skip(static_cast<size_t>(end - begin), lineFeeds);
+        return {};
     }
+    lineFeeds += *p == '\n';
+    in.skip(static_cast<size_t>(p + 1 - begin), lineFeeds); // the blank after the token too
+    return {start, static_cast<size_t>(p - start)};
 }
 
 char NextNonBlank(TextCursor& in)
@@ -80,6 +106,8 @@ int ParseInt(std::string_view text)
 
 double ParseFloat(std::string_view text)
 {
+    // Most numbers of a map are small whole numbers: read those without the general conversion.
+    if (const auto whole = wholeNumber(text)) return *whole;
     size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
