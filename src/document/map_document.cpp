@@ -60,6 +60,7 @@ void CQMap::NewMap()
     entities_.clear();
     pathName_.clear();
     modifiedSinceSave_ = false;
+    format_ = MapFormat::Standard;
     editor_.rebuildCameraScene();
     tellPanel();
 }
@@ -95,6 +96,7 @@ MapReadResult CQMap::ReadMapText(std::string_view text)
     Host& host = editor_.host();
     const std::unique_ptr<Progress> progress = host.startProgress("Reading Entity from Map File");
     const MapReadResult read = ReadMap(text, editor_.classes(), host, progress.get(), entities_);
+    format_ = read.format;
 
     if (!entities_.empty()) {
         entities_.front()->SetCurrent(true);
@@ -119,7 +121,7 @@ MapReadResult CQMap::ReadMapText(std::string_view text)
 MapHeader CQMap::FileHeader(const std::string& path) const
 {
     const Preferences& prefs = editor_.prefs();
-    return {path, prefs.authorName, prefs.authorEmail, localNow(), EntityCount(), CountBrushes()};
+    return {path, prefs.authorName, prefs.authorEmail, localNow(), EntityCount(), CountBrushes(), format_};
 }
 
 std::string CQMap::WriteMapText(const std::string& path) const

@@ -39,6 +39,8 @@ public:
     // The file name part of the path, or "Untitled".
     std::string title() const;
     bool IsModifiedSinceSave() const { return modifiedSinceSave_; }
+    // The face format the map was read in and is saved in; a new map is standard.
+    MapFormat format() const { return format_; }
     void setModified() { modifiedSinceSave_ = true; }
 
     // --- shared settings ---
@@ -109,6 +111,7 @@ private:
     std::vector<std::unique_ptr<CQEntity>> entities_;
     std::string pathName_;
     bool modifiedSinceSave_ = false;
+    MapFormat format_ = MapFormat::Standard;
     Vec3 mapMins_{-2000, -2000, -4096};
     Vec3 mapMaxs_{2000, 2000, 4096};
     float maxZ_ = 16;

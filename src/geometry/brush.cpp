@@ -1,11 +1,13 @@
 #include "geometry/brush.h"
 
+#include "geometry/texture_axes.h"
 #include "platform/debug_output.h"
 
 #include <algorithm>
 #include <bitset>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace vorn {
 namespace {
@@ -25,9 +27,9 @@ double snapNearInteger(double v)
 }
 
 // The shift that puts a texture edge at coordinate `edge` for a texture `size` texels long.
-int alignedShift(float edge, int size)
+int alignedShift(double edge, int size)
 {
-    const int u = static_cast<int>(RoundToInt(edge));
+    const int u = static_cast<int>(RoundToInt(static_cast<float>(edge)));
     if (std::abs(u) <= size) return size - u;
     const int step = u >= 0 ? 16 : -16;
     int shift = 0;
@@ -36,16 +38,36 @@ int alignedShift(float edge, int size)
     return shift;
 }
 
+// The same alignment for a face with texture axes: its edges are taken along those axes, in texels.
+void alignAlongAxes(CQFace& face, TextureSizeSource::Size size)
+{
+    TextureAxes& axes = *face.axes;
+    double a = kTextureEdgeStart;
+    double b = kTextureEdgeStart;
+    for (const Vec3& p : face.winding->points()) {
+        a = std::max(a, Dot(ToDouble(p), axes.axis[0]) / ScaleOf(face, 0));
+        b = std::max(b, -Dot(ToDouble(p), axes.axis[1]) / ScaleOf(face, 1));
+    }
+    if (size.width > 0) axes.offset[0] = alignedShift(a, size.width);
+    if (size.height > 0) axes.offset[1] = -alignedShift(b, size.height);
+}
+
 } // namespace
 
 bool CQBrush::AddFace(const CQFace& face, DebugOutput& log)
 {
     if (numfaces() >= kMaxFaces) {
-        log.debugOutput("CQBrush::AddFace(): Tried to add a face to a full brush!\n");
+        log.debugOutput(kFullBrushMessage);
         return false;
     }
     faces_.push_back(face);
     return true;
+}
+
+void CQBrush::TakeFaces(std::span<CQFace> faces)
+{
+    faces_.assign(std::make_move_iterator(faces.begin()), std::make_move_iterator(faces.end()));
+    invalid_ = faces_.empty();
 }
 
 void CQBrush::Clear()
@@ -80,7 +102,7 @@ bool CQBrush::BuildWindings(DebugOutput& log)
     const int count = numfaces();
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
-        const auto plane = PlaneFromPoints(ToDouble(face.planepts[0]), ToDouble(face.planepts[1]), ToDouble(face.planepts[2]));
+        const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
         if (!plane) continue;
         planes[static_cast<size_t>(i)] = *plane;
         face.plane = ToFloat(*plane);
@@ -194,6 +216,10 @@ void CQBrush::AlignTextures(TextureSizeSource& sizes)
             size = sizes.textureSize(face.texture);
             sizedName = &face.texture;
         }
+        if (face.axes) {
+            alignAlongAxes(face, size);
+            continue;
+        }
 
         int axis = -1;
         float best = 0;
@@ -246,38 +272,61 @@ void CQBrush::MakeBox(Vec3 lo, Vec3 hi, std::string_view texture, DebugOutput& l
 }
 
 template <typename Transform>
-void CQBrush::transformPoints(Transform transform, DebugOutput& log)
+void CQBrush::transformFaces(Transform transform, DebugOutput& log)
 {
-    for (CQFace& face : faces_) {
-        for (Vec3& p : face.planepts) transform(p);
-    }
+    for (CQFace& face : faces_) transform(face);
     FreeWindings();
     BuildWindings(log);
 }
 
+template <typename Turn>
+void CQBrush::turn(Turn turnVector, DebugOutput& log)
+{
+    transformFaces(
+        [&](CQFace& face) {
+            for (DVec3& p : face.planepts) turnVector(p);
+            if (face.axes) {
+                for (DVec3& axis : face.axes->axis) turnVector(axis);
+            }
+        },
+        log);
+}
+
 void CQBrush::Move(Vec3 offset, DebugOutput& log)
 {
-    transformPoints([offset](Vec3& p) { p += offset; }, log);
+    const DVec3 by = ToDouble(offset);
+    transformFaces(
+        [by](CQFace& face) {
+            for (DVec3& p : face.planepts) p += by;
+            MoveTextureWith(face, by);
+        },
+        log);
 }
 
 void CQBrush::RotateX(float degrees, DebugOutput& log)
 {
-    transformPoints([degrees](Vec3& p) { RotateAboutX(p, degrees); }, log);
+    turn([degrees](DVec3& v) { RotateAboutX(v, degrees); }, log);
 }
 
 void CQBrush::RotateY(float degrees, DebugOutput& log)
 {
-    transformPoints([degrees](Vec3& p) { RotateAboutY(p, degrees); }, log);
+    turn([degrees](DVec3& v) { RotateAboutY(v, degrees); }, log);
 }
 
 void CQBrush::RotateZ(float degrees, DebugOutput& log)
 {
-    transformPoints([degrees](Vec3& p) { RotateAboutZ(p, degrees); }, log);
+    turn([degrees](DVec3& v) { RotateAboutZ(v, degrees); }, log);
 }
 
 void CQBrush::ScaleBy(float sx, float sy, float sz, DebugOutput& log)
 {
-    transformPoints([=](Vec3& p) { ScaleAxes(p, sx, sy, sz); }, log);
+    const DVec3 factors{sx, sy, sz};
+    transformFaces(
+        [factors](CQFace& face) {
+            for (DVec3& p : face.planepts) ScaleAxes(p, factors.x, factors.y, factors.z);
+            StretchTextureWith(face, factors);
+        },
+        log);
 }
 
 void CQBrush::SetTexture(std::string_view name)
@@ -295,10 +344,13 @@ bool CQBrush::addFace(const CQFace& face, DebugOutput& log)
     cut.winding.reset();
     if (!faces_.empty()) {
         const CQFace& first = faces_.front();
+        // The cut lies elsewhere: it gets the standard projection nearest the first face's texture.
+        const StandardTexture texture = StandardFromAxes(first);
         cut.texture = first.texture;
-        cut.rotation = first.rotation;
-        cut.shift = first.shift;
-        cut.scale = first.scale;
+        cut.rotation = texture.rotation;
+        cut.shift = texture.shift;
+        cut.scale = texture.scale;
+        cut.axes.reset();
     }
     faces_.push_back(std::move(cut));
     BuildWindings(log);

@@ -14,6 +14,7 @@ class CQEntity;
 class DebugOutput;
 
 inline constexpr int kMaxFaces = 50;
+inline constexpr const char* kFullBrushMessage = "CQBrush::AddFace(): Tried to add a face to a full brush!\n";
 
 // Width and height in texels of a named texture; 0 when it is not known.
 class TextureSizeSource {
@@ -53,6 +54,9 @@ public:
 
     // Appends a copy of the face; refused (with a debug report) on a full brush.
     bool AddFace(const CQFace& face, DebugOutput& log);
+    // Moves the faces (at most 50) in place of the brush's own, keeping no spare slots; the brush
+    // is to be built next.
+    void TakeFaces(std::span<CQFace> faces);
     void Clear();
     // Rebuilds every face polygon from the planes; true when at least one face has a polygon.
     bool BuildWindings(DebugOutput& log);
@@ -106,8 +110,12 @@ public:
     std::vector<int> HorizontalFacesFacing(float z) const;
 
 private:
+    // Changes every face, then rebuilds the polygons.
     template <typename Transform>
-    void transformPoints(Transform transform, DebugOutput& log);
+    void transformFaces(Transform transform, DebugOutput& log);
+    // Turns the points and texture axes of every face about the origin.
+    template <typename Turn>
+    void turn(Turn turnVector, DebugOutput& log);
 
     bool selected_ = false;
     bool invalid_ = true;

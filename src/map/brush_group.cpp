@@ -12,7 +12,7 @@ void CQEntity::SerializeBrushGroup(std::string& out) const
 {
     if (!modifiable_) return;
     for (const CQBrush& brush : brushes_) {
-        if (brush.IsSelected()) AppendBrush(out, brush);
+        if (brush.IsSelected()) AppendBrush(out, brush, NativeFormat(brush));
     }
 }
 

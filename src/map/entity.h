@@ -2,6 +2,7 @@
 
 #include "geometry/brush.h"
 #include "geometry/vec3.h"
+#include "map/map_format.h"
 
 #include <optional>
 #include <span>
@@ -13,6 +14,7 @@ namespace vorn {
 
 class EntityClass;
 class EntityClassList;
+struct EntityBlock;
 class TextCursor;
 class Host;
 
@@ -135,8 +137,11 @@ public:
     void ScaleSelection(float sx, float sy, float sz, DebugOutput& log);
 
     // --- map text ---
-    void Serialize(std::string& out) const;
+    void Serialize(std::string& out, MapFormat format = MapFormat::Standard) const;
     EntityReadResult Read(TextCursor& in, const EntityClassList& classes, Host& host);
+    // Becomes the entity a block read from the text describes, its brushes built: the brushes that
+    // are no solid are kept as text, and an entity of a class with a fixed box gets that box.
+    EntityReadResult Adopt(EntityBlock&& block, const EntityClassList& classes, Host& host);
 
     // --- brush groups: brush blocks only ---
     // The selected brushes' blocks; nothing for an unmodifiable entity.

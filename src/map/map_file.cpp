@@ -1,6 +1,9 @@
 #include "map/map_file.h"
 
+#include "geometry/parallel_build.h"
+#include "map/brush_text.h"
 #include "map/entity.h"
+#include "map/entity_block.h"
 #include "map/text_reader.h"
 #include "platform/host.h"
 
@@ -35,28 +38,73 @@ std::string MapHeaderText(const MapHeader& header)
 std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<CQEntity>>& entities)
 {
     std::string text = MapHeaderText(header);
-    for (const auto& entity : entities) entity->Serialize(text);
+    for (const auto& entity : entities) entity->Serialize(text, header.format);
     return text;
 }
+
+namespace {
+
+// Every block up to the first that ends the reading for sure: one not read whole, or one with
+// nothing in it. (A block whose brushes all fail to build may end it too; that is found later.)
+std::vector<EntityBlock> readBlocks(TextCursor& in, Progress* progress)
+{
+    std::vector<EntityBlock> blocks;
+    BrushFaceReader faces;
+    for (;;) {
+        EntityBlock& block = blocks.emplace_back(ReadEntityBlock(in, faces));
+        if (progress) progress->report(in.position(), in.size());
+        if (block.status != EntityReadResult::Complete || (block.pairs.empty() && block.brushes.empty())) break;
+    }
+    return blocks;
+}
+
+BuildReport buildAll(std::vector<EntityBlock>& blocks)
+{
+    std::vector<CQBrush*> brushes;
+    for (EntityBlock& block : blocks) {
+        for (CQBrush& brush : block.brushes) brushes.push_back(&brush);
+    }
+    return BuildWindingsInParallel(brushes);
+}
+
+bool worldSaysValve(const CQEntity& world)
+{
+    return world.GetValue("\"mapversion\"") == "\"220\"";
+}
+
+} // namespace
 
 MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Host& host, Progress* progress,
                       std::vector<std::unique_ptr<CQEntity>>& entities)
 {
     MapReadResult result;
     TextCursor in(text);
-    for (;;) {
+    std::vector<EntityBlock> blocks = readBlocks(in, progress);
+    const BuildReport report = buildAll(blocks);
+
+    bool anyFaceLine = false;
+    bool anyTextureAxes = false;
+    size_t brushIndex = 0;
+    for (EntityBlock& block : blocks) {
+        for (const BrushSource& source : block.sources) {
+            ReportDroppedFaces(source.facesDropped, host);
+            report.replay(brushIndex++, host);
+        }
+        anyFaceLine = anyFaceLine || !block.brushes.empty();
+        anyTextureAxes = anyTextureAxes || block.hasTextureAxes;
+        const size_t end = block.end;
         auto entity = std::make_unique<CQEntity>();
-        const EntityReadResult read = entity->Read(in, classes, host);
+        const EntityReadResult read = entity->Adopt(std::move(block), classes, host);
         result.overfullBrushLines.insert(result.overfullBrushLines.end(), read.overfullBrushLines.begin(),
                                          read.overfullBrushLines.end());
         result.emptyBrushesDropped += read.emptyBrushesDropped;
         result.unbuiltBrushLines.insert(result.unbuiltBrushLines.end(), read.unbuiltBrushLines.begin(),
                                         read.unbuiltBrushLines.end());
-        if (progress) progress->report(in.position(), in.size());
         if (entity->IsEmpty()) {
             // The normal end, or a block that could not be read: an empty block ("{ }") with
             // more after it counts as damage too, since everything after it is lost.
-            const bool moreFollows = read.status == EntityReadResult::Complete && NextNonBlank(in) != 0;
+            TextCursor after(text.substr(end));
+            const bool moreFollows = read.status == EntityReadResult::Complete && NextNonBlank(after) != 0;
             result.damaged = read.status == EntityReadResult::NoBlock || read.status == EntityReadResult::Discarded ||
                              moreFollows;
             result.stoppedAtLine = read.line;
@@ -65,6 +113,9 @@ MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Hos
         entities.push_back(std::move(entity));
         ++result.entitiesRead;
     }
+
+    const bool valve = anyTextureAxes || (!anyFaceLine && !entities.empty() && worldSaysValve(*entities.front()));
+    result.format = valve ? MapFormat::Valve220 : MapFormat::Standard;
     return result;
 }
 

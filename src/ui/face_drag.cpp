@@ -19,7 +19,7 @@ bool FaceDrag::moveBy(Editor& editor, Vec3 step)
     if (!brush) return false;
     for (const int f : faces_) {
         if (f >= brush->numfaces()) continue; // another brush became the selection
-        for (Vec3& p : brush->face(f).planepts) p += step;
+        for (DVec3& p : brush->face(f).planepts) p += ToDouble(step);
     }
     brush->FreeWindings();
     brush->BuildWindings(editor.host());

@@ -16,11 +16,11 @@ TEST(Transforms, RotatingForthAndBackRestoresThePoints)
     const auto expectRestored = [&] {
         for (int i = 0; i < before.numfaces(); ++i) {
             const auto& now = e.brushes()[0].face(i).planepts;
-            for (size_t k = 0; k < 3; ++k) EXPECT_TRUE(Near(now[k], before.face(i).planepts[k], 0.01f)) << i;
+            for (size_t k = 0; k < 3; ++k) EXPECT_TRUE(Near(ToFloat(now[k]), ToFloat(before.face(i).planepts[k]), 0.01f)) << i;
         }
     };
     e.RotateSelectionZ(15, log);
-    EXPECT_FALSE(Near(e.brushes()[0].face(0).planepts[0], before.face(0).planepts[0]));
+    EXPECT_FALSE(Near(ToFloat(e.brushes()[0].face(0).planepts[0]), ToFloat(before.face(0).planepts[0])));
     e.RotateSelectionZ(-15, log);
     expectRestored();
     for (int i = 0; i < 4; ++i) e.RotateSelectionX(90, log);

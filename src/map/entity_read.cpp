@@ -1,0 +1,90 @@
+#include "entities/entity_class.h"
+#include "map/brush_text.h"
+#include "map/entity.h"
+#include "map/entity_block.h"
+#include "map/text_reader.h"
+#include "platform/host.h"
+
+namespace vorn {
+namespace {
+
+const std::string kOriginKey = "\"origin\"";
+
+// A closed solid has at least four faces with a polygon.
+constexpr int kMinSolidFaces = 4;
+
+std::string_view withoutTrailingBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, Host& host)
+{
+    BrushFaceReader faces;
+    EntityBlock block = ReadEntityBlock(in, faces);
+    for (size_t i = 0; i < block.brushes.size(); ++i) {
+        ReportDroppedFaces(block.sources[i].facesDropped, host);
+        block.brushes[i].BuildWindings(host);
+    }
+    return Adopt(std::move(block), classes, host);
+}
+
+EntityReadResult CQEntity::Adopt(EntityBlock&& block, const EntityClassList& classes, Host& host)
+{
+    Clear();
+    EntityReadResult result;
+    result.status = block.status;
+    result.line = block.line;
+    if (block.status == EntityReadResult::EndOfFile || block.status == EntityReadResult::NoBlock) return result;
+    if (block.status == EntityReadResult::Complete) {
+        for (CQKeyValue& pair : block.pairs) SetValue(pair.key, pair.value);
+        brushes_.reserve(block.brushes.size());
+        for (size_t i = 0; i < block.brushes.size(); ++i) {
+            CQBrush& brush = block.brushes[i];
+            const BrushSource& source = block.sources[i];
+            if (source.facesDropped > 0) result.overfullBrushLines.push_back(source.line);
+            if (brush.numfaces() == 0) {
+                ++result.emptyBrushesDropped;
+            } else if (brush.CountFaces() < kMinSolidFaces) {
+                unbuilt_.push_back({std::string(withoutTrailingBlanks(source.text)), source.line});
+                result.unbuiltBrushLines.push_back(source.line);
+            } else {
+                brushes_.push_back(std::move(brush));
+            }
+        }
+        reown();
+    }
+
+    std::optional<Vec3> origin;
+    if (brushes_.empty()) {
+        const std::string_view stored = GetValue(kOriginKey);
+        if (stored.empty() && !unbuilt_.empty()) {
+            origin = kOrigin; // it has brushes, only none that can be shown
+        } else if (stored.empty()) {
+            host.messageBox("ERROR: entity has no brush or origin\nWill place it at 0,0,0");
+            origin = kOrigin;
+        } else {
+            origin = ParseVector(stored);
+        }
+    }
+
+    const std::string name = className();
+    const EntityClass& entityClass = classes.find(name);
+    // A class with a fixed box whose block brings brushes of its own keeps them: replacing them by
+    // the class box would drop them from the file on the next save.
+    if (entityClass.isFixedSize() && brushes_.empty()) {
+        MakeFixedSizeBrush(entityClass, origin, host);
+        modifiable_ = false;
+    } else {
+        isWorld_ = name == "worldspawn";
+        modifiable_ = true;
+    }
+    DeselectAllBrushes();
+    ComputeBounds();
+    return result;
+}
+
+} // namespace vorn
