@@ -41,7 +41,8 @@ EntityReadResult CQEntity::Adopt(EntityBlock&& block, const EntityClassList& cla
     if (block.status == EntityReadResult::EndOfFile || block.status == EntityReadResult::NoBlock) return result;
     if (block.status == EntityReadResult::Complete) {
         for (CQKeyValue& pair : block.pairs) SetValue(pair.key, pair.value);
-        brushes_.reserve(block.brushes.size());
+        // The solids stay in the block's own list, moved up over the others, which is then taken whole.
+        size_t kept = 0;
         for (size_t i = 0; i < block.brushes.size(); ++i) {
             CQBrush& brush = block.brushes[i];
             const BrushSource& source = block.sources[i];
@@ -52,9 +53,12 @@ EntityReadResult CQEntity::Adopt(EntityBlock&& block, const EntityClassList& cla
                 unbuilt_.push_back({std::string(withoutTrailingBlanks(source.text)), source.line});
                 result.unbuiltBrushLines.push_back(source.line);
             } else {
-                brushes_.push_back(std::move(brush));
+                if (kept != i) block.brushes[kept] = std::move(brush);
+                ++kept;
             }
         }
+        block.brushes.resize(kept);
+        brushes_ = std::move(block.brushes);
         reown();
     }
 
