@@ -12,20 +12,33 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// An optional minus and one to nine digits, and nothing else.
-std::optional<double> wholeNumber(std::string_view text)
+// An optional minus, then digits with at most one point among them, fifteen digits at most, and
+// nothing else: the digits as a whole number are exact in a double, and so is the power of ten
+// they are divided by, so the division gives the correctly rounded value.
+std::optional<double> plainDecimal(std::string_view text)
 {
+    static constexpr double kPowersOfTen[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const bool negative = !text.empty() && text.front() == '-';
-    const std::string_view digits = text.substr(negative ? 1 : 0);
-    if (digits.empty() || digits.size() > 9) return std::nullopt;
-    int value = 0;
-    for (const char c : digits) {
-        if (!isDigit(c)) return std::nullopt;
-        value = value * 10 + (c - '0');
+    std::int64_t digits = 0;
+    int count = 0;
+    int decimals = -1; // none before the point
+    for (const char c : text.substr(negative ? 1 : 0)) {
+        if (isDigit(c)) {
+            if (++count > 15) return std::nullopt;
+            digits = digits * 10 + (c - '0');
+            if (decimals >= 0) ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
     }
+    if (count == 0) return std::nullopt;
+    double value = static_cast<double>(digits);
+    if (decimals > 0) value /= kPowersOfTen[decimals];
     return negative ? -value : value;
 }
-
 } // namespace
 
 void SkipLine(TextCursor& in)
@@ -106,8 +119,8 @@ int ParseInt(std::string_view text)
 
 double ParseFloat(std::string_view text)
 {
-    // Most numbers of a map are small whole numbers: read those without the general conversion.
-    if (const auto whole = wholeNumber(text)) return *whole;
+    // Most numbers of a map are short plain decimals: read those without the general conversion.
+    if (const auto plain = plainDecimal(text)) return *plain;
     size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
