@@ -64,9 +64,11 @@ bool CQBrush::AddFace(const CQFace& face, DebugOutput& log)
     return true;
 }
 
-void CQBrush::TakeFaces(std::span<CQFace> faces)
+void CQBrush::TakeFaces(std::span<CQFace> faces, BulkArena* arena)
 {
-    faces_.assign(std::make_move_iterator(faces.begin()), std::make_move_iterator(faces.end()));
+    std::vector<CQFace, BulkAllocator<CQFace>> taken(std::make_move_iterator(faces.begin()),
+                                                     std::make_move_iterator(faces.end()), BulkAllocator<CQFace>(arena));
+    faces_ = std::move(taken); // the storage, not the arena
     invalid_ = faces_.empty();
 }
 
@@ -89,7 +91,7 @@ void CQBrush::SetSelected(bool selected)
     color_ = selected ? std::array<float, 3>{1, 0, 0} : std::array<float, 3>{0, 0, 1};
 }
 
-bool CQBrush::BuildWindings(DebugOutput& log)
+bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
 {
     mins_ = {kEmptyBoundsMin, kEmptyBoundsMin, kEmptyBoundsMin};
     maxs_ = {-kEmptyBoundsMin, -kEmptyBoundsMin, -kEmptyBoundsMin};
@@ -147,7 +149,7 @@ bool CQBrush::BuildWindings(DebugOutput& log)
         }
         if (clippedAway) continue;
 
-        std::vector<Vec3> corners(static_cast<size_t>(points));
+        WindingPoints corners(static_cast<size_t>(points), BulkAllocator<Vec3>(arena));
         for (int k = 0; k < points; ++k) {
             Vec3& p = corners[static_cast<size_t>(k)];
             for (int axis = 0; axis < 3; ++axis) {

@@ -54,12 +54,13 @@ public:
 
     // Appends a copy of the face; refused (with a debug report) on a full brush.
     bool AddFace(const CQFace& face, DebugOutput& log);
-    // Moves the faces (at most 50) in place of the brush's own, keeping no spare slots; the brush
-    // is to be built next.
-    void TakeFaces(std::span<CQFace> faces);
+    // Moves the faces (at most 50) in place of the brush's own, keeping no spare slots, in memory
+    // from the arena when one is given; the brush is to be built next.
+    void TakeFaces(std::span<CQFace> faces, BulkArena* arena = nullptr);
     void Clear();
-    // Rebuilds every face polygon from the planes; true when at least one face has a polygon.
-    bool BuildWindings(DebugOutput& log);
+    // Rebuilds every face polygon from the planes; true when at least one face has a polygon. The
+    // polygons are carved from the arena when one is given.
+    bool BuildWindings(DebugOutput& log, BulkArena* arena = nullptr);
     void FreeWindings();
 
     bool IsValid() const { return !invalid_; }
@@ -121,7 +122,7 @@ private:
     bool invalid_ = true;
     Vec3 mins_;
     Vec3 maxs_;
-    std::vector<CQFace> faces_;
+    std::vector<CQFace, BulkAllocator<CQFace>> faces_;
     std::array<float, 3> color_{0, 0, 1};
     const CQEntity* owner_ = nullptr;
 };

@@ -36,14 +36,22 @@ struct BrushReadResult {
 
 // Reads the face lines after a brush's "{" up to its "}", one buffer serving every brush read, so
 // that each brush gets exactly as many face slots as it has faces. Nothing is built or reported.
+// With an arena, the faces are carved from it (for many brushes read at once).
 class BrushFaceReader {
 public:
+    explicit BrushFaceReader(BulkArena* arena = nullptr) : arena_(arena) {}
     BrushReadResult read(TextCursor& in, CQBrush& brush);
+    BulkArena* arena() const { return arena_; }
 
 private:
     std::vector<CQFace> faces_;
     CQFace dropped_; // where the faces beyond the 50th are read
+    BulkArena* arena_;
 };
+
+// Passes over the face lines after a brush's "{" up to its "}" without keeping them: what reading
+// them would find of dropped faces and texture axes, at the cost of finding the tokens.
+BrushReadResult PassBrush(TextCursor& in);
 
 // The debug report of a brush whose faces beyond the 50th were dropped, once per face.
 void ReportDroppedFaces(int count, DebugOutput& log);

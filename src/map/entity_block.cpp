@@ -5,7 +5,7 @@
 
 namespace vorn {
 
-EntityBlock ReadEntityBlock(TextCursor& in, BrushFaceReader& faces)
+EntityBlock ReadEntityBlock(TextCursor& in)
 {
     EntityBlock block;
     const char opening = NextNonBlank(in);
@@ -20,10 +20,9 @@ EntityBlock ReadEntityBlock(TextCursor& in, BrushFaceReader& faces)
             } else if (c == '{') {
                 const int line = in.line();
                 const size_t start = in.position() - 1;
-                CQBrush& brush = block.brushes.emplace_back();
-                const BrushReadResult read = faces.read(in, brush);
-                block.hasTextureAxes = block.hasTextureAxes || read.hasTextureAxes;
-                block.sources.push_back({in.since(start), line, read.facesDropped});
+                const BrushReadResult passed = PassBrush(in);
+                block.hasTextureAxes = block.hasTextureAxes || passed.hasTextureAxes;
+                block.sources.push_back({in.since(start), line, passed.facesDropped});
             } else {
                 block.status = c == '}' ? EntityReadResult::Complete : EntityReadResult::Discarded;
                 break;
@@ -32,7 +31,15 @@ EntityBlock ReadEntityBlock(TextCursor& in, BrushFaceReader& faces)
     }
     block.line = in.line();
     block.end = in.position();
+    block.brushes.resize(block.sources.size());
     return block;
+}
+
+void ReadBlockBrush(const BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log)
+{
+    TextCursor in(source.text.substr(1)); // after the opening brace
+    faces.read(in, brush);
+    brush.BuildWindings(log, faces.arena());
 }
 
 } // namespace vorn

@@ -9,6 +9,7 @@
 namespace vorn {
 
 class BrushFaceReader;
+class DebugOutput;
 class TextCursor;
 
 // Where a brush of an entity block came from.
@@ -18,20 +19,24 @@ struct BrushSource {
     int facesDropped = 0; // faces beyond the 50 a brush can hold
 };
 
-// One entity block as the text holds it: its pairs in order and its brushes read but not built,
-// so that the brushes of many blocks can be built together.
+// One entity block as the text holds it: its pairs in order and where its brushes are, so that
+// the brushes of many blocks can be read and built together.
 struct EntityBlock {
     EntityReadResult::Status status = EntityReadResult::EndOfFile;
     int line = 0;   // line where reading stopped
     size_t end = 0; // position in the text where reading stopped
     std::vector<CQKeyValue> pairs; // as the file gives them, a key repeated included
-    std::vector<CQBrush> brushes;
-    std::vector<BrushSource> sources; // one per brush
+    std::vector<BrushSource> sources;
+    std::vector<CQBrush> brushes; // one per source: empty until read with ReadBlockBrush
     bool hasTextureAxes = false;      // a face line was in the Valve 220 format
 };
 
 // Reads one entity block: the opening brace, quoted pairs (every one, in file order) and brush
-// blocks up to the closing brace.
-EntityBlock ReadEntityBlock(TextCursor& in, BrushFaceReader& faces);
+// blocks up to the closing brace. The brush blocks are only passed over.
+EntityBlock ReadEntityBlock(TextCursor& in);
+
+// Reads the faces of a brush block from its text and builds its polygons, in the reader's arena
+// when it has one.
+void ReadBlockBrush(const BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log);
 
 } // namespace vorn

@@ -23,11 +23,11 @@ std::string_view withoutTrailingBlanks(std::string_view text)
 
 EntityReadResult CQEntity::Read(TextCursor& in, const EntityClassList& classes, Host& host)
 {
+    EntityBlock block = ReadEntityBlock(in);
     BrushFaceReader faces;
-    EntityBlock block = ReadEntityBlock(in, faces);
-    for (size_t i = 0; i < block.brushes.size(); ++i) {
+    for (size_t i = 0; i < block.sources.size(); ++i) {
         ReportDroppedFaces(block.sources[i].facesDropped, host);
-        block.brushes[i].BuildWindings(host);
+        ReadBlockBrush(block.sources[i], block.brushes[i], faces, host);
     }
     return Adopt(std::move(block), classes, host);
 }

@@ -1,11 +1,11 @@
 #include "map/map_file.h"
 
-#include "geometry/parallel_build.h"
 #include "map/brush_text.h"
 #include "map/entity.h"
 #include "map/entity_block.h"
 #include "map/text_reader.h"
 #include "platform/host.h"
+#include "platform/parallel_jobs.h"
 #include "platform/prefault.h"
 
 #include <iomanip>
@@ -78,22 +78,29 @@ namespace {
 std::vector<EntityBlock> readBlocks(TextCursor& in, Progress* progress)
 {
     std::vector<EntityBlock> blocks;
-    BrushFaceReader faces;
     for (;;) {
-        EntityBlock& block = blocks.emplace_back(ReadEntityBlock(in, faces));
+        EntityBlock& block = blocks.emplace_back(ReadEntityBlock(in));
         if (progress) progress->report(in.position(), in.size());
-        if (block.status != EntityReadResult::Complete || (block.pairs.empty() && block.brushes.empty())) break;
+        if (block.status != EntityReadResult::Complete || (block.pairs.empty() && block.sources.empty())) break;
     }
     return blocks;
 }
 
-BuildReport buildAll(std::vector<EntityBlock>& blocks)
+// Reads and builds the brushes of every block on all cores.
+OrderedLog readBrushes(std::vector<EntityBlock>& blocks)
 {
-    std::vector<CQBrush*> brushes;
+    std::vector<std::pair<const BrushSource*, CQBrush*>> brushes;
     for (EntityBlock& block : blocks) {
-        for (CQBrush& brush : block.brushes) brushes.push_back(&brush);
+        for (size_t i = 0; i < block.sources.size(); ++i) brushes.emplace_back(&block.sources[i], &block.brushes[i]);
     }
-    return BuildWindingsInParallel(brushes);
+    // Each thread carves the faces and polygons of its brushes from an arena of its own.
+    const size_t workers = JobWorkers(brushes.size());
+    std::vector<BulkArena> arenas(workers);
+    std::vector<BrushFaceReader> readers;
+    for (BulkArena& arena : arenas) readers.emplace_back(&arena);
+    return RunJobs(brushes.size(), [&](size_t index, size_t worker, DebugOutput& log) {
+        ReadBlockBrush(*brushes[index].first, *brushes[index].second, readers[worker], log);
+    });
 }
 
 bool worldSaysValve(const CQEntity& world)
@@ -109,7 +116,7 @@ MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Hos
     MapReadResult result;
     TextCursor in(text);
     std::vector<EntityBlock> blocks = readBlocks(in, progress);
-    const BuildReport report = buildAll(blocks);
+    const OrderedLog report = readBrushes(blocks);
 
     bool anyFaceLine = false;
     bool anyTextureAxes = false;
@@ -119,7 +126,7 @@ MapReadResult ReadMap(std::string_view text, const EntityClassList& classes, Hos
             ReportDroppedFaces(source.facesDropped, host);
             report.replay(brushIndex++, host);
         }
-        anyFaceLine = anyFaceLine || !block.brushes.empty();
+        anyFaceLine = anyFaceLine || !block.sources.empty();
         anyTextureAxes = anyTextureAxes || block.hasTextureAxes;
         const size_t end = block.end;
         auto entity = std::make_unique<CQEntity>();

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <string_view>
+#include <cstring>
 
 namespace vorn {
 namespace {
@@ -12,67 +12,58 @@ namespace {
 constexpr double kLargestWhole = 9007199254740992.0; // 2^53
 
 template <typename T>
-void appendChars(std::string& out, T value)
-{
-    char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    out.append(text, result.ptr);
-}
-
-template <typename T>
-void appendShortest(std::string& out, T value)
+char* writeShortest(char* out, T value)
 {
     // Negative zero too is written as 0.
     if (value == std::trunc(value) && std::fabs(value) < kLargestWhole) {
-        appendChars(out, static_cast<std::int64_t>(value));
-    } else {
-        appendChars(out, value);
+        return std::to_chars(out, out + kNumberRoom, static_cast<std::int64_t>(value)).ptr;
     }
+    return std::to_chars(out, out + kNumberRoom, value).ptr;
+}
+
+// Writes the digits after the sign without their leading zero: "0.5" as ".5".
+char* withoutLeadingZero(char* digits, char* end)
+{
+    if (end - digits >= 2 && digits[0] == '0' && digits[1] == '.') {
+        std::memmove(digits, digits + 1, static_cast<size_t>(end - digits - 1));
+        return end - 1;
+    }
+    return end;
 }
 
 } // namespace
 
-void AppendNumber(std::string& out, double value)
+char* WriteNumber(char* out, double value)
 {
-    appendShortest(out, value);
+    return writeShortest(out, value);
 }
 
-void AppendSingle(std::string& out, float value)
+char* WriteSingle(char* out, float value)
 {
-    appendShortest(out, value);
+    return writeShortest(out, value);
 }
 
-void AppendInt(std::string& out, int value)
+char* WriteInt(char* out, int value)
 {
-    appendChars(out, value);
+    return std::to_chars(out, out + kNumberRoom, value).ptr;
 }
 
-void AppendSixDecimals(std::string& out, float value)
+char* WriteSixDecimals(char* out, float value)
 {
-    char text[64];
-    std::string_view digits;
-    const double millionths = static_cast<double>(value) * 1e6;
-    if (millionths == std::trunc(millionths) && std::fabs(millionths) < kLargestWhole) {
+    char* digits = out;
+    if (std::signbit(value)) *digits++ = '-';
+    const double magnitude = std::fabs(static_cast<double>(value));
+    const double millionths = magnitude * 1e6;
+    if (millionths == std::trunc(millionths) && millionths < kLargestWhole) {
         // Exactly six decimals (1.0, 0.5, 2.25): spelled out directly, the common case.
-        const std::int64_t whole = static_cast<std::int64_t>(std::fabs(millionths));
-        char* p = text;
-        if (std::signbit(millionths)) *p++ = '-';
-        p = std::to_chars(p, text + sizeof text, whole / 1000000).ptr;
+        const auto whole = static_cast<std::int64_t>(millionths);
+        char* p = std::to_chars(digits, out + kNumberRoom, whole / 1000000).ptr;
         *p++ = '.';
         std::int64_t fraction = whole % 1000000;
         for (int i = 5; i >= 0; --i, fraction /= 10) p[i] = static_cast<char>('0' + fraction % 10);
-        digits = std::string_view(text, static_cast<size_t>(p + 6 - text));
-    } else {
-        const auto result = std::to_chars(text, text + sizeof text, static_cast<double>(value), std::chars_format::fixed, 6);
-        digits = std::string_view(text, static_cast<size_t>(result.ptr - text));
+        return withoutLeadingZero(digits, p + 6);
     }
-    if (digits.starts_with("-0.")) {
-        out += '-';
-        digits.remove_prefix(2);
-    } else if (digits.starts_with("0.")) {
-        digits.remove_prefix(1);
-    }
-    out += digits;
+    return withoutLeadingZero(digits, std::to_chars(digits, out + kNumberRoom, magnitude, std::chars_format::fixed, 6).ptr);
 }
 
 } // namespace vorn

@@ -10,26 +10,16 @@ using namespace vorn;
 
 namespace {
 
-std::string number(double value)
+template <typename Writer, typename T>
+std::string written(Writer write, T value)
 {
-    std::string out;
-    AppendNumber(out, value);
-    return out;
+    char text[kNumberRoom];
+    return {text, write(text, value)};
 }
 
-std::string single(float value)
-{
-    std::string out;
-    AppendSingle(out, value);
-    return out;
-}
-
-std::string sixDecimals(float value)
-{
-    std::string out;
-    AppendSixDecimals(out, value);
-    return out;
-}
+std::string number(double value) { return written(WriteNumber, value); }
+std::string single(float value) { return written(WriteSingle, value); }
+std::string sixDecimals(float value) { return written(WriteSixDecimals, value); }
 
 } // namespace
 
@@ -61,6 +51,7 @@ TEST(NumberText, SixDecimalsRoundLikeTheLibraryWhicheverWayTheyAreMade)
     EXPECT_EQ(sixDecimals(0.5f), ".500000");
     EXPECT_EQ(sixDecimals(-2.25f), "-2.250000");
     EXPECT_EQ(sixDecimals(-0.0f), "-.000000");
+    EXPECT_EQ(sixDecimals(-3.4e38f).size(), 47u); // the longest there is
     std::mt19937 random(6);
     std::uniform_int_distribution<int> sixtyFourths(-16000000, 16000000);
     std::uniform_real_distribution<float> any(-100, 100);
