@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace vorn {
@@ -47,9 +48,16 @@ namespace {
 
 constexpr size_t kBlockHeader = roundUp16(sizeof(BulkBlock));
 
-BulkBlock*& blockOf(char* piece)
+BulkBlock* blockOf(const char* piece)
 {
-    return *reinterpret_cast<BulkBlock**>(piece);
+    BulkBlock* block = nullptr;
+    std::memcpy(&block, piece, sizeof block);
+    return block;
+}
+
+void setBlockOf(char* piece, BulkBlock* block)
+{
+    std::memcpy(piece, &block, sizeof block);
 }
 
 } // namespace
@@ -71,7 +79,7 @@ char* BulkArena::carve(size_t bytes)
     char* piece = next_;
     next_ += bytes;
     block_->holds.fetch_add(1, std::memory_order_relaxed);
-    blockOf(piece) = block_;
+    setBlockOf(piece, block_);
     return piece;
 }
 
@@ -83,7 +91,7 @@ void* TakeBulk(BulkArena* arena, size_t bytes)
         piece = arena->carve(total);
     } else {
         piece = static_cast<char*>(::operator new(total));
-        blockOf(piece) = nullptr;
+        setBlockOf(piece, nullptr);
     }
     return piece + kHeader;
 }
