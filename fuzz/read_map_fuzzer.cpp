@@ -1,4 +1,4 @@
-// Reads arbitrary bytes as a map file and writes the result back.
+// Reads arbitrary bytes as a map file and writes the result back in the format it was read in.
 
 #include "entities/bundled_entity_list.h"
 #include "entities/entity_class.h"
@@ -28,8 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     vorn::NullHost host;
     std::vector<std::unique_ptr<vorn::CQEntity>> entities;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    vorn::ReadMap(text, catalogue(), host, nullptr, entities);
-    const std::string written = vorn::WriteMap({}, entities);
+    const vorn::MapReadResult read = vorn::ReadMap(text, catalogue(), host, nullptr, entities);
+    vorn::MapHeader header;
+    header.format = read.format;
+    const std::string written = vorn::WriteMap(header, entities);
     // What was written must read back without damage.
     std::vector<std::unique_ptr<vorn::CQEntity>> again;
     const vorn::MapReadResult reread = vorn::ReadMap(written, catalogue(), host, nullptr, again);

@@ -51,6 +51,7 @@ void CQMap::NewMap()
 {
     startAfresh({});
     pathName_.clear();
+    format_ = MapFormat::Standard;
     publish();
 }
 
@@ -90,6 +91,7 @@ MapReadResult CQMap::ReadMapText(std::string_view text, const FixedBoxes& classe
     std::vector<std::unique_ptr<CQEntity>> entities;
     const MapReadResult read = ReadMap(text, classes, log, progress, entities);
     startAfresh(std::move(entities));
+    format_ = read.format;
     if (store_.entityCount() > 0) store_.setCurrentEntity(0);
     RecomputeMapBounds();
     publish();
@@ -98,7 +100,7 @@ MapReadResult CQMap::ReadMapText(std::string_view text, const FixedBoxes& classe
 
 MapHeader CQMap::FileHeader(const std::string& path, const MapAuthor& author) const
 {
-    return {path, author.name, author.email, localNow(), EntityCount(), CountBrushes()};
+    return {path, author.name, author.email, localNow(), EntityCount(), CountBrushes(), format_};
 }
 
 std::string CQMap::WriteMapText(const std::string& path, const MapAuthor& author) const

@@ -62,6 +62,8 @@ public:
     bool IsModifiedSinceSave() const;
     // No state of the map counts as saved any more (a map recovered after a crash).
     void markUnsaved();
+    // The face format the map was read in and is saved in; a new map is standard.
+    MapFormat format() const { return format_; }
     // The comment header of the map's file at the given path, dated now.
     MapHeader FileHeader(const std::string& path, const MapAuthor& author) const;
     // Writes the map text (header and every entity) for the given path.
@@ -154,6 +156,7 @@ private:
     std::uint64_t generation_ = 0;
     std::vector<MapListener*> listeners_;
     std::string pathName_;
+    MapFormat format_ = MapFormat::Standard;
     Bounds bounds_{{-2000, -2000, -4096}, {2000, 2000, 4096}};
     float maxZ_ = 16;
     float minZ_ = 0;

@@ -1,11 +1,13 @@
 #include "geometry/brush.h"
 
+#include "geometry/texture_axes.h"
 #include "platform/debug_output.h"
 
 #include <algorithm>
 #include <bitset>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace vorn {
 namespace {
@@ -25,9 +27,9 @@ double snapNearInteger(double v)
 }
 
 // The shift that puts a texture edge at coordinate `edge` for a texture `size` texels long.
-int alignedShift(float edge, int size)
+int alignedShift(double edge, int size)
 {
-    const int u = static_cast<int>(RoundToInt(edge));
+    const int u = static_cast<int>(RoundToInt(static_cast<float>(edge)));
     if (std::abs(u) <= size) return size - u;
     const int step = u >= 0 ? 16 : -16;
     int shift = 0;
@@ -36,16 +38,38 @@ int alignedShift(float edge, int size)
     return shift;
 }
 
+// The same alignment for a face with texture axes: its edges are taken along those axes, in texels.
+void alignAlongAxes(CQFace& face, TextureSizeSource::Size size)
+{
+    TextureAxes& axes = *face.axes;
+    double a = kTextureEdgeStart;
+    double b = kTextureEdgeStart;
+    for (const Vec3& p : face.winding->points()) {
+        a = std::max(a, Dot(ToDouble(p), axes.axis[0]) / ScaleOf(face, 0));
+        b = std::max(b, -Dot(ToDouble(p), axes.axis[1]) / ScaleOf(face, 1));
+    }
+    if (size.width > 0) axes.offset[0] = alignedShift(a, size.width);
+    if (size.height > 0) axes.offset[1] = -alignedShift(b, size.height);
+}
+
 } // namespace
 
 bool CQBrush::AddFace(const CQFace& face, DebugOutput& log)
 {
     if (numfaces() >= kMaxFaces) {
-        log.debugOutput("CQBrush::AddFace(): Tried to add a face to a full brush!\n");
+        log.debugOutput(kFullBrushMessage);
         return false;
     }
     faces_.push_back(face);
     return true;
+}
+
+void CQBrush::TakeFaces(std::span<CQFace> faces, BulkArena* arena)
+{
+    std::vector<CQFace, BulkAllocator<CQFace>> taken(std::make_move_iterator(faces.begin()),
+                                                     std::make_move_iterator(faces.end()), BulkAllocator<CQFace>(arena));
+    faces_ = std::move(taken); // the storage, not the arena
+    invalid_ = faces_.empty();
 }
 
 void CQBrush::Clear()
@@ -60,7 +84,7 @@ void CQBrush::FreeWindings()
     for (CQFace& face : faces_) face.winding.reset();
 }
 
-bool CQBrush::BuildWindings(DebugOutput& log)
+bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
 {
     mins_ = {kEmptyBoundsMin, kEmptyBoundsMin, kEmptyBoundsMin};
     maxs_ = {-kEmptyBoundsMin, -kEmptyBoundsMin, -kEmptyBoundsMin};
@@ -73,7 +97,7 @@ bool CQBrush::BuildWindings(DebugOutput& log)
     const int count = numfaces();
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
-        const auto plane = PlaneFromPoints(ToDouble(face.planepts[0]), ToDouble(face.planepts[1]), ToDouble(face.planepts[2]));
+        const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
         if (!plane) continue;
         planes[static_cast<size_t>(i)] = *plane;
         face.plane = ToFloat(*plane);
@@ -118,7 +142,7 @@ bool CQBrush::BuildWindings(DebugOutput& log)
         }
         if (clippedAway) continue;
 
-        std::vector<Vec3> corners(static_cast<size_t>(points));
+        WindingPoints corners(static_cast<size_t>(points), BulkAllocator<Vec3>(arena));
         for (int k = 0; k < points; ++k) {
             Vec3& p = corners[static_cast<size_t>(k)];
             for (int axis = 0; axis < 3; ++axis) {
@@ -187,6 +211,10 @@ void CQBrush::AlignTextures(TextureSizeSource& sizes)
             size = sizes.textureSize(face.texture);
             sizedName = &face.texture;
         }
+        if (face.axes) {
+            alignAlongAxes(face, size);
+            continue;
+        }
 
         int axis = -1;
         float best = 0;
@@ -239,23 +267,37 @@ void CQBrush::MakeBox(Vec3 lo, Vec3 hi, std::string_view texture, DebugOutput& l
 }
 
 template <typename Transform>
-void CQBrush::transformPoints(Transform transform, DebugOutput& log)
+void CQBrush::transformFaces(Transform transform, DebugOutput& log)
 {
-    for (CQFace& face : faces_) {
-        for (Vec3& p : face.planepts) transform(p);
-    }
+    for (CQFace& face : faces_) transform(face);
     FreeWindings();
     BuildWindings(log);
+}
+
+template <typename Turn>
+void CQBrush::turn(Turn turnVector, DebugOutput& log)
+{
+    transformFaces(
+        [&](CQFace& face) {
+            for (DVec3& p : face.planepts) turnVector(p);
+            if (face.axes) {
+                for (DVec3& axis : face.axes->axis) turnVector(axis);
+            }
+        },
+        log);
 }
 
 void CQBrush::Move(Vec3 offset, DebugOutput&)
 {
     // A move keeps every polygon's shape: they move along instead of being cut again, and only
     // the planes are found again from their points, as a rebuild finds them.
+    const DVec3 by = ToDouble(offset);
     for (CQFace& face : faces_) {
-        for (Vec3& p : face.planepts) p += offset;
-        const auto plane = PlaneFromPoints(ToDouble(face.planepts[0]), ToDouble(face.planepts[1]), ToDouble(face.planepts[2]));
-        if (plane) face.plane = ToFloat(*plane);
+        for (DVec3& p : face.planepts) p += by;
+        MoveTextureWith(face, by);
+        if (const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2])) {
+            face.plane = ToFloat(*plane);
+        }
         if (!face.winding) continue;
         for (Vec3& p : face.winding->points()) p += offset;
     }
@@ -266,22 +308,28 @@ void CQBrush::Move(Vec3 offset, DebugOutput&)
 
 void CQBrush::RotateX(float degrees, DebugOutput& log)
 {
-    transformPoints([degrees](Vec3& p) { RotateAboutX(p, degrees); }, log);
+    turn([degrees](DVec3& v) { RotateAboutX(v, degrees); }, log);
 }
 
 void CQBrush::RotateY(float degrees, DebugOutput& log)
 {
-    transformPoints([degrees](Vec3& p) { RotateAboutY(p, degrees); }, log);
+    turn([degrees](DVec3& v) { RotateAboutY(v, degrees); }, log);
 }
 
 void CQBrush::RotateZ(float degrees, DebugOutput& log)
 {
-    transformPoints([degrees](Vec3& p) { RotateAboutZ(p, degrees); }, log);
+    turn([degrees](DVec3& v) { RotateAboutZ(v, degrees); }, log);
 }
 
 void CQBrush::ScaleBy(float sx, float sy, float sz, DebugOutput& log)
 {
-    transformPoints([=](Vec3& p) { ScaleAxes(p, sx, sy, sz); }, log);
+    const DVec3 factors{sx, sy, sz};
+    transformFaces(
+        [factors](CQFace& face) {
+            for (DVec3& p : face.planepts) ScaleAxes(p, factors.x, factors.y, factors.z);
+            StretchTextureWith(face, factors);
+        },
+        log);
 }
 
 void CQBrush::SetTexture(std::string_view name)
@@ -299,10 +347,13 @@ bool CQBrush::addFace(const CQFace& face, DebugOutput& log)
     cut.winding.reset();
     if (!faces_.empty()) {
         const CQFace& first = faces_.front();
+        // The cut lies elsewhere: it gets the standard projection nearest the first face's texture.
+        const StandardTexture texture = StandardFromAxes(first);
         cut.texture = first.texture;
-        cut.rotation = first.rotation;
-        cut.shift = first.shift;
-        cut.scale = first.scale;
+        cut.rotation = texture.rotation;
+        cut.shift = texture.shift;
+        cut.scale = texture.scale;
+        cut.axes.reset();
     }
     faces_.push_back(std::move(cut));
     BuildWindings(log);

@@ -15,6 +15,7 @@ namespace vorn {
 class DebugOutput;
 
 inline constexpr int kMaxFaces = 50;
+inline constexpr const char* kFullBrushMessage = "CQBrush::AddFace(): Tried to add a face to a full brush!\n";
 
 // Names a brush of the open map for as long as it exists, whatever moves around it; 0 names none.
 using BrushId = std::uint32_t;
@@ -57,9 +58,13 @@ public:
 
     // Appends a copy of the face; refused (with a debug report) on a full brush.
     bool AddFace(const CQFace& face, DebugOutput& log);
+    // Moves the faces (at most 50) in place of the brush's own, keeping no spare slots, in memory
+    // from the arena when one is given; the brush is to be built next.
+    void TakeFaces(std::span<CQFace> faces, BulkArena* arena = nullptr);
     void Clear();
-    // Rebuilds every face polygon from the planes; true when at least one face has a polygon.
-    bool BuildWindings(DebugOutput& log);
+    // Rebuilds every face polygon from the planes; true when at least one face has a polygon. The
+    // polygons are carved from the arena when one is given.
+    bool BuildWindings(DebugOutput& log, BulkArena* arena = nullptr);
     void FreeWindings();
 
     bool IsValid() const { return !invalid_; }
@@ -109,14 +114,18 @@ public:
     std::vector<int> HorizontalFacesFacing(float z) const;
 
 private:
+    // Changes every face, then rebuilds the polygons.
     template <typename Transform>
-    void transformPoints(Transform transform, DebugOutput& log);
+    void transformFaces(Transform transform, DebugOutput& log);
+    // Turns the points and texture axes of every face about the origin.
+    template <typename Turn>
+    void turn(Turn turnVector, DebugOutput& log);
 
     BrushId id_ = 0;
     bool invalid_ = true;
     Vec3 mins_;
     Vec3 maxs_;
-    std::vector<CQFace> faces_;
+    std::vector<CQFace, BulkAllocator<CQFace>> faces_;
 };
 
 } // namespace vorn

@@ -70,11 +70,19 @@ inline float RoundToInt(float x)
     return 0;
 }
 
-// Rotations about the axes through the origin by whole or fractional degrees (positive turns
-// X toward Y about Z, Y toward Z about X, Z toward X about Y), and per-axis scaling.
-void RotateAboutZ(Vec3& v, float degrees);
-void RotateAboutX(Vec3& v, float degrees);
-void RotateAboutY(Vec3& v, float degrees);
-void ScaleAxes(Vec3& v, float sx, float sy, float sz);
+// Sine and cosine of an angle in degrees; whole quarter turns are exact, so that turning by
+// them keeps whole numbers whole.
+struct SinCos {
+    double s = 0;
+    double c = 1;
+};
+SinCos SinCosOfDegrees(double degrees);
+
+// Rotations about the axes through the origin (positive turns X toward Y about Z, Y toward Z
+// about X, Z toward X about Y), and per-axis scaling.
+void RotateAboutZ(DVec3& v, double degrees);
+void RotateAboutX(DVec3& v, double degrees);
+void RotateAboutY(DVec3& v, double degrees);
+void ScaleAxes(DVec3& v, double sx, double sy, double sz);
 
 } // namespace vorn

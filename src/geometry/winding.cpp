@@ -27,7 +27,7 @@ Winding NewWinding(int points, DebugOutput& log)
     if (points > kMaxWindingPoints) {
         log.debugOutput("NewWinding: " + std::to_string(points) + " points");
     }
-    std::vector<Vec3> storage;
+    WindingPoints storage;
     storage.reserve(static_cast<size_t>(std::max(points, 0)));
     return Winding(std::move(storage));
 }
@@ -148,7 +148,7 @@ template ClipOutcome ClipPolygon(std::span<const DVec3>, const DPlane&, DVec3*, 
 std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& log)
 {
     const int room = w.numpoints() + 4;
-    std::vector<Vec3> out(static_cast<size_t>(room));
+    WindingPoints out(static_cast<size_t>(room));
     const ClipOutcome outcome = ClipPolygon<float>(w.points(), plane, out.data(), room);
     switch (outcome.kind) {
     case ClipOutcome::Unchanged:

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "geometry/bulk_memory.h"
 #include "geometry/plane.h"
 #include "geometry/vec3.h"
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <vector>
@@ -15,11 +17,17 @@ struct CQFace;
 
 inline constexpr int kMaxWindingPoints = 64;
 
+// The corners of a polygon, carved from a bulk arena when one is given.
+using WindingPoints = std::vector<Vec3, BulkAllocator<Vec3>>;
+
 // A convex polygon: its corners in order around it.
 class Winding {
 public:
     Winding() = default;
-    explicit Winding(std::vector<Vec3> points) : points_(std::move(points)) {}
+    explicit Winding(std::initializer_list<Vec3> points) : points_(points) {}
+    explicit Winding(std::span<const Vec3> points) : points_(points.begin(), points.end()) {}
+    // Takes the corners' storage (not their arena: the winding grows on the heap).
+    explicit Winding(WindingPoints&& points) { points_ = std::move(points); }
 
     int numpoints() const { return static_cast<int>(points_.size()); }
     int capacity() const { return static_cast<int>(points_.capacity()); }
@@ -30,7 +38,7 @@ public:
     void addPoint(Vec3 p) { points_.push_back(p); }
 
 private:
-    std::vector<Vec3> points_;
+    WindingPoints points_;
 };
 
 // A winding with room for `points` corners and none in use; asking for more than the

@@ -11,7 +11,7 @@ namespace vorn {
 std::string BrushGroupText(std::span<const CQBrush* const> brushes)
 {
     std::string text;
-    for (const CQBrush* brush : brushes) AppendBrush(text, *brush);
+    for (const CQBrush* brush : brushes) AppendBrush(text, *brush, NativeFormat(*brush));
     return text;
 }
 

@@ -17,15 +17,6 @@ const std::string kClassnameKey = "\"classname\"";
 const std::string kOriginKey = "\"origin\"";
 const std::string kLightKey = "\"light\"";
 
-// A closed solid has at least four faces with a polygon.
-constexpr int kMinSolidFaces = 4;
-
-std::string_view withoutTrailingBlanks(std::string_view text)
-{
-    while (!text.empty() && IsBlank(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-    return text;
-}
-
 } // namespace
 
 std::string Quoted(std::string_view text)
@@ -148,7 +139,7 @@ int CQEntity::NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log) cons
     return nearest;
 }
 
-void CQEntity::Serialize(std::string& out) const
+void CQEntity::Serialize(std::string& out, MapFormat format) const
 {
     out += "{\n";
     for (const CQKeyValue& pair : pairs_) {
@@ -158,84 +149,13 @@ void CQEntity::Serialize(std::string& out) const
         out += '\n';
     }
     if (modifiable_) {
-        for (const CQBrush& brush : brushes_) AppendBrush(out, brush);
+        for (const CQBrush& brush : brushes_) AppendBrush(out, brush, format);
     }
     for (const UnbuiltBrush& brush : unbuilt_) {
         out += brush.text;
         out += '\n';
     }
     out += "}\n";
-}
-
-EntityReadResult CQEntity::Read(TextCursor& in, const FixedBoxes& classes, DebugOutput& log)
-{
-    *this = CQEntity();
-    EntityReadResult result;
-    const char opening = NextNonBlank(in);
-    if (opening != '{') {
-        result.status = opening == 0 ? EntityReadResult::EndOfFile : EntityReadResult::NoBlock;
-        result.line = in.line();
-        return result;
-    }
-
-    for (;;) {
-        const char c = NextNonBlank(in);
-        if (c == '"') {
-            const std::string_view key = ReadQuoted(in);
-            if (NextNonBlank(in) == '"') {
-                const std::string_view value = ReadQuoted(in);
-                SetValue(key, value);
-            }
-        } else if (c == '{') {
-            const int line = in.line();
-            const size_t start = in.position() - 1;
-            CQBrush brush;
-            if (ReadBrush(in, brush, log).facesDropped > 0) result.overfullBrushLines.push_back(line);
-            if (brush.numfaces() == 0) {
-                ++result.emptyBrushesDropped;
-            } else if (brush.CountFaces() < kMinSolidFaces) {
-                unbuilt_.push_back({std::string(withoutTrailingBlanks(in.since(start))), line});
-                result.unbuiltBrushLines.push_back(line);
-            } else {
-                brushes_.push_back(std::move(brush));
-            }
-        } else if (c == '}') {
-            result.status = EntityReadResult::Complete;
-            break;
-        } else {
-            *this = CQEntity();
-            result.status = EntityReadResult::Discarded;
-            break;
-        }
-    }
-    result.line = in.line();
-
-    std::optional<Vec3> origin;
-    if (brushes_.empty()) {
-        const std::string_view stored = GetValue(kOriginKey);
-        if (stored.empty() && !unbuilt_.empty()) {
-            origin = kOrigin; // it has brushes, only none that can be shown
-        } else if (stored.empty()) {
-            // The world needs no place: an empty one is no mistake.
-            result.placedAtOrigin = className() != "worldspawn";
-            origin = kOrigin;
-        } else {
-            origin = ParseVector(stored);
-        }
-    }
-
-    const std::string name = className();
-    const std::optional<FixedBoxes::Box> box = classes.fixedBox(name);
-    // A class with a fixed box whose block brings brushes of its own keeps them: replacing them by
-    // the class box would drop them from the file on the next save.
-    if (box && brushes_.empty()) {
-        MakeFixedSizeBrush(*box, origin, log);
-        modifiable_ = false;
-    } else {
-        isWorld_ = name == "worldspawn";
-        modifiable_ = true;
-    }
-    return result;
 }
 
 } // namespace vorn

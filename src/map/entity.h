@@ -3,6 +3,7 @@
 #include "geometry/brush.h"
 #include "geometry/vec3.h"
 #include "map/fixed_boxes.h"
+#include "map/map_format.h"
 
 #include <optional>
 #include <span>
@@ -13,6 +14,7 @@
 namespace vorn {
 
 class DebugOutput;
+struct EntityBlock;
 class TextCursor;
 
 // Q(x): the text x between double quotes, the way keys and values are stored.
@@ -110,8 +112,11 @@ public:
     int NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log) const;
 
     // --- map text ---
-    void Serialize(std::string& out) const;
+    void Serialize(std::string& out, MapFormat format = MapFormat::Standard) const;
     EntityReadResult Read(TextCursor& in, const FixedBoxes& classes, DebugOutput& log);
+    // Becomes the entity a block read from the text describes, its brushes built: the brushes that
+    // are no solid are kept as text, and an entity of a class with a fixed box gets that box.
+    EntityReadResult Adopt(EntityBlock&& block, const FixedBoxes& classes, DebugOutput& log);
 
 private:
     bool isWorld_ = false;

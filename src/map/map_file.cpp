@@ -1,8 +1,12 @@
 #include "map/map_file.h"
 
+#include "map/brush_text.h"
 #include "map/entity.h"
+#include "map/entity_block.h"
 #include "map/text_reader.h"
 #include "platform/host.h"
+#include "platform/parallel_jobs.h"
+#include "platform/prefault.h"
 
 #include <iomanip>
 #include <locale>
@@ -32,31 +36,111 @@ std::string MapHeaderText(const MapHeader& header)
     return text;
 }
 
+namespace {
+
+// A little more than the text of the entities usually takes, so that it is written into one
+// buffer: growing tens of megabytes step by step would copy them again and again.
+size_t roomFor(const std::vector<std::unique_ptr<CQEntity>>& entities, MapFormat format)
+{
+    // A face line with whole-number points is about 80 bytes besides its texture name, 110 with
+    // texture axes; points and axes with fractions take more, and then the text grows.
+    const size_t faceLine = format == MapFormat::Valve220 ? 120 : 96;
+    size_t room = 0;
+    for (const auto& entity : entities) {
+        room += 4;
+        for (const CQKeyValue& pair : entity->pairs()) room += pair.key.size() + pair.value.size() + 2;
+        for (const UnbuiltBrush& brush : entity->unbuiltBrushes()) room += brush.text.size() + 1;
+        if (!entity->isModifiable()) continue;
+        for (const CQBrush& brush : entity->brushes()) {
+            room += 4;
+            for (const CQFace& face : brush.faces()) room += faceLine + face.texture.size();
+        }
+    }
+    return room;
+}
+
+} // namespace
+
 std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<CQEntity>>& entities)
 {
     std::string text = MapHeaderText(header);
-    for (const auto& entity : entities) entity->Serialize(text);
+    const size_t headerSize = text.size();
+    text.reserve(headerSize + roomFor(entities, header.format));
+    PrefaultForWriting(text.data() + headerSize, text.capacity() - headerSize);
+    for (const auto& entity : entities) entity->Serialize(text, header.format);
     return text;
 }
+
+namespace {
+
+// Every block up to the first that ends the reading for sure: one not read whole, or one with
+// nothing in it. (A block whose brushes all fail to build may end it too; that is found later.)
+std::vector<EntityBlock> readBlocks(TextCursor& in, Progress* progress)
+{
+    std::vector<EntityBlock> blocks;
+    for (;;) {
+        EntityBlock& block = blocks.emplace_back(ReadEntityBlock(in));
+        if (progress) progress->report(in.position(), in.size());
+        if (block.status != EntityReadResult::Complete || (block.pairs.empty() && block.sources.empty())) break;
+    }
+    return blocks;
+}
+
+// Reads and builds the brushes of every block on all cores.
+OrderedLog readBrushes(std::vector<EntityBlock>& blocks)
+{
+    std::vector<std::pair<const BrushSource*, CQBrush*>> brushes;
+    for (EntityBlock& block : blocks) {
+        for (size_t i = 0; i < block.sources.size(); ++i) brushes.emplace_back(&block.sources[i], &block.brushes[i]);
+    }
+    // Each thread carves the faces and polygons of its brushes from an arena of its own.
+    const size_t workers = JobWorkers(brushes.size());
+    std::vector<BulkArena> arenas(workers);
+    std::vector<BrushFaceReader> readers;
+    for (BulkArena& arena : arenas) readers.emplace_back(&arena);
+    return RunJobs(brushes.size(), [&](size_t index, size_t worker, DebugOutput& log) {
+        ReadBlockBrush(*brushes[index].first, *brushes[index].second, readers[worker], log);
+    });
+}
+
+bool worldSaysValve(const CQEntity& world)
+{
+    return world.GetValue("\"mapversion\"") == "\"220\"";
+}
+
+} // namespace
 
 MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress,
                       std::vector<std::unique_ptr<CQEntity>>& entities)
 {
     MapReadResult result;
     TextCursor in(text);
-    for (;;) {
+    std::vector<EntityBlock> blocks = readBlocks(in, progress);
+    const OrderedLog report = readBrushes(blocks);
+
+    bool anyFaceLine = false;
+    bool anyTextureAxes = false;
+    size_t brushIndex = 0;
+    for (EntityBlock& block : blocks) {
+        for (const BrushSource& source : block.sources) {
+            ReportDroppedFaces(source.facesDropped, log);
+            report.replay(brushIndex++, log);
+        }
+        anyFaceLine = anyFaceLine || !block.sources.empty();
+        anyTextureAxes = anyTextureAxes || block.hasTextureAxes;
+        const size_t end = block.end;
         auto entity = std::make_unique<CQEntity>();
-        const EntityReadResult read = entity->Read(in, classes, log);
+        const EntityReadResult read = entity->Adopt(std::move(block), classes, log);
         result.overfullBrushLines.insert(result.overfullBrushLines.end(), read.overfullBrushLines.begin(),
                                          read.overfullBrushLines.end());
         result.emptyBrushesDropped += read.emptyBrushesDropped;
         result.unbuiltBrushLines.insert(result.unbuiltBrushLines.end(), read.unbuiltBrushLines.begin(),
                                         read.unbuiltBrushLines.end());
-        if (progress) progress->report(in.position(), in.size());
         if (entity->IsEmpty()) {
             // The normal end, or a block that could not be read: an empty block ("{ }") with
             // more after it counts as damage too, since everything after it is lost.
-            const bool moreFollows = read.status == EntityReadResult::Complete && NextNonBlank(in) != 0;
+            TextCursor after(text.substr(end));
+            const bool moreFollows = read.status == EntityReadResult::Complete && NextNonBlank(after) != 0;
             result.damaged = read.status == EntityReadResult::NoBlock || read.status == EntityReadResult::Discarded ||
                              moreFollows;
             result.stoppedAtLine = read.line;
@@ -66,6 +150,9 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
         entities.push_back(std::move(entity));
         ++result.entitiesRead;
     }
+
+    const bool valve = anyTextureAxes || (!anyFaceLine && !entities.empty() && worldSaysValve(*entities.front()));
+    result.format = valve ? MapFormat::Valve220 : MapFormat::Standard;
     return result;
 }
 

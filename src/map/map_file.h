@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/map_format.h"
+
 #include <ctime>
 #include <memory>
 #include <string>
@@ -27,6 +29,8 @@ struct MapHeader {
     std::tm modified{};
     int entityCount = 0;
     int brushCount = 0;
+    // How the faces are written; the header text is the same for both.
+    MapFormat format = MapFormat::Standard;
 };
 
 // The comment header, ending with an empty line.
@@ -35,7 +39,7 @@ std::string MapHeaderText(const MapHeader& header);
 // "Friday, June 07, 1996, 03:05 PM", in English whatever the user's locale.
 std::string FormatModifiedTime(const std::tm& time);
 
-// The header and every entity block.
+// The header and every entity block, the faces in the header's format.
 std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<CQEntity>>& entities);
 
 struct MapReadResult {
@@ -50,10 +54,14 @@ struct MapReadResult {
     int stoppedAtLine = 0;
     // Lines of brushes that had more than 50 faces (the faces after the 50th were dropped).
     std::vector<int> overfullBrushLines;
+    // Valve 220 when a face line has texture axes, or when there is no face line and the world
+    // says "mapversion" "220"; otherwise standard.
+    MapFormat format = MapFormat::Standard;
 };
 
 // Reads entity blocks until the end of the text or the first block that cannot be read,
-// appending each entity read.
+// appending each entity read. The brushes are built on all cores; what the builds report reaches
+// the log in the order a build of one brush after another would give.
 MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress,
                       std::vector<std::unique_ptr<CQEntity>>& entities);
 

@@ -3,13 +3,42 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 namespace vorn {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// An optional minus, then digits with at most one point among them, fifteen digits at most, and
+// nothing else: the digits as a whole number are exact in a double, and so is the power of ten
+// they are divided by, so the division gives the correctly rounded value.
+std::optional<double> plainDecimal(std::string_view text)
+{
+    static constexpr double kPowersOfTen[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = !text.empty() && text.front() == '-';
+    std::int64_t digits = 0;
+    int count = 0;
+    int decimals = -1; // none before the point
+    for (const char c : text.substr(negative ? 1 : 0)) {
+        if (isDigit(c)) {
+            if (++count > 15) return std::nullopt;
+            digits = digits * 10 + (c - '0');
+            if (decimals >= 0) ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0) return std::nullopt;
+    double value = static_cast<double>(digits);
+    if (decimals > 0) value /= kPowersOfTen[decimals];
+    return negative ? -value : value;
+}
 } // namespace
 
 void SkipLine(TextCursor& in)
@@ -20,22 +49,32 @@ void SkipLine(TextCursor& in)
 
 std::string_view nextToken(TextCursor& in)
 {
-    int c = in.get();
+    // Scans the unread bytes directly: this runs for every number of a map.
+    const std::string_view rest = in.rest();
+    const char* const begin = rest.data();
+    const char* const end = begin + rest.size();
+    const char* p = begin;
+    int lineFeeds = 0;
     for (;;) {
-        while (c != -1 && IsBlank(c)) c = in.get();
-        if (c != '/') break;
-        SkipLine(in);
-        c = in.get();
+        while (p != end && IsBlank(static_cast<unsigned char>(*p))) lineFeeds += *p++ == '\n';
+        if (p == end || *p != '/') break;
+        const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (!lineEnd) {
+            p = end;
+            break;
+        }
+        p = lineEnd + 1;
+        ++lineFeeds;
     }
-    if (c == -1) return {};
-
-    const size_t start = in.position() - 1;
-    for (;;) {
-        const size_t end = in.position();
-        c = in.get();
-        if (c == -1) return {}; // a token not ended by a blank is lost
-        if (IsBlank(c)) return in.since(start).substr(0, end - start);
+    const char* const start = p;
+    while (p != end && !IsBlank(static_cast<unsigned char>(*p))) ++p;
+    if (p == end) { // the end of input, or a token not ended by a blank: lost
+        in.skip(static_cast<size_t>(end - begin), lineFeeds);
+        return {};
     }
+    lineFeeds += *p == '\n';
+    in.skip(static_cast<size_t>(p + 1 - begin), lineFeeds); // the blank after the token too
+    return {start, static_cast<size_t>(p - start)};
 }
 
 char NextNonBlank(TextCursor& in)
@@ -80,6 +119,8 @@ int ParseInt(std::string_view text)
 
 double ParseFloat(std::string_view text)
 {
+    // Most numbers of a map are short plain decimals: read those without the general conversion.
+    if (const auto plain = plainDecimal(text)) return *plain;
     size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';

@@ -30,6 +30,14 @@ public:
     int line() const { return line_; }
     // The bytes from `from` up to the current position.
     std::string_view since(size_t from) const { return text_.substr(from, pos_ - from); }
+    // The bytes not read yet, for readers that scan ahead.
+    std::string_view rest() const { return text_.substr(pos_); }
+    // Consumes `count` bytes that hold `lineFeeds` line feeds.
+    void skip(size_t count, int lineFeeds)
+    {
+        pos_ += count;
+        line_ += lineFeeds;
+    }
 
 private:
     std::string_view text_;
@@ -58,8 +66,8 @@ void SkipLine(TextCursor& in);
 // Values beyond the 32-bit range are clamped.
 int ParseInt(std::string_view text);
 
-// Leading optional sign, digits, fraction and exponent; 0 when there is no number. Magnitudes
-// beyond the single-precision range are clamped to it.
+// Leading optional sign, digits, fraction and exponent, read to the nearest double; 0 when there
+// is no number. Magnitudes beyond the single-precision range are clamped to it.
 double ParseFloat(std::string_view text);
 
 } // namespace vorn

@@ -1,5 +1,7 @@
 #include "platform/file_io.h"
 
+#include "platform/prefault.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -75,6 +77,13 @@ FileContents ReadWholeFile(const std::string& path)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return {std::nullopt, reasonFor(errno)};
     std::string bytes;
+    // Room for the whole file at once: growing a string of tens of megabytes step by step copies
+    // it again and again.
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0 && info.st_size > 0) {
+        bytes.reserve(static_cast<size_t>(info.st_size));
+        PrefaultForWriting(bytes.data(), bytes.capacity());
+    }
     char buffer[1 << 16];
     size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);

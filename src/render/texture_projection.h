@@ -13,8 +13,9 @@ struct TexCoord {
     float t = 0;
 };
 
-// The game's texture projection of one face: the texture lies along the axis plane nearest the
-// face, turned by the face's rotation, stretched by its scale and moved by its shift.
+// Where a face's texture lies: along the face's texture axes, or for a face without them by the
+// game's standard projection (the axis plane nearest the face, turned by the face's rotation),
+// stretched by its scale and moved by its shift or offsets.
 class TextureProjection {
 public:
     // A texture size of 0 (not known) is taken as 64 texels.

@@ -19,7 +19,7 @@ bool FaceDrag::moveBy(MapChange& change, Vec3 step, DebugOutput& log)
     CQBrush& brush = change.editBrush(at);
     for (const int f : faces_) {
         if (f >= brush.numfaces()) continue; // another brush became the selection
-        for (Vec3& p : brush.face(f).planepts) p += step;
+        for (DVec3& p : brush.face(f).planepts) p += ToDouble(step);
     }
     brush.FreeWindings();
     brush.BuildWindings(log);

@@ -23,14 +23,14 @@ CQBrush readBrush(std::string_view text, DebugOutput& log)
 std::string written(const CQBrush& b)
 {
     std::string out;
-    AppendBrush(out, b);
+    AppendBrush(out, b, MapFormat::Standard);
     return out;
 }
 
 std::string faceLine(const CQFace& face)
 {
     std::string out;
-    AppendFaceLine(out, face);
+    AppendFaceLine(out, face, MapFormat::Standard);
     return out;
 }
 
@@ -82,7 +82,7 @@ TEST(Brush, CornersNearAWholeNumberSnapTowardZeroOnly)
     RecordingDebug log;
     for (const float x : {32.004f, 31.996f}) {
         CQBrush b = Box({0, 0, 0}, {64, 64, 64});
-        for (Vec3& p : b.face(3).planepts) p.x = x; // the east side
+        for (DVec3& p : b.face(3).planepts) p.x = x; // the east side
         b.BuildWindings(log);
         EXPECT_EQ(b.maxs().x, x == 32.004f ? 32.0f : 31.996f);
     }
@@ -160,29 +160,35 @@ TEST(Brush, AlignTexturesShiftsKnownTexturesToTheFaceEdges)
     EXPECT_EQ(unknown.face(0).shift, (std::array<float, 2>{5, 6}));
 }
 
-TEST(FaceLine, WritesTruncatedNumbersAndSixDecimalScales)
+TEST(FaceLine, WritesPointsExactlyShiftsTruncatedAndSixDecimalScales)
 {
-    CQFace face({0.9f, -1.7f, 64}, {0, 64, 0}, {64, 64, 0}, "WALL1");
+    CQFace face({0, 0, 0}, {0, 64, 0}, {64, 64, 0}, "WALL1");
+    face.planepts[0] = {0.9, -1.7, 1e-16};
     face.shift = {0.5f, -3.9f};
     face.rotation = 45.7f;
     face.scale = {0.5f, -2.25f};
-    EXPECT_EQ(faceLine(face), "( 0 -1 64 ) ( 0 64 0 ) ( 64 64 0 ) WALL1 0 -3 45 .500000 -2.250000\n");
+    EXPECT_EQ(faceLine(face), "( 0.9 -1.7 1e-16 ) ( 0 64 0 ) ( 64 64 0 ) WALL1 0 -3 45 .500000 -2.250000\n");
     face.scale = {1, 0.05f};
     EXPECT_TRUE(faceLine(face).ends_with(" 1.000000 .050000\n"));
     face.scale = {-0.5f, 0.9999999f};
     EXPECT_TRUE(faceLine(face).ends_with(" -.500000 1.000000\n"));
+    face.planepts[0] = {-0.0, 3e9, -123456789012.0}; // whole numbers stay whole, however large
+    EXPECT_TRUE(faceLine(face).starts_with("( 0 3000000000 -123456789012 ) "));
 }
 
-TEST(FaceLine, ReadsPointsAsIntegersAndShiftsAsFloats)
+TEST(FaceLine, ReadsPointsExactlyAndShiftsAsFloats)
 {
-    TextCursor in("( 0 0 0.9 ) ( 0 64 0 ) ( 64 64 0 ) WALL1 0.5 0 0 1 1\n}\n");
+    TextCursor in("( 0 0 0.9 ) ( 0 64 0 ) ( 64 64 0.30000000000000004 ) WALL1 0.5 0 0 1 1\n}\n");
     CQFace face;
     ASSERT_TRUE(ReadFace(in, face));
+    EXPECT_EQ(face.planepts[0].z, 0.9);
+    EXPECT_EQ(face.planepts[2].z, 0.30000000000000004);
     EXPECT_EQ(face.shift[0], 0.5f); // written truncated below
     EXPECT_EQ(face.scale[1], 1.0f);
+    EXPECT_FALSE(face.axes);
     EXPECT_FALSE(ReadFace(in, face)); // the closing brace ends the faces
     EXPECT_TRUE(in.atEnd());
-    EXPECT_EQ(faceLine(face), "( 0 0 0 ) ( 0 64 0 ) ( 64 64 0 ) WALL1 0 0 0 1.000000 1.000000\n");
+    EXPECT_EQ(faceLine(face), "( 0 0 0.9 ) ( 0 64 0 ) ( 64 64 0.30000000000000004 ) WALL1 0 0 0 1.000000 1.000000\n");
 }
 
 TEST(FaceLine, BrushWrittenAndReadBackBuildsTheSamePolygons)

@@ -32,7 +32,7 @@ TEST(ClipPoints, ASecondClickTogglesTheHeightAFourthStartsANewSetAndTwoOrThreeMa
     EXPECT_FALSE(points({{0, 0, 0}}).MakeClipFace("CUT"));
     const auto face = points({{0, 0, 0}, {64, 0, 0}}).MakeClipFace("CUT");
     ASSERT_TRUE(face);
-    EXPECT_TRUE(face->planepts[2] == (Vec3{0, 0, 16}) && face->texture == "CUT"); // two points: an upright plane
+    EXPECT_TRUE(face->planepts[2] == (DVec3{0, 0, 16}) && face->texture == "CUT"); // two points: an upright plane
     EXPECT_FALSE(points({{0, 0, 0}, {64, 0, 0}, {128, 0, 0}}).MakeClipFace("CUT")); // three in a line
 }
 

@@ -207,7 +207,7 @@ TEST_F(CommandTest, MapsOpenAndCentreOnTheMiddleOfTheirBrushesWhateverTheirPoint
     std::string text = "{\n\"classname\" \"worldspawn\"\n";
     for (const int x : {-11760, 11696}) {
         CQBrush b = box({static_cast<float>(x), -11760, 0}, {static_cast<float>(x + 64), 11760, 64});
-        AppendBrush(text, b);
+        AppendBrush(text, b, MapFormat::Standard);
     }
     text += "}\n";
     for (int i = 0; i < 50; ++i) text += "{\n\"classname\" \"light\"\n\"origin\" \"" + std::to_string(20000 + 96 * i) + " 0 128\"\n}\n";

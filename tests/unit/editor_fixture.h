@@ -69,7 +69,7 @@ protected:
     void makeWorld(std::initializer_list<std::pair<Vec3, Vec3>> boxes)
     {
         std::string text = "{\n\"classname\" \"worldspawn\"\n";
-        for (const auto& [lo, hi] : boxes) AppendBrush(text, box(lo, hi));
+        for (const auto& [lo, hi] : boxes) AppendBrush(text, box(lo, hi), MapFormat::Standard);
         text += "}\n";
         editor.readMapText(text);
     }

@@ -3,6 +3,7 @@
 #include "fakes.h"
 #include "map/entity.h"
 #include "map/map_file.h"
+#include "map/text_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -141,4 +142,65 @@ TEST(MapFile, BrushesThatDoNotBuildAreKeptAsReadAndWrittenBackUnchanged)
     again.entities[0]->Serialize(rewritten);
     EXPECT_EQ(rewritten, written);
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(MapFile, FormatComesFromTheFaceLinesOrFromTheWorldWhenThereAreNone)
+{
+    FakeHost host;
+    const std::string world = "{\n\"classname\" \"worldspawn\"\n\"mapversion\" \"220\"\n";
+    EXPECT_EQ(readMap(world + test::kBoxBlock + "}\n", host).result.format, MapFormat::Standard);
+    EXPECT_EQ(readMap(world + test::kBoxBlock + test::kValveBoxBlock + "}\n", host).result.format, MapFormat::Valve220);
+    EXPECT_EQ(readMap(world + "}\n", host).result.format, MapFormat::Valve220);
+    EXPECT_EQ(readMap("{\n\"classname\" \"worldspawn\"\n}\n", host).result.format, MapFormat::Standard);
+
+    // Written in the format read: the standard box gets the axes of its projection.
+    const Read read = readMap(world + test::kBoxBlock + test::kValveBoxBlock + "}\n", host);
+    const std::string written = WriteMap({"x", "", "", kJune7th1996, 1, 2, MapFormat::Valve220}, read.entities);
+    EXPECT_NE(written.find("( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"), std::string::npos);
+    EXPECT_NE(written.find(test::kValveBoxBlock), std::string::npos);
+}
+
+// Brushes are built together on several threads; what their builds report still comes in the order
+// of the file, with the messages of reading between them, as when each is read and built in turn.
+TEST(MapFile, BrushesBuiltTogetherReportAsIfBuiltOneAfterAnother)
+{
+    std::string text = "{\n\"classname\" \"worldspawn\"\n";
+    for (int i = 0; i < 1500; ++i) {
+        // Every 97th box lies out of range, which the face checks report with its coordinates.
+        const int x = i % 97 == 0 ? 20000 + i : 96 * (i % 40);
+        const int y = 96 * (i / 40);
+        const std::string lo = std::to_string(x), hi = std::to_string(x + 64), ylo = std::to_string(y), yhi = std::to_string(y + 64);
+        const std::string top = "( " + lo + " " + ylo + " 64 ) ( " + lo + " " + yhi + " 64 ) ( " + hi + " " + yhi + " 64 ) W 0 0 0 1 1\n";
+        text += "{\n" + top +
+                "( " + lo + " " + ylo + " 0 ) ( " + hi + " " + ylo + " 0 ) ( " + hi + " " + yhi + " 0 ) W 0 0 0 1 1\n"
+                "( " + lo + " " + ylo + " 0 ) ( " + lo + " " + yhi + " 0 ) ( " + lo + " " + yhi + " 64 ) W 0 0 0 1 1\n"
+                "( " + hi + " " + ylo + " 0 ) ( " + hi + " " + ylo + " 64 ) ( " + hi + " " + yhi + " 64 ) W 0 0 0 1 1\n"
+                "( " + lo + " " + ylo + " 0 ) ( " + lo + " " + ylo + " 64 ) ( " + hi + " " + ylo + " 64 ) W 0 0 0 1 1\n"
+                "( " + lo + " " + yhi + " 0 ) ( " + hi + " " + yhi + " 0 ) ( " + hi + " " + yhi + " 64 ) W 0 0 0 1 1\n";
+        if (i == 97 * 8) { // out of range and with faces beyond the 50th: both reports, in that order
+            for (int extra = 0; extra < 46; ++extra) text += top;
+        }
+        text += "}\n";
+    }
+    text += "}\n{\n\"classname\" \"func_wall\"\n}\n";
+
+    FakeHost together;
+    const Read read = readMap(text, together);
+    EXPECT_EQ(read.entities.size(), 2u);
+    EXPECT_EQ(read.result.overfullBrushLines.size(), 1u);
+
+    FakeHost inTurn;
+    EntityClassList classes;
+    TextCursor in(text);
+    std::vector<std::unique_ptr<CQEntity>> entities;
+    for (;;) {
+        auto entity = std::make_unique<CQEntity>();
+        entity->Read(in, classes, inTurn);
+        if (entity->IsEmpty()) break;
+        entities.push_back(std::move(entity));
+    }
+    EXPECT_GT(together.debug.size(), 100u);
+    EXPECT_EQ(together.debug, inTurn.debug);
+    EXPECT_EQ(together.messages, inTurn.messages);
+    EXPECT_EQ(WriteMap({}, read.entities), WriteMap({}, entities));
 }

@@ -34,11 +34,11 @@ TEST_F(Transforms, RotatingForthAndBackRestoresThePoints)
     const auto expectRestored = [&] {
         for (int i = 0; i < before.numfaces(); ++i) {
             const auto& now = worldBrush(0).face(i).planepts;
-            for (size_t k = 0; k < 3; ++k) EXPECT_TRUE(Near(now[k], before.face(i).planepts[k], 0.01f)) << i;
+            for (size_t k = 0; k < 3; ++k) EXPECT_TRUE(Near(ToFloat(now[k]), ToFloat(before.face(i).planepts[k]), 0.01f)) << i;
         }
     };
     rotate(Axis::Z, 15);
-    EXPECT_FALSE(Near(worldBrush(0).face(0).planepts[0], before.face(0).planepts[0]));
+    EXPECT_FALSE(Near(ToFloat(worldBrush(0).face(0).planepts[0]), ToFloat(before.face(0).planepts[0])));
     RotateSelection(map(), Axis::Z, Turn::Back, host);
     expectRestored();
     for (int i = 0; i < 4; ++i) rotate(Axis::X, 90);

@@ -1,6 +1,8 @@
 // vornc: the editor's map reading and writing without a window.
-//   vornc stats FILE.map         counts of what the editor reads from the file
-//   vornc resave IN.map OUT.map  reads and writes the map as the editor's Open and Save do
+//   vornc stats FILE.map         counts of what the editor reads from the file, its face format,
+//                                the time the read took and the memory the program peaked at
+//   vornc resave IN.map OUT.map  reads and writes the map as the editor's Open and Save do, and
+//                                prints the time each took
 //   vornc wad FILE.wad           the archive's textures with their sizes, in directory order
 //   vornc --version              the version of the editor it belongs to
 
@@ -9,6 +11,8 @@
 #include "editor/editor.h"
 #include "textures/wad.h"
 #include "vorn_version.h"
+
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -23,6 +27,24 @@ int usage()
     std::fprintf(stderr, "usage: vornc stats FILE.map\n       vornc resave IN.map OUT.map\n       vornc wad FILE.wad\n"
                          "       vornc --version\n");
     return 2;
+}
+
+double millisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The most memory the program has held in RAM so far.
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+const char* formatName(MapFormat format)
+{
+    return format == MapFormat::Valve220 ? "Valve 220" : "standard";
 }
 
 int countFaces(const CQMap& map)
@@ -40,25 +62,31 @@ int stats(Editor& editor, const std::string& path)
 {
     const auto start = std::chrono::steady_clock::now();
     const auto read = editor.openMap(path);
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms = millisecondsSince(start);
     if (!read) return 1;
     const CQMap& map = editor.map();
     std::printf("entities: %d\nbrushes: %d\nfaces: %d\nbrushes kept unbuilt: %zu\nempty brushes dropped: %d\n"
-                "read time: %.1f ms\n",
+                "format: %s\nread time: %.1f ms\npeak memory: %.1f MB\n",
                 map.EntityCount(), map.CountBrushes(), countFaces(map), read->unbuiltBrushLines.size(),
-                read->emptyBrushesDropped, ms);
+                read->emptyBrushesDropped, formatName(map.format()), ms, peakMegabytes());
     return read->damaged ? 1 : 0;
 }
 
 int resave(Editor& editor, const std::string& in, const std::string& out)
 {
+    const auto readStart = std::chrono::steady_clock::now();
     const auto read = editor.openMap(in);
+    const double readMs = millisecondsSince(readStart);
     if (!read) return 1;
     if (read->damaged) {
         std::fprintf(stderr, "vornc: %s is damaged; nothing was written\n", in.c_str());
         return 1;
     }
-    return editor.saveMap(out) ? 0 : 1;
+    const auto saveStart = std::chrono::steady_clock::now();
+    if (!editor.saveMap(out)) return 1;
+    std::printf("format: %s\nread time: %.1f ms\nsave time: %.1f ms\n", formatName(editor.map().format()), readMs,
+                millisecondsSince(saveStart));
+    return 0;
 }
 
 int listWad(const std::string& path)

@@ -1,0 +1,133 @@
+#include "geometry/texture_axes.h"
+
+#include <cmath>
+
+namespace vorn {
+namespace {
+
+// For each axis plane: the normal it stands for, then the texture's s and t directions on it.
+constexpr DVec3 kBaseAxes[6][3] = {
+    {{0, 0, 1}, {1, 0, 0}, {0, -1, 0}},  // floor
+    {{0, 0, -1}, {1, 0, 0}, {0, -1, 0}}, // ceiling
+    {{1, 0, 0}, {0, 1, 0}, {0, 0, -1}},  // west wall
+    {{-1, 0, 0}, {0, 1, 0}, {0, 0, -1}}, // east wall
+    {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}},  // south wall
+    {{0, -1, 0}, {1, 0, 0}, {0, 0, -1}}, // north wall
+};
+
+// Rotations this close to a whole degree are taken as it: the standard format keeps whole degrees.
+constexpr double kWholeDegree = 1e-4;
+constexpr double kTiny = 1e-9;
+
+// The first axis plane whose normal lies nearest the face's.
+int baseFor(const CQFace& face)
+{
+    int best = 0;
+    float bestDot = 0;
+    for (int i = 0; i < 6; ++i) {
+        const float d = Dot(face.plane.normal, ToFloat(kBaseAxes[i][0]));
+        if (d > bestDot) {
+            bestDot = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+int nonZeroAxis(DVec3 v)
+{
+    return v.x != 0 ? 0 : v.y != 0 ? 1 : 2;
+}
+
+} // namespace
+
+TextureAxes StandardAxes(const CQFace& face)
+{
+    const int base = baseFor(face);
+    TextureAxes result{{kBaseAxes[base][1], kBaseAxes[base][2]}, {face.shift[0], face.shift[1]}};
+    const int sv = nonZeroAxis(result.axis[0]);
+    const int tv = nonZeroAxis(result.axis[1]);
+    const auto [s, c] = SinCosOfDegrees(face.rotation);
+    for (DVec3& axis : result.axis) {
+        const double ns = c * axis[sv] - s * axis[tv];
+        const double nt = s * axis[sv] + c * axis[tv];
+        axis[sv] = ns;
+        axis[tv] = nt;
+    }
+    return result;
+}
+
+TextureAxes AxesOf(const CQFace& face)
+{
+    return face.axes ? *face.axes : StandardAxes(face);
+}
+
+double ScaleOf(const CQFace& face, int k)
+{
+    const float scale = face.scale[static_cast<size_t>(k)];
+    return scale != 0 ? scale : 1.0;
+}
+
+std::array<double, 2> TexelAt(const CQFace& face, DVec3 p)
+{
+    const TextureAxes axes = AxesOf(face);
+    return {Dot(p, axes.axis[0]) / ScaleOf(face, 0) + axes.offset[0], Dot(p, axes.axis[1]) / ScaleOf(face, 1) + axes.offset[1]};
+}
+
+StandardTexture StandardFromAxes(const CQFace& face)
+{
+    if (!face.axes) return {face.rotation, face.shift, face.scale};
+    const TextureAxes& axes = *face.axes;
+    StandardTexture result{face.rotation, {static_cast<float>(axes.offset[0]), static_cast<float>(axes.offset[1])}, face.scale};
+
+    // The projection ignores the part of each axis along the plane's normal.
+    const int base = baseFor(face);
+    const int normalAxis = nonZeroAxis(kBaseAxes[base][0]);
+    DVec3 u = axes.axis[0];
+    DVec3 v = axes.axis[1];
+    u[normalAxis] = 0;
+    v[normalAxis] = 0;
+    const double uLength = Length(u);
+    if (uLength < kTiny) return result; // the texture runs along the projection: keep the rotation
+
+    // The turn that brings the base s direction onto u.
+    const DVec3 s0 = kBaseAxes[base][1];
+    const DVec3 t0 = kBaseAxes[base][2];
+    const int sv = nonZeroAxis(s0);
+    const int tv = nonZeroAxis(t0);
+    double degrees = std::atan2(u[tv] * s0[sv], u[sv] * s0[sv]) / kRadiansPerDegree;
+    if (std::fabs(degrees - std::round(degrees)) < kWholeDegree) degrees = std::round(degrees);
+    result.rotation = static_cast<float>(degrees);
+
+    // The turned t direction, and how far v runs along it.
+    const auto [s, c] = SinCosOfDegrees(degrees);
+    DVec3 t{};
+    t[sv] = -s * t0[tv];
+    t[tv] = c * t0[tv];
+    const double vAlong = Dot(v, t);
+    result.scale[0] = static_cast<float>(ScaleOf(face, 0) / uLength);
+    if (std::fabs(vAlong) > kTiny) result.scale[1] = static_cast<float>(ScaleOf(face, 1) / vAlong);
+    return result;
+}
+
+void MoveTextureWith(CQFace& face, DVec3 offset)
+{
+    if (!face.axes) return;
+    for (int k = 0; k < 2; ++k) face.axes->offset[static_cast<size_t>(k)] -= Dot(offset, face.axes->axis[static_cast<size_t>(k)]) / ScaleOf(face, k);
+}
+
+void StretchTextureWith(CQFace& face, DVec3 factors)
+{
+    if (!face.axes || factors.x == 0 || factors.y == 0 || factors.z == 0) return;
+    // A point p goes to S p; the axis a/k must become S⁻¹a/k to give S p the texel p had.
+    for (int k = 0; k < 2; ++k) {
+        DVec3& axis = face.axes->axis[static_cast<size_t>(k)];
+        const DVec3 stretched{axis.x / factors.x, axis.y / factors.y, axis.z / factors.z};
+        const double length = Length(stretched);
+        if (length < kTiny) continue;
+        axis = stretched * (1.0 / length);
+        face.scale[static_cast<size_t>(k)] = static_cast<float>(ScaleOf(face, k) / length);
+    }
+}
+
+} // namespace vorn

@@ -1,0 +1,45 @@
+#include "map/entity_block.h"
+
+#include "map/brush_text.h"
+#include "map/text_reader.h"
+
+namespace vorn {
+
+EntityBlock ReadEntityBlock(TextCursor& in)
+{
+    EntityBlock block;
+    const char opening = NextNonBlank(in);
+    if (opening != '{') {
+        block.status = opening == 0 ? EntityReadResult::EndOfFile : EntityReadResult::NoBlock;
+    } else {
+        for (;;) {
+            const char c = NextNonBlank(in);
+            if (c == '"') {
+                const std::string_view key = ReadQuoted(in);
+                if (NextNonBlank(in) == '"') block.pairs.push_back({std::string(key), std::string(ReadQuoted(in))});
+            } else if (c == '{') {
+                const int line = in.line();
+                const size_t start = in.position() - 1;
+                const BrushReadResult passed = PassBrush(in);
+                block.hasTextureAxes = block.hasTextureAxes || passed.hasTextureAxes;
+                block.sources.push_back({in.since(start), line, passed.facesDropped});
+            } else {
+                block.status = c == '}' ? EntityReadResult::Complete : EntityReadResult::Discarded;
+                break;
+            }
+        }
+    }
+    block.line = in.line();
+    block.end = in.position();
+    block.brushes.resize(block.sources.size());
+    return block;
+}
+
+void ReadBlockBrush(const BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log)
+{
+    TextCursor in(source.text.substr(1)); // after the opening brace
+    faces.read(in, brush);
+    brush.BuildWindings(log, faces.arena());
+}
+
+} // namespace vorn

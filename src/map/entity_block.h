@@ -1,0 +1,42 @@
+#pragma once
+
+#include "geometry/brush.h"
+#include "map/entity.h"
+
+#include <string_view>
+#include <vector>
+
+namespace vorn {
+
+class BrushFaceReader;
+class DebugOutput;
+class TextCursor;
+
+// Where a brush of an entity block came from.
+struct BrushSource {
+    std::string_view text; // from its "{" to its "}"
+    int line = 0;
+    int facesDropped = 0; // faces beyond the 50 a brush can hold
+};
+
+// One entity block as the text holds it: its pairs in order and where its brushes are, so that
+// the brushes of many blocks can be read and built together.
+struct EntityBlock {
+    EntityReadResult::Status status = EntityReadResult::EndOfFile;
+    int line = 0;   // line where reading stopped
+    size_t end = 0; // position in the text where reading stopped
+    std::vector<CQKeyValue> pairs; // as the file gives them, a key repeated included
+    std::vector<BrushSource> sources;
+    std::vector<CQBrush> brushes; // one per source: empty until read with ReadBlockBrush
+    bool hasTextureAxes = false;      // a face line was in the Valve 220 format
+};
+
+// Reads one entity block: the opening brace, quoted pairs (every one, in file order) and brush
+// blocks up to the closing brace. The brush blocks are only passed over.
+EntityBlock ReadEntityBlock(TextCursor& in);
+
+// Reads the faces of a brush block from its text and builds its polygons, in the reader's arena
+// when it has one.
+void ReadBlockBrush(const BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log);
+
+} // namespace vorn

@@ -1,0 +1,62 @@
+#include "geometry/brush.h"
+#include "geometry/bulk_memory.h"
+#include "geometry/winding.h"
+#include "platform/debug_output.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace vorn;
+
+// Pieces carved from an arena stay good after the arena is gone, wherever they are freed; a
+// container that took their storage grows on the heap from then on.
+TEST(BulkMemory, PiecesOutliveTheirArenaAndTheirContainersGrowOnTheHeap)
+{
+    std::vector<WindingPoints> many;
+    WindingPoints kept;
+    {
+        BulkArena arena;
+        // More than a block holds, so that the arena moves on to further blocks.
+        for (int i = 0; i < 50000; ++i) {
+            WindingPoints points(4, BulkAllocator<Vec3>(&arena));
+            points[0] = {static_cast<float>(i), 0, 0};
+            many.emplace_back();
+            many.back() = std::move(points);
+        }
+        WindingPoints built({{1, 2, 3}, {4, 5, 6}}, BulkAllocator<Vec3>(&arena));
+        kept = std::move(built);
+    }
+    EXPECT_EQ(kept.get_allocator().arena(), nullptr);
+    for (int i = 0; i < 100; ++i) kept.push_back({7, 8, static_cast<float>(i)});
+    EXPECT_EQ(kept[1], (Vec3{4, 5, 6}));
+    EXPECT_EQ(kept.back(), (Vec3{7, 8, 99}));
+
+    // Half freed here, half on another thread; every piece still holds what was written to it.
+    for (int i = 0; i < 50000; i += 2) EXPECT_EQ(many[static_cast<size_t>(i)][0].x, static_cast<float>(i));
+    std::vector<WindingPoints> elsewhere(many.size() / 2);
+    for (size_t i = 0; i < elsewhere.size(); ++i) elsewhere[i] = std::move(many[2 * i + 1]);
+    std::thread([pieces = std::move(elsewhere)]() mutable { pieces.clear(); }).join();
+    many.clear();
+}
+
+TEST(BulkMemory, BrushesReadIntoAnArenaCopyMoveAndEditLikeAnyOther)
+{
+    NullDebugOutput log;
+    CQBrush copy;
+    {
+        BulkArena arena;
+        CQBrush source;
+        source.MakeBox({0, 0, 0}, {64, 64, 64}, "WALL", log);
+        std::vector<CQFace> faces(source.faces().begin(), source.faces().end());
+        CQBrush read;
+        read.TakeFaces(faces, &arena);
+        ASSERT_TRUE(read.BuildWindings(log, &arena));
+        copy = std::move(read); // the storage, carved from the arena
+    }
+    copy.Move({8, 0, 0}, log);
+    copy.AddFace(CQFace({0, 0, 32}, {0, 64, 32}, {64, 64, 32}, "CUT"), log);
+    ASSERT_TRUE(copy.BuildWindings(log));
+    EXPECT_EQ(copy.CountFaces(), 6);
+    EXPECT_EQ(copy.maxs(), (Vec3{72, 64, 32}));
+}

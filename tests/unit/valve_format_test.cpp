@@ -1,0 +1,111 @@
+#include "box_text.h"
+#include "brush_checks.h"
+#include "map/brush_text.h"
+#include "map/text_reader.h"
+#include "recording_debug.h"
+#include "render/texture_projection.h"
+#include "texel_checks.h"
+
+#include <gtest/gtest.h>
+
+using namespace vorn;
+using namespace vorn::test;
+
+namespace {
+
+// A brush block, read from just after its opening brace.
+CQBrush readBlock(std::string_view block)
+{
+    RecordingDebug log;
+    TextCursor in(block.substr(1));
+    CQBrush brush;
+    ReadBrush(in, brush, log);
+    EXPECT_TRUE(log.lines.empty());
+    return brush;
+}
+
+std::string written(const CQBrush& brush, MapFormat format)
+{
+    std::string out;
+    AppendBrush(out, brush, format);
+    return out;
+}
+
+} // namespace
+
+TEST(ValveFormat, FaceLinesAreReadAndWrittenBackExactly)
+{
+    const CQBrush box = readBlock(kValveBoxBlock);
+    ExpectSolid(box);
+    ASSERT_EQ(box.numfaces(), 6);
+    const CQFace& top = box.face(0);
+    ASSERT_TRUE(top.axes);
+    EXPECT_EQ(top.axes->axis[0], (DVec3{0.8660254037844387, 0.5, 0}));
+    EXPECT_EQ(top.axes->offset[0], 12.5);
+    EXPECT_EQ(top.axes->offset[1], -3);
+    EXPECT_EQ(top.rotation, 30);
+    EXPECT_EQ(box.face(1).scale, (std::array<float, 2>{0.5f, 2}));
+    EXPECT_EQ(NativeFormat(box), MapFormat::Valve220);
+    EXPECT_EQ(written(box, MapFormat::Valve220), kValveBoxBlock);
+
+    // The standard line that follows a Valve one is read as standard.
+    const std::string mixed = std::string(kValveBoxBlock).insert(2, "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) SKY 4 5 0 1 1\n");
+    const CQBrush both = readBlock(mixed);
+    EXPECT_FALSE(both.face(0).axes);
+    EXPECT_EQ(both.face(0).shift, (std::array<float, 2>{4, 5}));
+    EXPECT_TRUE(both.face(1).axes);
+}
+
+TEST(ValveFormat, FacesWithoutAxesAreWrittenWithTheAxesOfTheirStandardProjection)
+{
+    CQBrush box = Box({-32, 16, 0}, {96, 80, 48});
+    const float rotations[6] = {0, 90, 30, -45, 180, 135};
+    for (int i = 0; i < 6; ++i) {
+        CQFace& face = box.face(i);
+        face.rotation = rotations[i];
+        face.scale = {0.5f, i % 2 ? -1.0f : 2.0f};
+        face.shift = {8, -3};
+    }
+    const std::string valve = written(box, MapFormat::Valve220);
+    EXPECT_EQ(valve.substr(0, valve.find('\n', 2) + 1),
+              "{\n( -32 16 48 ) ( -32 80 48 ) ( 96 80 48 ) WALL1 [ 1 0 0 8 ] [ 0 -1 0 -3 ] 0 0.5 2\n");
+
+    const CQBrush back = readBlock(valve);
+    for (const CQFace& face : back.faces()) EXPECT_TRUE(face.axes);
+    ExpectSameTexels(box, back);
+    // Axes that a standard projection gave convert back to that projection.
+    EXPECT_EQ(written(back, MapFormat::Standard), written(box, MapFormat::Standard));
+}
+
+TEST(ValveFormat, AxesInTheFaceAxisPlaneBecomeTheStandardProjectionThatLaysTheSameTexture)
+{
+    const CQBrush box = readBlock(kValveBoxBlock);
+    for (int i = 0; i < 5; ++i) { // the last face's t axis leaves its axis plane: no projection matches it
+        const CQFace& valve = box.face(i);
+        const StandardTexture texture = StandardFromAxes(valve);
+        CQFace standard = valve;
+        standard.axes.reset();
+        standard.rotation = texture.rotation;
+        standard.shift = texture.shift;
+        standard.scale = texture.scale;
+        SCOPED_TRACE("face " + std::to_string(i));
+        ExpectSameCornerTexels(CornerTexels(valve), CornerTexels(standard), 1e-3);
+    }
+    // Written in the standard format, the shifts lose their fractions as every standard shift does.
+    EXPECT_EQ(written(box, MapFormat::Standard).substr(2, 67),
+              "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL 12 -3 30 1.000000 1.000000");
+}
+
+TEST(ValveFormat, TheCameraLaysTexturesAlongTheAxes)
+{
+    const CQBrush box = readBlock(kValveBoxBlock);
+    for (const CQFace& face : box.faces()) {
+        const TextureProjection projection(face, {64, 32});
+        for (const Vec3& p : face.winding->points()) {
+            const auto texel = TexelAt(face, ToDouble(p));
+            const TexCoord uv = projection.at(p);
+            EXPECT_NEAR(uv.s, texel[0] / 64, 1e-5);
+            EXPECT_NEAR(uv.t, texel[1] / 32, 1e-5);
+        }
+    }
+}
