@@ -1,5 +1,6 @@
 #include "document/map_document.h"
 
+#include "geometry/texture_axes.h"
 #include "map/fixed_boxes.h"
 #include "map/map_file.h"
 #include "platform/file_io.h"
@@ -362,8 +363,18 @@ CQBrush& MapChange::editBrush(BrushLocation at)
     return store_.changeBrush(at);
 }
 
+void MapChange::fitToFormat(CQBrush& brush) const
+{
+    if (map_.format_ != MapFormat::Valve220) return;
+    for (int f = 0; f < brush.numfaces(); ++f) {
+        CQFace& face = brush.face(f);
+        if (!face.axes) face.axes = StandardAxes(face);
+    }
+}
+
 void MapChange::replaceBrush(BrushLocation at, CQBrush brush)
 {
+    fitToFormat(brush);
     CQBrush& edited = editBrush(at);
     brush.setId(edited.id());
     edited = std::move(brush);
@@ -371,6 +382,7 @@ void MapChange::replaceBrush(BrushLocation at, CQBrush brush)
 
 BrushLocation MapChange::insertBrush(BrushLocation at, CQBrush brush)
 {
+    fitToFormat(brush);
     if (store_.locate(brush.id()).valid() || !open().editedBrushes.contains(brush.id())) brush.setId(0);
     const BrushId id = store_.insertBrush(at, std::move(brush));
     open().editedBrushes.insert(id);
@@ -416,6 +428,7 @@ int MapChange::addEntity(CQEntity entity)
     const int index = store_.entityCount();
     auto added = std::make_unique<CQEntity>(std::move(entity));
     for (CQBrush& brush : added->brushes()) {
+        fitToFormat(brush);
         if (store_.locate(brush.id()).valid() || !open().editedBrushes.contains(brush.id())) brush.setId(0);
     }
     open().editedPairs.insert(added.get());

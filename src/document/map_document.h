@@ -179,7 +179,8 @@ public:
     // --- brushes ---
     // The brush, to be changed in place (its id must stay).
     CQBrush& editBrush(BrushLocation at);
-    // Another version of the brush at that place; it keeps the id of the one it replaces.
+    // Another version of the brush at that place; it keeps the id of the one it replaces. Brushes
+    // given to the change take the map's face format.
     void replaceBrush(BrushLocation at, CQBrush brush);
     // Puts a brush at that place, unselected. A brush keeps its id only when it is moving from
     // elsewhere in the map (it was removed in this change); otherwise it gets a new one.
@@ -214,6 +215,9 @@ public:
 private:
     CQMap::OpenStep& open() { return *map_.open_; }
     void recordPairs(int entity);
+    // In a Valve 220 map a brush the change brings gets texture axes where its faces have none,
+    // the axes of their standard projection: its texture then moves and turns with it at once.
+    void fitToFormat(CQBrush& brush) const;
 
     CQMap& map_;
     MapStore& store_;

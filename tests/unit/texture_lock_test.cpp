@@ -7,6 +7,7 @@
 #include "map/brush_group.h"
 #include "map/brush_text.h"
 #include "map/text_reader.h"
+#include "geometry/texture_axes.h"
 #include "texel_checks.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,24 @@ TEST_F(TextureLock, ValveBoxMovedTurnedAndStretchedKeepsTheTexelOfEveryCorner)
     ExpectSolid(box);
     ExpectSameTexels(before, box);
     EXPECT_TRUE(host.debug.empty());
+}
+
+TEST_F(TextureLock, ABrushMadeInAValveMapGetsAxesAndItsTextureMovesWithIt)
+{
+    map().DeselectAll();
+    AddNewBrush(map(), box({200, 0, 0}, {264, 64, 64}));
+    const CQBrush& made = worldBrush(1);
+    for (const CQFace& face : made.faces()) {
+        ASSERT_TRUE(face.axes);
+        EXPECT_EQ(face.axes->axis, StandardAxes(face).axis);
+    }
+    const CQBrush before = made;
+    NudgeSelection(map(), {16, 8, 0}, host);
+    ExpectSameTexels(before, made);
+
+    map().NewMap(); // a new map is standard: its brushes lay their textures by projection
+    AddNewBrush(map(), box({200, 0, 0}, {264, 64, 64}));
+    EXPECT_FALSE(worldBrush(0).face(0).axes);
 }
 
 TEST_F(EditorTest, StandardFacesKeepTheirTextureWhereItLies)
