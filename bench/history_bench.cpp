@@ -72,7 +72,7 @@ void BM_MoveOneBrush(benchmark::State& state)
     if (!big.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
     big.selectOne();
     for (auto _ : state) {
-        NudgeSelection(big.map(), {16, 0, 0}, big.host());
+        NudgeSelection(big.map(), {16, 0, 0});
         state.PauseTiming();
         big.map().Undo();
         state.ResumeTiming();
@@ -85,7 +85,7 @@ void BM_UndoMoveOfOneBrush(benchmark::State& state)
     BigMap& big = bigMap();
     if (!big.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
     big.selectOne();
-    NudgeSelection(big.map(), {16, 0, 0}, big.host());
+    NudgeSelection(big.map(), {16, 0, 0});
     for (auto _ : state) {
         big.map().Undo();
         state.PauseTiming();
@@ -101,7 +101,7 @@ void BM_RedoMoveOfOneBrush(benchmark::State& state)
     BigMap& big = bigMap();
     if (!big.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
     big.selectOne();
-    NudgeSelection(big.map(), {16, 0, 0}, big.host());
+    NudgeSelection(big.map(), {16, 0, 0});
     big.map().Undo();
     for (auto _ : state) {
         big.map().Redo();
@@ -120,11 +120,11 @@ void BM_MemoryOfAThousandMoves(benchmark::State& state)
     constexpr int kSteps = 1000;
     big.selectOne();
     // A first step drops what earlier benchmarks left to redo, which would free memory meanwhile.
-    NudgeSelection(big.map(), {16, 0, 0}, big.host());
+    NudgeSelection(big.map(), {16, 0, 0});
     size_t held = 0;
     for (auto _ : state) {
         const size_t before = heapInUse();
-        for (int i = 0; i < kSteps; ++i) NudgeSelection(big.map(), {i % 2 == 0 ? -16.0f : 16.0f, 0, 0}, big.host());
+        for (int i = 0; i < kSteps; ++i) NudgeSelection(big.map(), {i % 2 == 0 ? -16.0f : 16.0f, 0, 0});
         held = heapInUse() - before;
     }
     for (int i = 0; i <= kSteps; ++i) big.map().Undo();
@@ -141,7 +141,7 @@ void BM_SelectAllAndMove(benchmark::State& state)
     big.map().SetCurrentEntityByIndex(0);
     for (auto _ : state) {
         big.map().SelectAll();
-        NudgeSelection(big.map(), {16, 0, 0}, big.host());
+        NudgeSelection(big.map(), {16, 0, 0});
         state.PauseTiming();
         big.map().Undo();
         big.map().DeselectAll();
@@ -159,7 +159,7 @@ void BM_UndoMoveOfEveryBrush(benchmark::State& state)
     big.showCamera(state.range(0) != 0);
     big.map().SetCurrentEntityByIndex(0);
     big.map().SelectAll();
-    NudgeSelection(big.map(), {16, 0, 0}, big.host());
+    NudgeSelection(big.map(), {16, 0, 0});
     for (auto _ : state) {
         big.map().Undo();
         state.PauseTiming();

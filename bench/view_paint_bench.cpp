@@ -54,9 +54,9 @@ public:
             b.MakeBox(lo, hi, "WALL14_6", host_);
             if (i % 10 == 0) {
                 const Vec3 centre = b.Centre();
-                b.Move(centre * -1.0f, host_);
+                b.Move(centre * -1.0f);
                 b.RotateZ(30, host_);
-                b.Move(centre, host_);
+                b.Move(centre);
             }
             world.AddBrush(b);
         }

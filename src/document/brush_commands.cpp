@@ -75,7 +75,7 @@ std::vector<BrushLocation> transformableSelection(const CQMap& map)
 // Every selected brush turns or scales about one point, the mean of their centres, taken before
 // any of them moves.
 template <typename Transform>
-void transformSelection(CQMap& map, const std::string& name, Transform transform, DebugOutput& log)
+void transformSelection(CQMap& map, const std::string& name, Transform transform)
 {
     const std::vector<BrushLocation> selected = transformableSelection(map);
     if (selected.empty()) return;
@@ -87,16 +87,16 @@ void transformSelection(CQMap& map, const std::string& name, Transform transform
     MapChange change(map, name);
     for (const BrushLocation at : selected) {
         CQBrush& brush = change.editBrush(at);
-        brush.Move(-centre, log);
+        brush.Move(-centre);
         transform(brush);
-        brush.Move(centre, log);
+        brush.Move(centre);
     }
     change.commit();
 }
 
 void scaleSelection(CQMap& map, float sx, float sy, float sz, DebugOutput& log)
 {
-    transformSelection(map, "Scale", [&](CQBrush& b) { b.ScaleBy(sx, sy, sz, log); }, log);
+    transformSelection(map, "Scale", [&](CQBrush& b) { b.ScaleBy(sx, sy, sz, log); });
 }
 
 // The scale commands' check: a missing entity is reported, an empty selection is not.
@@ -178,8 +178,7 @@ void RotateSelection(CQMap& map, Axis axis, Turn turn, DebugOutput& log)
             case Axis::Y: b.RotateY(degrees, log); break;
             case Axis::Z: b.RotateZ(degrees, log); break;
             }
-        },
-        log);
+        });
 }
 
 void EditRotationSettings(CQMap& map, Dialogs& dialogs, Host& host)

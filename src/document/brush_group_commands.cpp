@@ -53,7 +53,7 @@ void LoadBrushSelection(CQMap& map, Host& host, const GridPlacement& placement)
     }
     BrushGroupRead group = ReadBrushGroup(*file.bytes, host);
     if (group.junk) host.messageBox("Error in brush group file!");
-    PlaceBrushGroup(group, placement, host);
+    PlaceBrushGroup(group, placement);
     MapChange change(map, "Load Brushes");
     change.deselectAll();
     const int entity = map.currentIndex();

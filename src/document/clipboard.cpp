@@ -6,7 +6,7 @@
 
 namespace vorn {
 
-std::vector<CQBrush> PlacedCopies(std::span<const CQBrush> brushes, const GridPlacement& placement, DebugOutput& log)
+std::vector<CQBrush> PlacedCopies(std::span<const CQBrush> brushes, const GridPlacement& placement)
 {
     std::vector<CQBrush> placed;
     if (brushes.empty()) return placed;
@@ -25,7 +25,7 @@ std::vector<CQBrush> PlacedCopies(std::span<const CQBrush> brushes, const GridPl
             target.y = std::trunc(SnapToGrid(target.y - bottom, placement.gridSize) + bottom);
         }
         CQBrush& brush = placed.emplace_back(source);
-        brush.Move({target.x - centre.x, target.y - centre.y, 0}, log);
+        brush.Move({target.x - centre.x, target.y - centre.y, 0});
     }
     return placed;
 }

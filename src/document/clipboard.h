@@ -26,6 +26,6 @@ struct Clipboard {
 
 // Copies of the clipboard's brushes with their group centred on the placement's x and y, each
 // snapped on its own when the placement snaps; heights stay.
-std::vector<CQBrush> PlacedCopies(std::span<const CQBrush> brushes, const GridPlacement& placement, DebugOutput& log);
+std::vector<CQBrush> PlacedCopies(std::span<const CQBrush> brushes, const GridPlacement& placement);
 
 } // namespace vorn

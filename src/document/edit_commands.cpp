@@ -34,11 +34,11 @@ std::vector<BrushLocation> texturableSelection(const CQMap& map)
 }
 
 // Recreates the entity the clipboard came from, with the pasted brushes, as the current entity.
-void pasteAsNewEntity(MapChange& change, const Clipboard& clipboard, const GridPlacement& placement, Host& host)
+void pasteAsNewEntity(MapChange& change, const Clipboard& clipboard, const GridPlacement& placement)
 {
     CQEntity recreated;
     for (const CQKeyValue& pair : clipboard.source->pairs) recreated.SetValue(pair.key, pair.value);
-    std::vector<CQBrush> pasted = PlacedCopies(clipboard.brushes, placement, host);
+    std::vector<CQBrush> pasted = PlacedCopies(clipboard.brushes, placement);
     for (CQBrush& brush : pasted) recreated.AddBrush(std::move(brush));
     recreated.setModifiable(clipboard.source->modifiable);
     if (!recreated.isModifiable()) recreated.SetValue("\"origin\"", Quoted(OriginText(recreated.GetOrigin())));
@@ -79,14 +79,14 @@ void PasteClipboard(CQMap& map, const Clipboard& clipboard, const GridPlacement&
     if (!current) return;
     MapChange change(map, "Paste");
     if (clipboard.wholeEntity && clipboard.source) {
-        pasteAsNewEntity(change, clipboard, placement, host);
+        pasteAsNewEntity(change, clipboard, placement);
     } else {
         change.deselectAll();
         if (!current->isModifiable()) {
             host.messageBox("Can't paste into unmodifiable entity!");
         } else {
             const int entity = map.currentIndex();
-            for (CQBrush& brush : PlacedCopies(clipboard.brushes, placement, host)) {
+            for (CQBrush& brush : PlacedCopies(clipboard.brushes, placement)) {
                 change.selectBrush(change.addBrush(entity, std::move(brush)), true);
             }
         }

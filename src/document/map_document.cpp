@@ -330,7 +330,7 @@ MapChange::MapChange(CQMap& map, std::string name)
       outermost_(!map.open_)
 {
     if (outermost_) {
-        map_.open_.emplace();
+        map_.open_ = CQMap::OpenStep{};
         open().step.name = std::move(name);
         open().step.before = selectionAtStart_;
     }

@@ -22,20 +22,20 @@ std::vector<BrushLocation> changeableSelection(const CQMap& map)
 
 } // namespace
 
-void MoveSelection(MapChange& change, Vec3 offset, DebugOutput& log)
+void MoveSelection(MapChange& change, Vec3 offset)
 {
     const CQMap& map = change.map();
     const int current = map.currentIndex();
     if (current < 0 || map.countSelectedBrushes() == 0) return;
     const std::string_view origin = map.entity(current).GetValue(kOriginKey);
     if (!origin.empty()) change.setValue(current, kOriginKey, Quoted(OriginText(ParseVector(origin) + offset)));
-    for (const BrushLocation at : map.selectedBrushes()) change.editBrush(at).Move(offset, log);
+    for (const BrushLocation at : map.selectedBrushes()) change.editBrush(at).Move(offset);
 }
 
-void NudgeSelection(CQMap& map, Vec3 offset, DebugOutput& log)
+void NudgeSelection(CQMap& map, Vec3 offset)
 {
     MapChange change(map, "Move");
-    MoveSelection(change, offset, log);
+    MoveSelection(change, offset);
     change.commit();
 }
 

@@ -13,9 +13,9 @@ struct CQFace;
 // The changes the views and their keys make to the selection of the current entity.
 
 // Moves the selected brushes and the entity's "origin" value; part of a longer change (a drag).
-void MoveSelection(MapChange& change, Vec3 offset, DebugOutput& log);
+void MoveSelection(MapChange& change, Vec3 offset);
 // A move that is a step of its own (an arrow key).
-void NudgeSelection(CQMap& map, Vec3 offset, DebugOutput& log);
+void NudgeSelection(CQMap& map, Vec3 offset);
 
 // Removes the selected brushes; a non-world entity left without brushes goes with them and the
 // first entity becomes current.

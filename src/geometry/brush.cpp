@@ -287,7 +287,7 @@ void CQBrush::turn(Turn turnVector, DebugOutput& log)
         log);
 }
 
-void CQBrush::Move(Vec3 offset, DebugOutput&)
+void CQBrush::Move(Vec3 offset)
 {
     // A move keeps every polygon's shape: they move along instead of being cut again, and only
     // the planes are found again from their points, as a rebuild finds them.

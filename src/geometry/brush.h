@@ -94,7 +94,7 @@ public:
 
     // Becomes the axis-aligned box; a box with no volume leaves the brush without faces and invalid.
     void MakeBox(Vec3 mins, Vec3 maxs, std::string_view texture, DebugOutput& log);
-    void Move(Vec3 offset, DebugOutput& log);
+    void Move(Vec3 offset);
     void RotateX(float degrees, DebugOutput& log);
     void RotateY(float degrees, DebugOutput& log);
     void RotateZ(float degrees, DebugOutput& log);

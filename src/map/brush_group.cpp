@@ -34,7 +34,7 @@ BrushGroupRead ReadBrushGroup(std::string_view text, DebugOutput& log)
     return group;
 }
 
-void PlaceBrushGroup(BrushGroupRead& group, const GridPlacement& placement, DebugOutput& log)
+void PlaceBrushGroup(BrushGroupRead& group, const GridPlacement& placement)
 {
     if (group.brushes.empty()) return;
     Vec3 sum;
@@ -46,7 +46,7 @@ void PlaceBrushGroup(BrushGroupRead& group, const GridPlacement& placement, Debu
         dx = std::trunc(SnapToGrid(dx - group.lastMins.x, placement.gridSize) + group.lastMins.x);
         dy = std::trunc(SnapToGrid(dy - group.lastMins.y, placement.gridSize) + group.lastMins.y);
     }
-    for (CQBrush& brush : group.brushes) brush.Move({dx, dy, -centre.z}, log);
+    for (CQBrush& brush : group.brushes) brush.Move({dx, dy, -centre.z});
 }
 
 } // namespace vorn

@@ -28,6 +28,6 @@ BrushGroupRead ReadBrushGroup(std::string_view text, DebugOutput& log);
 
 // Moves the loaded brushes so that their common centre sits on the target's x and y at height 0;
 // with snapping, the offset keeps the last block's corner on the grid.
-void PlaceBrushGroup(BrushGroupRead& group, const GridPlacement& placement, DebugOutput& log);
+void PlaceBrushGroup(BrushGroupRead& group, const GridPlacement& placement);
 
 } // namespace vorn

@@ -258,7 +258,7 @@ void CXYView::mouseMove(const MouseInput& in)
     }
     case DragMode::DragSelection: {
         MapChange& change = dragChange("Move");
-        MoveSelection(change, step, host);
+        MoveSelection(change, step);
         change.publish();
         break;
     }
@@ -335,7 +335,7 @@ bool CXYView::keyDown(ViewKey key)
     default:
         return HandleCommonKey(workspace_, key);
     }
-    NudgeSelection(workspace_.map(), move, workspace_.host());
+    NudgeSelection(workspace_.map(), move);
     return true;
 }
 

@@ -122,7 +122,7 @@ void CZView::mouseMove(const MouseInput& in)
     }
     case DragMode::DragSelection: {
         MapChange& change = dragChange("Move");
-        MoveSelection(change, {0, 0, step}, host);
+        MoveSelection(change, {0, 0, step});
         change.publish();
         break;
     }

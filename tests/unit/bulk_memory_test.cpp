@@ -54,7 +54,7 @@ TEST(BulkMemory, BrushesReadIntoAnArenaCopyMoveAndEditLikeAnyOther)
         ASSERT_TRUE(read.BuildWindings(log, &arena));
         copy = std::move(read); // the storage, carved from the arena
     }
-    copy.Move({8, 0, 0}, log);
+    copy.Move({8, 0, 0});
     copy.AddFace(CQFace({0, 0, 32}, {0, 64, 32}, {64, 64, 32}, "CUT"), log);
     ASSERT_TRUE(copy.BuildWindings(log));
     EXPECT_EQ(copy.CountFaces(), 6);

@@ -152,7 +152,7 @@ TEST_F(CameraSceneTest, ANoticeRewritesOnlyTheRangesOfTheBrushesItNames)
 
     NoticeRecorder notices(map());
     select(0, {1});
-    change([&](MapChange& c) { c.editBrush({0, 1}).Move({0, 0, 32}, host); });
+    change([&](MapChange& c) { c.editBrush({0, 1}).Move({0, 0, 32}); });
     scene.follow(map(), notices.notices[0], sizes);
     scene.follow(map(), notices.notices[1], sizes);
     const SceneChanges changes = scene.takeChanges();

@@ -134,11 +134,11 @@ TEST(Entity, PastedCopiesAreCentredOnTheTargetEachSnappedOnItsOwn)
 {
     FakeHost host;
     const std::vector<CQBrush> clipboard{Box({0, 0, 0}, {64, 64, 64}), Box({64, 0, 32}, {120, 64, 96})};
-    const std::vector<CQBrush> placed = PlacedCopies(clipboard, {{505, 300, 0}, true, 16}, host);
+    const std::vector<CQBrush> placed = PlacedCopies(clipboard, {{505, 300, 0}, true, 16});
     ASSERT_EQ(placed.size(), 2u);
     // Centred on the origin (corners -62 and 2), each moves by snap(target - its corner) + its corner.
     EXPECT_EQ(placed[0].mins(), (Vec3{436, 272, 0}));
     EXPECT_EQ(placed[1].mins(), (Vec3{500, 272, 32}));
     // The group's centre is the mean of the brushes' centres, (62, 32, 48).
-    EXPECT_EQ(PlacedCopies(clipboard, {{505, 300, 0}, false, 16}, host)[0].mins(), (Vec3{505 - 62, 300 - 32, 0}));
+    EXPECT_EQ(PlacedCopies(clipboard, {{505, 300, 0}, false, 16})[0].mins(), (Vec3{505 - 62, 300 - 32, 0}));
 }

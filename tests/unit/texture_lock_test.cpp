@@ -57,7 +57,7 @@ TEST_F(TextureLock, ValveBoxMovedTurnedAndStretchedKeepsTheTexelOfEveryCorner)
     ExpectSolid(box);
 
     CQBrush before = box;
-    NudgeSelection(map(), {16, 8, 0}, host);
+    NudgeSelection(map(), {16, 8, 0});
     EXPECT_EQ(box.mins(), (Vec3{16, 8, 0}));
     ExpectSameTexels(before, box);
 
@@ -86,7 +86,7 @@ TEST_F(TextureLock, ABrushMadeInAValveMapGetsAxesAndItsTextureMovesWithIt)
         EXPECT_EQ(face.axes->axis, StandardAxes(face).axis);
     }
     const CQBrush before = made;
-    NudgeSelection(map(), {16, 8, 0}, host);
+    NudgeSelection(map(), {16, 8, 0});
     ExpectSameTexels(before, made);
 
     map().NewMap(); // a new map is standard: its brushes lay their textures by projection
@@ -102,7 +102,7 @@ TEST_F(EditorTest, StandardFacesKeepTheirTextureWhereItLies)
     AppendBrush(text, shifted, MapFormat::Standard);
     editor.readMapText(text + "}\n");
     select(0, {0});
-    NudgeSelection(map(), {16, 8, 0}, host);
+    NudgeSelection(map(), {16, 8, 0});
     map().rotation = {90, 90, 90};
     RotateSelection(map(), Axis::Z, Turn::Forward, host);
     EXPECT_EQ(worldBrush(0).face(0).shift, (std::array<float, 2>{5, 7}));
@@ -118,7 +118,7 @@ TEST(BrushGroup, ValveBrushesKeepTheirAxesAndTheirTextures)
     EXPECT_NE(group.find("[ 0 1 0 0.25 ]"), std::string::npos);
 
     BrushGroupRead read = ReadBrushGroup(group, host);
-    PlaceBrushGroup(read, {{320, 160, 0}, false, 16}, host);
+    PlaceBrushGroup(read, {{320, 160, 0}, false, 16});
     ASSERT_EQ(read.brushes.size(), 1u);
     const CQBrush& loaded = read.brushes[0];
     EXPECT_EQ(loaded.mins(), (Vec3{288, 128, -32})); // centred on the target at height 0

@@ -237,8 +237,8 @@ TEST_F(UndoTest, TheModifiedMarkIsWhetherTheMapDiffersFromItsSavedState)
     makeMap();
     EXPECT_FALSE(map().IsModifiedSinceSave());
     select(0, {1});
-    NudgeSelection(map(), {16, 0, 0}, host);
-    NudgeSelection(map(), {16, 0, 0}, host);
+    NudgeSelection(map(), {16, 0, 0});
+    NudgeSelection(map(), {16, 0, 0});
     EXPECT_TRUE(map().IsModifiedSinceSave());
     map().Undo();
     map().Undo();
@@ -252,13 +252,13 @@ TEST_F(UndoTest, TheModifiedMarkIsWhetherTheMapDiffersFromItsSavedState)
     map().Redo();
     EXPECT_FALSE(map().IsModifiedSinceSave());
     map().Undo();
-    NudgeSelection(map(), {0, 16, 0}, host); // the saved state can no longer be reached
+    NudgeSelection(map(), {0, 16, 0}); // the saved state can no longer be reached
     map().Undo();
     EXPECT_TRUE(map().IsModifiedSinceSave());
 
     ASSERT_TRUE(editor.openMap(path("start.map")));
     EXPECT_FALSE(map().canUndo() || map().canRedo()) << "opening starts a new history";
-    NudgeSelection(map(), {0, 16, 0}, host);
+    NudgeSelection(map(), {0, 16, 0});
     map().NewMap();
     EXPECT_FALSE(map().canUndo() || map().IsModifiedSinceSave()) << "so does a new map";
 }
@@ -271,7 +271,7 @@ TEST_F(UndoTest, ANoticeNamesExactlyTheBrushesAChangeTouched)
     const BrushId b = worldBrush(1).id();
     select(0, {1});
     EXPECT_EQ(notices.takeOnly().reselected, std::vector<BrushId>{b});
-    NudgeSelection(map(), {16, 0, 0}, host);
+    NudgeSelection(map(), {16, 0, 0});
     MapNotice moved = notices.takeOnly();
     EXPECT_EQ(moved.changed, std::vector<BrushId>{b});
     EXPECT_TRUE(moved.added.empty() && moved.removed.empty() && moved.reselected.empty() && !moved.keysChanged);
@@ -330,7 +330,7 @@ TEST_F(UndoTest, AChangeNeverCommittedIsUndoneAndOneLeftOpenByANewMapIsDropped)
     const std::string before = mapText();
     {
         MapChange change(map(), "Abandoned");
-        change.editBrush({0, 0}).Move({64, 0, 0}, host);
+        change.editBrush({0, 0}).Move({64, 0, 0});
         change.removeBrush({0, 1});
         change.setValue(1, "\"light\"", "\"50\"");
         change.removeEntity(2);
@@ -340,7 +340,7 @@ TEST_F(UndoTest, AChangeNeverCommittedIsUndoneAndOneLeftOpenByANewMapIsDropped)
     EXPECT_FALSE(map().canUndo());
 
     MapChange lasting(map(), "Lasting");
-    lasting.editBrush({0, 0}).Move({64, 0, 0}, host);
+    lasting.editBrush({0, 0}).Move({64, 0, 0});
     EXPECT_TRUE(map().IsModifiedSinceSave()) << "modified while the change lasts";
     map().NewMap();
     EXPECT_TRUE(lasting.dropped());
