@@ -47,10 +47,11 @@ TextureSelectorDialog::TextureSelectorDialog(QWidget* parent, const TextureArchi
     list_->setResizeMode(QListView::Adjust);
     list_->setUniformItemSizes(true); // lays out without asking every item for its thumbnail
     list_->setIconSize({TextureThumbnailModel::kThumbnailSide, TextureThumbnailModel::kThumbnailSide});
-    list_->setGridSize({TextureThumbnailModel::kThumbnailSide + 64, TextureThumbnailModel::kThumbnailSide + 24});
+    const QSize cell = TextureThumbnailModel::kItemSize + QSize(4, 4);
+    list_->setGridSize(cell);
     list_->setTextElideMode(Qt::ElideMiddle);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setMinimumSize(4 * (TextureThumbnailModel::kThumbnailSide + 64) + 24, 360);
+    list_->setMinimumSize(4 * cell.width() + 24, 360);
 
     preview_->setObjectName(QStringLiteral("preview"));
     preview_->setFixedSize(kPreviewSide, kPreviewSide);
@@ -95,7 +96,12 @@ std::optional<std::string> TextureSelectorDialog::selectedName() const
 
 void TextureSelectorDialog::showTexture(const QModelIndex& index)
 {
-    if (!index.isValid()) return;
+    if (!index.isValid()) {
+        shown_.reset();
+        size_->clear();
+        preview_->clear();
+        return;
+    }
     const std::string name = index.data(Qt::DisplayRole).toString().toStdString();
     const CQTexture texture = archives_.readTexture(name);
     shown_ = name;

@@ -5,6 +5,7 @@
 #include "textures/texture_image.h"
 
 #include <QPainter>
+#include <QPixmap>
 
 #include <algorithm>
 
@@ -33,6 +34,7 @@ QVariant TextureThumbnailModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::ToolTipRole: return name;
     case Qt::DecorationRole: return thumbnail(index.row());
+    case Qt::SizeHintRole: return kItemSize;
     default: return {};
     }
 }
@@ -44,10 +46,11 @@ std::optional<int> TextureThumbnailModel::rowOf(const QString& name) const
     return static_cast<int>(found - names_.begin());
 }
 
-// The texture scaled to fit the thumbnail square, centred on a transparent background.
-QImage TextureThumbnailModel::thumbnail(int row) const
+// The texture scaled to fit the thumbnail square, centred on a transparent background. The
+// highlighted thumbnail keeps its true colours: the view marks it by its name alone.
+QIcon TextureThumbnailModel::thumbnail(int row) const
 {
-    std::optional<QImage>& cached = thumbnails_[static_cast<size_t>(row)];
+    std::optional<QIcon>& cached = thumbnails_[static_cast<size_t>(row)];
     if (cached) return *cached;
     const QImage picture = ToQImage(ToRgba(archives_.readTexture(names_[static_cast<size_t>(row)].toStdString()), colours_));
     QImage square(kThumbnailSide, kThumbnailSide, QImage::Format_ARGB32_Premultiplied);
@@ -60,9 +63,11 @@ QImage TextureThumbnailModel::thumbnail(int row) const
         QPainter painter(&square);
         painter.drawImage((kThumbnailSide - scaled.width()) / 2, (kThumbnailSide - scaled.height()) / 2, scaled);
     }
-    cached = square;
+    const QPixmap pixmap = QPixmap::fromImage(square);
+    cached.emplace(pixmap);
+    cached->addPixmap(pixmap, QIcon::Selected);
     ++thumbnailsMade_;
-    return square;
+    return *cached;
 }
 
 } // namespace vorn

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QImage>
+#include <QIcon>
+#include <QSize>
 
 #include <optional>
 #include <string>
@@ -18,6 +19,8 @@ class TextureThumbnailModel : public QAbstractListModel {
     Q_OBJECT
 public:
     static constexpr int kThumbnailSide = 64;
+    // Room for a thumbnail with the longest texture name (15 characters) beneath it.
+    static constexpr QSize kItemSize{kThumbnailSide + 60, kThumbnailSide + 20};
 
     // The names are shown sorted, ignoring case.
     TextureThumbnailModel(const TextureArchives& archives, const TextureColours& colours, QObject* parent = nullptr);
@@ -31,12 +34,12 @@ public:
     int thumbnailsMade() const { return thumbnailsMade_; }
 
 private:
-    QImage thumbnail(int row) const;
+    QIcon thumbnail(int row) const;
 
     const TextureArchives& archives_;
     const TextureColours& colours_;
     std::vector<QString> names_;
-    mutable std::vector<std::optional<QImage>> thumbnails_;
+    mutable std::vector<std::optional<QIcon>> thumbnails_;
     mutable int thumbnailsMade_ = 0;
 };
 

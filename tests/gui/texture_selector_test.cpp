@@ -87,6 +87,31 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    // Whatever the filter passes through, the preview, the size and the answer are those of the
+    // highlighted texture; a filter that leaves nothing chooses nothing.
+    void thePreviewFollowsTheHighlightedTextureThroughEveryFilter()
+    {
+        TextureSelectorDialog dialog(nullptr, archives_, colours_, "wall_brick");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* filter = dialog.findChild<QLineEdit*>("filter");
+        auto* list = dialog.findChild<QListView*>("textures");
+        const auto highlighted = [&] { return list->currentIndex().data().toString().toStdString(); };
+        for (const QString typed : {"zz", "", "o", "oo", "r_", "l_s", "", "m", "me", "met", "meta"}) {
+            filter->clear();
+            QTest::keyClicks(filter, typed);
+            if (shownNames(dialog).isEmpty()) {
+                QCOMPARE(dialog.selectedName(), std::nullopt);
+                QCOMPARE(text(dialog, "size"), "");
+                QVERIFY(dialog.findChild<QLabel*>("preview")->pixmap().isNull());
+            } else {
+                QCOMPARE(dialog.selectedName(), std::optional<std::string>(highlighted()));
+            }
+        }
+        QCOMPARE(dialog.selectedName(), std::optional<std::string>("door_metal"));
+        QCOMPARE(text(dialog, "size"), "16x64");
+    }
+
     void thumbnailsAreMadeOnlyForWhatIsOnScreen()
     {
         WadWriter writer;
