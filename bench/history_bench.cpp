@@ -66,17 +66,24 @@ size_t heapInUse()
     return mallinfo2().uordblks;
 }
 
+// Times `step` alone; `reverse` runs untimed after each, so that every iteration starts alike.
+template <typename Step, typename Reverse>
+void timeStep(benchmark::State& state, Step step, Reverse reverse)
+{
+    for (auto _ : state) {
+        step();
+        state.PauseTiming();
+        reverse();
+        state.ResumeTiming();
+    }
+}
+
 void BM_MoveOneBrush(benchmark::State& state)
 {
     BigMap& big = bigMap();
     if (!big.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
     big.selectOne();
-    for (auto _ : state) {
-        NudgeSelection(big.map(), {16, 0, 0});
-        state.PauseTiming();
-        big.map().Undo();
-        state.ResumeTiming();
-    }
+    timeStep(state, [&] { NudgeSelection(big.map(), {16, 0, 0}); }, [&] { big.map().Undo(); });
 }
 BENCHMARK(BM_MoveOneBrush)->Unit(benchmark::kMicrosecond);
 
@@ -86,12 +93,7 @@ void BM_UndoMoveOfOneBrush(benchmark::State& state)
     if (!big.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
     big.selectOne();
     NudgeSelection(big.map(), {16, 0, 0});
-    for (auto _ : state) {
-        big.map().Undo();
-        state.PauseTiming();
-        big.map().Redo();
-        state.ResumeTiming();
-    }
+    timeStep(state, [&] { big.map().Undo(); }, [&] { big.map().Redo(); });
     big.map().Undo();
 }
 BENCHMARK(BM_UndoMoveOfOneBrush)->Unit(benchmark::kMicrosecond);
@@ -103,12 +105,7 @@ void BM_RedoMoveOfOneBrush(benchmark::State& state)
     big.selectOne();
     NudgeSelection(big.map(), {16, 0, 0});
     big.map().Undo();
-    for (auto _ : state) {
-        big.map().Redo();
-        state.PauseTiming();
-        big.map().Undo();
-        state.ResumeTiming();
-    }
+    timeStep(state, [&] { big.map().Redo(); }, [&] { big.map().Undo(); });
 }
 BENCHMARK(BM_RedoMoveOfOneBrush)->Unit(benchmark::kMicrosecond);
 
@@ -139,14 +136,16 @@ void BM_SelectAllAndMove(benchmark::State& state)
     if (!big.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
     big.showCamera(state.range(0) != 0);
     big.map().SetCurrentEntityByIndex(0);
-    for (auto _ : state) {
-        big.map().SelectAll();
-        NudgeSelection(big.map(), {16, 0, 0});
-        state.PauseTiming();
-        big.map().Undo();
-        big.map().DeselectAll();
-        state.ResumeTiming();
-    }
+    timeStep(
+        state,
+        [&] {
+            big.map().SelectAll();
+            NudgeSelection(big.map(), {16, 0, 0});
+        },
+        [&] {
+            big.map().Undo();
+            big.map().DeselectAll();
+        });
     state.counters["brushes"] = big.map().entity(0).brushCount();
     big.showCamera(false);
 }
@@ -160,12 +159,7 @@ void BM_UndoMoveOfEveryBrush(benchmark::State& state)
     big.map().SetCurrentEntityByIndex(0);
     big.map().SelectAll();
     NudgeSelection(big.map(), {16, 0, 0});
-    for (auto _ : state) {
-        big.map().Undo();
-        state.PauseTiming();
-        big.map().Redo();
-        state.ResumeTiming();
-    }
+    timeStep(state, [&] { big.map().Undo(); }, [&] { big.map().Redo(); });
     big.map().Undo();
     big.map().DeselectAll();
     big.showCamera(false);

@@ -8,7 +8,7 @@
 #include "modal_answers.h"
 #include "sample_map.h"
 #include "ui/leak_path_drawing.h"
-#include "vorn_application.h"
+#include "fresh_app.h"
 #include "xy_view_widget.h"
 
 #include <QAction>
@@ -70,12 +70,10 @@ class BuildTest : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QCOMPARE(CopySampleMap(dir_->path()), sampleMap());
-        app_ = std::make_unique<VornApplication>(dir_->filePath("Vorn.conf"));
+        app_.renew();
+        QCOMPARE(CopySampleMap(app_.folder().path()), sampleMap());
         app_->start(sampleMap());
     }
-    void cleanup() { app_.reset(); }
 
     void outputStreamsIntoThePaneWhileTheWindowStaysLiveAndTheCommandsWait()
     {
@@ -91,7 +89,7 @@ private slots:
         const QPlainTextEdit* log = pane->findChild<QPlainTextEdit*>("buildLog");
         QTRY_VERIFY(log->toPlainText().contains("to stderr")); // shown while the tool runs
         QVERIFY(pane->text().startsWith("\n---------------------\nRunning QBsp\n---------------------\n"));
-        QVERIFY(pane->text().contains("first line in " + dir_->path()));
+        QVERIFY(pane->text().contains("first line in " + app_.folder().path()));
         QVERIFY(!pane->text().contains("second line"));
 
         QCOMPARE(enabledCommands(actions()), QStringList());
@@ -102,7 +100,7 @@ private slots:
         QTRY_VERIFY(paints.count > 0);
         QVERIFY(controller().running());
 
-        QVERIFY(QFile(dir_->filePath("go")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(app_.folder().filePath("go")).open(QIODevice::WriteOnly));
         QTRY_VERIFY(pane->text().endsWith("second line\n\n---------------------\nQBsp finished\n---------------------\n"));
         QCOMPARE(enabledCommands(actions()), kToolCommands);
         QVERIFY(!pane->findChild<QPushButton*>("buildStop")->isEnabled());
@@ -137,14 +135,14 @@ private slots:
 
     void failuresReachThePaneAndACompileStopsAtTheFirstOne()
     {
-        prefs().qbsp = dir_->filePath("no such/qbsp").toStdString();
+        prefs().qbsp = app_.folder().filePath("no such/qbsp").toStdString();
         prefs().vis = script("vis", "echo \"vis $*\"\nexit 1\n").toStdString();
         prefs().light = script("light", "touch light-ran\n").toStdString();
         actions()["build.compile"]->trigger();
         QTRY_VERIFY(!controller().running());
         const QString rule(40, '-');
         QCOMPARE(controller().pane()->text(), "\n---------------------\nRunning QBsp\n---------------------\n\n" + rule +
-                                                  "\nFailed to launch QBsp:\n Can't find file " + dir_->filePath("no such/qbsp") +
+                                                  "\nFailed to launch QBsp:\n Can't find file " + app_.folder().filePath("no such/qbsp") +
                                                   "\n Check Vorn setup.\n" + rule + "\n");
         QCOMPARE(enabledCommands(actions()), kToolCommands);
 
@@ -152,11 +150,11 @@ private slots:
         actions()["build.compile"]->trigger();
         QTRY_VERIFY(!controller().running());
         const QString text = controller().pane()->text();
-        QVERIFY(text.contains("QBsp finished") && text.contains("vis " + dir_->filePath("sample.bsp") + "\n"));
+        QVERIFY(text.contains("QBsp finished") && text.contains("vis " + app_.folder().filePath("sample.bsp") + "\n"));
         QVERIFY(text.endsWith("Vis had errors\n---------------------\n"));
-        QVERIFY(!text.contains("Running Light") && !QFile::exists(dir_->filePath("light-ran")));
+        QVERIFY(!text.contains("Running Light") && !QFile::exists(app_.folder().filePath("light-ran")));
 
-        QFile notAProgram(dir_->filePath("light.txt"));
+        QFile notAProgram(app_.folder().filePath("light.txt"));
         QVERIFY(notAProgram.open(QIODevice::WriteOnly));
         prefs().light = notAProgram.fileName().toStdString();
         actions()["build.lightExtra"]->trigger();
@@ -166,12 +164,12 @@ private slots:
 
     void theGameRunsInItsOwnFolderOnTheCompiledLevel()
     {
-        QVERIFY(QDir(dir_->path()).mkpath("quake game"));
+        QVERIFY(QDir(app_.folder().path()).mkpath("quake game"));
         prefs().quake = script("quake game/quake", "echo \"in $PWD:\"\nfor a in \"$@\"; do echo \"[$a]\"; done\n").toStdString();
         actions()["build.test"]->trigger();
         QTRY_VERIFY(!controller().running());
-        QVERIFY(controller().pane()->text().contains("in " + dir_->filePath("quake game") + ":\n[-nolan]\n[+map]\n[" +
-                                                     dir_->filePath("sample.bsp") + "]\n\n---------------------\nQuake finished"));
+        QVERIFY(controller().pane()->text().contains("in " + app_.folder().filePath("quake game") + ":\n[-nolan]\n[+map]\n[" +
+                                                     app_.folder().filePath("sample.bsp") + "]\n\n---------------------\nQuake finished"));
     }
 
     void aRefusedCommandTellsWhyAndRunsNothing()
@@ -181,7 +179,7 @@ private slots:
         QCOMPARE(messageAfter([&] { actions()["build.qbspFull"]->trigger(); }), "Vorn: Map has been modified since last save");
         app_->editor().map().NewMap();
         QCOMPARE(messageAfter([&] { actions()["build.qbspEntities"]->trigger(); }), "Vorn: You must save the map first.");
-        QVERIFY(!controller().pane() && !QFile::exists(dir_->filePath("qbsp-ran")));
+        QVERIFY(!controller().pane() && !QFile::exists(app_.folder().filePath("qbsp-ran")));
     }
 
     void theSampleMapCompilesAndAMapWithAWallMissingShowsItsLeak()
@@ -195,7 +193,7 @@ private slots:
         QString text = controller().pane()->text();
         QVERIFY2(text.contains("QBsp finished") && text.contains("Vis finished") && text.contains("Light finished"), qPrintable(text));
         QVERIFY2(!text.contains(QChar(0x1b)) && !text.contains(QChar('\r')), "colours and progress lines are cleaned");
-        QVERIFY(QFileInfo(dir_->filePath("sample.bsp")).size() > 0);
+        QVERIFY(QFileInfo(app_.folder().filePath("sample.bsp")).size() > 0);
         QVERIFY(leakPath().pointsFor(app_->editor().map().pathName()).empty());
 
         // Without the southern wall of the first room the level is open to the void.
@@ -208,12 +206,12 @@ private slots:
         }
         QCOMPARE(map.countSelectedBrushes(), 1);
         DeleteSelection(map);
-        const QString leaky = dir_->filePath("leaky.map");
+        const QString leaky = app_.folder().filePath("leaky.map");
         QVERIFY(app_->editor().saveMap(leaky.toStdString()));
         actions()["build.compile"]->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 60000);
         text = controller().pane()->text();
-        QVERIFY2(text.contains("The map leaks: the path from " + dir_->filePath("leaky.pts") + " is drawn in the XY view."),
+        QVERIFY2(text.contains("The map leaks: the path from " + app_.folder().filePath("leaky.pts") + " is drawn in the XY view."),
                  qPrintable(text));
         QVERIFY(text.endsWith("Vis had errors\n---------------------\n"));
         const std::span<const Vec3> leak = leakPath().pointsFor(leaky.toStdString());
@@ -235,7 +233,7 @@ private slots:
     }
 
 private:
-    QString sampleMap() const { return dir_->filePath("sample.map"); }
+    QString sampleMap() const { return app_.folder().filePath("sample.map"); }
     const LeakPath& leakPath() const { return app_->editor().workspace().leakPath(); }
     Preferences& prefs() { return app_->editor().prefs(); }
     const EditorActions& actions() { return app_->frame().actions(); }
@@ -244,15 +242,14 @@ private:
     // A shell script standing in for a tool, in the test's folder.
     QString script(const QString& name, const QByteArray& body)
     {
-        QFile file(dir_->filePath(name));
+        QFile file(app_.folder().filePath(name));
         if (!file.open(QIODevice::WriteOnly)) return {};
         file.write("#!/bin/sh\n" + body);
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return file.fileName();
     }
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<VornApplication> app_;
+    FreshApp app_;
 };
 
 QTEST_MAIN(BuildTest)

@@ -3,7 +3,7 @@
 #include "editor_actions.h"
 #include "main_frame.h"
 #include "sample_map.h"
-#include "vorn_application.h"
+#include "fresh_app.h"
 
 #include <QAction>
 #include <QFile>
@@ -22,11 +22,9 @@ private slots:
     void init()
     {
         if (!CMy3DCameraView::platformCanDraw()) QSKIP("The camera view needs a display with OpenGL (run under xvfb-run).");
-        app_.reset();
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        const QString map = CopySampleMap(settingsDir_->path());
+        app_.renew();
+        const QString map = CopySampleMap(app_.folder().path());
         QVERIFY(!map.isEmpty());
-        app_ = std::make_unique<VornApplication>(settingsDir_->filePath("Vorn.conf"));
         app_->start(map);
         QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
         view_ = qobject_cast<CMy3DCameraView*>(app_->frame().cameraPane());
@@ -79,8 +77,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> settingsDir_;
-    std::unique_ptr<VornApplication> app_;
+    FreshApp app_;
     CMy3DCameraView* view_ = nullptr;
 };
 

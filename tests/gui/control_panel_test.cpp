@@ -5,7 +5,7 @@
 #include "modal_answers.h"
 #include "platform/host.h"
 #include "ui/typed_view_settings.h"
-#include "vorn_application.h"
+#include "fresh_app.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -31,9 +31,7 @@ class ControlPanelTest : public QObject {
 private slots:
     void init()
     {
-        app_.reset();
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        app_ = std::make_unique<VornApplication>(settingsDir_->filePath("Vorn.conf"));
+        app_.renew();
         app_->start(QString(VORN_RESOURCES_DIR "/maps/sample.map"));
         QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
         QVERIFY(map().EntityCount() > 2);
@@ -193,8 +191,7 @@ private:
     ControlPanelWidget* panel() { return app_->frame().controlPanel(); }
     QSize previewSize() { return panel()->findChild<QLabel*>("texturePreview")->pixmap().size(); }
 
-    std::unique_ptr<QTemporaryDir> settingsDir_;
-    std::unique_ptr<VornApplication> app_;
+    FreshApp app_;
 };
 
 QTEST_MAIN(ControlPanelTest)

@@ -5,7 +5,7 @@
 #include "main_frame.h"
 #include "modal_answers.h"
 #include "view_keys.h"
-#include "vorn_application.h"
+#include "fresh_app.h"
 #include "xy_view_widget.h"
 #include "z_view_widget.h"
 
@@ -78,9 +78,7 @@ class KeyboardShortcutsTest : public QObject {
 private slots:
     void init()
     {
-        app_.reset(); // the previous test's, before its settings folder goes
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        app_ = std::make_unique<VornApplication>(settingsDir_->filePath("Vorn.conf"));
+        app_.renew();
         app_->start(QString());
     }
 
@@ -167,8 +165,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> settingsDir_;
-    std::unique_ptr<VornApplication> app_;
+    FreshApp app_;
 };
 
 QTEST_MAIN(KeyboardShortcutsTest)

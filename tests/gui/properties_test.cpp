@@ -4,7 +4,7 @@
 #include "modal_answers.h"
 #include "sample_map.h"
 #include "platform/host.h"
-#include "vorn_application.h"
+#include "fresh_app.h"
 #include "xy_view_widget.h"
 #include "map_edits.h"
 
@@ -65,10 +65,8 @@ class PropertiesTest : public QObject {
 private slots:
     void init()
     {
-        app_.reset();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QCOMPARE(CopySampleMap(dir_->path()), sampleMap());
-        app_ = std::make_unique<VornApplication>(dir_->filePath("Vorn.conf"));
+        app_.renew();
+        QCOMPARE(CopySampleMap(app_.folder().path()), sampleMap());
     }
 
     void aLightsNewLevelIsInTheSavedMapAndCancelChangesNothing()
@@ -194,10 +192,9 @@ private slots:
 
 private:
     int properties() { return app_->frame().actions()["entity.properties"]->trigger(), 0; }
-    QString sampleMap() const { return dir_->filePath("sample.map"); }
+    QString sampleMap() const { return app_.folder().filePath("sample.map"); }
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<VornApplication> app_;
+    FreshApp app_;
 };
 
 QTEST_MAIN(PropertiesTest)

@@ -4,7 +4,7 @@
 #include "map_edits.h"
 #include "modal_answers.h"
 #include "platform/host.h"
-#include "vorn_application.h"
+#include "fresh_app.h"
 #include "xy_view_widget.h"
 #include "z_view_widget.h"
 
@@ -25,9 +25,7 @@ class ViewsTest : public QObject {
 private slots:
     void init()
     {
-        app_.reset(); // the previous test's, before its settings folder goes
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        app_ = std::make_unique<VornApplication>(settingsDir_->filePath("Vorn.conf"));
+        app_.renew();
         app_->start(QString());
         QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
         // Whole grid steps around the middle of the view, so that snapping keeps the points.
@@ -63,14 +61,14 @@ private slots:
         QTest::mouseRelease(viewport(), Qt::LeftButton, {}, opposite);
         QCOMPARE(boxes(map()), QStringList("(0 -64 0)-(128 0 16)"));
 
-        const QString path = settingsDir_->filePath("dragged.map");
+        const QString path = app_.folder().filePath("dragged.map");
         whileModal([&] { app_->frame().actions()["file.save"]->trigger(); return 0; }, [&](QDialog& d) {
             auto* chooser = qobject_cast<QFileDialog*>(&d);
             QVERIFY(chooser);
             chooser->selectFile(path);
             d.accept();
         });
-        VornApplication reopened(settingsDir_->filePath("Vorn.conf"));
+        VornApplication reopened(app_.settingsFile());
         reopened.start(path);
         QCOMPARE(reopened.editor().map().EntityCount(), 1);
         QCOMPARE(boxes(reopened.editor().map()), QStringList("(0 -64 0)-(128 0 16)"));
@@ -226,8 +224,7 @@ private:
         QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
     }
 
-    std::unique_ptr<QTemporaryDir> settingsDir_;
-    std::unique_ptr<VornApplication> app_;
+    FreshApp app_;
     Vec3 origin_;
 };
 
