@@ -356,10 +356,20 @@ MapChange::~MapChange()
     map_.publish();
 }
 
+BulkArena* CQMap::OpenStep::arenaForCopies()
+{
+    // A block holds about a thousand boxes: fewer copies would leave most of it idle in the history.
+    constexpr size_t kCopiesOnTheHeap = 512;
+    if (!copies && editedBrushes.size() > kCopiesOnTheHeap) copies = std::make_unique<BulkArena>();
+    return copies.get();
+}
+
 CQBrush& MapChange::editBrush(BrushLocation at)
 {
     const CQBrush& brush = store_.brush(at);
-    if (open().editedBrushes.insert(brush.id()).second) open().step.records.push_back(BrushEdit{at, brush});
+    if (open().editedBrushes.insert(brush.id()).second) {
+        open().step.records.push_back(BrushEdit{at, CQBrush(brush, open().arenaForCopies())});
+    }
     return store_.changeBrush(at);
 }
 

@@ -9,6 +9,7 @@
 #include "map/map_file.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -143,6 +144,11 @@ private:
         std::unordered_set<BrushId> editedBrushes;      // recorded already, or added in this step
         std::unordered_set<const CQEntity*> editedPairs; // likewise
         int depth = 0;
+        // Where the step keeps its copies of the brushes it edits: the heap for the few of most
+        // steps; large blocks once it has copied many (a Select All and move), so that copying
+        // tens of thousands of brushes does not spend its time asking for memory piece by piece.
+        std::unique_ptr<BulkArena> copies;
+        BulkArena* arenaForCopies();
     };
 
     // Tells the listeners what changed since they were last told.

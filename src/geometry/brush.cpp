@@ -54,6 +54,14 @@ void alignAlongAxes(CQFace& face, TextureSizeSource::Size size)
 
 } // namespace
 
+CQBrush::CQBrush(const CQBrush& other, BulkArena* arena)
+    : id_(other.id_), invalid_(other.invalid_), mins_(other.mins_), maxs_(other.maxs_),
+      faces_(BulkAllocator<CQFace>(arena))
+{
+    faces_.reserve(other.faces_.size());
+    for (const CQFace& face : other.faces_) faces_.emplace_back(face, arena);
+}
+
 bool CQBrush::AddFace(const CQFace& face, DebugOutput& log)
 {
     if (numfaces() >= kMaxFaces) {

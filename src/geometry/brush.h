@@ -52,6 +52,8 @@ class CQBrush {
 public:
     CQBrush() = default;
     CQBrush(const CQBrush& other) = default;
+    // A copy whose faces and polygons are carved from the arena.
+    CQBrush(const CQBrush& other, BulkArena* arena);
     CQBrush& operator=(const CQBrush& other) = default;
     CQBrush(CQBrush&&) noexcept = default;
     CQBrush& operator=(CQBrush&&) noexcept = default;

@@ -35,11 +35,22 @@ struct CQFace {
     BoxedOptional<TextureAxes> axes;
 
     CQFace() = default;
+    CQFace(const CQFace& other) = default;
+    CQFace(CQFace&& other) noexcept = default;
+    CQFace& operator=(const CQFace& other) = default;
+    CQFace& operator=(CQFace&& other) noexcept = default;
+    // A copy whose polygon is carved from the arena.
+    CQFace(const CQFace& other, BulkArena* arena);
     CQFace(Vec3 p0, Vec3 p1, Vec3 p2, std::string textureName)
         : planepts{ToDouble(p0), ToDouble(p1), ToDouble(p2)}, texture(std::move(textureName)) {}
 
     // The same face seen from the other side.
     void reverse() { std::swap(planepts[0], planepts[2]); }
 };
+
+inline CQFace::CQFace(const CQFace& other, BulkArena* arena) : CQFace(other)
+{
+    if (winding) winding = Winding(other.winding->points(), arena);
+}
 
 } // namespace vorn

@@ -25,7 +25,11 @@ class Winding {
 public:
     Winding() = default;
     explicit Winding(std::initializer_list<Vec3> points) : points_(points) {}
-    explicit Winding(std::span<const Vec3> points) : points_(points.begin(), points.end()) {}
+    // The corners copied into memory from the arena when one is given.
+    explicit Winding(std::span<const Vec3> points, BulkArena* arena = nullptr)
+        : points_(points.begin(), points.end(), BulkAllocator<Vec3>(arena))
+    {
+    }
     // Takes the corners' storage (not their arena: the winding grows on the heap).
     explicit Winding(WindingPoints&& points) { points_ = std::move(points); }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <thread>
 
 using namespace vorn;
@@ -59,4 +61,45 @@ TEST(BulkMemory, BrushesReadIntoAnArenaCopyMoveAndEditLikeAnyOther)
     ASSERT_TRUE(copy.BuildWindings(log));
     EXPECT_EQ(copy.CountFaces(), 6);
     EXPECT_EQ(copy.maxs(), (Vec3{72, 64, 32}));
+}
+
+// A copy carved from an arena (as the history keeps the brushes a large step edits) is the same
+// brush, outlives the arena, and is independent of its original.
+TEST(BulkMemory, ABrushCopiedIntoAnArenaIsTheSameBrushAndItsOwn)
+{
+    NullDebugOutput log;
+    CQBrush source;
+    source.MakeBox({0, 0, 0}, {64, 32, 16}, "WALL", log);
+    source.setId(42);
+    source.face(2).axes = TextureAxes{{DVec3{1, 0, 0}, DVec3{0, 0, -1}}, {0.5, 3}};
+    source.face(3).shift = {8, 4};
+    source.face(3).rotation = 90;
+
+    std::optional<CQBrush> copy;
+    {
+        BulkArena arena;
+        copy.emplace(source, &arena);
+    }
+    EXPECT_EQ(copy->id(), 42u);
+    EXPECT_EQ(copy->IsValid(), source.IsValid());
+    EXPECT_EQ(copy->mins(), source.mins());
+    EXPECT_EQ(copy->maxs(), source.maxs());
+    ASSERT_EQ(copy->numfaces(), source.numfaces());
+    for (int f = 0; f < source.numfaces(); ++f) {
+        const CQFace& a = copy->face(f);
+        const CQFace& b = source.face(f);
+        EXPECT_EQ(a.planepts, b.planepts);
+        EXPECT_EQ(a.texture, b.texture);
+        EXPECT_EQ(a.shift, b.shift);
+        EXPECT_EQ(a.scale, b.scale);
+        EXPECT_EQ(a.rotation, b.rotation);
+        EXPECT_EQ(a.plane, b.plane);
+        EXPECT_EQ(a.axes.has_value(), b.axes.has_value());
+        if (a.axes) EXPECT_EQ(a.axes->axis, b.axes->axis);
+        ASSERT_TRUE(a.winding && b.winding);
+        EXPECT_TRUE(std::ranges::equal(a.winding->points(), b.winding->points()));
+    }
+    copy->Move({16, 0, 0});
+    EXPECT_EQ(source.mins(), (Vec3{0, 0, 0}));
+    EXPECT_EQ(copy->mins(), (Vec3{16, 0, 0}));
 }

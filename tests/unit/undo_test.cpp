@@ -215,6 +215,33 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
     }
 }
 
+// A step that edits hundreds of brushes keeps their copies apart from the heap; undone and redone
+// over and over, and outlived by the steps after it, it still gives back the same bytes.
+TEST_F(UndoTest, AStepOverManyBrushesUndoesAndRedoesExactly)
+{
+    std::string text = "{\n\"classname\" \"worldspawn\"\n";
+    for (int i = 0; i < 700; ++i) {
+        const Vec3 mins{static_cast<float>(i % 30 * 80), static_cast<float>(i / 30 * 80), 0};
+        AppendBrush(text, box(mins, mins + Vec3{64, 48, 32}), MapFormat::Standard);
+    }
+    editor.readMapText(text + "}\n");
+    map().SelectAll();
+    const std::string before = mapText();
+    RotateSelection(map(), Axis::Z, Turn::Forward, host);
+    const std::string after = mapText();
+    ASSERT_NE(after, before);
+    for (int round = 0; round < 2; ++round) {
+        map().Undo();
+        EXPECT_EQ(mapText(), before);
+        map().Redo();
+        EXPECT_EQ(mapText(), after);
+    }
+    map().Undo();
+    NudgeSelection(map(), {16, 0, 0}); // drops the rotation, copies and all
+    map().Undo();
+    EXPECT_EQ(mapText(), before);
+}
+
 TEST_F(UndoTest, CommandsThatChangeNothingMakeNoStep)
 {
     makeMap();
