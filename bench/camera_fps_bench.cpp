@@ -15,6 +15,10 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
+#include <memory>
+#include <string>
+#include <utility>
+
 using namespace vorn;
 
 namespace {
@@ -64,15 +68,8 @@ private:
     std::unique_ptr<CMy3DCameraView> view_;
 };
 
-BigMapView& bigMapView()
+void cameraFrames(benchmark::State& state, BigMapView& big, RenderMode mode)
 {
-    static BigMapView view;
-    return view;
-}
-
-void BM_CameraFrames(benchmark::State& state, RenderMode mode)
-{
-    BigMapView& big = bigMapView();
     CMy3DCameraView* view = big.view();
     if (!view) return state.SkipWithError("no OpenGL display or no generated map");
     big.camera().chooseMode(mode);
@@ -84,9 +81,6 @@ void BM_CameraFrames(benchmark::State& state, RenderMode mode)
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK_CAPTURE(BM_CameraFrames, FlatShaded, RenderMode::FlatShaded)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_CameraFrames, Textured, RenderMode::Textured)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_CameraFrames, Wireframe, RenderMode::Wireframe)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
@@ -94,7 +88,18 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::AddCustomContext("GL_RENDERER", bigMapView().renderer());
+    // The view lives inside the application's lifetime: a widget must go before the application.
+    BigMapView big;
+    const std::pair<const char*, RenderMode> modes[] = {
+        {"BM_CameraFrames/FlatShaded", RenderMode::FlatShaded},
+        {"BM_CameraFrames/Textured", RenderMode::Textured},
+        {"BM_CameraFrames/Wireframe", RenderMode::Wireframe}};
+    for (const auto& [name, mode] : modes) {
+        benchmark::RegisterBenchmark(name, [&big, mode](benchmark::State& state) { cameraFrames(state, big, mode); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    benchmark::AddCustomContext("GL_RENDERER", big.renderer());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
