@@ -2,6 +2,7 @@
 
 #include "document/map_snapshot.h"
 #include "editor/editor.h"
+#include "installed_files.h"
 #include "platform/file_io.h"
 #include "platform/host.h"
 #include "platform/recovery_files.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
-#include <QStandardPaths>
 
 #include <functional>
 #include <string_view>
@@ -56,7 +56,7 @@ void Autosave::mapChanged(const MapNotice& notice)
 
 QString Autosave::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Vorn/recovery");
+    return userDataFolder() + QStringLiteral("/recovery");
 }
 
 void Autosave::restartTimer()
