@@ -13,7 +13,6 @@ namespace vorn {
 namespace {
 
 constexpr float kEmptyBounds = 4096;
-const Bounds kNewMapBounds{{-2000, -2000, -4096}, {2000, 2000, 4096}};
 
 std::tm localNow()
 {
@@ -62,9 +61,9 @@ void CQMap::startAfresh(std::vector<std::unique_ptr<CQEntity>> entities)
     ++generation_;
     store_.reset(std::move(entities));
     history_.clear();
-    bounds_ = kNewMapBounds;
-    maxZ_ = 16;
-    minZ_ = 0;
+    bounds_ = kNewBounds;
+    maxZ_ = kNewMaxZ;
+    minZ_ = kNewMinZ;
 }
 
 MapOpening CQMap::OpenMap(const std::string& path, const FixedBoxes& classes, DebugOutput& log, Progress* progress)
@@ -280,7 +279,7 @@ void CQMap::SelectAll()
 
 void CQMap::DeselectAll()
 {
-    store_.restoreSelection({currentIndex(), {}});
+    store_.deselectAll();
     // The panel shows the current entity again.
     store_.notice().currentEntityChanged();
     if (!open_) publish();
@@ -334,7 +333,6 @@ MapChange::MapChange(CQMap& map, std::string name)
         open().step.name = std::move(name);
         open().step.before = selectionAtStart_;
     }
-    ++open().depth;
 }
 
 MapChange::~MapChange()
@@ -351,7 +349,6 @@ MapChange::~MapChange()
     // undoes and redoes through both records.
     open().editedBrushes.clear();
     open().editedPairs.clear();
-    --open().depth;
     if (outermost_) map_.open_.reset();
     map_.publish();
 }
@@ -382,6 +379,12 @@ void MapChange::fitToFormat(CQBrush& brush) const
     }
 }
 
+void MapChange::adopt(CQBrush& brush) const
+{
+    fitToFormat(brush);
+    if (store_.locate(brush.id()).valid() || !map_.open_->editedBrushes.contains(brush.id())) brush.setId(0);
+}
+
 void MapChange::replaceBrush(BrushLocation at, CQBrush brush)
 {
     fitToFormat(brush);
@@ -392,8 +395,7 @@ void MapChange::replaceBrush(BrushLocation at, CQBrush brush)
 
 BrushLocation MapChange::insertBrush(BrushLocation at, CQBrush brush)
 {
-    fitToFormat(brush);
-    if (store_.locate(brush.id()).valid() || !open().editedBrushes.contains(brush.id())) brush.setId(0);
+    adopt(brush);
     const BrushId id = store_.insertBrush(at, std::move(brush));
     open().editedBrushes.insert(id);
     open().step.records.push_back(BrushPresence{at, std::nullopt});
@@ -437,10 +439,7 @@ int MapChange::addEntity(CQEntity entity)
 {
     const int index = store_.entityCount();
     auto added = std::make_unique<CQEntity>(std::move(entity));
-    for (CQBrush& brush : added->brushes()) {
-        fitToFormat(brush);
-        if (store_.locate(brush.id()).valid() || !open().editedBrushes.contains(brush.id())) brush.setId(0);
-    }
+    for (CQBrush& brush : added->brushes()) adopt(brush);
     open().editedPairs.insert(added.get());
     store_.insertEntity(index, std::move(added));
     for (const CQBrush& brush : store_.entity(index).brushes()) open().editedBrushes.insert(brush.id());
@@ -467,7 +466,7 @@ void MapChange::setCurrentEntity(int index)
 
 void MapChange::deselectAll()
 {
-    store_.restoreSelection({store_.currentIndex(), {}});
+    store_.deselectAll();
 }
 
 void MapChange::publish()
@@ -479,7 +478,6 @@ void MapChange::commit()
 {
     if (done_ || dropped()) return;
     done_ = true;
-    --open().depth;
     if (outermost_) {
         MapStep step = std::move(open().step);
         map_.open_.reset();

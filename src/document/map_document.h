@@ -143,7 +143,6 @@ private:
         MapStep step;
         std::unordered_set<BrushId> editedBrushes;      // recorded already, or added in this step
         std::unordered_set<const CQEntity*> editedPairs; // likewise
-        int depth = 0;
         // Where the step keeps its copies of the brushes it edits: the heap for the few of most
         // steps; large blocks once it has copied many (a Select All and move), so that copying
         // tens of thousands of brushes does not spend its time asking for memory piece by piece.
@@ -163,9 +162,14 @@ private:
     std::vector<MapListener*> listeners_;
     std::string pathName_;
     MapFormat format_ = MapFormat::Standard;
-    Bounds bounds_{{-2000, -2000, -4096}, {2000, 2000, 4096}};
-    float maxZ_ = 16;
-    float minZ_ = 0;
+    // What a new map starts with.
+    static constexpr Bounds kNewBounds{{-2000, -2000, -4096}, {2000, 2000, 4096}};
+    static constexpr float kNewMaxZ = 16;
+    static constexpr float kNewMinZ = 0;
+
+    Bounds bounds_ = kNewBounds;
+    float maxZ_ = kNewMaxZ;
+    float minZ_ = kNewMinZ;
     std::string currentTexture_ = "*NONE*";
 };
 
@@ -224,6 +228,9 @@ private:
     // In a Valve 220 map a brush the change brings gets texture axes where its faces have none,
     // the axes of their standard projection: its texture then moves and turns with it at once.
     void fitToFormat(CQBrush& brush) const;
+    // Readies a brush the change brings into the map: the map's face format, and its id kept
+    // only when it is coming back from elsewhere in the map (removed earlier in this change).
+    void adopt(CQBrush& brush) const;
 
     CQMap& map_;
     MapStore& store_;

@@ -46,6 +46,8 @@ public:
     void selectBrush(BrushId id, bool selected);
     // Makes the entity current (-1: none); the old current entity's brushes are deselected.
     void setCurrentEntity(int index);
+    // Deselects every brush; the current entity stays current.
+    void deselectAll() { restoreSelection({currentIndex(), {}}); }
     SelectionState selectionState() const;
     void restoreSelection(const SelectionState& state);
 

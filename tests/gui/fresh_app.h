@@ -9,8 +9,8 @@
 
 namespace vorn::test {
 
-// The editor's application with settings of its own in a new folder, so that no test meets
-// another's preferences, recent files or recovery copies.
+// The editor's application with settings and user data of its own in a new folder, so that no
+// test meets another's preferences, recent files or recovery copies, nor the user's.
 class FreshApp {
 public:
     // A new folder and a new application in it, not yet started; the previous application goes
@@ -19,6 +19,7 @@ public:
     {
         app_.reset();
         folder_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", folder_->path().toUtf8());
         app_ = std::make_unique<VornApplication>(settingsFile());
     }
 

@@ -43,6 +43,7 @@ private slots:
     void init()
     {
         settingsDir_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", settingsDir_->path().toUtf8()); // no recovery copies but the test's own
         QCOMPARE(CopySampleMap(settingsDir_->path()), sampleMap());
     }
 
