@@ -64,20 +64,12 @@ void makeInto(CQMap& map, Host& host, const std::string& name, Ask ask, Generate
     if (replacement) replaceByGenerated(map, name, b, std::move(*replacement));
 }
 
-// The current entity's selection when it may be transformed; none otherwise.
-std::vector<BrushLocation> transformableSelection(const CQMap& map)
-{
-    const CQEntity* current = map.GetCurrentEntity();
-    if (!current || !current->isModifiable()) return {};
-    return map.selectedBrushes();
-}
-
 // Every selected brush turns or scales about one point, the mean of their centres, taken before
 // any of them moves.
 template <typename Transform>
 void transformSelection(CQMap& map, const std::string& name, Transform transform)
 {
-    const std::vector<BrushLocation> selected = transformableSelection(map);
+    const std::vector<BrushLocation> selected = map.changeableSelection();
     if (selected.empty()) return;
     Vec3 sum;
     for (const BrushLocation at : selected) sum += map.brush(at).Centre();
@@ -106,7 +98,7 @@ bool mayScale(const CQMap& map, Host& host)
         host.messageBox("You must create an entity\n and select a brush first!");
         return false;
     }
-    return !transformableSelection(map).empty();
+    return !map.changeableSelection().empty();
 }
 
 } // namespace

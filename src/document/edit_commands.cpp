@@ -25,14 +25,6 @@ bool copyFrom(const CQMap& map, Clipboard& clipboard)
     return true;
 }
 
-// The selected brushes of a modifiable current entity, which the texture commands change.
-std::vector<BrushLocation> texturableSelection(const CQMap& map)
-{
-    const CQEntity* current = map.GetCurrentEntity();
-    if (!current || !current->isModifiable()) return {};
-    return map.selectedBrushes();
-}
-
 // Recreates the entity the clipboard came from, with the pasted brushes, as the current entity.
 void pasteAsNewEntity(MapChange& change, const Clipboard& clipboard, const GridPlacement& placement)
 {
@@ -41,7 +33,7 @@ void pasteAsNewEntity(MapChange& change, const Clipboard& clipboard, const GridP
     std::vector<CQBrush> pasted = PlacedCopies(clipboard.brushes, placement);
     for (CQBrush& brush : pasted) recreated.AddBrush(std::move(brush));
     recreated.setModifiable(clipboard.source->modifiable);
-    if (!recreated.isModifiable()) recreated.SetValue("\"origin\"", Quoted(OriginText(recreated.GetOrigin())));
+    if (!recreated.isModifiable()) recreated.SetValue(kOriginKey, Quoted(OriginText(recreated.GetOrigin())));
     const int index = change.addEntity(std::move(recreated));
     change.setCurrentEntity(index);
     for (int b = 0; b < change.map().entity(index).brushCount(); ++b) change.selectBrush({index, b}, true);
@@ -109,7 +101,7 @@ void ChooseTexture(CQMap& map, Dialogs& dialogs, const std::string& wadValue)
 
 void ApplyTextureToSelection(CQMap& map)
 {
-    const std::vector<BrushLocation> selected = texturableSelection(map);
+    const std::vector<BrushLocation> selected = map.changeableSelection();
     if (selected.empty()) return;
     MapChange change(map, "Apply Texture");
     for (const BrushLocation at : selected) change.editBrush(at).SetTexture(map.currentTexture());
@@ -118,7 +110,7 @@ void ApplyTextureToSelection(CQMap& map)
 
 void AlignTexturesOfSelection(CQMap& map, TextureSizeSource& sizes)
 {
-    const std::vector<BrushLocation> selected = texturableSelection(map);
+    const std::vector<BrushLocation> selected = map.changeableSelection();
     if (selected.empty()) return;
     MapChange change(map, "Align Texture");
     for (const BrushLocation at : selected) change.editBrush(at).AlignTextures(sizes);

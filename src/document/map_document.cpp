@@ -222,6 +222,13 @@ std::vector<BrushLocation> CQMap::selectedBrushes() const
     return selected;
 }
 
+std::vector<BrushLocation> CQMap::changeableSelection() const
+{
+    const CQEntity* current = GetCurrentEntity();
+    if (!current || !current->isModifiable()) return {};
+    return selectedBrushes();
+}
+
 BrushLocation CQMap::firstSelectedBrush() const
 {
     BrushLocation first;
@@ -305,13 +312,7 @@ Vec3 CQMap::GeometryMiddle() const
         std::optional<Bounds> all;
         for (const auto& e : store_.entities()) {
             if (ownBrushesOnly && !e->isModifiable()) continue;
-            const auto box = e->bounds();
-            if (!box) continue;
-            if (all) {
-                all->include(*box);
-            } else {
-                all = box;
-            }
+            if (const auto box = e->bounds()) Include(all, *box);
         }
         if (!all) return std::nullopt;
         return (all->mins + all->maxs) * 0.5f;

@@ -110,6 +110,9 @@ public:
     int countSelectedBrushes() const { return static_cast<int>(store_.selection().size()); }
     // The selected brushes in map order.
     std::vector<BrushLocation> selectedBrushes() const;
+    // The selected brushes in map order when the current entity may change them (the world or a
+    // brush entity); none otherwise.
+    std::vector<BrushLocation> changeableSelection() const;
     // The first selected brush in map order; not valid when none is selected.
     BrushLocation firstSelectedBrush() const;
     // The selected brush when exactly one is selected.

@@ -8,19 +8,6 @@
 #include <vector>
 
 namespace vorn {
-namespace {
-
-const std::string kOriginKey = "\"origin\"";
-
-// The selected brushes of the current entity when it may change them; none otherwise.
-std::vector<BrushLocation> changeableSelection(const CQMap& map)
-{
-    const CQEntity* current = map.GetCurrentEntity();
-    if (!current || !current->isModifiable()) return {};
-    return map.selectedBrushes();
-}
-
-} // namespace
 
 void MoveSelection(MapChange& change, Vec3 offset)
 {
@@ -80,7 +67,7 @@ void AddNewBrush(CQMap& map, const CQBrush& brush)
 
 bool ClipSelection(CQMap& map, const CQFace& face, DebugOutput& log)
 {
-    const std::vector<BrushLocation> selected = changeableSelection(map);
+    const std::vector<BrushLocation> selected = map.changeableSelection();
     if (selected.empty()) return false;
     MapChange change(map, "Clip");
     bool cut = false;
@@ -96,7 +83,7 @@ bool ClipSelection(CQMap& map, const CQFace& face, DebugOutput& log)
 
 void SubtractSelection(CQMap& map, DebugOutput& log)
 {
-    const std::vector<BrushLocation> cutterPlaces = changeableSelection(map);
+    const std::vector<BrushLocation> cutterPlaces = map.changeableSelection();
     if (cutterPlaces.empty()) return;
     const int entity = cutterPlaces.front().entity;
     std::vector<const CQBrush*> cutters;

@@ -130,14 +130,7 @@ void Editor::mapChanged(const MapNotice& notice)
     // The view can scroll over every brush that moved or came.
     std::optional<Bounds> moved;
     for (const auto* ids : {&notice.added, &notice.changed}) {
-        for (const BrushId id : *ids) {
-            const Bounds box = map_.brush(map_.locate(id)).bounds();
-            if (moved) {
-                moved->include(box);
-            } else {
-                moved = box;
-            }
-        }
+        for (const BrushId id : *ids) Include(moved, map_.brush(map_.locate(id)).bounds());
     }
     if (moved) xyView_.keepInExtents(moved->mins, moved->maxs);
     host_.updateViews(ViewFlags::Editing);

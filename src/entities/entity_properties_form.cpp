@@ -33,7 +33,6 @@ constexpr int kFirstSkillBit = 256;
 constexpr std::string_view kFallbackClass = "noclass";
 constexpr std::string_view kIntermission = "info_intermission";
 
-const std::string kOriginKey = "\"origin\"";
 const std::string kSpawnflagsKey = "\"spawnflags\"";
 
 // The catalogue's spelling of the name, matched ignoring case; nothing when it has no such class.
@@ -177,7 +176,7 @@ EntityPropertiesResult EntityPropertiesForm::ok() const
         // A point entity keeps its origin exactly as written; a new one sits where its key says.
         const std::string origin = wasPointEntity_ && !storedOrigin_.empty() ? storedOrigin_ : Quoted(OriginText(origin_));
         result.pointBox = PointBox{class_, ParseVector(origin)};
-        result.pairs.push_back({kOriginKey, origin});
+        result.pairs.push_back({std::string(kOriginKey), origin});
     }
     if (const std::string spawnflags = spawnflagsText(); !spawnflags.empty()) result.pairs.push_back({kSpawnflagsKey, spawnflags});
     otherKeys.appendTo(result.pairs);

@@ -3,6 +3,7 @@
 #include "geometry/vec3.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace vorn {
 
@@ -20,5 +21,15 @@ struct Bounds {
         }
     }
 };
+
+// Grows `all` to hold `box` too; `box` alone when `all` holds nothing yet.
+inline void Include(std::optional<Bounds>& all, const Bounds& box)
+{
+    if (all) {
+        all->include(box);
+    } else {
+        all = box;
+    }
+}
 
 } // namespace vorn

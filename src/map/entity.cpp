@@ -14,7 +14,6 @@ namespace {
 constexpr float kNoHit = 99999;
 
 const std::string kClassnameKey = "\"classname\"";
-const std::string kOriginKey = "\"origin\"";
 const std::string kLightKey = "\"light\"";
 
 } // namespace

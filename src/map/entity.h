@@ -26,6 +26,9 @@ Vec3 ParseVector(std::string_view stored);
 // "x y z" with each component truncated to a whole number, as origins are stored.
 std::string OriginText(Vec3 v);
 
+// The key of a point entity's place, as stored (quoted).
+inline constexpr std::string_view kOriginKey = "\"origin\"";
+
 // One key/value pair, both held exactly as in the map file, quotes included.
 struct CQKeyValue {
     std::string key;

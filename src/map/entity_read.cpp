@@ -7,8 +7,6 @@
 namespace vorn {
 namespace {
 
-const std::string kOriginKey = "\"origin\"";
-
 // A closed solid has at least four faces with a polygon.
 constexpr int kMinSolidFaces = 4;
 

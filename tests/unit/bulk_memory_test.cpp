@@ -95,7 +95,9 @@ TEST(BulkMemory, ABrushCopiedIntoAnArenaIsTheSameBrushAndItsOwn)
         EXPECT_EQ(a.rotation, b.rotation);
         EXPECT_EQ(a.plane, b.plane);
         EXPECT_EQ(a.axes.has_value(), b.axes.has_value());
-        if (a.axes) EXPECT_EQ(a.axes->axis, b.axes->axis);
+        if (a.axes) {
+            EXPECT_EQ(a.axes->axis, b.axes->axis);
+        }
         ASSERT_TRUE(a.winding && b.winding);
         EXPECT_TRUE(std::ranges::equal(a.winding->points(), b.winding->points()));
     }
