@@ -143,12 +143,6 @@ MapPoint CXYView::snapped(MapPoint p) const
     return {TruncateToInt(workspace_.snap(static_cast<float>(p.x))), TruncateToInt(workspace_.snap(static_cast<float>(p.y)))};
 }
 
-MapChange& CXYView::dragChange(std::string name)
-{
-    if (!drag_ || drag_->dropped()) drag_.emplace(workspace_.map(), std::move(name));
-    return *drag_;
-}
-
 void CXYView::leftButtonDown(const MouseInput& in)
 {
     if (buttonDown_) return;
@@ -252,12 +246,12 @@ void CXYView::mouseMove(const MouseInput& in)
 
     switch (dragMode_) {
     case DragMode::DragFaces: {
-        MapChange& change = dragChange("Resize Brush");
+        MapChange& change = drag_.change(workspace_.map(), "Resize Brush");
         if (faceDrag_.moveBy(change, step, host)) change.publish();
         break;
     }
     case DragMode::DragSelection: {
-        MapChange& change = dragChange("Move");
+        MapChange& change = drag_.change(workspace_.map(), "Move");
         MoveSelection(change, step);
         change.publish();
         break;
@@ -289,7 +283,7 @@ void CXYView::leftButtonUp(const MouseInput&)
 
 void CXYView::finishDrag()
 {
-    if (dragMode_ == DragMode::DragFaces && drag_ && !drag_->dropped()) faceDrag_.finish(*drag_);
+    if (MapChange* change = drag_.live(); change && dragMode_ == DragMode::DragFaces) faceDrag_.finish(*change);
     faceDrag_.end();
     if (dragMode_ == DragMode::SizeNewBrush) {
         const CQBrush made = newBrush_;
@@ -299,8 +293,7 @@ void CXYView::finishDrag()
         AddNewBrush(workspace_.map(), made);
         workspace_.host().updateViews(ViewFlags::XY);
     }
-    if (drag_) drag_->commit();
-    drag_.reset();
+    drag_.commit();
 }
 
 void CXYView::doubleClick(const MouseInput& in)

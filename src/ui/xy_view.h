@@ -5,6 +5,7 @@
 #include "geometry/vec3.h"
 #include "platform/canvas.h"
 #include "ui/view_input.h"
+#include "ui/drag_step.h"
 #include "ui/face_drag.h"
 #include "ui/view_state.h"
 
@@ -103,8 +104,6 @@ private:
     bool pressedOnSelection(MapPoint at);
     void finishDrag();
     MapPoint snapped(MapPoint p) const;
-    // The change a drag makes, begun at its first step.
-    MapChange& dragChange(std::string name);
 
     Workspace& workspace_;
     float scale_;
@@ -127,7 +126,7 @@ private:
     Vec3 sizeAnchor_;
     Vec3 sizeCorner_;
     FaceDrag faceDrag_;
-    std::optional<MapChange> drag_;
+    DragStep drag_;
 };
 
 } // namespace vorn

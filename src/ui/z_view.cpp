@@ -50,12 +50,6 @@ float CZView::mouseHeight(int row) const
     return z;
 }
 
-MapChange& CZView::dragChange(std::string name)
-{
-    if (!drag_ || drag_->dropped()) drag_.emplace(workspace_.map(), std::move(name));
-    return *drag_;
-}
-
 void CZView::leftButtonDown(const MouseInput& in)
 {
     if (buttonDown_) return;
@@ -116,12 +110,12 @@ void CZView::mouseMove(const MouseInput& in)
     Host& host = workspace_.host();
     switch (dragMode_) {
     case DragMode::DragFaces: {
-        MapChange& change = dragChange("Resize Brush");
+        MapChange& change = drag_.change(workspace_.map(), "Resize Brush");
         if (faceDrag_.moveBy(change, {0, 0, step}, host)) change.publish();
         break;
     }
     case DragMode::DragSelection: {
-        MapChange& change = dragChange("Move");
+        MapChange& change = drag_.change(workspace_.map(), "Move");
         MoveSelection(change, {0, 0, step});
         change.publish();
         break;
@@ -135,10 +129,9 @@ void CZView::leftButtonUp()
 {
     if (!buttonDown_ || rightDrag_) return;
     buttonDown_ = false;
-    if (dragMode_ == DragMode::DragFaces && drag_ && !drag_->dropped()) faceDrag_.finish(*drag_);
+    if (MapChange* change = drag_.live(); change && dragMode_ == DragMode::DragFaces) faceDrag_.finish(*change);
     faceDrag_.end();
-    if (drag_) drag_->commit();
-    drag_.reset();
+    drag_.commit();
     dragMode_ = DragMode::Idle;
 }
 

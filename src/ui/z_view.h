@@ -2,6 +2,7 @@
 
 #include "document/map_document.h"
 #include "platform/canvas.h"
+#include "ui/drag_step.h"
 #include "ui/face_drag.h"
 #include "ui/view_input.h"
 
@@ -64,7 +65,6 @@ public:
 private:
     void scrollBy(float units);
     float contextHeight() const;
-    MapChange& dragChange(std::string name);
 
     Workspace& workspace_;
     int width_ = 0;
@@ -78,7 +78,7 @@ private:
     PixelPoint dragStart_;
     int previousDelta_ = 0;
     FaceDrag faceDrag_;
-    std::optional<MapChange> drag_;
+    DragStep drag_;
 };
 
 } // namespace vorn
