@@ -194,10 +194,15 @@ void CQMap::SetMinZ(float height, int gridSize)
 
 void CQMap::SetCurrentTexture(std::string_view name)
 {
-    if (name == currentTexture_) return;
+    if (noteCurrentTexture(name) && !open_) publish();
+}
+
+bool CQMap::noteCurrentTexture(std::string_view name)
+{
+    if (name == currentTexture_) return false;
     currentTexture_ = name;
     store_.notice().currentTextureChanged();
-    if (!open_) publish();
+    return true;
 }
 
 const CQEntity* CQMap::GetCurrentEntity() const
@@ -265,15 +270,20 @@ bool CQMap::SelectEntityAt(Vec3 start, Vec3 end, DebugOutput& log)
     for (int e = EntityCount() - 1; e >= 0; --e) {
         const int hit = entity(e).NearestBrushOnSegment(start, end, log);
         if (hit < 0) continue;
-        const CQBrush& picked = entity(e).brush(hit);
-        const bool nowSelected = !isSelected(picked);
-        store_.setCurrentEntity(e);
-        store_.selectBrush(picked.id(), nowSelected);
-        if (nowSelected) SetCurrentTexture(picked.numfaces() > 0 ? picked.face(0).texture : "*NONE*");
-        if (!open_) publish();
+        togglePicked({e, hit});
         return true;
     }
     return false;
+}
+
+void CQMap::togglePicked(BrushLocation at)
+{
+    const CQBrush& picked = brush(at);
+    const bool nowSelected = !isSelected(picked);
+    store_.setCurrentEntity(at.entity);
+    store_.selectBrush(picked.id(), nowSelected);
+    if (nowSelected) noteCurrentTexture(picked.numfaces() > 0 ? picked.face(0).texture : "*NONE*");
+    if (!open_) publish();
 }
 
 void CQMap::SelectAll()

@@ -127,6 +127,9 @@ public:
     // and makes that entity current; a brush now selected gives the current texture. False when
     // the segment meets no brush.
     bool SelectEntityAt(Vec3 start, Vec3 end, DebugOutput& log);
+    // Toggles a brush the user picked and makes its entity current; a brush now selected gives
+    // the current texture (its first face's).
+    void togglePicked(BrushLocation at);
     void SelectAll();
     void DeselectAll();
 
@@ -155,6 +158,8 @@ private:
 
     // Tells the listeners what changed since they were last told.
     void publish();
+    // Sets the current texture for the next notice; false when it was that already.
+    bool noteCurrentTexture(std::string_view name);
     void startAfresh(std::vector<std::unique_ptr<CQEntity>> entities);
 
     MapStore store_;

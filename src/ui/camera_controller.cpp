@@ -192,17 +192,8 @@ bool CameraController::pickAt(int x, int y)
     if (!on_) return false;
     const auto at = PickSceneBrush(workspace_.map(), projection().rayThroughPixel(x, y), workspace_.host());
     if (!at) return false;
-    togglePickedBrush(*at);
+    workspace_.map().togglePicked(*at);
     return true;
-}
-
-void CameraController::togglePickedBrush(BrushLocation at)
-{
-    CQMap& map = workspace_.map();
-    const CQBrush& brush = map.brush(at);
-    const bool select = !map.isSelected(brush);
-    if (select) map.SetCurrentTexture(brush.numfaces() > 0 ? brush.face(0).texture : "*NONE*");
-    map.selectBrush(at, select);
 }
 
 } // namespace vorn

@@ -69,8 +69,6 @@ public:
 private:
     void reportOversizedFaces(int brushes);
     void cameraMoved();
-    // The picked brush's selection and, when it is now selected, the current texture.
-    void togglePickedBrush(BrushLocation at);
 
     Workspace& workspace_;
     bool on_ = false;
