@@ -489,15 +489,18 @@ void MapChange::commit()
 {
     if (done_ || dropped()) return;
     done_ = true;
+    bool stepMade = false;
     if (outermost_) {
         MapStep step = std::move(open().step);
         map_.open_.reset();
         if (!step.records.empty()) {
             step.after = store_.selectionState();
             map_.history_.push(std::move(step));
+            stepMade = true;
         }
     }
-    if (!store_.notice().empty()) map_.publish();
+    // A drag has told its changes as it went: its new step alone is news (Undo, the modified mark).
+    if (stepMade || !store_.notice().empty()) map_.publish();
 }
 
 } // namespace vorn

@@ -191,11 +191,14 @@ bool CXYView::startFaceDrag(MapPoint at)
 bool CXYView::pressedOnSelection(MapPoint at)
 {
     const CQMap& map = workspace_.map();
-    const CQEntity* current = map.GetCurrentEntity();
-    if (!current) return false;
-    const int nearest = current->NearestBrushOnSegment(rayTop(at), rayBottom(at), workspace_.host());
-    if (nearest < 0 || !map.isSelected(current->brush(nearest))) return false;
-    workspace_.host().debugOutput("dragging selection\n");
+    Host& host = workspace_.host();
+    // Any selected brush of the current entity under the cursor, not only the topmost brush: a wall
+    // picked in the camera under a ceiling is dragged where it is drawn in red.
+    const bool onSelection = std::ranges::any_of(map.selectedBrushes(), [&](BrushLocation b) {
+        return b.entity == map.currentIndex() && map.brush(b).hitByRay(rayTop(at), rayBottom(at), host).distance >= 0;
+    });
+    if (!onSelection) return false;
+    host.debugOutput("dragging selection\n");
     dragMode_ = DragMode::DragSelection;
     return true;
 }

@@ -2,8 +2,10 @@
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "main_frame.h"
+#include "map_edits.h"
 #include "sample_map.h"
 #include "fresh_app.h"
+#include "xy_view_widget.h"
 
 #include <QAction>
 #include <QFile>
@@ -74,6 +76,26 @@ private slots:
         // Past the wall's west end there is nothing.
         QTest::mouseClick(view_, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, middle.y()));
         QCOMPARE(map.countSelectedBrushes(), 1);
+
+        // The picked wall dragged in the XY view is one step that Ctrl+Z takes back.
+        const std::string before = EntitiesText(map);
+        CXYView& xy = app_->editor().xyView();
+        const Vec3 wall = picked.Centre();
+        xy.centreOn(static_cast<int>(wall.x), static_cast<int>(wall.y));
+        const auto xyPixel = [&](Vec3 p) {
+            const PixelPoint w = xy.mapToWindow(p.x, p.y);
+            return QPoint(w.x - xy.scrollX(), w.y - xy.scrollY());
+        };
+        QWidget* viewport = app_->frame().xyPane()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, xyPixel(wall));
+        QTest::mouseMove(viewport, xyPixel(wall + Vec3{32, 0, 0}));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, xyPixel(wall + Vec3{32, 0, 0}));
+        QVERIFY(EntitiesText(map) != before);
+        QVERIFY(app_->frame().actions()["edit.undo"]->isEnabled());
+        app_->frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&app_->frame()));
+        QTest::keyClick(app_->frame().xyPane(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(EntitiesText(map), before);
     }
 
 private:

@@ -74,31 +74,41 @@ private slots:
         QCOMPARE(boxes(reopened.editor().map()), QStringList("(0 -64 0)-(128 0 16)"));
     }
 
-    void dragTheSelectionThenAFaceInTheXYViewAndTheTopInTheZView()
+    // Every mouse path that changes the map makes one step, and Ctrl+Z gives back the map's very
+    // text: a picked brush moved, a face dragged, the top dragged in the Z view, a brush clipped at
+    // two clicked points, a brush dragged out.
+    void everyDragIsOneStepThatCtrlZTakesBack()
     {
         addBox(at(0, 0, 0), at(64, 64, 64));
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(32, 32));
-        drag(viewport(), xyPoint(32, 32), xyPoint(48, 32), xyPoint(64, 32)); // on the brush: moves it
-        QCOMPARE(boxes(map()), QStringList("(32 0 0)-(96 64 64)"));
-        QVERIFY(app_->frame().isWindowModified());
-        drag(viewport(), xyPoint(128, 32), xyPoint(144, 32), xyPoint(160, 32)); // beside it: moves that face
-        QCOMPARE(boxes(map()), QStringList("(32 0 0)-(128 64 64)"));
-
-        const CZView& z = app_->editor().zView();
-        const int x = app_->frame().zPane()->width() - 10; // near the right edge: drags the top
-        drag(app_->frame().zPane(), {x, z.rowOf(80)}, {x, z.rowOf(96)}, {x, z.rowOf(112)});
-        QCOMPARE(boxes(map()), QStringList("(32 0 0)-(128 64 96)"));
-    }
-
-    void clipABrushWithTwoClicksAndEnter()
-    {
-        addBox(at(-32, -32, 0), at(32, 32, 64));
-        QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, xyPoint(0, 0));
-        app_->frame().actions()["edit.clipper"]->trigger();
-        QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(0, 0));
-        QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(64, 0));
-        QTest::keyClick(app_->frame().xyPane(), Qt::Key_Return);
-        QCOMPARE(boxes(map()), QStringList("(-32 -32 0)-(32 0 64)"));
+        undoneByCtrlZ([&] {
+            drag(viewport(), xyPoint(32, 32), xyPoint(48, 32), xyPoint(64, 32)); // on the brush: moves it
+            QCOMPARE(boxes(map()), QStringList("(32 0 0)-(96 64 64)"));
+            QVERIFY(app_->frame().isWindowModified());
+        });
+        undoneByCtrlZ([&] {
+            drag(viewport(), xyPoint(96, 32), xyPoint(112, 32), xyPoint(128, 32)); // beside it: moves that face
+            QCOMPARE(boxes(map()), QStringList("(0 0 0)-(96 64 64)"));
+        });
+        undoneByCtrlZ([&] {
+            const CZView& z = app_->editor().zView();
+            const int x = app_->frame().zPane()->width() - 10; // near the right edge: drags the top
+            drag(app_->frame().zPane(), {x, z.rowOf(80)}, {x, z.rowOf(96)}, {x, z.rowOf(112)});
+            QCOMPARE(boxes(map()), QStringList("(0 0 0)-(64 64 96)"));
+        });
+        undoneByCtrlZ([&] {
+            app_->frame().actions()["edit.clipper"]->trigger();
+            QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(0, 32));
+            QTest::mouseClick(viewport(), Qt::LeftButton, {}, xyPoint(64, 32));
+            QTest::keyClick(app_->frame().xyPane(), Qt::Key_Return);
+            QCOMPARE(boxes(map()), QStringList("(0 0 0)-(64 32 64)"));
+            app_->frame().actions()["edit.clipper"]->trigger();
+        });
+        QTest::keyClick(app_->frame().xyPane(), Qt::Key_Escape);
+        undoneByCtrlZ([&] {
+            drag(viewport(), xyPoint(128, 128), xyPoint(160, 160), xyPoint(192, 192));
+            QCOMPARE(boxes(map()).size(), 2);
+        });
     }
 
     void subtractWithTheMinusKey()
@@ -206,6 +216,18 @@ private:
             pressing = false;
             if (!openedOnPress) QTest::mouseRelease(widget, Qt::RightButton, {}, at);
         });
+    }
+
+    // Runs a mouse edit, then Ctrl+Z in the XY view: the Undo action was ready for it, and the
+    // map's text is back as it was.
+    void undoneByCtrlZ(const std::function<void()>& edit)
+    {
+        const std::string before = EntitiesText(map());
+        edit();
+        QVERIFY(EntitiesText(map()) != before);
+        QVERIFY(app_->frame().actions()["edit.undo"]->isEnabled());
+        QTest::keyClick(app_->frame().xyPane(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(EntitiesText(map()), before);
     }
 
     // Picks a context menu's item by its text.

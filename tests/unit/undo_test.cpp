@@ -317,14 +317,16 @@ TEST_F(UndoTest, ANoticeNamesExactlyTheBrushesAChangeTouched)
     EXPECT_TRUE(walls.changed.empty());
     for (const BrushId id : walls.added) EXPECT_TRUE(map().isSelected(id));
 
-    // A drag tells the views at every mouse move but makes one step.
+    // A drag tells the views at every mouse move, makes one step, and tells of that step with a
+    // notice of its own (the Undo command and the modified mark follow it).
     map().DeselectAll();
     select(0, {0});
     ASSERT_EQ(worldBrush(0).id(), b);
     notices.notices.clear();
     dragXY({232, 32, 0}, {232, 96, 0});
-    ASSERT_EQ(notices.notices.size(), 4u);
-    for (const MapNotice& notice : notices.notices) EXPECT_EQ(notice.changed, std::vector<BrushId>{b});
+    ASSERT_EQ(notices.notices.size(), 5u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(notices.notices[i].changed, std::vector<BrushId>{b});
+    EXPECT_TRUE(notices.notices.back().empty());
     EXPECT_EQ(map().undoName(), "Move");
     map().Undo();
     EXPECT_EQ(map().undoName(), "Make Room");
