@@ -68,7 +68,7 @@ void BM_ReadFaceLines(benchmark::State& state)
         TextCursor in(text);
         CQFace face;
         int faces = 0;
-        while (ReadFace(in, face)) ++faces;
+        while (ReadFace(in, face) == FaceRead::Face) ++faces;
         benchmark::DoNotOptimize(faces);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));

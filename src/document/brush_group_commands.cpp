@@ -52,7 +52,9 @@ void LoadBrushSelection(CQMap& map, Host& host, const GridPlacement& placement)
         return;
     }
     BrushGroupRead group = ReadBrushGroup(*file.bytes, host);
-    if (group.junk) host.messageBox("Error in brush group file!");
+    if (group.junk || group.broken) host.messageBox("Error in brush group file!");
+    // A block cut short says the file is not what was saved: none of it is loaded.
+    if (group.broken) return;
     PlaceBrushGroup(group, placement);
     MapChange change(map, "Load Brushes");
     change.deselectAll();

@@ -27,17 +27,10 @@ std::tm localNow()
 std::vector<std::string> ReadReport(const MapReadResult& read)
 {
     std::vector<std::string> messages;
-    std::string damage;
     if (read.damaged) {
-        damage = "The map file is damaged after line " + std::to_string(read.stoppedAtLine) + ": only " +
-                 std::to_string(read.entitiesRead) + " entities were read.";
+        messages.push_back("The map file is damaged after line " + std::to_string(read.stoppedAtLine) + ": only " +
+                           std::to_string(read.entitiesRead) + " entities were read.");
     }
-    for (const int line : read.overfullBrushLines) {
-        if (!damage.empty()) damage += '\n';
-        damage += "The brush at line " + std::to_string(line) +
-                  " has more than 50 faces; the faces after the 50th were dropped.";
-    }
-    if (!damage.empty()) messages.push_back(damage);
     if (!read.unbuiltBrushLines.empty()) {
         messages.push_back(std::to_string(read.unbuiltBrushLines.size()) +
                            " brushes could not be built and are kept unchanged (first at line " +
@@ -82,7 +75,7 @@ MapOpening CQMap::OpenMap(const std::string& path, const FixedBoxes& classes, De
     pathName_ = error ? path : absolute.lexically_normal().string();
     opening.read = ReadMapText(*file.bytes, classes, log, progress);
     // Keep what was read, but never let Save overwrite the damaged original by accident.
-    if (opening.read.damaged || !opening.read.overfullBrushLines.empty()) pathName_.clear();
+    if (opening.read.damaged) pathName_.clear();
     return opening;
 }
 

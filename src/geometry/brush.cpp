@@ -4,7 +4,6 @@
 #include "platform/debug_output.h"
 
 #include <algorithm>
-#include <bitset>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -18,6 +17,15 @@ constexpr float kEmptyBoundsMin = 99999;
 // point nearest the origin that it can have.
 constexpr double kBaseHalfSize = 262144;
 constexpr float kTextureEdgeStart = -4096;
+// How near a plane a corner counts as on it while the polygons are cut in double precision: fine
+// enough that the sliver faces of rounded brushes, a fraction of a unit wide, keep their polygons.
+constexpr double kBuildOnEpsilon = 0.001;
+
+// A face's plane in double precision, and whether it cuts the brush (no earlier face has it).
+struct FacePlane {
+    DPlane plane;
+    bool takesPart = false;
+};
 
 // Corners closer than this to a whole number are taken as that number (toward zero only).
 double snapNearInteger(double v)
@@ -100,46 +108,47 @@ bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
 
     // Which faces take part: those with a plane that no earlier face already has. The planes are
     // kept in double precision for the cuts below; single precision is not exact enough far out.
-    std::bitset<kMaxFaces> takesPart;
-    std::array<DPlane, kMaxFaces> planes;
+    // A brush read from a file may have more faces than the editor makes: room on the heap then.
     const int count = numfaces();
+    std::array<FacePlane, kMaxFaces> fewPlanes;
+    std::vector<FacePlane> manyPlanes(count > kMaxFaces ? static_cast<size_t>(count) : 0);
+    const std::span<FacePlane> planes = count > kMaxFaces ? std::span<FacePlane>(manyPlanes) : std::span<FacePlane>(fewPlanes);
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
         const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
         if (!plane) continue;
-        planes[static_cast<size_t>(i)] = *plane;
+        FacePlane& own = planes[static_cast<size_t>(i)];
+        own.plane = *plane;
         face.plane = ToFloat(*plane);
-        bool duplicate = false;
-        for (int j = 0; j < i && !duplicate; ++j) {
-            duplicate = takesPart[static_cast<size_t>(j)] && faces_[static_cast<size_t>(j)].plane == face.plane;
+        own.takesPart = true;
+        for (int j = 0; j < i && own.takesPart; ++j) {
+            own.takesPart = !(planes[static_cast<size_t>(j)].takesPart && faces_[static_cast<size_t>(j)].plane == face.plane);
         }
-        takesPart[static_cast<size_t>(i)] = !duplicate;
     }
 
-    // Each face's polygon: its plane's huge square cut by every other face, kept on the inside.
-    constexpr int kRoom = kMaxWindingPoints + 8;
-    DVec3 bufferA[kRoom];
-    DVec3 bufferB[kRoom];
+    // Each face's polygon: its plane's huge square cut by every other face, kept on the inside. A
+    // polygon has at most one corner per other face.
+    constexpr int kFewCorners = kMaxWindingPoints + 8;
+    const int room = std::max(kMaxWindingPoints, count) + 8;
+    std::array<DVec3, 2 * kFewCorners> fewCorners;
+    std::vector<DVec3> manyCorners(room > kFewCorners ? 2 * static_cast<size_t>(room) : 0);
+    const std::span<DVec3> buffers = room > kFewCorners ? std::span<DVec3>(manyCorners) : std::span<DVec3>(fewCorners);
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
         face.winding.reset();
-        if (!takesPart[static_cast<size_t>(i)]) continue;
+        if (!planes[static_cast<size_t>(i)].takesPart) continue;
 
-        const std::array<DVec3, 4> base = BasePolyPoints(planes[static_cast<size_t>(i)], kBaseHalfSize, log);
-        for (float& s : face.scale) {
-            if (s == 0) s = 1.0f;
-        }
-        std::copy(base.begin(), base.end(), bufferA);
-        DVec3* current = bufferA;
-        DVec3* spare = bufferB;
+        const std::array<DVec3, 4> base = BasePolyPoints(planes[static_cast<size_t>(i)].plane, kBaseHalfSize, log);
+        std::copy(base.begin(), base.end(), buffers.begin());
+        DVec3* current = buffers.data();
+        DVec3* spare = buffers.data() + room;
         int points = 4;
         bool clippedAway = false;
         for (int j = 0; j < count && !clippedAway; ++j) {
-            if (j == i || !takesPart[static_cast<size_t>(j)]) continue;
-            const DPlane inside = planes[static_cast<size_t>(j)].reversed();
-            const int room = std::min(points + 4, kRoom);
-            const ClipOutcome outcome =
-                ClipPolygon<double>({current, static_cast<size_t>(points)}, inside, spare, room);
+            if (j == i || !planes[static_cast<size_t>(j)].takesPart) continue;
+            const DPlane inside = planes[static_cast<size_t>(j)].plane.reversed();
+            const ClipOutcome outcome = ClipPolygon<double>({current, static_cast<size_t>(points)}, inside, spare,
+                                                            std::min(points + 4, room), kBuildOnEpsilon);
             if (outcome.kind == ClipOutcome::AllBehind) {
                 clippedAway = true;
             } else if (outcome.kind == ClipOutcome::Cut) {
@@ -245,8 +254,8 @@ void CQBrush::AlignTextures(TextureSizeSource& sizes)
             a = std::max(a, p[uAxis]);
             b = std::max(b, p[vAxis]);
         }
-        if (size.width > 0) face.shift[0] = static_cast<float>(alignedShift(a, size.width));
-        if (size.height > 0) face.shift[1] = static_cast<float>(-alignedShift(b, size.height));
+        if (size.width > 0) face.shift[0] = alignedShift(a, size.width);
+        if (size.height > 0) face.shift[1] = -alignedShift(b, size.height);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "geometry/winding.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -21,15 +22,33 @@ struct TextureAxes {
     std::array<double, 2> offset{};
 };
 
+// How a map file wrote one of a face's texture numbers, so that a face read and written again
+// keeps its text: a number is written in its form only when that form reads back to its value.
+enum class NumberForm : std::uint8_t {
+    Usual,          // as the face format writes it (faces made in the editor)
+    Shortest,       // the shortest text that reads back, whole numbers as integers: 1, 0.8682532
+    SixDecimals,    // 1.000000, 0.707107
+    SixDecimalsBare // no digit before the point below 1: .707107
+};
+
+// The forms of a face's shifts, rotation and scales.
+struct TextureForms {
+    std::array<NumberForm, 2> shift{};
+    NumberForm rotation{};
+    std::array<NumberForm, 2> scale{};
+};
+
 // One face of a brush: a plane through three points, with its texture and polygon. The texture
 // lies either by the standard projection (shift, rotation, scale) or, when the face has them, by
-// its texture axes (offsets in the axes; rotation and scale as the Valve format keeps them).
+// its texture axes (offsets in the axes; rotation and scale as the Valve format keeps them). The
+// texture numbers keep the values the file gave them; a scale of 0 lays the texture as 1 does.
 struct CQFace {
     std::array<DVec3, 3> planepts{};
     std::string texture = kNoTexture;
-    float rotation = 0;
-    std::array<float, 2> shift{};
-    std::array<float, 2> scale{};
+    double rotation = 0;
+    std::array<double, 2> shift{};
+    std::array<double, 2> scale{1, 1};
+    TextureForms forms;
     Plane plane;
     std::optional<Winding> winding;
     BoxedOptional<TextureAxes> axes;

@@ -14,20 +14,20 @@ bool BoxesOverlap(const CQBrush& a, const CQBrush& b)
 
 namespace {
 
-// Where a brush lies against a plane, by its corners and the clipper's on-plane tolerance.
+// Where a brush lies against a plane, by its corners and the clipper's on-plane tolerance: corners
+// within it count on neither side, so that no cut leaves a sliver thinner than that.
 enum class Side { Behind, InFront, Across };
 
 Side sideOf(const CQBrush& brush, const Plane& plane)
 {
-    constexpr float kOnPlane = 0.1f;
     bool front = false;
     bool back = false;
     for (const CQFace& face : brush.faces()) {
         if (!face.winding) continue;
         for (const Vec3& p : face.winding->points()) {
             const float d = plane.distanceTo(p);
-            front = front || d >= -kOnPlane;
-            back = back || d <= kOnPlane;
+            front = front || d > kOnEpsilon;
+            back = back || d < -kOnEpsilon;
         }
     }
     if (front == back) return Side::Across; // also a brush without polygons

@@ -64,7 +64,7 @@ TextureAxes AxesOf(const CQFace& face)
 
 double ScaleOf(const CQFace& face, int k)
 {
-    const float scale = face.scale[static_cast<size_t>(k)];
+    const double scale = face.scale[static_cast<size_t>(k)];
     return scale != 0 ? scale : 1.0;
 }
 
@@ -78,7 +78,7 @@ StandardTexture StandardFromAxes(const CQFace& face)
 {
     if (!face.axes) return {face.rotation, face.shift, face.scale};
     const TextureAxes& axes = *face.axes;
-    StandardTexture result{face.rotation, {static_cast<float>(axes.offset[0]), static_cast<float>(axes.offset[1])}, face.scale};
+    StandardTexture result{face.rotation, axes.offset, face.scale};
 
     // The projection ignores the part of each axis along the plane's normal.
     const int base = baseFor(face);
@@ -97,7 +97,7 @@ StandardTexture StandardFromAxes(const CQFace& face)
     const int tv = nonZeroAxis(t0);
     double degrees = std::atan2(u[tv] * s0[sv], u[sv] * s0[sv]) / kRadiansPerDegree;
     if (std::fabs(degrees - std::round(degrees)) < kWholeDegree) degrees = std::round(degrees);
-    result.rotation = static_cast<float>(degrees);
+    result.rotation = degrees;
 
     // The turned t direction, and how far v runs along it.
     const auto [s, c] = SinCosOfDegrees(degrees);
@@ -105,8 +105,8 @@ StandardTexture StandardFromAxes(const CQFace& face)
     t[sv] = -s * t0[tv];
     t[tv] = c * t0[tv];
     const double vAlong = Dot(v, t);
-    result.scale[0] = static_cast<float>(ScaleOf(face, 0) / uLength);
-    if (std::fabs(vAlong) > kTiny) result.scale[1] = static_cast<float>(ScaleOf(face, 1) / vAlong);
+    result.scale[0] = ScaleOf(face, 0) / uLength;
+    if (std::fabs(vAlong) > kTiny) result.scale[1] = ScaleOf(face, 1) / vAlong;
     return result;
 }
 
@@ -126,7 +126,7 @@ void StretchTextureWith(CQFace& face, DVec3 factors)
         const double length = Length(stretched);
         if (length < kTiny) continue;
         axis = stretched * (1.0 / length);
-        face.scale[static_cast<size_t>(k)] = static_cast<float>(ScaleOf(face, k) / length);
+        face.scale[static_cast<size_t>(k)] = ScaleOf(face, k) / length;
     }
 }
 

@@ -21,9 +21,9 @@ double ScaleOf(const CQFace& face, int k);
 std::array<double, 2> TexelAt(const CQFace& face, DVec3 p);
 
 struct StandardTexture {
-    float rotation = 0;
-    std::array<float, 2> shift{};
-    std::array<float, 2> scale{};
+    double rotation = 0;
+    std::array<double, 2> shift{};
+    std::array<double, 2> scale{1, 1};
 };
 
 // The rotation, shifts and scales with which the standard projection lays the texture as the

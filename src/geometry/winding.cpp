@@ -60,19 +60,9 @@ std::array<BasicVec3<T>, 4> BasePolyPoints(const BasicPlane<T>& plane, T halfSiz
 template std::array<Vec3, 4> BasePolyPoints(const Plane&, float, DebugOutput&);
 template std::array<DVec3, 4> BasePolyPoints(const DPlane&, double, DebugOutput&);
 
-Winding BasePolyForPlane(CQFace& face, DebugOutput& log)
-{
-    const std::array<Vec3, 4> corners = BasePolyPoints(face.plane, log);
-    Winding w = NewWinding(4, log);
-    for (const Vec3& p : corners) w.addPoint(p);
-    for (float& s : face.scale) {
-        if (s == 0) s = 1.0f;
-    }
-    return w;
-}
-
 template <typename T>
-ClipOutcome ClipPolygon(std::span<const BasicVec3<T>> in, const BasicPlane<T>& plane, BasicVec3<T>* out, int outRoom)
+ClipOutcome ClipPolygon(std::span<const BasicVec3<T>> in, const BasicPlane<T>& plane, BasicVec3<T>* out, int outRoom,
+                        T onEpsilon)
 {
     using V = BasicVec3<T>;
     const size_t n = in.size();
@@ -94,8 +84,7 @@ ClipOutcome ClipPolygon(std::span<const BasicVec3<T>> in, const BasicPlane<T>& p
     for (size_t i = 0; i < n; ++i) {
         const T d = Dot(in[i], plane.normal) - plane.dist;
         dists[i] = d;
-        constexpr T kOnEpsilon = T(0.1);
-        sides[i] = d > kOnEpsilon ? Front : d < -kOnEpsilon ? Back : On;
+        sides[i] = d > onEpsilon ? Front : d < -onEpsilon ? Back : On;
         ++counts[sides[i]];
     }
     if (n == 0) return {ClipOutcome::Unchanged};
@@ -142,14 +131,14 @@ ClipOutcome ClipPolygon(std::span<const BasicVec3<T>> in, const BasicPlane<T>& p
     return result;
 }
 
-template ClipOutcome ClipPolygon(std::span<const Vec3>, const Plane&, Vec3*, int);
-template ClipOutcome ClipPolygon(std::span<const DVec3>, const DPlane&, DVec3*, int);
+template ClipOutcome ClipPolygon(std::span<const Vec3>, const Plane&, Vec3*, int, float);
+template ClipOutcome ClipPolygon(std::span<const DVec3>, const DPlane&, DVec3*, int, double);
 
 std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& log)
 {
     const int room = w.numpoints() + 4;
     WindingPoints out(static_cast<size_t>(room));
-    const ClipOutcome outcome = ClipPolygon<float>(w.points(), plane, out.data(), room);
+    const ClipOutcome outcome = ClipPolygon<float>(w.points(), plane, out.data(), room, kOnEpsilon);
     switch (outcome.kind) {
     case ClipOutcome::Unchanged:
         return w;

@@ -60,10 +60,6 @@ inline std::array<Vec3, 4> BasePolyPoints(const Plane& plane, DebugOutput& log)
     return BasePolyPoints<float>(plane, 8192, log);
 }
 
-// BasePolyPoints for the face's plane as a winding. Also replaces a zero texture scale of the
-// face by 1.
-Winding BasePolyForPlane(CQFace& face, DebugOutput& log);
-
 // Keeps the part of `w` in front of the plane. The input is consumed: when nothing is cut it
 // comes back as it was (the same storage), when everything is behind the result is none.
 std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& log);
@@ -71,14 +67,19 @@ std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& l
 // Reports what is wrong with a face's polygon on the debug output; changes nothing.
 int CheckFace(const CQFace& face, DebugOutput& log);
 
+// How far from a plane a point may lie and still count as on it, for polygons cut in single
+// precision.
+inline constexpr float kOnEpsilon = 0.1f;
+
 // The clip itself, over plain point arrays so that brush building can clip without allocating.
-// Writes at most `outRoom` points to `out`.
+// Writes at most `outRoom` points to `out`; points within `onEpsilon` of the plane are on it.
 struct ClipOutcome {
     enum Kind { Unchanged, AllBehind, Cut } kind;
     int count = 0;    // points written to out when kind is Cut
     bool overflowed = false;
 };
 template <typename T>
-ClipOutcome ClipPolygon(std::span<const BasicVec3<T>> in, const BasicPlane<T>& plane, BasicVec3<T>* out, int outRoom);
+ClipOutcome ClipPolygon(std::span<const BasicVec3<T>> in, const BasicPlane<T>& plane, BasicVec3<T>* out, int outRoom,
+                        T onEpsilon);
 
 } // namespace vorn

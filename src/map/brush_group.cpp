@@ -27,7 +27,10 @@ BrushGroupRead ReadBrushGroup(std::string_view text, DebugOutput& log)
             break;
         }
         CQBrush brush;
-        ReadBrush(in, brush, log);
+        if (ReadBrush(in, brush, log).malformedLine > 0) {
+            group.broken = true;
+            break;
+        }
         group.lastMins = brush.mins();
         if (brush.IsValid()) group.brushes.push_back(std::move(brush));
     }

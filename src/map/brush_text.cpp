@@ -1,7 +1,6 @@
 #include "map/brush_text.h"
 
 #include "geometry/brush.h"
-#include "geometry/numeric.h"
 #include "geometry/texture_axes.h"
 #include "map/number_text.h"
 #include "map/text_reader.h"
@@ -9,7 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
+#include <optional>
 
 namespace vorn {
 namespace {
@@ -37,17 +36,29 @@ char* writePoints(char* p, const CQFace& face)
     return p;
 }
 
-char* writeStandardTexture(char* p, const StandardTexture& texture)
+// The usual forms of the texture numbers, in the standard format: whole shifts and rotations as
+// integers, scales with six decimals.
+constexpr TextureForms kStandardForms{{NumberForm::Shortest, NumberForm::Shortest},
+                                      NumberForm::Shortest,
+                                      {NumberForm::SixDecimalsBare, NumberForm::SixDecimalsBare}};
+
+NumberForm formOr(NumberForm form, NumberForm usual)
 {
-    p = WriteInt(p, TruncateToInt(texture.shift[0]));
-    *p++ = ' ';
-    p = WriteInt(p, TruncateToInt(texture.shift[1]));
-    *p++ = ' ';
-    p = WriteInt(p, TruncateToInt(texture.rotation));
-    *p++ = ' ';
-    p = WriteSixDecimals(p, texture.scale[0]);
-    *p++ = ' ';
-    return WriteSixDecimals(p, texture.scale[1]);
+    return form == NumberForm::Usual ? usual : form;
+}
+
+char* writeStandardTexture(char* p, const StandardTexture& texture, const TextureForms& forms)
+{
+    for (size_t k = 0; k < 2; ++k) {
+        p = WriteNumberInForm(p, texture.shift[k], formOr(forms.shift[k], kStandardForms.shift[k]));
+        *p++ = ' ';
+    }
+    p = WriteNumberInForm(p, texture.rotation, formOr(forms.rotation, kStandardForms.rotation));
+    for (size_t k = 0; k < 2; ++k) {
+        *p++ = ' ';
+        p = WriteNumberInForm(p, texture.scale[k], formOr(forms.scale[k], kStandardForms.scale[k]));
+    }
+    return p;
 }
 
 char* writeValveTexture(char* p, const CQFace& face)
@@ -62,24 +73,22 @@ char* writeValveTexture(char* p, const CQFace& face)
         p = WriteNumber(p, axes.offset[k]);
         p = writeText(p, " ] ");
     }
-    p = WriteSingle(p, face.rotation);
-    *p++ = ' ';
-    p = WriteSingle(p, face.scale[0]);
-    *p++ = ' ';
-    return WriteSingle(p, face.scale[1]);
-}
-
-float single(std::string_view token)
-{
-    return static_cast<float>(ParseFloat(token));
+    p = WriteNumberInForm(p, face.rotation, face.forms.rotation);
+    for (size_t k = 0; k < 2; ++k) {
+        *p++ = ' ';
+        p = WriteNumberInForm(p, face.scale[k], face.forms.scale[k]);
+    }
+    return p;
 }
 
 // The tokens of one face line, handed in order to `fields`: the one grammar for reading a face and
-// for passing over it. False when the line does not begin with "(": the end of the brush's faces.
+// for passing over it. `line` becomes the line the face, or what ends the faces, is on.
 template <typename Fields>
-bool scanFace(TextCursor& in, Fields& fields)
+FaceRead scanFace(TextCursor& in, Fields& fields, int& line)
 {
-    if (nextToken(in) != "(") return false;
+    const std::string_view first = nextToken(in);
+    line = in.line();
+    if (first != "(") return first == "}" ? FaceRead::End : FaceRead::Malformed;
     for (size_t i = 0; i < 3; ++i) {
         if (i > 0) nextToken(in); // opening parenthesis, not examined
         for (int axis = 0; axis < 3; ++axis) fields.point(i, axis, nextToken(in));
@@ -100,40 +109,65 @@ bool scanFace(TextCursor& in, Fields& fields)
     fields.rotation(nextToken(in));
     fields.scale(0, nextToken(in));
     fields.scale(1, nextToken(in));
-    return true;
+    return fields.malformed ? FaceRead::Malformed : FaceRead::Face;
 }
 
-// Fills a face from the tokens.
+// Fills a face from the tokens; a number that cannot be taken as written makes the face malformed.
 struct FaceFields {
     CQFace& face;
+    bool malformed = false;
 
-    void point(size_t i, int axis, std::string_view token) { face.planepts[i][axis] = ParseFloat(token); }
-    void texture(std::string_view token) { face.texture = token; }
+    double number(std::string_view token)
+    {
+        const std::optional<double> value = ParseNumber(token);
+        malformed = malformed || !value;
+        return value.value_or(0);
+    }
+    double textureNumber(std::string_view token, NumberForm& form)
+    {
+        form = FormOf(token);
+        return number(token);
+    }
+    void point(size_t i, int axis, std::string_view token) { face.planepts[i][axis] = number(token); }
+    void texture(std::string_view token)
+    {
+        face.texture = token;
+        malformed = malformed || token.empty();
+    }
     void textureAxes()
     {
         if (!face.axes) face.axes = TextureAxes{};
         face.shift = {};
+        face.forms.shift = {};
     }
     void axisPart(size_t k, int part, std::string_view token)
     {
         if (part < 3) {
-            face.axes->axis[k][part] = ParseFloat(token);
+            face.axes->axis[k][part] = number(token);
         } else {
-            face.axes->offset[k] = ParseFloat(token);
+            face.axes->offset[k] = number(token);
         }
     }
     void shifts(std::string_view x, std::string_view y)
     {
         face.axes.reset();
-        face.shift = {single(x), single(y)};
+        face.shift = {textureNumber(x, face.forms.shift[0]), textureNumber(y, face.forms.shift[1])};
     }
-    void rotation(std::string_view token) { face.rotation = single(token); }
-    void scale(size_t k, std::string_view token) { face.scale[k] = single(token); }
+    void rotation(std::string_view token) { face.rotation = textureNumber(token, face.forms.rotation); }
+    void scale(size_t k, std::string_view token) { face.scale[k] = textureNumber(token, face.forms.scale[k]); }
 };
 
-// Only notes whether the face has texture axes.
+FaceRead readFace(TextCursor& in, CQFace& face, int& line)
+{
+    FaceFields fields{face};
+    face.winding.reset();
+    return scanFace(in, fields, line);
+}
+
+// Only notes whether the face has texture axes; the numbers are not examined.
 struct PassedFields {
     bool textureAxesSeen = false;
+    bool malformed = false;
 
     void point(size_t, int, std::string_view) {}
     void texture(std::string_view) {}
@@ -153,7 +187,7 @@ void AppendFaceLine(std::string& out, const CQFace& face, MapFormat format)
     out += face.texture;
     char* p = line;
     *p++ = ' ';
-    p = format == MapFormat::Valve220 ? writeValveTexture(p, face) : writeStandardTexture(p, StandardFromAxes(face));
+    p = format == MapFormat::Valve220 ? writeValveTexture(p, face) : writeStandardTexture(p, StandardFromAxes(face), face.forms);
     *p++ = '\n';
     out.append(line, p);
 }
@@ -161,9 +195,7 @@ void AppendFaceLine(std::string& out, const CQFace& face, MapFormat format)
 void AppendBrush(std::string& out, const CQBrush& brush, MapFormat format)
 {
     out += "{\n";
-    for (const CQFace& face : brush.faces()) {
-        if (face.winding) AppendFaceLine(out, face, format);
-    }
+    for (const CQFace& face : brush.faces()) AppendFaceLine(out, face, format);
     out += "}\n";
 }
 
@@ -173,22 +205,22 @@ MapFormat NativeFormat(const CQBrush& brush)
     return anyAxes ? MapFormat::Valve220 : MapFormat::Standard;
 }
 
-bool ReadFace(TextCursor& in, CQFace& face)
+FaceRead ReadFace(TextCursor& in, CQFace& face)
 {
-    FaceFields fields{face};
-    if (!scanFace(in, fields)) return false;
-    face.winding.reset();
-    return true;
+    int line = 0;
+    return readFace(in, face, line);
 }
 
 BrushReadResult PassBrush(TextCursor& in)
 {
     BrushReadResult result;
     PassedFields fields;
-    for (int faces = 0; scanFace(in, fields); ++faces) {
-        if (faces >= kMaxFaces) ++result.facesDropped;
+    int line = 0;
+    FaceRead read = FaceRead::Face;
+    while ((read = scanFace(in, fields, line)) == FaceRead::Face) {
     }
     result.hasTextureAxes = fields.textureAxesSeen;
+    if (read == FaceRead::Malformed) result.malformedLine = line;
     return result;
 }
 
@@ -197,31 +229,23 @@ BrushReadResult BrushFaceReader::read(TextCursor& in, CQBrush& brush)
     BrushReadResult result;
     size_t count = 0;
     for (;;) {
-        const bool room = count < static_cast<size_t>(kMaxFaces);
-        if (room && count == faces_.size()) faces_.emplace_back();
-        CQFace& face = room ? faces_[count] : dropped_;
-        if (!ReadFace(in, face)) break;
+        if (count == faces_.size()) faces_.emplace_back();
+        CQFace& face = faces_[count];
+        int line = 0;
+        const FaceRead read = readFace(in, face, line);
+        if (read == FaceRead::Malformed) result.malformedLine = line;
+        if (read != FaceRead::Face) break;
         result.hasTextureAxes = result.hasTextureAxes || face.axes.has_value();
-        if (room) {
-            ++count;
-        } else {
-            ++result.facesDropped;
-        }
+        ++count;
     }
     brush.TakeFaces({faces_.data(), count}, arena_);
     return result;
-}
-
-void ReportDroppedFaces(int count, DebugOutput& log)
-{
-    for (int i = 0; i < count; ++i) log.debugOutput(kFullBrushMessage);
 }
 
 BrushReadResult ReadBrush(TextCursor& in, CQBrush& brush, DebugOutput& log)
 {
     BrushFaceReader reader;
     const BrushReadResult result = reader.read(in, brush);
-    ReportDroppedFaces(result.facesDropped, log);
     brush.BuildWindings(log);
     return result;
 }

@@ -12,26 +12,33 @@ class CQBrush;
 class DebugOutput;
 class TextCursor;
 
-// One face as a map-file line. Both formats write the plane points as numbers that read back
-// exactly (whole numbers as integers). Standard: shifts and rotation truncated to whole numbers,
-// scales with six decimals; a face with texture axes gets the standard projection nearest them.
-// Valve 220: the texture axes with their offsets, then rotation and scales, all exactly; a face
+// One face as a map-file line. Both formats write every number so that it reads back to the value
+// it has (whole numbers as integers), and texture numbers in the form the file gave them.
+// Standard: shifts, rotation and scales; a face with texture axes gets the standard projection
+// nearest them. Valve 220: the texture axes with their offsets, then rotation and scales; a face
 // without axes gets those of its standard projection.
 void AppendFaceLine(std::string& out, const CQFace& face, MapFormat format);
 
-// "{", a face line per face that has a polygon, "}".
+// "{", a face line per face, "}": every face the brush has, whether or not it has a polygon.
 void AppendBrush(std::string& out, const CQBrush& brush, MapFormat format);
 
 // The format that writes every face of the brush as it lies: Valve 220 when a face has axes.
 MapFormat NativeFormat(const CQBrush& brush);
 
-// Reads one face line in either format; false when the next token is not "(" (the end of the
-// brush's faces, normally its "}", which is consumed).
-bool ReadFace(TextCursor& in, CQFace& face);
+enum class FaceRead {
+    Face,     // a face line was read
+    End,      // the brush's closing "}" (consumed)
+    Malformed // anything else: a number that cannot be taken as written, or the brush is not closed
+};
+
+// Reads one face line in either format.
+FaceRead ReadFace(TextCursor& in, CQFace& face);
 
 struct BrushReadResult {
-    int facesDropped = 0; // faces beyond the 50 a brush can hold
     bool hasTextureAxes = false; // a face line was in the Valve 220 format
+    // The line (counted in the text read) of the face that could not be read, or where the text
+    // ended before the brush's "}"; 0 when the brush was read whole.
+    int malformedLine = 0;
 };
 
 // Reads the face lines after a brush's "{" up to its "}", one buffer serving every brush read, so
@@ -45,16 +52,13 @@ public:
 
 private:
     std::vector<CQFace> faces_;
-    CQFace dropped_; // where the faces beyond the 50th are read
     BulkArena* arena_;
 };
 
-// Passes over the face lines after a brush's "{" up to its "}" without keeping them: what reading
-// them would find of dropped faces and texture axes, at the cost of finding the tokens.
+// Passes over the face lines after a brush's "{" up to its "}" without keeping them: whether
+// they have texture axes, and whether the brush is closed, at the cost of finding the tokens.
+// The numbers are not examined.
 BrushReadResult PassBrush(TextCursor& in);
-
-// The debug report of a brush whose faces beyond the 50th were dropped, once per face.
-void ReportDroppedFaces(int count, DebugOutput& log);
 
 // Reads face lines after the brush's "{" up to its "}", then builds the polygons.
 BrushReadResult ReadBrush(TextCursor& in, CQBrush& brush, DebugOutput& log);

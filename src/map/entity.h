@@ -49,7 +49,6 @@ struct EntityReadResult {
     bool placedAtOrigin = false;           // an entity without brushes or origin, put at 0 0 0
     int emptyBrushesDropped = 0;           // brush blocks without a face: nothing is lost
     std::vector<int> unbuiltBrushLines;    // brushes that did not build into a solid, kept as text
-    std::vector<int> overfullBrushLines;   // lines of brushes that had more than 50 faces
 };
 
 // A brush block of the file that does not build into a solid. It is kept exactly as it was read

@@ -21,8 +21,12 @@ EntityBlock ReadEntityBlock(TextCursor& in)
                 const int line = in.line();
                 const size_t start = in.position() - 1;
                 const BrushReadResult passed = PassBrush(in);
+                if (passed.malformedLine > 0) {
+                    block.status = EntityReadResult::Discarded;
+                    break;
+                }
                 block.hasTextureAxes = block.hasTextureAxes || passed.hasTextureAxes;
-                block.sources.push_back({in.since(start), line, passed.facesDropped});
+                block.sources.push_back({in.since(start), line});
             } else {
                 block.status = c == '}' ? EntityReadResult::Complete : EntityReadResult::Discarded;
                 break;
@@ -35,10 +39,11 @@ EntityBlock ReadEntityBlock(TextCursor& in)
     return block;
 }
 
-void ReadBlockBrush(const BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log)
+void ReadBlockBrush(BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log)
 {
-    TextCursor in(source.text.substr(1)); // after the opening brace
-    faces.read(in, brush);
+    TextCursor in(source.text.substr(1)); // after the opening brace, on its line
+    const BrushReadResult read = faces.read(in, brush);
+    if (read.malformedLine > 0) source.malformedLine = source.line + read.malformedLine - 1;
     brush.BuildWindings(log, faces.arena());
 }
 

@@ -16,7 +16,9 @@ class TextCursor;
 struct BrushSource {
     std::string_view text; // from its "{" to its "}"
     int line = 0;
-    int facesDropped = 0; // faces beyond the 50 a brush can hold
+    // The line of the file where the brush could not be read (a number that cannot be taken as
+    // written); 0 when it was read whole. Set by ReadBlockBrush.
+    int malformedLine = 0;
 };
 
 // One entity block as the text holds it: its pairs in order and where its brushes are, so that
@@ -32,11 +34,12 @@ struct EntityBlock {
 };
 
 // Reads one entity block: the opening brace, quoted pairs (every one, in file order) and brush
-// blocks up to the closing brace. The brush blocks are only passed over.
+// blocks up to the closing brace. The brush blocks are only passed over; one that is not closed
+// by its "}" discards the block.
 EntityBlock ReadEntityBlock(TextCursor& in);
 
 // Reads the faces of a brush block from its text and builds its polygons, in the reader's arena
-// when it has one.
-void ReadBlockBrush(const BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log);
+// when it has one; notes in the source where it could not be read.
+void ReadBlockBrush(BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log);
 
 } // namespace vorn

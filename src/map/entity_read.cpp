@@ -23,8 +23,14 @@ EntityReadResult CQEntity::Read(TextCursor& in, const FixedBoxes& classes, Debug
     EntityBlock block = ReadEntityBlock(in);
     BrushFaceReader faces;
     for (size_t i = 0; i < block.sources.size(); ++i) {
-        ReportDroppedFaces(block.sources[i].facesDropped, log);
-        ReadBlockBrush(block.sources[i], block.brushes[i], faces, log);
+        BrushSource& source = block.sources[i];
+        ReadBlockBrush(source, block.brushes[i], faces, log);
+        if (source.malformedLine > 0) {
+            EntityReadResult discarded;
+            discarded.status = EntityReadResult::Discarded;
+            discarded.line = source.malformedLine;
+            return discarded;
+        }
     }
     return Adopt(std::move(block), classes, log);
 }
@@ -43,7 +49,6 @@ EntityReadResult CQEntity::Adopt(EntityBlock&& block, const FixedBoxes& classes,
         for (size_t i = 0; i < block.brushes.size(); ++i) {
             CQBrush& brush = block.brushes[i];
             const BrushSource& source = block.sources[i];
-            if (source.facesDropped > 0) result.overfullBrushLines.push_back(source.line);
             if (brush.numfaces() == 0) {
                 ++result.emptyBrushesDropped;
             } else if (brush.CountFaces() < kMinSolidFaces) {

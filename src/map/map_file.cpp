@@ -8,6 +8,7 @@
 #include "platform/parallel_jobs.h"
 #include "platform/prefault.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <locale>
 #include <sstream>
@@ -89,7 +90,7 @@ std::vector<EntityBlock> readBlocks(TextCursor& in, Progress* progress)
 // Reads and builds the brushes of every block on all cores.
 OrderedLog readBrushes(std::vector<EntityBlock>& blocks)
 {
-    std::vector<std::pair<const BrushSource*, CQBrush*>> brushes;
+    std::vector<std::pair<BrushSource*, CQBrush*>> brushes;
     for (EntityBlock& block : blocks) {
         for (size_t i = 0; i < block.sources.size(); ++i) brushes.emplace_back(&block.sources[i], &block.brushes[i]);
     }
@@ -122,17 +123,20 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
     bool anyTextureAxes = false;
     size_t brushIndex = 0;
     for (EntityBlock& block : blocks) {
-        for (const BrushSource& source : block.sources) {
-            ReportDroppedFaces(source.facesDropped, log);
-            report.replay(brushIndex++, log);
+        // A brush with a number that cannot be taken as written ends the reading there, as any
+        // other text that is not a map does.
+        const auto malformed = std::ranges::find_if(block.sources, [](const BrushSource& s) { return s.malformedLine > 0; });
+        if (malformed != block.sources.end()) {
+            result.damaged = true;
+            result.stoppedAtLine = malformed->malformedLine;
+            break;
         }
+        for (size_t i = 0; i < block.sources.size(); ++i) report.replay(brushIndex++, log);
         anyFaceLine = anyFaceLine || !block.sources.empty();
         anyTextureAxes = anyTextureAxes || block.hasTextureAxes;
         const size_t end = block.end;
         auto entity = std::make_unique<CQEntity>();
         const EntityReadResult read = entity->Adopt(std::move(block), classes, log);
-        result.overfullBrushLines.insert(result.overfullBrushLines.end(), read.overfullBrushLines.begin(),
-                                         read.overfullBrushLines.end());
         result.emptyBrushesDropped += read.emptyBrushesDropped;
         result.unbuiltBrushLines.insert(result.unbuiltBrushLines.end(), read.unbuiltBrushLines.begin(),
                                         read.unbuiltBrushLines.end());

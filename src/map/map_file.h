@@ -52,8 +52,6 @@ struct MapReadResult {
     // Reading stopped before the end of the file; what was read before is kept.
     bool damaged = false;
     int stoppedAtLine = 0;
-    // Lines of brushes that had more than 50 faces (the faces after the 50th were dropped).
-    std::vector<int> overfullBrushLines;
     // Valve 220 when a face line has texture axes, or when there is no face line and the world
     // says "mapversion" "220"; otherwise standard.
     MapFormat format = MapFormat::Standard;

@@ -144,4 +144,17 @@ double ParseFloat(std::string_view text)
     return negative ? -value : value;
 }
 
+std::optional<double> ParseNumber(std::string_view text)
+{
+    if (const auto plain = plainDecimal(text)) return *plain;
+    const bool signed_ = text.starts_with('-') || text.starts_with('+');
+    const std::string_view number = text.substr(signed_ ? 1 : 0);
+    // Digits or a point must begin it: from_chars would take "inf" and "nan".
+    if (number.empty() || !(isDigit(number.front()) || number.front() == '.')) return std::nullopt;
+    double value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
+    if (result.ec != std::errc{} || result.ptr != number.data() + number.size()) return std::nullopt;
+    return text.front() == '-' ? -value : value;
+}
+
 } // namespace vorn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -69,5 +70,10 @@ int ParseInt(std::string_view text);
 // Leading optional sign, digits, fraction and exponent, read to the nearest double; 0 when there
 // is no number. Magnitudes beyond the single-precision range are clamped to it.
 double ParseFloat(std::string_view text);
+
+// The whole text as a decimal number (optional sign, digits, fraction, exponent) read to the
+// nearest double; none when the text is anything else or its value lies beyond a double's range,
+// as "nan", "inf", "0x10" or "1e400" do.
+std::optional<double> ParseNumber(std::string_view text);
 
 } // namespace vorn

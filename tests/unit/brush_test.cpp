@@ -63,18 +63,23 @@ TEST(Brush, BoxIsASolidOfSixQuadsAndAFlatBoxIsInvalid)
     EXPECT_EQ(b.maxs(), (Vec3{64, 64, 0}));
 }
 
-TEST(Brush, RepeatedOrCollinearPlanesGetNoPolygonAndAreNotWrittenAndZeroScalesBecomeOne)
+// A face that cuts nothing, or has no plane, gets no polygon but stays part of the brush and of
+// its text, in its place; so does a scale of 0.
+TEST(Brush, FacesWithoutAPolygonAndZeroScalesAreKept)
 {
     RecordingDebug log;
     CQBrush b = Box({0, 0, 0}, {64, 64, 64});
-    for (int i = 0; i < b.numfaces(); ++i) b.face(i).scale = {0, -0.0f};
+    for (int i = 0; i < b.numfaces(); ++i) b.face(i).scale = {0, -0.0};
     const CQFace repeat = b.face(0);
     b.AddFace(repeat, log);
     b.AddFace(CQFace({0, 0, 0}, {1, 1, 1}, {2, 2, 2}, "X"), log);
     EXPECT_TRUE(b.BuildWindings(log));
     EXPECT_EQ(b.CountFaces(), 6);
     EXPECT_FALSE(b.face(6).winding || b.face(7).winding);
-    EXPECT_EQ(written(b), written(Box({0, 0, 0}, {64, 64, 64})));
+    const std::string text = written(b);
+    EXPECT_EQ(std::ranges::count(text, '\n'), 10);
+    EXPECT_TRUE(text.ends_with("( 0 0 0 ) ( 1 1 1 ) ( 2 2 2 ) X 0 0 0 1.000000 1.000000\n}\n"));
+    EXPECT_NE(text.find("WALL1 0 0 0 .000000 -.000000\n"), std::string::npos);
 }
 
 TEST(Brush, CornersNearAWholeNumberSnapTowardZeroOnly)
@@ -136,7 +141,7 @@ TEST(Brush, CuttingFaceTakesFirstTextureAndDropsEmptyFaces)
     EXPECT_EQ(b.maxs().x, 32);
     EXPECT_EQ(b.numfaces(), 6); // the old east face lost its polygon and was dropped
     EXPECT_EQ(b.face(5).texture, "WALL1");
-    EXPECT_EQ(b.face(5).shift, (std::array<float, 2>{8, 8}));
+    EXPECT_EQ(b.face(5).shift, (std::array<double, 2>{8, 8}));
 
     EXPECT_FALSE(b.addFace(CQFace({-10, 0, 0}, {-10, 0, 64}, {-10, 64, 64}, "X"), log)); // leaves nothing
     EXPECT_FALSE(b.IsValid());
@@ -150,45 +155,60 @@ TEST(Brush, AlignTexturesShiftsKnownTexturesToTheFaceEdges)
     b.AlignTextures(sizes);
     // 164 lies beyond one texture width: the shift moves in steps of 16 until the edge is within
     // 15 texels of a texture boundary.
-    for (const CQFace& f : b.faces()) EXPECT_EQ(f.shift, (std::array<float, 2>{32, -32}));
+    for (const CQFace& f : b.faces()) EXPECT_EQ(f.shift, (std::array<double, 2>{32, -32}));
     CQBrush small = Box({0, 0, 0}, {40, 40, 40});
     small.AlignTextures(sizes);
     EXPECT_EQ(small.face(0).shift[0], 24); // 64 - 40
     CQBrush unknown = Box({100, 100, 100}, {164, 164, 164}, "OTHER");
     unknown.face(0).shift = {5, 6};
     unknown.AlignTextures(sizes);
-    EXPECT_EQ(unknown.face(0).shift, (std::array<float, 2>{5, 6}));
+    EXPECT_EQ(unknown.face(0).shift, (std::array<double, 2>{5, 6}));
 }
 
-TEST(FaceLine, WritesPointsExactlyShiftsTruncatedAndSixDecimalScales)
+// Every number of a face is written so that it reads back to its value; texture numbers keep the
+// form they were read in, and those of a new face are written as the standard format always did.
+TEST(FaceLine, NumbersReadBackExactlyInTheFormTheyWereRead)
 {
     CQFace face({0, 0, 0}, {0, 64, 0}, {64, 64, 0}, "WALL1");
     face.planepts[0] = {0.9, -1.7, 1e-16};
-    face.shift = {0.5f, -3.9f};
-    face.rotation = 45.7f;
-    face.scale = {0.5f, -2.25f};
-    EXPECT_EQ(faceLine(face), "( 0.9 -1.7 1e-16 ) ( 0 64 0 ) ( 64 64 0 ) WALL1 0 -3 45 .500000 -2.250000\n");
-    face.scale = {1, 0.05f};
-    EXPECT_TRUE(faceLine(face).ends_with(" 1.000000 .050000\n"));
-    face.scale = {-0.5f, 0.9999999f};
-    EXPECT_TRUE(faceLine(face).ends_with(" -.500000 1.000000\n"));
+    face.shift = {0.5, -3.9};
+    face.rotation = 45.7;
+    face.scale = {0.5, 1.3200000525};
+    EXPECT_EQ(faceLine(face), "( 0.9 -1.7 1e-16 ) ( 0 64 0 ) ( 64 64 0 ) WALL1 0.5 -3.9 45.7 .500000 1.3200000525\n");
     face.planepts[0] = {-0.0, 3e9, -123456789012.0}; // whole numbers stay whole, however large
     EXPECT_TRUE(faceLine(face).starts_with("( 0 3000000000 -123456789012 ) "));
+
+    for (const char* line : {"( 0 0 0.9 ) ( 0 64 0 ) ( 64 64 0.30000000000000004 ) W 21.471992 -0.27417 239.99991 1 -1\n",
+                             "( 0 0 0 ) ( 0 64 0 ) ( 64 64 0 ) W 0 0 90 -1.000000 1.000000\n",
+                             "( 0 0 0 ) ( 0 64 0 ) ( 64 64 0 ) W 8 0 0 0.707107 .500000\n",
+                             "( 0 0 0 ) ( 0 64 0 ) ( 64 64 0 ) W 0 0 0 0 1.3200000525\n"}) {
+        TextCursor in(line);
+        CQFace read;
+        ASSERT_EQ(ReadFace(in, read), FaceRead::Face) << line;
+        EXPECT_FALSE(read.axes);
+        EXPECT_EQ(faceLine(read), line);
+    }
 }
 
-TEST(FaceLine, ReadsPointsExactlyAndShiftsAsFloats)
+// A number that cannot be taken as written makes the face malformed, as does a brush that ends
+// before its closing brace; the brace itself ends the faces.
+TEST(FaceLine, NumbersThatAreNoneAndBrushesCutShortAreMalformed)
 {
-    TextCursor in("( 0 0 0.9 ) ( 0 64 0 ) ( 64 64 0.30000000000000004 ) WALL1 0.5 0 0 1 1\n}\n");
+    for (const char* number : {"nan", "inf", "-inf", "1e400", "0x10", "1.5.2", "12abc", ""}) {
+        const std::string line = std::string("( 0 0 0 ) ( 0 64 0 ) ( 64 64 0 ) W ") + number + " 0 0 1 1\n}\n";
+        TextCursor in(line);
+        CQFace face;
+        EXPECT_EQ(ReadFace(in, face), FaceRead::Malformed) << number;
+    }
+    TextCursor closed("}\n");
     CQFace face;
-    ASSERT_TRUE(ReadFace(in, face));
-    EXPECT_EQ(face.planepts[0].z, 0.9);
-    EXPECT_EQ(face.planepts[2].z, 0.30000000000000004);
-    EXPECT_EQ(face.shift[0], 0.5f); // written truncated below
-    EXPECT_EQ(face.scale[1], 1.0f);
-    EXPECT_FALSE(face.axes);
-    EXPECT_FALSE(ReadFace(in, face)); // the closing brace ends the faces
-    EXPECT_TRUE(in.atEnd());
-    EXPECT_EQ(faceLine(face), "( 0 0 0.9 ) ( 0 64 0 ) ( 64 64 0.30000000000000004 ) WALL1 0 0 0 1.000000 1.000000\n");
+    EXPECT_EQ(ReadFace(closed, face), FaceRead::End);
+    EXPECT_TRUE(closed.atEnd());
+
+    RecordingDebug log;
+    CQBrush b;
+    TextCursor cut("\n( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) A 0 0 0 1 1\n( 0 0 64 ) ( 0 6");
+    EXPECT_EQ(ReadBrush(cut, b, log).malformedLine, 3);
 }
 
 TEST(FaceLine, BrushWrittenAndReadBackBuildsTheSamePolygons)
@@ -207,7 +227,8 @@ TEST(FaceLine, BrushWrittenAndReadBackBuildsTheSamePolygons)
     EXPECT_EQ(written(copy), text);
 }
 
-TEST(Brush, FiftyFacesAtMostAndTheRestOfAReadBrushAreCounted)
+// The editor adds at most fifty faces to a brush; one read from a file keeps all it has.
+TEST(Brush, FiftyFacesAtMostAreAddedButAReadBrushKeepsThemAll)
 {
     RecordingDebug log;
     CQBrush b;
@@ -217,13 +238,20 @@ TEST(Brush, FiftyFacesAtMostAndTheRestOfAReadBrushAreCounted)
     EXPECT_EQ(b.numfaces(), 50);
     EXPECT_EQ(log.lines, std::vector<std::string>{"CQBrush::AddFace(): Tried to add a face to a full brush!\n"});
 
+    // A prism of 60 sides: 62 faces, each with a polygon.
     std::string text;
-    for (int i = 0; i < 53; ++i) text += "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) A 0 0 0 1 1\n";
-    text += "}\n";
-    TextCursor in(text);
-    EXPECT_EQ(ReadBrush(in, b, log).facesDropped, 3);
-    EXPECT_EQ(b.numfaces(), 50);
-    EXPECT_TRUE(in.atEnd());
+    for (int k = 0; k < 60; ++k) {
+        const auto corner = [](int i) {
+            const double a = i * 6.0 * kRadiansPerDegree;
+            return std::to_string(std::lround(4096 * std::cos(a))) + " " + std::to_string(std::lround(4096 * std::sin(a)));
+        };
+        text += "( " + corner(k) + " 0 ) ( " + corner(k) + " 64 ) ( " + corner(k + 1) + " 64 ) A 0 0 0 1 1\n";
+    }
+    text += "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) A 0 0 0 1 1\n( 0 0 0 ) ( 64 0 0 ) ( 64 64 0 ) A 0 0 0 1 1\n}\n";
+    const CQBrush prism = readBrush(text, log);
+    EXPECT_EQ(prism.numfaces(), 62);
+    EXPECT_EQ(prism.CountFaces(), 62);
+    EXPECT_EQ(std::ranges::count(written(prism), '\n'), 64);
 }
 
 TEST(Brush, BuildsWholeAndExactFarFromTheOrigin)

@@ -249,9 +249,13 @@ TEST_F(CommandTest, BrushGroupSavedAndLoadedLandsCentredOnTheMarkerAndOtherFiles
     makeWorld({{{-64, -64, 0}, {0, 0, 64}}});
     ASSERT_TRUE(editor.saveMap(path("world.map")));
     std::ofstream(path("empty.vbr")).flush();
-    host.file = path("world.map");
-    loadBrushes();
-    EXPECT_EQ(host.messages.back(), "Error in brush group file!");
+    const std::string pair = *ReadWholeFile(path("pair.vbr")).bytes;
+    ASSERT_FALSE(WriteFileAtomically(path("cut.vbr"), pair.substr(0, pair.size() - 40)));
+    for (const char* broken : {"world.map", "cut.vbr"}) {
+        host.file = path(broken);
+        loadBrushes();
+        EXPECT_EQ(host.messages.back(), "Error in brush group file!");
+    }
     const size_t messages = host.messages.size();
     host.file = path("empty.vbr");
     loadBrushes();

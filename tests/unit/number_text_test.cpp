@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <random>
 
@@ -10,16 +11,17 @@ using namespace vorn;
 
 namespace {
 
-template <typename Writer, typename T>
-std::string written(Writer write, T value)
+std::string number(double value)
 {
     char text[kNumberRoom];
-    return {text, write(text, value)};
+    return {text, WriteNumber(text, value)};
 }
 
-std::string number(double value) { return written(WriteNumber, value); }
-std::string single(float value) { return written(WriteSingle, value); }
-std::string sixDecimals(float value) { return written(WriteSixDecimals, value); }
+std::string inForm(double value, NumberForm form)
+{
+    char text[kNumberRoom];
+    return {text, WriteNumberInForm(text, value, form)};
+}
 
 } // namespace
 
@@ -31,47 +33,48 @@ TEST(NumberText, WholeNumbersAreWrittenAsIntegersAndEverythingElseReadsBackExact
     EXPECT_EQ(number(0.1), "0.1");
     EXPECT_EQ(number(1.0000000000000002), "1.0000000000000002");
     EXPECT_EQ(number(-2.83277e-16), "-2.83277e-16");
-    EXPECT_EQ(single(126.869896f), "126.869896");
-    EXPECT_EQ(single(-90), "-90");
 
     std::mt19937_64 random(15);
     std::uniform_real_distribution<double> coordinate(-70000, 70000);
     std::uniform_int_distribution<int> exponent(-30, 4);
     for (int i = 0; i < 20000; ++i) {
         const double value = i % 2 ? coordinate(random) : std::ldexp(coordinate(random), exponent(random));
-        ASSERT_EQ(ParseFloat(number(value)), value) << number(value);
-        const auto narrow = static_cast<float>(value);
-        ASSERT_EQ(static_cast<float>(ParseFloat(single(narrow))), narrow) << single(narrow);
+        ASSERT_EQ(ParseNumber(number(value)), value) << number(value);
     }
 }
 
-TEST(NumberText, SixDecimalsRoundLikeTheLibraryWhicheverWayTheyAreMade)
+// Six decimals only where they read back to the value; otherwise the shortest text that does.
+TEST(NumberText, SixDecimalsAreKeptWhereTheyReadBack)
 {
-    EXPECT_EQ(sixDecimals(1), "1.000000");
-    EXPECT_EQ(sixDecimals(0.5f), ".500000");
-    EXPECT_EQ(sixDecimals(-2.25f), "-2.250000");
-    EXPECT_EQ(sixDecimals(-0.0f), "-.000000");
-    EXPECT_EQ(sixDecimals(-3.4e38f).size(), 47u); // the longest there is
+    EXPECT_EQ(inForm(1, NumberForm::SixDecimalsBare), "1.000000");
+    EXPECT_EQ(inForm(0.5, NumberForm::SixDecimalsBare), ".500000");
+    EXPECT_EQ(inForm(0.707107, NumberForm::SixDecimals), "0.707107");
+    EXPECT_EQ(inForm(-2.25, NumberForm::SixDecimals), "-2.250000");
+    EXPECT_EQ(inForm(1.3200000525, NumberForm::SixDecimalsBare), "1.3200000525");
+    EXPECT_EQ(inForm(0.5, NumberForm::Shortest), "0.5");
     std::mt19937 random(6);
-    std::uniform_int_distribution<int> sixtyFourths(-16000000, 16000000);
-    std::uniform_real_distribution<float> any(-100, 100);
+    std::uniform_int_distribution<int> millionths(-100000000, 100000000);
     for (int i = 0; i < 20000; ++i) {
-        // Values with at most six decimals (k/64) and values with more, against the C library's rounding.
-        const float value = i % 2 ? static_cast<float>(sixtyFourths(random)) / 64.0f : any(random);
         char expected[64];
-        std::snprintf(expected, sizeof expected, "%.6f", static_cast<double>(value));
-        std::string text = expected;
-        if (text.starts_with("-0.")) text.erase(1, 1);
-        if (text.starts_with("0.")) text.erase(0, 1);
-        ASSERT_EQ(sixDecimals(value), text) << value;
+        const double value = millionths(random) / 1e6;
+        std::snprintf(expected, sizeof expected, "%.6f", value);
+        ASSERT_EQ(inForm(value, NumberForm::SixDecimals), expected);
     }
+
+    EXPECT_EQ(FormOf("1.000000"), NumberForm::SixDecimalsBare);
+    EXPECT_EQ(FormOf("-.500000"), NumberForm::SixDecimalsBare);
+    EXPECT_EQ(FormOf("-0.707107"), NumberForm::SixDecimals);
+    for (const char* other : {"1", "0.5", "1.3200000525", "1.000000e5", "-0"}) EXPECT_EQ(FormOf(other), NumberForm::Shortest) << other;
 }
 
-TEST(NumberText, ReadingTakesWholeNumbersAndSignsTheWayTheGeneralConversionDoes)
+TEST(NumberText, ANumberIsTakenOnlyWhenItIsAllANumber)
 {
-    for (const char* text : {"0", "-7", "123456789", "-999999999", "1234567890", "+12", "007", "12x", "-", "1.5", ".5e1"}) {
+    for (const char* text : {"0", "-7", "+12", "007", "1.5", ".5e1", "-2.83277e-16", "1e300", "123456789012345678"}) {
         double expected = 0;
         std::sscanf(text, "%lf", &expected);
-        EXPECT_EQ(ParseFloat(text), expected) << text;
+        EXPECT_EQ(ParseNumber(text), expected) << text;
+    }
+    for (const char* text : {"", "-", ".", "nan", "inf", "-infinity", "1e400", "0x10", "12x", "1.2.3", "1e"}) {
+        EXPECT_FALSE(ParseNumber(text)) << text;
     }
 }

@@ -105,7 +105,7 @@ TEST_F(EditorTest, StandardFacesKeepTheirTextureWhereItLies)
     NudgeSelection(map(), {16, 8, 0});
     map().rotation = {90, 90, 90};
     RotateSelection(map(), Axis::Z, Turn::Forward, host);
-    EXPECT_EQ(worldBrush(0).face(0).shift, (std::array<float, 2>{5, 7}));
+    EXPECT_EQ(worldBrush(0).face(0).shift, (std::array<double, 2>{5, 7}));
     EXPECT_FALSE(worldBrush(0).face(0).axes);
 }
 
