@@ -53,7 +53,7 @@ void CMainFrame::wireCommands()
     on("edit.redo", [&map] { map.Redo(); });
     on("edit.cut", [&] { CutSelection(map, e.clipboard(), host); });
     on("edit.copy", [&] { CopySelection(map, e.clipboard()); });
-    on("edit.paste", [&] { PasteClipboard(map, e.clipboard(), e.pastePlacement(), host); });
+    on("edit.paste", [&] { PasteBrushes(map, e.clipboard(), e.pastePlacement(), host); });
     on("edit.selectAll", [&map] { SelectAllOfCurrentEntity(map); });
     on("edit.selectTexture", [&] { ChooseTexture(map, dialogs, e.prefs().wad); });
     on("edit.clipper", [&] {
@@ -72,12 +72,12 @@ void CMainFrame::wireCommands()
     on("brush.ramp", [&] { MakeIntoRamp(map, dialogs, host); });
     on("brush.load", [&] { LoadBrushSelection(map, host, e.columnPlacement()); });
     on("brush.save", [&] { SaveBrushSelection(map, host); });
-    on("brush.rotateX", [&] { RotateSelection(map, Axis::X, Turn::Forward, host); });
-    on("brush.rotateBackX", [&] { RotateSelection(map, Axis::X, Turn::Back, host); });
-    on("brush.rotateY", [&] { RotateSelection(map, Axis::Y, Turn::Forward, host); });
-    on("brush.rotateBackY", [&] { RotateSelection(map, Axis::Y, Turn::Back, host); });
-    on("brush.rotateZ", [&] { RotateSelection(map, Axis::Z, Turn::Forward, host); });
-    on("brush.rotateBackZ", [&] { RotateSelection(map, Axis::Z, Turn::Back, host); });
+    on("brush.rotateX", [&] { RotateSelectionX(map, static_cast<float>(map.rotation.x), host); });
+    on("brush.rotateBackX", [&] { RotateSelectionX(map, -static_cast<float>(map.rotation.x), host); });
+    on("brush.rotateY", [&] { RotateSelectionY(map, static_cast<float>(map.rotation.y), host); });
+    on("brush.rotateBackY", [&] { RotateSelectionY(map, -static_cast<float>(map.rotation.y), host); });
+    on("brush.rotateZ", [&] { RotateSelectionZ(map, static_cast<float>(map.rotation.z), host); });
+    on("brush.rotateBackZ", [&] { RotateSelectionZ(map, -static_cast<float>(map.rotation.z), host); });
     on("brush.scaleUp", [&] { ScaleSelectionBy(map, ScaleDirection::Up, host); });
     on("brush.scaleDown", [&] { ScaleSelectionBy(map, ScaleDirection::Down, host); });
 

@@ -90,7 +90,7 @@ void BM_RotateSelection10000(benchmark::State& state)
     GridMap grid(10000, 40);
     grid.map().SelectAll();
     for (auto _ : state) {
-        RotateSelection(grid.map(), Axis::Z, Turn::Forward, grid.host());
+        RotateSelectionZ(grid.map(), grid.map().rotation.z, grid.host());
         benchmark::DoNotOptimize(grid.map().entity(0).brush(0).mins());
         state.PauseTiming();
         grid.map().Undo();

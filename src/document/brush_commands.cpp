@@ -86,11 +86,6 @@ void transformSelection(CQMap& map, const std::string& name, Transform transform
     change.commit();
 }
 
-void scaleSelection(CQMap& map, float sx, float sy, float sz, DebugOutput& log)
-{
-    transformSelection(map, "Scale", [&](CQBrush& b) { b.ScaleBy(sx, sy, sz, log); });
-}
-
 // The scale commands' check: a missing entity is reported, an empty selection is not.
 bool mayScale(const CQMap& map, Host& host)
 {
@@ -157,20 +152,24 @@ void MakeIntoSpike(CQMap& map, Dialogs& dialogs, Host& host)
         });
 }
 
-void RotateSelection(CQMap& map, Axis axis, Turn turn, DebugOutput& log)
+void RotateSelectionX(CQMap& map, float degrees, DebugOutput& log)
 {
-    const int sign = turn == Turn::Forward ? 1 : -1;
-    const int angle = axis == Axis::X ? map.rotation.x : axis == Axis::Y ? map.rotation.y : map.rotation.z;
-    const auto degrees = static_cast<float>(sign * angle);
-    transformSelection(
-        map, "Rotate",
-        [&](CQBrush& b) {
-            switch (axis) {
-            case Axis::X: b.RotateX(degrees, log); break;
-            case Axis::Y: b.RotateY(degrees, log); break;
-            case Axis::Z: b.RotateZ(degrees, log); break;
-            }
-        });
+    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateX(degrees, log); });
+}
+
+void RotateSelectionY(CQMap& map, float degrees, DebugOutput& log)
+{
+    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateY(degrees, log); });
+}
+
+void RotateSelectionZ(CQMap& map, float degrees, DebugOutput& log)
+{
+    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateZ(degrees, log); });
+}
+
+void ScaleSelection(CQMap& map, float x, float y, float z, DebugOutput& log)
+{
+    transformSelection(map, "Scale", [&](CQBrush& b) { b.ScaleBy(x, y, z, log); });
 }
 
 void EditRotationSettings(CQMap& map, Dialogs& dialogs, Host& host)
@@ -189,9 +188,9 @@ void ScaleSelectionBy(CQMap& map, ScaleDirection direction, Host& host)
     if (!mayScale(map, host)) return;
     const ScaleSettings& f = map.scale;
     if (direction == ScaleDirection::Up) {
-        scaleSelection(map, f.x, f.y, f.z, host);
+        ScaleSelection(map, f.x, f.y, f.z, host);
     } else {
-        scaleSelection(map, 1.0f / f.x, 1.0f / f.y, 1.0f / f.z, host);
+        ScaleSelection(map, 1.0f / f.x, 1.0f / f.y, 1.0f / f.z, host);
     }
 }
 
@@ -205,7 +204,7 @@ void EditScaleFactor(CQMap& map, Dialogs& dialogs, Host& host)
         return;
     }
     map.scale = *settings;
-    scaleSelection(map, map.scale.x, map.scale.y, map.scale.z, host);
+    ScaleSelection(map, map.scale.x, map.scale.y, map.scale.z, host);
 }
 
 } // namespace vorn

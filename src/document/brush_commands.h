@@ -17,12 +17,14 @@ void MakeIntoArch(CQMap& map, Dialogs& dialogs, Host& host);
 void MakeIntoCylinder(CQMap& map, Dialogs& dialogs, Host& host);
 void MakeIntoSpike(CQMap& map, Dialogs& dialogs, Host& host);
 
-enum class Axis { X, Y, Z };
-enum class Turn { Forward, Back };
 enum class ScaleDirection { Up, Down };
 
-// Turns the current entity's selection about its centre by the map's angle for that axis.
-void RotateSelection(CQMap& map, Axis axis, Turn turn, DebugOutput& log);
+// Turn the current entity's selection about its centre, about the x, y or z axis.
+void RotateSelectionX(CQMap& map, float degrees, DebugOutput& log);
+void RotateSelectionY(CQMap& map, float degrees, DebugOutput& log);
+void RotateSelectionZ(CQMap& map, float degrees, DebugOutput& log);
+// Stretches the current entity's selection about its centre by the factors.
+void ScaleSelection(CQMap& map, float x, float y, float z, DebugOutput& log);
 // Rotation Setup: edits the three angles; rotates nothing.
 void EditRotationSettings(CQMap& map, Dialogs& dialogs, Host& host);
 // Scales the current entity's selection about its centre by the map's factors or their inverses.

@@ -65,7 +65,7 @@ void CutSelection(CQMap& map, Clipboard& clipboard, Host& host)
     change.commit();
 }
 
-void PasteClipboard(CQMap& map, const Clipboard& clipboard, const GridPlacement& placement, Host& host)
+void PasteBrushes(CQMap& map, const Clipboard& clipboard, const GridPlacement& placement, Host& host)
 {
     const CQEntity* current = map.GetCurrentEntity();
     if (!current) return;

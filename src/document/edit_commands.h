@@ -17,7 +17,7 @@ struct GridPlacement;
 void CopySelection(const CQMap& map, Clipboard& clipboard);
 void CutSelection(CQMap& map, Clipboard& clipboard, Host& host);
 // Pastes at the placement (the mouse position in the XY view).
-void PasteClipboard(CQMap& map, const Clipboard& clipboard, const GridPlacement& placement, Host& host);
+void PasteBrushes(CQMap& map, const Clipboard& clipboard, const GridPlacement& placement, Host& host);
 void SelectAllOfCurrentEntity(CQMap& map);
 // The texture selector on the archives `wadValue` names; the chosen texture becomes current and
 // goes onto the selection.

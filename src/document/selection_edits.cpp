@@ -65,15 +65,16 @@ void AddNewBrush(CQMap& map, const CQBrush& brush)
     change.commit();
 }
 
-bool ClipSelection(CQMap& map, const CQFace& face, DebugOutput& log)
+bool ApplyClip(CQMap& map, ClipPoints& points, DebugOutput& log)
 {
     const std::vector<BrushLocation> selected = map.changeableSelection();
-    if (selected.empty()) return false;
+    const std::optional<CQFace> face = points.MakeClipFace(map.currentTexture());
+    if (selected.empty() || !face) return false;
     MapChange change(map, "Clip");
     bool cut = false;
     for (const BrushLocation at : selected) {
         CQBrush clipped = map.brush(at);
-        if (!ClipBrush(clipped, face, log)) continue;
+        if (!ClipBrush(clipped, *face, log)) continue;
         change.replaceBrush(at, std::move(clipped));
         cut = true;
     }

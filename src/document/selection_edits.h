@@ -5,6 +5,7 @@
 namespace vorn {
 
 class CQBrush;
+class ClipPoints;
 class CQMap;
 class DebugOutput;
 class MapChange;
@@ -26,9 +27,9 @@ void DeleteSelection(CQMap& map);
 // world is made first. A brush without volume, or a current entity of fixed size, takes nothing.
 void AddNewBrush(CQMap& map, const CQBrush& brush);
 
-// Cuts every selected brush by the clip face, keeping the part behind it. False when no brush
-// took the cut.
-bool ClipSelection(CQMap& map, const CQFace& face, DebugOutput& log);
+// The clip command: cuts every selected brush by the plane of the clip points, keeping the part
+// behind it. False when there is no plane or no brush took the cut.
+bool ApplyClip(CQMap& map, ClipPoints& points, DebugOutput& log);
 
 // Breaks every unselected brush that overlaps a selected one into the pieces outside it; the
 // selected brushes (the cutters) stay, at the end of the entity's list.

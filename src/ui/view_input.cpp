@@ -16,13 +16,6 @@ void currentToNextEntity(CQMap& map)
     map.SetCurrentEntityByIndex((map.currentIndex() + 1) % map.EntityCount());
 }
 
-void applyClip(Workspace& workspace)
-{
-    CQMap& map = workspace.map();
-    const std::optional<CQFace> face = workspace.clipPoints().MakeClipFace(map.currentTexture());
-    if (face) ClipSelection(map, *face, workspace.host());
-}
-
 // The clip points are the workspace's own: the views that show them are told.
 void clipPointsChanged(Workspace& workspace)
 {
@@ -42,7 +35,7 @@ bool HandleCommonKey(Workspace& workspace, ViewKey key)
         return true;
     case ViewKey::Enter:
         if (!clipper) return false;
-        applyClip(workspace);
+        ApplyClip(map, workspace.clipPoints(), host);
         return true;
     case ViewKey::Escape:
         if (clipper) {

@@ -84,7 +84,7 @@ TEST_F(BrushCommands, BrushCommandsRefuseWithoutOneSelectedBrushOfAModifiableEnt
     change.commit();
     map().selectBrush({1, 0}, true);
     expectRefused("Can't modify brushes in this entity");
-    RotateSelection(map(), Axis::X, Turn::Forward, host);
+    RotateSelectionX(map(), map().rotation.x, host);
     ScaleSelectionBy(map(), ScaleDirection::Up, host);
     EditScaleFactor(map(), dialogs, host);
     EXPECT_EQ(editor.map().entity(1).brushes()[0].maxs(), (Vec3{8, 8, 24}));
@@ -149,7 +149,7 @@ TEST_F(BrushCommands, RotateAndScaleTheSelectionByTheCheckedSettings)
     const std::string message = "You must create an entity\n and select a brush first!";
     EXPECT_EQ(host.messages, (std::vector<std::string>{message, message}));
     load({{{0, 0, 0}, {128, 64, 64}}, {{256, 0, 0}, {320, 64, 64}}}, 0);
-    RotateSelection(map(), Axis::Z, Turn::Forward, host); // nothing selected
+    RotateSelectionZ(map(), map().rotation.z, host); // nothing selected
     dialogs.rotation.answer = RotationSettings{400, 0, 0};
     EditRotationSettings(map(), dialogs, host);
     EXPECT_EQ(host.messages.back(), "X Angle must be a whole number from -360 to 360.");
@@ -161,16 +161,16 @@ TEST_F(BrushCommands, RotateAndScaleTheSelectionByTheCheckedSettings)
 
     map().selectBrush({0, 0}, true);
     host.updates.clear();
-    RotateSelection(map(), Axis::Z, Turn::Forward, host);
+    RotateSelectionZ(map(), map().rotation.z, host);
     EXPECT_TRUE(Near(box(0).mins(), {32, -32, 0}) && Near(box(0).maxs(), {96, 96, 64}));
     EXPECT_EQ(box(1).mins(), (Vec3{256, 0, 0}));
     EXPECT_EQ(host.updates, std::vector<int>{ViewFlags::Editing});
     EXPECT_TRUE(map().IsModifiedSinceSave());
-    RotateSelection(map(), Axis::Z, Turn::Back, host);
+    RotateSelectionZ(map(), -map().rotation.z, host);
     map().selectBrush({0, 1}, true); // both turn about the mean of their centres, (176, 32, 32)
-    RotateSelection(map(), Axis::Y, Turn::Forward, host);
+    RotateSelectionY(map(), map().rotation.y, host);
     EXPECT_TRUE(Near(box(1).Centre(), {176, 32, -80}));
-    RotateSelection(map(), Axis::Y, Turn::Back, host);
+    RotateSelectionY(map(), -map().rotation.y, host);
     EXPECT_TRUE(Near(box(1).Centre(), {288, 32, 32}) && Near(box(0).maxs(), {128, 64, 64}));
 
     load({{{0, 0, 0}, {128, 64, 64}}}, 1);

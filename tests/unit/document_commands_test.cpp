@@ -18,7 +18,7 @@ class CommandTest : public EditorTest {
 protected:
     void cut() { CutSelection(map(), editor.clipboard(), host); }
     void copy() { CopySelection(map(), editor.clipboard()); }
-    void paste() { PasteClipboard(map(), editor.clipboard(), editor.pastePlacement(), host); }
+    void paste() { PasteBrushes(map(), editor.clipboard(), editor.pastePlacement(), host); }
     void properties() { ShowEntityProperties(map(), dialogs, editor.classes(), host); }
     void makeEntity() { MakeIntoEntity(map(), dialogs, editor.classes(), host); }
     void createWorld() { CreateWorld(map(), dialogs, editor.prefs().wad); }

@@ -43,11 +43,7 @@ protected:
         editor.readMapText(std::string("{\n\"classname\" \"worldspawn\"\n") + kValveBoxBlock + "}\n");
         select(0, {0});
     }
-    void rotate(Axis axis, int degrees)
-    {
-        map().rotation = {degrees, degrees, degrees};
-        RotateSelection(map(), axis, Turn::Forward, host);
-    }
+    void rotate(void (*turn)(CQMap&, float, DebugOutput&), float degrees) { turn(map(), degrees, host); }
 };
 
 TEST_F(TextureLock, ValveBoxMovedTurnedAndStretchedKeepsTheTexelOfEveryCorner)
@@ -62,13 +58,13 @@ TEST_F(TextureLock, ValveBoxMovedTurnedAndStretchedKeepsTheTexelOfEveryCorner)
     ExpectSameTexels(before, box);
 
     before = box;
-    rotate(Axis::Z, 90);
+    rotate(RotateSelectionZ, 90);
     EXPECT_TRUE(Near(box.Centre(), {48, 40, 32}));
     EXPECT_EQ(box.face(0).axes->axis[0], (DVec3{-0.5, 0.8660254037844387, 0})) << "quarter turns are exact";
     ExpectSameTexels(before, box);
 
     before = box;
-    rotate(Axis::X, 15);
+    rotate(RotateSelectionX, 15);
     map().scale = {2, 1, 0.5f};
     ScaleSelectionBy(map(), ScaleDirection::Up, host);
     ExpectSolid(box);
@@ -104,7 +100,7 @@ TEST_F(EditorTest, StandardFacesKeepTheirTextureWhereItLies)
     select(0, {0});
     NudgeSelection(map(), {16, 8, 0});
     map().rotation = {90, 90, 90};
-    RotateSelection(map(), Axis::Z, Turn::Forward, host);
+    RotateSelectionZ(map(), map().rotation.z, host);
     EXPECT_EQ(worldBrush(0).face(0).shift, (std::array<double, 2>{5, 7}));
     EXPECT_FALSE(worldBrush(0).face(0).axes);
 }

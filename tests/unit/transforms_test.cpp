@@ -12,11 +12,7 @@ namespace {
 
 class Transforms : public EditorTest {
 protected:
-    void rotate(Axis axis, int degrees)
-    {
-        map().rotation = {degrees, degrees, degrees};
-        RotateSelection(map(), axis, Turn::Forward, host);
-    }
+    void rotate(void (*turn)(CQMap&, float, DebugOutput&), float degrees) { turn(map(), degrees, host); }
     void scale(float x, float y, float z)
     {
         map().scale = {x, y, z};
@@ -37,13 +33,13 @@ TEST_F(Transforms, RotatingForthAndBackRestoresThePoints)
             for (size_t k = 0; k < 3; ++k) EXPECT_TRUE(Near(ToFloat(now[k]), ToFloat(before.face(i).planepts[k]), 0.01f)) << i;
         }
     };
-    rotate(Axis::Z, 15);
+    rotate(RotateSelectionZ, 15);
     EXPECT_FALSE(Near(ToFloat(worldBrush(0).face(0).planepts[0]), ToFloat(before.face(0).planepts[0])));
-    RotateSelection(map(), Axis::Z, Turn::Back, host);
+    rotate(RotateSelectionZ, -15);
     expectRestored();
-    for (int i = 0; i < 4; ++i) rotate(Axis::X, 90);
+    for (int i = 0; i < 4; ++i) rotate(RotateSelectionX, 90);
     expectRestored();
-    for (int i = 0; i < 4; ++i) rotate(Axis::Y, 90);
+    for (int i = 0; i < 4; ++i) rotate(RotateSelectionY, 90);
     expectRestored();
 }
 
@@ -52,13 +48,13 @@ TEST_F(Transforms, SelectionTurnsAboutTheMeanOfItsCentres)
     // Centres (32, 32, 32) and (160, 32, 32); the third is not selected and stays put.
     makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{128, 0, 0}, {192, 64, 64}}, {{0, 512, 0}, {64, 576, 64}}});
     select(0, {0, 1});
-    rotate(Axis::Z, 90);
+    rotate(RotateSelectionZ, 90);
     // About (96, 32, 32); positive angles turn X toward Y about Z, Y toward Z about X, Z toward X about Y.
     EXPECT_TRUE(Near(worldBrush(0).Centre(), {96, -32, 32}));
     EXPECT_TRUE(Near(worldBrush(1).Centre(), {96, 96, 32}));
-    rotate(Axis::X, 90);
+    rotate(RotateSelectionX, 90);
     EXPECT_TRUE(Near(worldBrush(1).Centre(), {96, 32, 96}));
-    rotate(Axis::Y, 90);
+    rotate(RotateSelectionY, 90);
     EXPECT_TRUE(Near(worldBrush(1).Centre(), {160, 32, 32}));
     EXPECT_EQ(worldBrush(2).Centre(), (Vec3{32, 544, 32}));
     for (const CQBrush& b : world().brushes()) ExpectSolid(b);

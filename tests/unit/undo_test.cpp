@@ -90,13 +90,13 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
              CopySelection(map(), editor.clipboard());
              editor.xyView().mouseMove(xy(-300, -300));
          },
-         [this] { PasteClipboard(map(), editor.clipboard(), editor.pastePlacement(), host); }},
+         [this] { PasteBrushes(map(), editor.clipboard(), editor.pastePlacement(), host); }},
         {"Paste",
          [this] {
              selectWholeEntity(1);
              CopySelection(map(), editor.clipboard());
          },
-         [this] { PasteClipboard(map(), editor.clipboard(), editor.pastePlacement(), host); }},
+         [this] { PasteBrushes(map(), editor.clipboard(), editor.pastePlacement(), host); }},
         {"Apply Texture",
          [this] {
              select(0, {0, 2});
@@ -131,7 +131,7 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
              select(0, {0});
          },
          [this] { LoadBrushSelection(map(), host, editor.columnPlacement()); }},
-        {"Rotate", selectA, [this] { RotateSelection(map(), Axis::Z, Turn::Back, host); }},
+        {"Rotate", selectA, [this] { RotateSelectionZ(map(), -map().rotation.z, host); }},
         {"Scale", selectB, [this] { ScaleSelectionBy(map(), ScaleDirection::Up, host); }},
         {"Entity Properties",
          [this] {
@@ -227,7 +227,7 @@ TEST_F(UndoTest, AStepOverManyBrushesUndoesAndRedoesExactly)
     editor.readMapText(text + "}\n");
     map().SelectAll();
     const std::string before = mapText();
-    RotateSelection(map(), Axis::Z, Turn::Forward, host);
+    RotateSelectionZ(map(), map().rotation.z, host);
     const std::string after = mapText();
     ASSERT_NE(after, before);
     for (int round = 0; round < 2; ++round) {
