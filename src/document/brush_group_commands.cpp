@@ -3,6 +3,7 @@
 #include "document/map_document.h"
 #include "map/brush_group.h"
 #include "platform/file_io.h"
+#include "platform/file_reading.h"
 #include "platform/host.h"
 
 namespace vorn {

@@ -4,6 +4,7 @@
 #include "map/fixed_boxes.h"
 #include "map/map_file.h"
 #include "platform/file_io.h"
+#include "platform/file_reading.h"
 
 #include <algorithm>
 #include <ctime>

@@ -1,9 +1,6 @@
 #include "platform/file_io.h"
 
-#include "platform/prefault.h"
-
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -71,28 +68,6 @@ mode_t modeFor(const std::string& path)
 }
 
 } // namespace
-
-FileContents ReadWholeFile(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return {std::nullopt, reasonFor(errno)};
-    std::string bytes;
-    // Room for the whole file at once: growing a string of tens of megabytes step by step copies
-    // it again and again.
-    struct stat info {};
-    if (::fstat(::fileno(file), &info) == 0 && info.st_size > 0) {
-        bytes.reserve(static_cast<size_t>(info.st_size));
-        PrefaultForWriting(bytes.data(), bytes.capacity());
-    }
-    char buffer[1 << 16];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) return {std::nullopt, reasonFor(error)};
-    return {std::move(bytes), {}};
-}
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes)
 {

@@ -6,13 +6,6 @@
 
 namespace vorn {
 
-// The whole file, or the reason it could not be read.
-struct FileContents {
-    std::optional<std::string> bytes;
-    std::string error;
-};
-FileContents ReadWholeFile(const std::string& path);
-
 // Writes to a temporary file beside the target, flushes it to disk and renames it over the
 // target, so the old file stays intact when anything fails. Nothing, or the reason it failed.
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);

@@ -2,6 +2,7 @@
 #include "document/edit_commands.h"
 #include "modal_answers.h"
 #include "platform/file_io.h"
+#include "platform/file_reading.h"
 #include "platform/null_host.h"
 #include "qt_dialogs.h"
 #include "texture_selector_dialog.h"

@@ -9,6 +9,7 @@
 #include "console_host.h"
 #include "document/no_dialogs.h"
 #include "editor/editor.h"
+#include "platform/file_reading.h"
 #include "textures/wad.h"
 #include "vorn_version.h"
 
@@ -91,8 +92,13 @@ int resave(Editor& editor, const std::string& in, const std::string& out)
 
 int listWad(const std::string& path)
 {
+    FileContents file = ReadWholeFile(path);
+    if (!file.bytes) {
+        std::fprintf(stderr, "vornc: %s: %s\n", path.c_str(), file.error.c_str());
+        return 1;
+    }
     CQWad wad;
-    const WadStatus status = wad.load(path);
+    const WadStatus status = wad.loadBytes(std::move(*file.bytes));
     if (status != WadStatus::Loaded) {
         const std::string_view reason = DescribeWadStatus(status);
         std::fprintf(stderr, "vornc: %s: %.*s\n", path.c_str(), static_cast<int>(reason.size()), reason.data());
