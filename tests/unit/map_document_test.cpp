@@ -102,6 +102,13 @@ TEST_F(EditorTest, FailedOpenOrSaveIsReportedAndKeepsTheMapTheOldFileAndTheModif
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(editor.openMap(fifo));
     EXPECT_EQ(host.messages.back(), "Could not open " + fifo + ": not a regular file");
+    const std::string readOnly = path("read-only.map");
+    std::ofstream(readOnly) << "old";
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_FALSE(editor.saveMap(readOnly));
+    EXPECT_EQ(host.messages.back(), "Could not save " + readOnly + ": the file is read-only");
+    EXPECT_EQ(readFile(readOnly), "old");
+    EXPECT_TRUE(map().IsModifiedSinceSave());
 
     if (::geteuid() == 0) return; // a read-only folder does not stop the superuser
     const std::string file = path("ro.map");
