@@ -83,7 +83,7 @@ MapOpening CQMap::OpenMap(const std::string& path, const FixedBoxes& classes, De
     pathName_ = error ? path : absolute.lexically_normal().string();
     opening.read = ReadMapText(*file.bytes, classes, log, progress);
     // Keep what was read, but never let Save overwrite the damaged original by accident.
-    if (opening.read.damaged || !opening.read.overfullBrushLines.empty()) pathName_.clear();
+    if (opening.read.incomplete()) pathName_.clear();
     return opening;
 }
 

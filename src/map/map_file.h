@@ -57,6 +57,9 @@ struct MapReadResult {
     // Valve 220 when a face line has texture axes, or when there is no face line and the world
     // says "mapversion" "220"; otherwise standard.
     MapFormat format = MapFormat::Standard;
+
+    // Something of the file was lost in reading: saving the result over it would lose that for good.
+    bool incomplete() const { return damaged || !overfullBrushLines.empty(); }
 };
 
 // Reads entity blocks until the end of the text or the first block that cannot be read,

@@ -114,6 +114,7 @@ TEST(MapFile, OverfullBrushIsReportedByItsLineAndReadingGoesOn)
     EXPECT_EQ(read.entities.size(), 2u);
     EXPECT_EQ(read.result.overfullBrushLines, std::vector<int>{3});
     EXPECT_FALSE(read.result.damaged);
+    EXPECT_TRUE(read.result.incomplete()) << "the dropped faces are lost";
 }
 
 TEST(MapFile, BrushesThatDoNotBuildAreKeptAsReadAndWrittenBackUnchanged)

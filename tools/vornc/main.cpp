@@ -2,7 +2,7 @@
 //   vornc stats FILE.map         counts of what the editor reads from the file, its face format,
 //                                the time the read took and the memory the program peaked at
 //   vornc resave IN.map OUT.map  reads and writes the map as the editor's Open and Save do, and
-//                                prints the time each took
+//                                prints the time each took; a map not read whole is not written
 //   vornc wad FILE.wad           the archive's textures with their sizes, in directory order
 //   vornc --version              the version of the editor it belongs to
 
@@ -70,7 +70,7 @@ int stats(Editor& editor, const std::string& path)
                 "format: %s\nread time: %.1f ms\npeak memory: %.1f MB\n",
                 map.EntityCount(), map.CountBrushes(), countFaces(map), read->unbuiltBrushLines.size(),
                 read->emptyBrushesDropped, formatName(map.format()), ms, peakMegabytes());
-    return read->damaged ? 1 : 0;
+    return read->incomplete() ? 1 : 0;
 }
 
 int resave(Editor& editor, const std::string& in, const std::string& out)
@@ -79,7 +79,9 @@ int resave(Editor& editor, const std::string& in, const std::string& out)
     const auto read = editor.openMap(in);
     const double readMs = millisecondsSince(readStart);
     if (!read) return 1;
-    if (read->damaged) {
+    // The editor keeps such a map without a file name, so that its Save asks where to write
+    // rather than replacing the file with what was left of it; here nothing is written at all.
+    if (read->incomplete()) {
         std::fprintf(stderr, "vornc: %s is damaged; nothing was written\n", in.c_str());
         return 1;
     }

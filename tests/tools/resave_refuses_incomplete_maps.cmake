@@ -1,0 +1,27 @@
+# `vornc resave X.map X.map` over a map whose read lost something (reading stopped early, or a
+# brush's faces past the 50th were dropped) fails and leaves the file as it was.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
+set(stopped "{\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"light\" oops\n}\n")
+set(overfull "{\n\"classname\" \"worldspawn\"\n{\n")
+foreach(face RANGE 52)
+  string(APPEND overfull "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL 0 0 0 1 1\n")
+endforeach()
+string(APPEND overfull "}\n}\n")
+
+foreach(name stopped overfull)
+  set(map "${WORK}/${name}.map")
+  file(WRITE "${map}" "${${name}}")
+  execute_process(COMMAND "${VORNC}" resave "${map}" "${map}" RESULT_VARIABLE result ERROR_VARIABLE errors OUTPUT_QUIET)
+  file(READ "${map}" after)
+  if(result EQUAL 0)
+    message(FATAL_ERROR "${name}: resave succeeded:\n${errors}")
+  endif()
+  if(NOT errors MATCHES "vornc: [^\n]*${name}.map is damaged; nothing was written")
+    message(FATAL_ERROR "${name}: no refusal was reported:\n${errors}")
+  endif()
+  if(NOT after STREQUAL "${${name}}")
+    message(FATAL_ERROR "${name}: the file was changed")
+  endif()
+endforeach()
