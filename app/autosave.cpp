@@ -3,7 +3,7 @@
 #include "document/map_snapshot.h"
 #include "editor/editor.h"
 #include "installed_files.h"
-#include "platform/file_io.h"
+#include "platform/file_saving.h"
 #include "platform/host.h"
 #include "platform/recovery_files.h"
 
@@ -92,7 +92,7 @@ void Autosave::saveNow()
         const MapSnapshot copy = std::move(snapshot); // freed on this thread too
         const std::string text = copy.text();
         const std::size_t body = bodyHash(text);
-        return WriteOutcome{body, body == previous ? std::nullopt : WriteFileAtomically(path, text)};
+        return WriteOutcome{body, body == previous ? std::nullopt : SaveFile(path, text)};
     });
 }
 

@@ -2,7 +2,7 @@
 
 #include "autosave.h"
 #include "editor/editor.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 #include "platform/host.h"
 
 #include <QDateTime>
@@ -22,10 +22,8 @@ namespace {
 // Enough of a file for its header's first line.
 std::string firstBytes(const QString& path)
 {
-    constexpr qint64 kHeaderBytes = 4096;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.read(kHeaderBytes).toStdString();
+    constexpr size_t kHeaderBytes = 4096;
+    return ReadFileStart(path.toStdString(), kHeaderBytes).bytes.value_or(std::string());
 }
 
 // Whether a running editor holds the file; a lock left by one that is gone is taken over and removed.

@@ -4,7 +4,6 @@
 #include "camera_view.h"
 #include "editor/editor.h"
 #include "generated_map.h"
-#include "platform/file_io.h"
 #include "document/no_dialogs.h"
 #include "platform/null_host.h"
 

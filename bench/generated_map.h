@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/editor.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 
 #include <cstdlib>
 #include <filesystem>

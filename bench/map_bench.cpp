@@ -3,7 +3,7 @@
 #include "map/entity.h"
 #include "map/map_file.h"
 #include "platform/null_host.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

@@ -1,4 +1,4 @@
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 #include "textures/default_palette.h"
 #include "textures/texture_archives.h"
 #include "textures/texture_colours.h"
@@ -22,8 +22,11 @@ void BM_WadLoadAndList(benchmark::State& state)
     if (!std::filesystem::exists(kDevWad)) return state.SkipWithError("no corpus");
     size_t textures = 0;
     for (auto _ : state) {
+        FileContents file = ReadWholeFile(kDevWad.string());
         CQWad wad;
-        if (wad.load(kDevWad.string()) != WadStatus::Loaded) return state.SkipWithError("lq_dev.wad did not load");
+        if (!file.bytes || wad.loadBytes(std::move(*file.bytes)) != WadStatus::Loaded) {
+            return state.SkipWithError("lq_dev.wad did not load");
+        }
         const auto names = wad.textureNames();
         textures = names.size();
         benchmark::DoNotOptimize(names.data());
@@ -36,8 +39,9 @@ BENCHMARK(BM_WadLoadAndList)->Unit(benchmark::kMillisecond);
 // Reading every texture of the archive and turning it into RGBA.
 void BM_WadTexturesToRgba(benchmark::State& state)
 {
+    FileContents file = ReadWholeFile(kDevWad.string());
     CQWad wad;
-    if (wad.load(kDevWad.string()) != WadStatus::Loaded) return state.SkipWithError("no corpus");
+    if (!file.bytes || wad.loadBytes(std::move(*file.bytes)) != WadStatus::Loaded) return state.SkipWithError("no corpus");
     TextureArchives none;
     const TextureColours colours = FindTextureColours(none, {}, ColourMapFallback::Brightening);
     const auto names = wad.textureNames();

@@ -2,7 +2,8 @@
 
 #include "document/map_document.h"
 #include "map/brush_group.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
+#include "platform/file_saving.h"
 #include "platform/host.h"
 
 namespace vorn {
@@ -27,7 +28,7 @@ void SaveBrushSelection(const CQMap& map, Host& host)
     if (!path) return;
     std::vector<const CQBrush*> brushes;
     for (const BrushLocation at : map.selectedBrushes()) brushes.push_back(&map.brush(at));
-    if (const auto failure = WriteFileAtomically(*path, BrushGroupText(brushes))) {
+    if (const auto failure = SaveFile(*path, BrushGroupText(brushes))) {
         host.debugOutput("Failed to open file for SaveBrushSelection()\n");
         host.messageBox("Could not save " + *path + ": " + *failure);
     }

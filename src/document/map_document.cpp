@@ -3,7 +3,8 @@
 #include "geometry/texture_axes.h"
 #include "map/fixed_boxes.h"
 #include "map/map_file.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
+#include "platform/file_saving.h"
 
 #include <algorithm>
 #include <ctime>
@@ -103,7 +104,7 @@ std::string CQMap::WriteMapText(const std::string& path, const MapAuthor& author
 
 std::optional<std::string> CQMap::SaveMap(const std::string& path, const MapAuthor& author)
 {
-    if (const auto failure = WriteFileAtomically(path, WriteMapText(path, author))) {
+    if (const auto failure = SaveFile(path, WriteMapText(path, author))) {
         return "Could not save " + path + ": " + *failure;
     }
     pathName_ = path;

@@ -54,7 +54,8 @@ public:
     MapOpening OpenMap(const std::string& path, const FixedBoxes& classes, DebugOutput& log, Progress* progress);
     // Reads a map text into an empty map with a new history.
     MapReadResult ReadMapText(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress);
-    // Writes atomically; "Could not save <path>: <reason>" when the file could not be written.
+    // Saves as SaveFile does (the old file intact on failure, links and permissions kept);
+    // "Could not save <path>: <reason>" when the file could not be written.
     std::optional<std::string> SaveMap(const std::string& path, const MapAuthor& author);
     const std::string& pathName() const { return pathName_; }
     // The file name part of the path, or "Untitled".

@@ -1,6 +1,6 @@
 #include "document/point_file.h"
 
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 
 #include <charconv>
 #include <cmath>
@@ -77,10 +77,7 @@ std::string FindPointFile(const std::string& mapPath, fs::file_time_type since)
 
 PointFileRead ReadPointFile(const std::string& path)
 {
-    std::error_code error;
-    const auto size = fs::file_size(path, error);
-    if (!error && size > kMaxPointFileBytes) return {std::nullopt, "the file is too large"};
-    FileContents contents = ReadWholeFile(path);
+    FileContents contents = ReadWholeFile(path, kMaxPointFileBytes);
     if (!contents.bytes) return {std::nullopt, contents.error};
     std::optional<std::vector<Vec3>> points = ParsePointFile(*contents.bytes);
     if (!points) return {std::nullopt, "it holds no list of points"};

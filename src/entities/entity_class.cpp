@@ -2,10 +2,9 @@
 
 #include "map/text_reader.h"
 #include "platform/debug_output.h"
+#include "platform/file_reading.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <fstream>
 
 namespace vorn {
 namespace {
@@ -27,24 +26,15 @@ Vec3 readTriple(TextCursor& in)
 
 bool endsFlags(std::string_view token) { return token.empty() || token == kEntryEnd || token == kHelpStart; }
 
-// The whole file, or the system's error number when it cannot be opened or read.
-int readWholeFile(const std::string& path, std::string& text)
-{
-    errno = 0;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return errno != 0 ? errno : EIO;
-    char buffer[4096];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) text.append(buffer, static_cast<size_t>(file.gcount()));
-    if (file.bad()) return errno != 0 ? errno : EIO; // e.g. a folder opens but cannot be read
-    return 0;
-}
-
 bool readFile(const std::string& path, std::string& text, DebugOutput& log)
 {
-    const int error = readWholeFile(path, text);
-    if (error == 0) return true;
+    FileContents file = ReadWholeFile(path);
+    if (file.bytes) {
+        text = std::move(*file.bytes);
+        return true;
+    }
     char reason[48];
-    std::snprintf(reason, sizeof reason, " due to error #%i\n", error);
+    std::snprintf(reason, sizeof reason, " due to error #%i\n", file.errorNumber);
     log.debugOutput("Failed to open " + path + reason);
     return false;
 }

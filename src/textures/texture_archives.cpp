@@ -1,7 +1,9 @@
 #include "textures/texture_archives.h"
 
+#include "platform/file_reading.h"
 #include "platform/host.h"
 
+#include <cerrno>
 #include <filesystem>
 
 namespace vorn {
@@ -61,22 +63,27 @@ ArchiveReport TextureArchives::load(std::string_view wadValue, const std::vector
     ArchiveReport report;
     for (const std::string& name : SplitWadValue(wadValue)) {
         auto wad = std::make_unique<CQWad>();
-        WadStatus status = WadStatus::CannotOpen;
+        std::optional<WadStatus> status; // none while no candidate could be read
         std::string found;
+        std::string unreadable; // why the first candidate that is there could not be read
         for (const std::string& candidate : CandidatePaths(name, folders)) {
-            status = wad->load(candidate);
-            if (status != WadStatus::CannotOpen) {
-                found = candidate;
-                break;
+            FileContents file = ReadWholeFile(candidate);
+            if (!file.bytes) {
+                if (unreadable.empty() && file.errorNumber != ENOENT) unreadable = file.error;
+                continue;
             }
+            status = wad->loadBytes(std::move(*file.bytes));
+            found = candidate;
+            break;
         }
         if (status == WadStatus::Loaded) {
             archives_.push_back({name, found, std::move(wad)});
             continue;
         }
         if (status == WadStatus::TooManyEntries) report.messages.emplace_back("Wad has too many entries!");
-        if (status != WadStatus::CannotOpen) report.debugLines.emplace_back("Failed To Load wad from file\n");
-        report.messages.push_back("Could not load wad named " + name);
+        if (status) report.debugLines.emplace_back("Failed To Load wad from file\n");
+        const bool thereButUnreadable = !status && !unreadable.empty();
+        report.messages.push_back("Could not load wad named " + name + (thereButUnreadable ? ": " + unreadable : ""));
     }
     return report;
 }

@@ -32,7 +32,8 @@ public:
     };
 
     // Forgets the archives held before and loads those `wadValue` names; a failing archive is
-    // reported once, as "Could not load wad named <name>".
+    // reported once, as "Could not load wad named <name>", followed by the reason when a file of
+    // that name is there but could not be read (": not a regular file").
     ArchiveReport load(std::string_view wadValue, const std::vector<std::string>& folders);
 
     // The value last given to load, exactly as given.

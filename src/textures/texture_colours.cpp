@@ -1,6 +1,6 @@
 #include "textures/texture_colours.h"
 
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 #include "textures/default_palette.h"
 #include "textures/texture_archives.h"
 

@@ -1,8 +1,6 @@
 #include "textures/wad.h"
 
 #include "map/ignoring_case.h"
-
-#include "platform/file_io.h"
 #include "textures/byte_view.h"
 
 #include <algorithm>
@@ -25,7 +23,6 @@ std::string_view DescribeWadStatus(WadStatus status)
 {
     switch (status) {
     case WadStatus::Loaded: return "loaded";
-    case WadStatus::CannotOpen: return "the file cannot be read";
     case WadStatus::TooShort: return "the file is too short for a header";
     case WadStatus::NotWad2: return "not a WAD2 archive";
     case WadStatus::NoEntries: return "the archive has no entries";
@@ -43,14 +40,6 @@ void CQWad::clear()
     bytes_.shrink_to_fit();
     directory_.clear();
     directory_.shrink_to_fit();
-}
-
-WadStatus CQWad::load(const std::string& path)
-{
-    clear();
-    FileContents file = ReadWholeFile(path);
-    if (!file.bytes) return WadStatus::CannotOpen;
-    return loadBytes(std::move(*file.bytes));
 }
 
 WadStatus CQWad::loadBytes(std::string bytes)

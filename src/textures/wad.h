@@ -14,7 +14,6 @@ namespace vorn {
 // Why an archive was not loaded.
 enum class WadStatus {
     Loaded,
-    CannotOpen,     // the file could not be read
     TooShort,       // no complete header
     NotWad2,        // the identification is not "WAD2"
     NoEntries,      // the header's entry count is 0
@@ -44,9 +43,8 @@ public:
         std::string name;
     };
 
-    // Forgets the archive held before, then reads the file (or the bytes). Anything but Loaded
-    // leaves the reader empty.
-    WadStatus load(const std::string& path);
+    // Forgets the archive held before, then reads the archive's bytes (the file read whole).
+    // Anything but Loaded leaves the reader empty.
     WadStatus loadBytes(std::string bytes);
 
     bool isLoaded() const { return loaded_; }

@@ -1,7 +1,8 @@
 #include "editor/editor.h"
 #include "document/edit_commands.h"
 #include "modal_answers.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
+#include "platform/file_saving.h"
 #include "platform/null_host.h"
 #include "qt_dialogs.h"
 #include "texture_selector_dialog.h"
@@ -26,7 +27,7 @@ std::vector<uint8_t> solid(uint32_t width, uint32_t height) { return std::vector
 
 bool writeArchive(const QString& path, const WadWriter& writer)
 {
-    return !WriteFileAtomically(path.toStdString(), writer.bytes());
+    return !SaveFile(path.toStdString(), writer.bytes());
 }
 
 QStringList shownNames(const QDialog& dialog)

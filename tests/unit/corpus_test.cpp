@@ -4,7 +4,7 @@
 #include "fakes.h"
 #include "map/entity.h"
 #include "map/map_file.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 #include "document/entity_commands.h"
 #include "editor_fixture.h"
 #include "map/brush_text.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
+#include "platform/file_saving.h"
 
 #include <fstream>
 
@@ -213,7 +214,7 @@ TEST_F(CommandTest, MapsOpenAndCentreOnTheMiddleOfTheirBrushesWhateverTheirPoint
     for (int i = 0; i < 50; ++i) text += "{\n\"classname\" \"light\"\n\"origin\" \"" + std::to_string(20000 + 96 * i) + " 0 128\"\n}\n";
     std::filesystem::create_directories(folder);
     const std::string file = path("wide.map");
-    ASSERT_FALSE(WriteFileAtomically(file, text));
+    ASSERT_FALSE(SaveFile(file, text));
     editor.xyView().setClientSize(400, 300);
     ASSERT_TRUE(editor.openMap(file));
     EXPECT_EQ(editor.xyView().centre(), (MapPoint{0, 0}));
@@ -250,7 +251,7 @@ TEST_F(CommandTest, BrushGroupSavedAndLoadedLandsCentredOnTheMarkerAndOtherFiles
     ASSERT_TRUE(editor.saveMap(path("world.map")));
     std::ofstream(path("empty.vbr")).flush();
     const std::string pair = *ReadWholeFile(path("pair.vbr")).bytes;
-    ASSERT_FALSE(WriteFileAtomically(path("cut.vbr"), pair.substr(0, pair.size() - 40)));
+    ASSERT_FALSE(SaveFile(path("cut.vbr"), pair.substr(0, pair.size() - 40)));
     for (const char* broken : {"world.map", "cut.vbr"}) {
         host.file = path(broken);
         loadBrushes();

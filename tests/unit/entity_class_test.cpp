@@ -107,10 +107,12 @@ TEST(EntityClass, FilesChangeTheCatalogueOnlyWhenTheyAreRead)
     EntityClassList list = parse("ENTTYPE: a ( 1 1 0 ) ? :END\nENTTYPE: b ( 0 .5 .8 ) ? :END\n");
     RecordingDebug log;
     EXPECT_FALSE(list.loadFile(folder + "/missing.qel", log));
-    EXPECT_FALSE(list.loadFile(folder, log)); // a folder opens on this system but cannot be read
+    EXPECT_FALSE(list.loadFile(folder, log)); // a folder is no file to read
+    EXPECT_FALSE(list.loadFile("/dev/zero", log)); // nor is a device, which would never end
     EXPECT_FALSE(list.loadDefault(log));
     EXPECT_EQ(log.lines, (std::vector<std::string>{"Failed to open " + folder + "/missing.qel due to error #2\n",
                                                    "Failed to open " + folder + " due to error #21\n",
+                                                   "Failed to open /dev/zero due to error #22\n",
                                                    "Failed to open entities.qel due to error #2\n"}));
     EXPECT_EQ(list.count(), 2);
     std::ofstream(EntityClassList::kDefaultFileName) << "ENTTYPE: extra ( 1 1 1 ) ? :END\n";
@@ -119,7 +121,7 @@ TEST(EntityClass, FilesChangeTheCatalogueOnlyWhenTheyAreRead)
     EXPECT_EQ(list.nameAt(2), "extra");
     EXPECT_TRUE(list.loadFile(EntityClassList::kDefaultFileName, log)); // replaces
     EXPECT_EQ(list.count(), 1);
-    EXPECT_EQ(log.lines.size(), 3u);
+    EXPECT_EQ(log.lines.size(), 4u);
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(folder);
 }

@@ -1,8 +1,9 @@
 #include "document/selection_edits.h"
 #include "editor_fixture.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vorn;
@@ -96,6 +97,18 @@ TEST_F(EditorTest, FailedOpenOrSaveIsReportedAndKeepsTheMapTheOldFileAndTheModif
     EXPECT_EQ(host.messages.back(), "Could not save " + nowhere + ": No such file or directory");
     EXPECT_TRUE(map().IsModifiedSinceSave());
     EXPECT_TRUE(map().pathName().empty());
+
+    const std::string fifo = path("fifo.map");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(editor.openMap(fifo));
+    EXPECT_EQ(host.messages.back(), "Could not open " + fifo + ": not a regular file");
+    const std::string readOnly = path("read-only.map");
+    std::ofstream(readOnly) << "old";
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_FALSE(editor.saveMap(readOnly));
+    EXPECT_EQ(host.messages.back(), "Could not save " + readOnly + ": the file is read-only");
+    EXPECT_EQ(readFile(readOnly), "old");
+    EXPECT_TRUE(map().IsModifiedSinceSave());
 
     if (::geteuid() == 0) return; // a read-only folder does not stop the superuser
     const std::string file = path("ro.map");

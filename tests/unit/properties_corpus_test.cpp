@@ -4,7 +4,7 @@
 #include "entities/map_properties_form.h"
 #include "fakes.h"
 #include "map/map_file.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 
 #include <gtest/gtest.h>
 

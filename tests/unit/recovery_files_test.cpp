@@ -17,7 +17,7 @@ TEST(RecoveryFiles, OnlyFinishedMapFilesCount)
 {
     EXPECT_TRUE(IsRecoveryFileName("sample-1-1.map"));
     EXPECT_FALSE(IsRecoveryFileName("sample-1-1.map.lock"));
-    EXPECT_FALSE(IsRecoveryFileName("sample-1-1.map.saving-Ab12Cd"));
+    EXPECT_FALSE(IsRecoveryFileName(".vorn-Ab12Cd")); // a save not yet renamed into place
     EXPECT_FALSE(IsRecoveryFileName(".map"));
 }
 

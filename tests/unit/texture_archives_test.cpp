@@ -3,7 +3,7 @@
 #include "fakes.h"
 #include "map/entity.h"
 #include "map/map_file.h"
-#include "platform/file_io.h"
+#include "platform/file_reading.h"
 #include "textures/texture_archives.h"
 #include "wad_fixtures.h"
 
@@ -78,6 +78,8 @@ TEST(TextureArchives, SeveralArchivesListEverythingAndTheFirstThatHasANameWins)
     // A new value forgets the old archives, even when none of the new ones loads.
     EXPECT_EQ(archives.load("missing.wad", {scratch.path().string()}).messages.size(), 1u);
     EXPECT_FALSE(archives.isLoaded());
+    // A file that is there but no archive to read says why.
+    EXPECT_EQ(archives.load("/dev/zero", {}).messages, std::vector<std::string>{"Could not load wad named /dev/zero: not a regular file"});
     EXPECT_TRUE(archives.textureNames().empty());
     EXPECT_EQ(archives.textureSize("stone").width, 0);
 }

@@ -5,7 +5,6 @@
 #include "document/entity_commands.h"
 #include "document/selection_edits.h"
 #include "editor_fixture.h"
-#include "platform/file_io.h"
 
 #include <functional>
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/file_reading.h"
+#include "scratch_folder.h"
 #include "textures/wad_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -28,36 +29,17 @@ inline std::string Archive(std::initializer_list<std::pair<const char*, uint32_t
     return writer.bytes();
 }
 
+// The file's bytes; a file that cannot be read fails the test.
+inline std::string FileBytes(const std::filesystem::path& path)
+{
+    FileContents file = ReadWholeFile(path.string());
+    EXPECT_TRUE(file.bytes) << path << ": " << file.error;
+    return file.bytes.value_or(std::string());
+}
+
 inline void PutU32(std::string& bytes, size_t offset, uint32_t value)
 {
     for (int i = 0; i < 4; ++i) bytes[offset + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xff);
 }
-
-// A fresh folder for the test, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder()
-        : path_(std::filesystem::temp_directory_path() /
-                ("vorn-textures-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-    {
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path_); }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string write(const std::string& relative, const std::string& bytes) const
-    {
-        const std::filesystem::path file = path_ / relative;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file.string();
-    }
-
-private:
-    std::filesystem::path path_;
-};
 
 } // namespace vorn::test

@@ -3,7 +3,7 @@
 // palette as its palette lump. Run again after changing a picture:
 //   build/tools/make_sample_wad/make_sample_wad resources/maps/vorn_sample.wad
 
-#include "platform/file_io.h"
+#include "platform/file_saving.h"
 #include "sample_images.h"
 #include "textures/default_palette.h"
 #include "textures/palette.h"
@@ -64,7 +64,7 @@ int main(int argc, char* argv[])
         }
         writer.addTexture(image.name, static_cast<uint32_t>(image.width), static_cast<uint32_t>(image.height), pixels);
     }
-    if (const auto error = WriteFileAtomically(argv[1], writer.bytes())) {
+    if (const auto error = SaveFile(argv[1], writer.bytes())) {
         std::fprintf(stderr, "make_sample_wad: %s: %s\n", argv[1], error->c_str());
         return 1;
     }

@@ -2,13 +2,14 @@
 //   vornc stats FILE.map         counts of what the editor reads from the file, its face format,
 //                                the time the read took and the memory the program peaked at
 //   vornc resave IN.map OUT.map  reads and writes the map as the editor's Open and Save do, and
-//                                prints the time each took
+//                                prints the time each took; a map not read whole is not written
 //   vornc wad FILE.wad           the archive's textures with their sizes, in directory order
 //   vornc --version              the version of the editor it belongs to
 
 #include "console_host.h"
 #include "document/no_dialogs.h"
 #include "editor/editor.h"
+#include "platform/file_reading.h"
 #include "textures/wad.h"
 #include "vorn_version.h"
 
@@ -78,6 +79,8 @@ int resave(Editor& editor, const std::string& in, const std::string& out)
     const auto read = editor.openMap(in);
     const double readMs = millisecondsSince(readStart);
     if (!read) return 1;
+    // The editor keeps such a map without a file name, so that its Save asks where to write
+    // rather than replacing the file with what was left of it; here nothing is written at all.
     if (read->damaged) {
         std::fprintf(stderr, "vornc: %s is damaged; nothing was written\n", in.c_str());
         return 1;
@@ -91,8 +94,13 @@ int resave(Editor& editor, const std::string& in, const std::string& out)
 
 int listWad(const std::string& path)
 {
+    FileContents file = ReadWholeFile(path);
+    if (!file.bytes) {
+        std::fprintf(stderr, "vornc: %s: %s\n", path.c_str(), file.error.c_str());
+        return 1;
+    }
     CQWad wad;
-    const WadStatus status = wad.load(path);
+    const WadStatus status = wad.loadBytes(std::move(*file.bytes));
     if (status != WadStatus::Loaded) {
         const std::string_view reason = DescribeWadStatus(status);
         std::fprintf(stderr, "vornc: %s: %.*s\n", path.c_str(), static_cast<int>(reason.size()), reason.data());

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vorn {
+
+// The most any file is read whole: a larger one is refused rather than filling the memory.
+inline constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
+
+// The file's bytes, or why they could not be read.
+struct FileContents {
+    std::optional<std::string> bytes;
+    std::string error;   // the reason, for the user
+    int errorNumber = 0; // the system's error number behind it (EFBIG for a file over the limit)
+};
+
+// The whole of a regular file of at most `limit` bytes. Anything else is refused before it is
+// read (see RefusalOfFileType), and so is a file that grows past the limit while it is read.
+FileContents ReadWholeFile(const std::string& path, std::uint64_t limit = kMaxFileBytes);
+
+// The first `count` bytes of a regular file, or all of it when it is shorter.
+FileContents ReadFileStart(const std::string& path, size_t count);
+
+} // namespace vorn

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// Saves `bytes` as the file at `path` so that a failure leaves the old file intact. A symbolic
+// link is followed and stays; the file keeps its owner, group, permissions and other names (hard
+// links). A read-only file or one that is not a regular file is refused and left unchanged.
+// Nothing, or the reason it failed.
+std::optional<std::string> SaveFile(const std::string& path, std::string_view bytes);
+
+} // namespace vorn
