@@ -14,6 +14,7 @@ Editor::Editor(Host& host, Dialogs& dialogs, Preferences preferences)
 {
     map_.SetCurrentTexture(prefs_.curTexture);
     panel_.setTexture(map_.currentTexture());
+    cameraView_.scene().setEntityClasses(classes_);
     cameraView_.setTextureSources(panel_.textureSizes(), panel_.textureImages());
     map_.addListener(*this);
 }
