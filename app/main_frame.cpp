@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include "camera_mode_actions.h"
 #include "camera_view.h"
 #include "control_panel_widget.h"
 #include "editor/editor.h"
@@ -158,6 +159,11 @@ void CMainFrame::refreshChecks()
     (*actions_)[QStringLiteral("edit.clipper")]->setChecked(editor_.workspace().clipperMode());
     (*actions_)[QStringLiteral("view.grid")]->setChecked(xy.showGrid());
     (*actions_)[QStringLiteral("view.classNames")]->setChecked(xy.drawClassNames());
+    const CameraController& camera = editor_.cameraView();
+    (*actions_)[QStringLiteral("camera.off")]->setChecked(!camera.isOn());
+    for (const CameraModeAction& entry : kCameraModeActions) {
+        if (camera.isOn() && camera.mode() == entry.mode) (*actions_)[QString::fromLatin1(entry.key)]->setChecked(true);
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
