@@ -119,10 +119,11 @@ void Editor::reloadTextureArchives()
     host_.controlPanelChanged();
 }
 
-void Editor::savePreferences(SettingsStore& store)
+Preferences Editor::preferencesToSave() const
 {
-    prefs_.curTexture = map_.currentTexture();
-    prefs_.save(store);
+    Preferences prefs = prefs_;
+    prefs.curTexture = map_.currentTexture();
+    return prefs;
 }
 
 void Editor::followWorldArchives(bool mapIsNew)

@@ -68,8 +68,8 @@ public:
 
     // Loads the texture archives the current "wad" value names again (the game folder changed).
     void reloadTextureArchives();
-    // Writes the preferences, with the values kept elsewhere while the editor runs.
-    void savePreferences(SettingsStore& store);
+    // The preferences with the values kept elsewhere while the editor runs, as they are to be saved.
+    Preferences preferencesToSave() const;
 
 private:
     void mapChanged(const MapNotice& notice) override;
