@@ -111,7 +111,7 @@ void CMainFrame::wireCommands()
     on("file.setup", [this] { runSetupDialog(this, editor_); });
     on("help.shortcuts", [this] { showKeyboardShortcuts(*this); });
     on("help.about", [this] { showAboutDialog(this); });
-    new BuildController(editor_, *actions_, *this);
+    new BuildController(editor_, *actions_, *this, [this] { return save(); });
 
 
     const std::array<QWidget*, 4> panes{cameraPane_, controlPanel_, xyPane_, zPane_};
