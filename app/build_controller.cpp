@@ -5,11 +5,13 @@
 #include "document/point_file.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
+#include "platform/file_copy.h"
 #include "platform/host.h"
 #include "tool_process.h"
 
 #include <QAction>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -37,14 +39,15 @@ const std::array<CommandAction, 8> kCommands{{
 
 ToolPaths toolPathsOf(const Preferences& prefs)
 {
-    return {prefs.qbsp, prefs.light, prefs.vis, prefs.quake};
+    return {prefs.qbsp, prefs.light, prefs.vis, prefs.quake, prefs.gameFolder};
 }
 
 } // namespace
 
-BuildController::BuildController(Editor& editor, const EditorActions& actions, QMainWindow& window)
-    : QObject(&window), editor_(editor), actions_(actions), window_(window), process_(new ToolProcess(this)),
-      decoder_(std::make_unique<QStringDecoder>(QStringDecoder::Utf8))
+BuildController::BuildController(Editor& editor, const EditorActions& actions, QMainWindow& window,
+                                 std::function<bool()> save)
+    : QObject(&window), editor_(editor), actions_(actions), window_(window), save_(std::move(save)),
+      process_(new ToolProcess(this)), decoder_(std::make_unique<QStringDecoder>(QStringDecoder::Utf8))
 {
     for (const CommandAction& entry : kCommands) {
         connect(actions_[QString::fromLatin1(entry.key)], &QAction::triggered, this,
@@ -62,7 +65,14 @@ void BuildController::run(BuildCommand command)
 {
     if (running()) return;
     const CQMap& map = editor_.map();
-    BuildPlan plan = PlanBuild(command, {map.IsModifiedSinceSave(), map.pathName()}, toolPathsOf(editor_.prefs()));
+    const auto planned = [&] {
+        return PlanBuild(command, {map.IsModifiedSinceSave(), map.pathName()}, toolPathsOf(editor_.prefs()));
+    };
+    BuildPlan plan = planned();
+    if (map.IsModifiedSinceSave()) {
+        if (!offerToSave(plan.refusal)) return;
+        plan = planned();
+    }
     if (!plan.refusal.empty()) {
         editor_.host().messageBox(plan.refusal);
         return;
@@ -72,6 +82,14 @@ void BuildController::run(BuildCommand command)
     showPane();
     setCommandsEnabled(false);
     startCurrentRun();
+}
+
+bool BuildController::offerToSave(const std::string& refusal)
+{
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(&window_, QStringLiteral("Vorn"), QString::fromStdString(refusal),
+                              QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Save);
+    return answer == QMessageBox::Save && save_();
 }
 
 void BuildController::stop()
@@ -97,6 +115,13 @@ void BuildController::startCurrentRun()
         runStarted_ = std::filesystem::file_time_type::clock::now();
     }
     print(session_->starting());
+    if (run.copyFirst) {
+        if (const auto failure = CopyFileReplacing(run.copyFirst->from, run.copyFirst->to)) {
+            print(session_->failedToCopy(*failure));
+            continueBuild();
+            return;
+        }
+    }
     process_->start(run);
 }
 
@@ -133,6 +158,7 @@ void BuildController::continueBuild()
         return;
     }
     pane_->setRunning(false);
+    pane_->scrollToEnd();
     setCommandsEnabled(true);
 }
 
@@ -145,10 +171,15 @@ void BuildController::showPane()
 {
     if (!pane_) {
         pane_ = new BuildOutputPane(&window_);
+        pane_->hide();
         window_.addDockWidget(Qt::BottomDockWidgetArea, pane_);
         connect(pane_, &BuildOutputPane::stopClicked, this, &BuildController::stop);
     }
-    pane_->show();
+    if (!pane_->isVisible()) {
+        pane_->show();
+        // The views keep most of the window.
+        window_.resizeDocks({pane_}, {std::min(pane_->sizeHint().height(), window_.height() / 3)}, Qt::Vertical);
+    }
     pane_->raise();
     pane_->setRunning(true);
 }
@@ -163,12 +194,13 @@ void BuildController::reportLeak()
     const std::string file = FindPointFile(mapPath_, runStarted_);
     if (file.empty()) return;
     PointFileRead read = ReadPointFile(file);
-    if (!read.points) {
-        print("\nThe map leaks, but " + file + " could not be read: " + read.error + "\n");
-        return;
+    if (read.points) {
+        print("\nThe leak's path from " + file + " is drawn in the XY view.\n");
+        setLeakPath(mapPath_, std::move(*read.points));
+    } else {
+        print("\nThe leak's path in " + file + " could not be read: " + read.error + "\n");
     }
-    print("\nThe map leaks: the path from " + file + " is drawn in the XY view.\n");
-    setLeakPath(mapPath_, std::move(*read.points));
+    print(session_->leaked(file));
 }
 
 void BuildController::setLeakPath(const std::string& mapPath, std::vector<Vec3> points)

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,13 +24,15 @@ class EditorActions;
 class ToolProcess;
 enum class BuildCommand;
 
-// The Build menu: refuses or plans each command in the core, runs the tools one at a time while
-// the window stays live, prints their output and banners in the Build Output pane, and shows the
-// leak path a compile finds. The Build commands are disabled while a tool runs.
+// The Build menu: offers to save a changed map, refuses or plans each command in the core, runs
+// the tools one at a time while the window stays live, prints their output and banners in the
+// Build Output pane, and shows the leak path a compile finds, which ends the build. The Build
+// commands are disabled while a tool runs.
 class BuildController final : public QObject {
     Q_OBJECT
 public:
-    BuildController(Editor& editor, const EditorActions& actions, QMainWindow& window);
+    // `save` saves the map as File > Save does: false when it was not saved.
+    BuildController(Editor& editor, const EditorActions& actions, QMainWindow& window, std::function<bool()> save);
     ~BuildController() override;
 
     void run(BuildCommand command);
@@ -39,6 +42,8 @@ public:
     BuildOutputPane* pane() const { return pane_; }
 
 private:
+    // Asks whether to save the changed map first, with the refusal's text: true once it is saved.
+    bool offerToSave(const std::string& refusal);
     void startCurrentRun();
     void takeOutput(const QByteArray& bytes);
     void runExited(int exitCode, bool crashed);
@@ -56,6 +61,7 @@ private:
     Editor& editor_;
     const EditorActions& actions_;
     QMainWindow& window_;
+    std::function<bool()> save_;
     BuildOutputPane* pane_ = nullptr;
     ToolProcess* process_;
     std::unique_ptr<BuildSession> session_;

@@ -94,6 +94,13 @@ void BuildOutputPane::setRunning(bool running)
     stop_->setEnabled(running);
 }
 
+void BuildOutputPane::scrollToEnd()
+{
+    while (!pending_.isEmpty()) showPending();
+    QScrollBar* bar = log_->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
 QString BuildOutputPane::text()
 {
     while (!pending_.isEmpty()) showPending();

@@ -20,6 +20,8 @@ public:
     // hold up the window.
     void append(const QString& text);
     void setRunning(bool running);
+    // Shows everything appended so far and the end of it, wherever the user had scrolled.
+    void scrollToEnd();
     // Everything appended so far.
     QString text();
 

@@ -1,12 +1,15 @@
 #include "main_frame.h"
 
+#include "camera_mode_actions.h"
 #include "camera_view.h"
 #include "control_panel_widget.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "icons.h"
 #include "qt_host.h"
+#include "qt_settings_store.h"
 #include "recent_files.h"
+#include "settings_writer.h"
 #include "xy_view_widget.h"
 #include "z_view_widget.h"
 
@@ -18,6 +21,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace vorn {
@@ -40,12 +44,13 @@ QWidget* cameraPlaceholder()
 
 } // namespace
 
-CMainFrame::CMainFrame(Editor& editor, QtHost& host, SettingsStore& settings, QWidget* parent)
+CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, QWidget* parent)
     : QMainWindow(parent),
       editor_(editor),
       host_(host),
-      settings_(settings),
       actions_(new EditorActions(this)),
+      settingsWriter_(std::make_unique<SettingsWriter>(editor, settings)),
+      settingsTimer_(new QTimer(this)),
       recentFiles_(std::make_unique<RecentFiles>(settings)),
       printer_(std::make_unique<QPrinter>())
 {
@@ -71,6 +76,19 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, SettingsStore& settings, QW
     wirePrinting();
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
+
+    // Commands, the views and the panel change preferences; the splitters the panes' sizes.
+    settingsTimer_->setSingleShot(true);
+    settingsTimer_->setInterval(kSettingsDelayMs);
+    connect(settingsTimer_, &QTimer::timeout, this, &CMainFrame::storeSettings);
+    for (const auto& [key, action] : actions_->all()) {
+        connect(action, &QAction::triggered, this, &CMainFrame::settingsMayHaveChanged);
+    }
+    connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::settingsMayHaveChanged);
+    connect(&host_, &QtHost::panelNeedsUpdate, this, &CMainFrame::settingsMayHaveChanged);
+    for (QSplitter* splitter : {outer_, top_, bottom_}) {
+        connect(splitter, &QSplitter::splitterMoved, this, &CMainFrame::settingsMayHaveChanged);
+    }
     refreshRecentFiles();
     refreshChecks();
     refreshUndo();
@@ -102,8 +120,10 @@ void CMainFrame::buildPanes()
     outer_->setStretchFactor(1, 1);
     setCentralWidget(outer_);
 
-    // Sizes first set in full, then the stored widths: a pane never restores collapsed.
+    // Sizes first set in full, then the stored ones: a pane never restores collapsed. The top
+    // row's height is the camera pane's, once the window has stored its layout.
     outer_->setSizes({kTopRowHeight, 1000});
+    if (prefs.mainWindow.isStored()) outer_->setSizes({std::max(prefs.camPane.height, 1), 1000});
     top_->setSizes({std::max(prefs.camPane.width, 1), std::max(prefs.controlPane.width, 1) + 1000});
     bottom_->setSizes({std::max(prefs.xyPane.width, 1) + 1000, std::max(prefs.zPane.width, 1)});
 }
@@ -158,6 +178,11 @@ void CMainFrame::refreshChecks()
     (*actions_)[QStringLiteral("edit.clipper")]->setChecked(editor_.workspace().clipperMode());
     (*actions_)[QStringLiteral("view.grid")]->setChecked(xy.showGrid());
     (*actions_)[QStringLiteral("view.classNames")]->setChecked(xy.drawClassNames());
+    const CameraController& camera = editor_.cameraView();
+    (*actions_)[QStringLiteral("camera.off")]->setChecked(!camera.isOn());
+    for (const CameraModeAction& entry : kCameraModeActions) {
+        if (camera.isOn() && camera.mode() == entry.mode) (*actions_)[QString::fromLatin1(entry.key)]->setChecked(true);
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -166,12 +191,30 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    storeLayout();
+    storeSettings();
     event->accept();
 }
 
-void CMainFrame::storeLayout()
+void CMainFrame::moveEvent(QMoveEvent* event)
 {
+    QMainWindow::moveEvent(event);
+    settingsMayHaveChanged();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    settingsMayHaveChanged();
+}
+
+void CMainFrame::settingsMayHaveChanged()
+{
+    settingsTimer_->start();
+}
+
+void CMainFrame::storeSettings()
+{
+    settingsTimer_->stop();
     Preferences& prefs = editor_.prefs();
     prefs.camPane = {cameraPane_->width(), cameraPane_->height()};
     prefs.controlPane = {controlPanel_->width(), controlPanel_->height()};
@@ -180,7 +223,7 @@ void CMainFrame::storeLayout()
     const QRect normal = normalGeometry();
     prefs.mainWindow = {isMaximized() ? kShowMaximized : kShowNormal, normal.left(), normal.top(),
                         normal.right() + 1, normal.bottom() + 1};
-    editor_.savePreferences(settings_);
+    settingsWriter_->write();
 }
 
 } // namespace vorn

@@ -5,6 +5,7 @@
 class QMenu;
 class QPrinter;
 class QSplitter;
+class QTimer;
 
 namespace vorn {
 
@@ -12,20 +13,24 @@ class ControlPanelWidget;
 class Editor;
 class EditorActions;
 class QtHost;
+class QtSettingsStore;
 class RecentFiles;
-class SettingsStore;
+class SettingsWriter;
 class XYViewWidget;
 class ZViewWidget;
 
 // The editor's main window: the camera view and the control panel in a top row, the XY and Z
-// views below, the menus, the toolbar and the status bar; it runs the file commands and asks
-// before a changed map would be dropped.
+// views below, the menus, the toolbar and the status bar; it runs the file commands, asks
+// before a changed map would be dropped, and writes the settings soon after they change.
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kTopRowHeight = 170;
 
-    CMainFrame(Editor& editor, QtHost& host, SettingsStore& settings, QWidget* parent = nullptr);
+    // How long after a change the settings are written: a drag or a burst of keys writes once.
+    static constexpr int kSettingsDelayMs = 300;
+
+    CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     QWidget* cameraPane() const { return cameraPane_; }
@@ -48,6 +53,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildPanes();
@@ -64,13 +71,17 @@ private:
     bool saveAs();
     void newMap();
     void openChosenMap();
-    void storeLayout();
+    // The panes' sizes and the window's placement go to the preferences, and what changed to the
+    // settings file.
+    void storeSettings();
+    void settingsMayHaveChanged();
     QWidget* printablePane() const;
 
     Editor& editor_;
     QtHost& host_;
-    SettingsStore& settings_;
     EditorActions* actions_;
+    std::unique_ptr<SettingsWriter> settingsWriter_;
+    QTimer* settingsTimer_;
     std::unique_ptr<RecentFiles> recentFiles_;
     std::unique_ptr<QPrinter> printer_;
     QMenu* recentMenu_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "about_dialog.h"
 #include "build_controller.h"
+#include "camera_mode_actions.h"
 #include "control_panel_widget.h"
 #include "document/brush_commands.h"
 #include "document/brush_group_commands.h"
@@ -17,6 +18,7 @@
 #include "z_view_widget.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeySequence>
 #include <QShortcut>
@@ -96,18 +98,20 @@ void CMainFrame::wireCommands()
     });
 
     CameraController& camera = e.cameraView();
+    // The camera is off or in one mode at a time: the menu marks which.
+    auto* cameraModes = new QActionGroup(this);
+    cameraModes->addAction((*actions_)[QStringLiteral("camera.off")]);
     on("camera.off", [&camera] { camera.turnOff(); });
-    on("camera.wireframe", [&camera] { camera.chooseMode(RenderMode::Wireframe); });
-    on("camera.unlitFlat", [&camera] { camera.chooseMode(RenderMode::UnlitFlat); });
-    on("camera.flatShaded", [&camera] { camera.chooseMode(RenderMode::FlatShaded); });
-    on("camera.gouraud", [&camera] { camera.chooseMode(RenderMode::Gouraud); });
-    on("camera.textured", [&camera] { camera.chooseMode(RenderMode::Textured); });
+    for (const CameraModeAction& entry : kCameraModeActions) {
+        cameraModes->addAction((*actions_)[QString::fromLatin1(entry.key)]);
+        on(entry.key, [&camera, mode = entry.mode] { camera.chooseMode(mode); });
+    }
     on("camera.refresh", [&camera] { camera.refresh(); });
 
     on("file.setup", [this] { runSetupDialog(this, editor_); });
     on("help.shortcuts", [this] { showKeyboardShortcuts(*this); });
     on("help.about", [this] { showAboutDialog(this); });
-    new BuildController(editor_, *actions_, *this);
+    new BuildController(editor_, *actions_, *this, [this] { return save(); });
 
 
     const std::array<QWidget*, 4> panes{cameraPane_, controlPanel_, xyPane_, zPane_};

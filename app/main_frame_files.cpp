@@ -113,6 +113,7 @@ void CMainFrame::refreshRecentFiles()
         });
     }
     recentMenu_->setEnabled(!recentFiles_->paths().isEmpty());
+    settingsMayHaveChanged();
 }
 
 QWidget* CMainFrame::printablePane() const

@@ -208,7 +208,7 @@ std::optional<std::string> QtDialogs::textureSelector(const std::string& wadPath
     TextureArchives archives;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     archives.load(wadPath, folders);
-    const TextureColours colours = FindTextureColours(archives, folders, ColourMapFallback::Identity);
+    const TextureColours colours = FindTextureColours(archives, folders);
     TextureSelectorDialog dialog(parent_, archives, colours, QString::fromStdString(current));
     QApplication::restoreOverrideCursor();
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

@@ -60,6 +60,11 @@ void QtSettingsStore::writeInt(std::string_view section, std::string_view key, i
     settings_->setValue(keyPath(section, key), value);
 }
 
+std::string QtSettingsStore::fileName() const
+{
+    return settings_->fileName().toStdString();
+}
+
 bool QtSettingsStore::sync()
 {
     settings_->sync();

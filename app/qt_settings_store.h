@@ -26,6 +26,7 @@ public:
 
     // Writes what was changed to disk; false when the file could not be written.
     bool sync();
+    std::string fileName() const;
 
 private:
     std::unique_ptr<QSettings> settings_;

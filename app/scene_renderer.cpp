@@ -55,6 +55,7 @@ uniform vec3 eye;
 uniform vec3 forward;
 uniform int lighting; // 0 unlit, 1 flat, 2 smooth
 uniform bool textured;
+uniform uint untexturedLayer;
 uniform sampler2DArray textures;
 out vec4 fragmentColour;
 float cameraLight(float facing)
@@ -71,7 +72,7 @@ void main()
         light = cameraLight(dot(n, normalize(eye - point)));
     }
     vec3 c = faceColour * light;
-    if (textured) c *= texture(textures, vec3(uv, float(textureLayer))).rgb;
+    if (textured && textureLayer != untexturedLayer) c *= texture(textures, vec3(uv, float(textureLayer))).rgb;
     fragmentColour = vec4(c, 1.0);
 }
 )";
@@ -265,6 +266,7 @@ void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& pr
     const bool flat = mode == RenderMode::FlatShaded || mode == RenderMode::Textured;
     program_->setUniformValue("lighting", flat ? 1 : mode == RenderMode::Gouraud ? 2 : 0);
     program_->setUniformValue("textured", mode == RenderMode::Textured);
+    glUniform1ui(program_->uniformLocation("untexturedLayer"), kUntexturedLayer); // Qt sends unsigned values as signed
     program_->setUniformValue("textures", 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D_ARRAY, textureArray_);

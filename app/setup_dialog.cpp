@@ -140,15 +140,12 @@ void SetupDialog::apply(Editor& editor) const
     // A blank field means "keep the current list", not "no list".
     if (entityList_->text().trimmed().isEmpty()) return;
     prefs.entityList = text(entityList_);
-    bool loaded = false;
+    std::optional<std::string> problem;
     {
         const WaitCursor busy;
-        loaded = editor.loadEntityClasses();
+        problem = editor.loadEntityClasses();
     }
-    if (!loaded) {
-        editor.host().messageBox("Could not read the entity list " + prefs.entityList +
-                                 "; the built-in entity classes are used instead.");
-    }
+    if (problem) editor.host().messageBox(*problem);
 }
 
 bool runSetupDialog(QWidget* parent, Editor& editor)

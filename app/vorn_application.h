@@ -14,8 +14,8 @@ class QtHost;
 class QtSettingsStore;
 
 // The editor as a program, built in start-up order: the settings, the preferences, the class
-// catalogue, the main window, then the map named on the command line. Saves the preferences
-// when the main window closes.
+// catalogue, the main window, then the map named on the command line. The main window writes the
+// preferences as they change.
 class VornApplication {
 public:
     // `settingsFile` is the INI file the preferences live in.

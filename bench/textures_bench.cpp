@@ -43,7 +43,7 @@ void BM_WadTexturesToRgba(benchmark::State& state)
     CQWad wad;
     if (!file.bytes || wad.loadBytes(std::move(*file.bytes)) != WadStatus::Loaded) return state.SkipWithError("no corpus");
     TextureArchives none;
-    const TextureColours colours = FindTextureColours(none, {}, ColourMapFallback::Brightening);
+    const TextureColours colours = FindTextureColours(none, {});
     const auto names = wad.textureNames();
     size_t pixels = 0;
     for (auto _ : state) {

@@ -15,6 +15,13 @@ std::string framed(std::string_view text)
     return out;
 }
 
+std::string failureFramed(std::string_view text)
+{
+    std::string out;
+    out.append("\n").append(kFailureRule).append(text).append("\n").append(kFailureRule).append("\n");
+    return out;
+}
+
 } // namespace
 
 LaunchFailure LaunchFailure::fromErrno(int error)
@@ -41,8 +48,7 @@ std::string StoppedBanner(std::string_view label)
 
 std::string LaunchFailureFrame(std::string_view label, std::string_view program, const LaunchFailure& failure)
 {
-    std::string out = "\n" + std::string(kFailureRule);
-    out.append("\nFailed to launch ").append(label);
+    std::string out = "\nFailed to launch " + std::string(label);
     switch (failure.kind) {
     case LaunchFailure::Kind::FileNotFound:
         out.append(":\n Can't find file ").append(program).append("\n Check Vorn setup.");
@@ -54,8 +60,24 @@ std::string LaunchFailureFrame(std::string_view label, std::string_view program,
         out.append(" due to error ").append(std::to_string(failure.code));
         break;
     }
-    out.append("\n").append(kFailureRule).append("\n");
-    return out;
+    return failureFramed(out);
+}
+
+std::string CopyFailureFrame(std::string_view label, std::string_view from, std::string_view to, std::string_view reason)
+{
+    std::string out = "\nFailed to launch " + std::string(label);
+    out.append(":\n Could not copy ").append(from).append(" to ").append(to).append(": ").append(reason);
+    return failureFramed(out);
+}
+
+std::string LeakLine(std::string_view pointFile, const std::vector<std::string>& runsLeftOut)
+{
+    std::string out = "\nThe map leaks (" + std::string(pointFile) + ")";
+    for (size_t i = 0; i < runsLeftOut.size(); ++i) {
+        out.append(i == 0 ? ": " : " and ").append(runsLeftOut[i]);
+    }
+    if (!runsLeftOut.empty()) out.append(runsLeftOut.size() == 1 ? " was not run" : " were not run");
+    return out + ".\n";
 }
 
 } // namespace vorn

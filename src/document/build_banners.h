@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorn {
 
@@ -20,5 +21,9 @@ std::string FinishedBanner(std::string_view label, int exitCode);
 std::string StoppedBanner(std::string_view label);
 // `program` is the program path as given, for "Can't find file".
 std::string LaunchFailureFrame(std::string_view label, std::string_view program, const LaunchFailure& failure);
+// A file the run needed could not be copied; `reason` says why.
+std::string CopyFailureFrame(std::string_view label, std::string_view from, std::string_view to, std::string_view reason);
+// The last line of a build that found a leak: the point file that shows it and the runs left out.
+std::string LeakLine(std::string_view pointFile, const std::vector<std::string>& runsLeftOut);
 
 } // namespace vorn

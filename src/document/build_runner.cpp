@@ -1,5 +1,7 @@
 #include "document/build_runner.h"
 
+#include "map/ignoring_case.h"
+
 #include <filesystem>
 
 namespace vorn {
@@ -8,6 +10,9 @@ namespace {
 namespace fs = std::filesystem;
 
 enum class Tool { Qbsp, Light, Vis, Quake };
+
+// The game's own data, beside the game.
+constexpr std::string_view kBaseGame = "id1";
 
 struct ToolStep {
     Tool tool;
@@ -51,7 +56,7 @@ std::vector<ToolStep> stepsOf(BuildCommand command)
     case BuildCommand::LightExtra: return {{Tool::Light, {"-extra"}, true}};
     case BuildCommand::VisRegular: return {{Tool::Vis, {}, true}};
     case BuildCommand::VisFast: return {{Tool::Vis, {"-fast"}, true}};
-    case BuildCommand::Test: return {{Tool::Quake, {"-nolan", "+map"}, true}};
+    case BuildCommand::Test: return {{Tool::Quake, {"-nolan"}, true}};
     case BuildCommand::Compile: return {{Tool::Qbsp, {}, false}, {Tool::Vis, {}, true}, {Tool::Light, {}, true}};
     }
     return {};
@@ -68,14 +73,30 @@ std::string resolved(const std::string& path)
     return noCurrentFolder ? path : full.lexically_normal().string();
 }
 
+// The game runs in its own folder and loads a level by its name from the "maps" folder of its
+// game folder: the compiled level is copied there first. A mod's folder is named to the game.
+ToolRun gameRun(const ToolStep& step, const std::string& program, const std::string& mapPath,
+                const std::string& gameFolder)
+{
+    const fs::path programFolder = fs::path(program).parent_path();
+    fs::path game = gameFolder.empty() ? programFolder / kBaseGame : fs::path(resolved(gameFolder));
+    if (!game.has_filename()) game = game.parent_path(); // written with a trailing separator
+    const std::string level = fs::path(mapPath).stem().string();
+    ToolRun run{textsOf(step.tool).label, program, step.options, programFolder.string()};
+    const std::string gameName = game.filename().string();
+    if (!EqualIgnoringCase(gameName, kBaseGame)) run.arguments.insert(run.arguments.end(), {"-game", gameName});
+    run.arguments.insert(run.arguments.end(), {"+map", level});
+    run.copyFirst = FileCopy{BspPathFor(mapPath), (game / "maps" / (level + ".bsp")).string()};
+    return run;
+}
+
 ToolRun runOf(const ToolStep& step, const std::string& program, const std::string& mapPath)
 {
     // Only a full QBSP run looks for leaks; one on the entities leaves the geometry as it was.
     const bool mayLeak = step.tool == Tool::Qbsp && step.options.empty();
     ToolRun run{textsOf(step.tool).label, program, step.options, {}, mayLeak};
     run.arguments.push_back(step.onBsp ? BspPathFor(mapPath) : mapPath);
-    // The game runs in its own folder, where it finds its data; the tools beside the map.
-    run.folder = fs::path(step.tool == Tool::Quake ? program : mapPath).parent_path().string();
+    run.folder = fs::path(mapPath).parent_path().string(); // the tools run beside the map
     return run;
 }
 
@@ -97,7 +118,11 @@ BuildPlan PlanBuild(BuildCommand command, const BuildRequest& request, const Too
 
     const std::string mapPath = resolved(request.mapPath);
     BuildPlan plan;
-    for (const ToolStep& step : steps) plan.runs.push_back(runOf(step, resolved(pathOf(tools, step.tool)), mapPath));
+    for (const ToolStep& step : steps) {
+        const std::string program = resolved(pathOf(tools, step.tool));
+        plan.runs.push_back(step.tool == Tool::Quake ? gameRun(step, program, mapPath, tools.gameFolder)
+                                                     : runOf(step, program, mapPath));
+    }
     return plan;
 }
 

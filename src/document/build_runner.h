@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,22 @@ struct ToolPaths {
     std::string light;
     std::string vis;
     std::string quake;
+    // The game's folder of its own data, where it finds levels in "maps": a mod's, or when empty
+    // "id1" beside the game.
+    std::string gameFolder;
 };
 
 // What a build needs to know of the document.
 struct BuildRequest {
     bool modified = false;
     std::string mapPath; // empty until the map is saved
+};
+
+// A file to copy before a program starts, over any file of that name.
+struct FileCopy {
+    std::string from;
+    std::string to;
+    bool operator==(const FileCopy&) const = default;
 };
 
 // One program to start: no shell, each argument passed as it is.
@@ -29,6 +40,7 @@ struct ToolRun {
     std::vector<std::string> arguments;
     std::string folder; // the working folder
     bool mayLeak = false; // a full QBSP run: leaves a point file beside a map that is not sealed
+    std::optional<FileCopy> copyFirst{}; // the game's run: the compiled level into its "maps"
     bool operator==(const ToolRun&) const = default;
 };
 

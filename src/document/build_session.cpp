@@ -27,6 +27,22 @@ std::string BuildSession::failedToStart(const LaunchFailure& failure)
     return end(failure.code != 0 ? failure.code : kNoExitCode, LaunchFailureFrame(current()->label, current()->program, failure));
 }
 
+std::string BuildSession::failedToCopy(std::string_view reason)
+{
+    if (!current() || !current()->copyFirst) return {};
+    const FileCopy& copy = *current()->copyFirst;
+    return end(kNoExitCode, CopyFailureFrame(current()->label, copy.from, copy.to, reason));
+}
+
+std::string BuildSession::leaked(std::string_view pointFile)
+{
+    std::vector<std::string> leftOut;
+    for (size_t i = next_; i < runs_.size(); ++i) leftOut.push_back(runs_[i].label);
+    next_ = runs_.size();
+    if (result_ == 0) result_ = kLeaked;
+    return LeakLine(pointFile, leftOut);
+}
+
 std::string BuildSession::stopped()
 {
     if (!current()) return {};

@@ -4,6 +4,7 @@
 #include "document/build_runner.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorn {
@@ -14,6 +15,8 @@ class BuildSession {
 public:
     // The result of a run that was stopped, or failed to start for no reason the system gave.
     static constexpr int kNoExitCode = -1;
+    // The result of a build that found a leak.
+    static constexpr int kLeaked = -2;
 
     explicit BuildSession(std::vector<ToolRun> runs);
 
@@ -27,6 +30,11 @@ public:
     // The current run ended with this exit code.
     std::string finished(int exitCode);
     std::string failedToStart(const LaunchFailure& failure);
+    // The current run's file to copy first could not be copied: it never starts.
+    std::string failedToCopy(std::string_view reason);
+    // The run that ended last found a leak, which `pointFile` shows: the build ends, and the line
+    // says so, naming the runs it leaves out.
+    std::string leaked(std::string_view pointFile);
     std::string stopped();
 
 private:

@@ -37,7 +37,13 @@ std::vector<std::string> ReadReport(const MapReadResult& read)
                            " brushes could not be built and are kept unchanged (first at line " +
                            std::to_string(read.unbuiltBrushLines.front()) + ").");
     }
-    if (read.entitiesPlacedAtOrigin > 0) messages.emplace_back("ERROR: entity has no brush or origin\nWill place it at 0,0,0");
+    if (const std::vector<int>& lines = read.placedAtOriginLines; !lines.empty()) {
+        const std::string first = std::to_string(lines.front());
+        messages.push_back("ERROR: entity has no brush or origin\nWill place it at 0,0,0\n(" +
+                           (lines.size() == 1 ? "1 entity, at line " + first
+                                              : std::to_string(lines.size()) + " entities, the first at line " + first) +
+                           ")");
+    }
     return messages;
 }
 

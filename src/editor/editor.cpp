@@ -5,15 +5,31 @@
 #include "platform/host.h"
 #include "textures/texture_archives.h"
 
+#include <filesystem>
 #include <optional>
 
 namespace vorn {
+namespace {
+
+// What to say when the entity list gave no classes; nothing when it is the default list, simply
+// absent, for which the bundled classes are meant.
+std::optional<std::string> entityListProblem(const std::string& list, bool read)
+{
+    if (read) return "The entity list " + list + " holds no entity classes; the built-in entity classes are used instead.";
+    std::error_code noAnswer;
+    const bool absent = !std::filesystem::exists(list, noAnswer) && !noAnswer;
+    if (list == EntityClassList::kDefaultFileName && absent) return std::nullopt;
+    return "Could not read the entity list " + list + "; the built-in entity classes are used instead.";
+}
+
+} // namespace
 
 Editor::Editor(Host& host, Dialogs& dialogs, Preferences preferences)
     : host_(host), dialogs_(dialogs), prefs_(std::move(preferences))
 {
     map_.SetCurrentTexture(prefs_.curTexture);
     panel_.setTexture(map_.currentTexture());
+    cameraView_.scene().setEntityClasses(classes_);
     cameraView_.setTextureSources(panel_.textureSizes(), panel_.textureImages());
     map_.addListener(*this);
 }
@@ -23,11 +39,18 @@ Editor::~Editor()
     map_.removeListener(*this);
 }
 
-bool Editor::loadEntityClasses()
+std::optional<std::string> Editor::loadEntityClasses()
 {
-    if (classes_.loadFile(prefs_.entityList, host_)) return true;
-    classes_.loadText(BundledEntityList());
-    return false;
+    const std::string& list = prefs_.entityList;
+    std::optional<std::string> problem;
+    const bool read = classes_.loadFile(list, host_);
+    if (!read || classes_.count() == 0) {
+        classes_.loadText(BundledEntityList());
+        problem = entityListProblem(list, read);
+    }
+    // The camera shows point entities in their classes' colours.
+    cameraView_.refresh();
+    return problem;
 }
 
 void Editor::newMap()
@@ -96,10 +119,11 @@ void Editor::reloadTextureArchives()
     host_.controlPanelChanged();
 }
 
-void Editor::savePreferences(SettingsStore& store)
+Preferences Editor::preferencesToSave() const
 {
-    prefs_.curTexture = map_.currentTexture();
-    prefs_.save(store);
+    Preferences prefs = prefs_;
+    prefs.curTexture = map_.currentTexture();
+    return prefs;
 }
 
 void Editor::followWorldArchives(bool mapIsNew)

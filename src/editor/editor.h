@@ -44,9 +44,10 @@ public:
     CameraController& cameraView() { return cameraView_; }
     CQView& panel() { return panel_; }
 
-    // Loads the class catalogue from the preferences' entity list, falling back to the bundled
-    // definitions when that file cannot be read (then false).
-    bool loadEntityClasses();
+    // Loads the class catalogue from the preferences' entity list. The bundled definitions serve
+    // instead when the list cannot be read or holds no class; what to tell the user then, nothing
+    // when the list read is the default one that is simply absent.
+    std::optional<std::string> loadEntityClasses();
 
     // --- the map's file ---
     void newMap();
@@ -67,8 +68,8 @@ public:
 
     // Loads the texture archives the current "wad" value names again (the game folder changed).
     void reloadTextureArchives();
-    // Writes the preferences, with the values kept elsewhere while the editor runs.
-    void savePreferences(SettingsStore& store);
+    // The preferences with the values kept elsewhere while the editor runs, as they are to be saved.
+    Preferences preferencesToSave() const;
 
 private:
     void mapChanged(const MapNotice& notice) override;

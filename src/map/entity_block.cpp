@@ -12,6 +12,7 @@ EntityBlock ReadEntityBlock(TextCursor& in)
     if (opening != '{') {
         block.status = opening == 0 ? EntityReadResult::EndOfFile : EntityReadResult::NoBlock;
     } else {
+        block.firstLine = in.line();
         for (;;) {
             const char c = NextNonBlank(in);
             if (c == '"') {

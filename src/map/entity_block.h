@@ -25,6 +25,7 @@ struct BrushSource {
 // the brushes of many blocks can be read and built together.
 struct EntityBlock {
     EntityReadResult::Status status = EntityReadResult::EndOfFile;
+    int firstLine = 0; // line of the opening brace
     int line = 0;   // line where reading stopped
     size_t end = 0; // position in the text where reading stopped
     std::vector<CQKeyValue> pairs; // as the file gives them, a key repeated included

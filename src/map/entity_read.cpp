@@ -69,8 +69,9 @@ EntityReadResult CQEntity::Adopt(EntityBlock&& block, const FixedBoxes& classes,
         if (stored.empty() && !unbuilt_.empty()) {
             origin = kOrigin; // it has brushes, only none that can be shown
         } else if (stored.empty()) {
-            // The world needs no place: an empty one is no mistake.
-            result.placedAtOrigin = className() != "worldspawn";
+            // The world needs no place, and editors write empty groups for their groups and layers:
+            // neither is a mistake.
+            result.placedAtOrigin = className() != "worldspawn" && className() != "func_group";
             origin = kOrigin;
         } else {
             origin = ParseVector(stored);

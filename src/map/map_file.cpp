@@ -135,6 +135,7 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
         anyFaceLine = anyFaceLine || !block.sources.empty();
         anyTextureAxes = anyTextureAxes || block.hasTextureAxes;
         const size_t end = block.end;
+        const int firstLine = block.firstLine;
         auto entity = std::make_unique<CQEntity>();
         const EntityReadResult read = entity->Adopt(std::move(block), classes, log);
         result.emptyBrushesDropped += read.emptyBrushesDropped;
@@ -150,7 +151,7 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
             result.stoppedAtLine = read.line;
             break;
         }
-        if (read.placedAtOrigin) ++result.entitiesPlacedAtOrigin;
+        if (read.placedAtOrigin) result.placedAtOriginLines.push_back(firstLine);
         entities.push_back(std::move(entity));
         ++result.entitiesRead;
     }

@@ -44,8 +44,8 @@ std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<
 
 struct MapReadResult {
     int entitiesRead = 0;
-    // Entities with neither brushes nor an origin, placed at 0 0 0.
-    int entitiesPlacedAtOrigin = 0;
+    // Lines where the entities with neither brushes nor an origin begin; each is placed at 0 0 0.
+    std::vector<int> placedAtOriginLines;
     int emptyBrushesDropped = 0;
     // Lines of the brushes that did not build into a solid and are kept unchanged.
     std::vector<int> unbuiltBrushLines;

@@ -2,6 +2,7 @@
 
 #include "document/map_document.h"
 #include "document/map_notice.h"
+#include "entities/entity_class.h"
 #include "render/camera_projection.h"
 #include "render/texture_projection.h"
 
@@ -36,9 +37,11 @@ int faceRandom(BrushId id, int face, int component)
     return static_cast<int>(h & 0x7FFF);
 }
 
-std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, BrushId id, int face)
+std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, const std::optional<Vec3>& plain, BrushId id,
+                                       int face)
 {
     if (selected) return {kFull, 0, 0};
+    if (plain) return {packColour(plain->x), packColour(plain->y), packColour(plain->z)};
     switch (style) {
     case SceneStyle::Wireframe:
         return {0, 0, kFull};
@@ -79,10 +82,19 @@ void CameraScene::empty()
     changes_.whole = true;
 }
 
-bool CameraScene::appendBrush(const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
+std::optional<Vec3> CameraScene::plainColour(const CQEntity& entity) const
+{
+    if (style_ != SceneStyle::Textured || entity.isModifiable() || !classes_) return std::nullopt;
+    const EntityClass& entityClass = classes_->find(entity.className());
+    if (!entityClass.isValid()) return std::nullopt;
+    return entityClass.color();
+}
+
+bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
                               TextureSizeSource& sizes)
 {
     if (brush.CountFaces() < 4) return false;
+    const std::optional<Vec3> plain = plainColour(entity);
     // Neighbouring faces mostly share a texture: look each name up once per run of it.
     const std::string* sizedName = nullptr;
     TextureSizeSource::Size size;
@@ -93,14 +105,16 @@ bool CameraScene::appendBrush(const CQBrush& brush, bool selected, std::uint32_t
         if (!face.winding) continue;
         const int points = face.winding->numpoints();
         if (points > kMaxFacePoints) return true;
-        if (!sizedName || *sizedName != face.texture) {
+        if (plain) {
+            layer = kUntexturedLayer;
+        } else if (!sizedName || *sizedName != face.texture) {
             size = sizes.textureSize(face.texture);
             layer = textures_.layerFor(face.texture);
             sizedName = &face.texture;
         }
         const TextureProjection projection(face, size);
         const Vec3 n = MapToScene(face.plane.normal);
-        const auto colour = faceColour(style_, selected, brush.id(), f);
+        const auto colour = faceColour(style_, selected, plain, brush.id(), f);
         Vec3 sum;
         for (const Vec3& p : face.winding->points()) sum += p;
         const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
@@ -143,7 +157,8 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
 
     int oversized = 0;
     for (int e = 0; e < map.EntityCount(); ++e) {
-        for (const CQBrush& brush : map.entity(e).brushes()) {
+        const CQEntity& entity = map.entity(e);
+        for (const CQBrush& brush : entity.brushes()) {
             BrushRange& range = rangeFor(brush.id());
             range.firstVertex = static_cast<std::uint32_t>(mesh_.vertices.size());
             range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
@@ -151,7 +166,7 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
             range.selected = map.isSelected(brush);
             range.built = true;
             ++builtBrushes_;
-            if (appendBrush(brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
+            if (appendBrush(entity, brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
             range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
             range.triangleIndexCount = range.triangleIndexRoom =
                 static_cast<std::uint32_t>(mesh_.triangles.size()) - range.firstTriangleIndex;
@@ -170,7 +185,7 @@ int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSo
     int oversized = 0;
     const auto update = [&](BrushId id) {
         const BrushLocation at = map.locate(id);
-        if (at.valid() && updateBrush(map.brush(at), map.isSelected(id), sizes)) ++oversized;
+        if (at.valid() && updateBrush(map.entity(at.entity), map.brush(at), map.isSelected(id), sizes)) ++oversized;
     };
     for (const BrushId id : notice.added) update(id);
     for (const BrushId id : notice.changed) update(id);
@@ -206,7 +221,7 @@ void CameraScene::removeBrush(BrushId id)
     range = {};
 }
 
-bool CameraScene::updateBrush(const CQBrush& brush, bool selected, TextureSizeSource& sizes)
+bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, bool selected, TextureSizeSource& sizes)
 {
     BrushRange& range = rangeFor(brush.id());
     scratch_.vertices.clear();
@@ -215,7 +230,7 @@ bool CameraScene::updateBrush(const CQBrush& brush, bool selected, TextureSizeSo
 
     // Built as if in place; moved to the end when it does not fit.
     const std::uint32_t builtBase = range.firstVertex;
-    const bool oversized = appendBrush(brush, selected, builtBase, scratch_, sizes);
+    const bool oversized = appendBrush(entity, brush, selected, builtBase, scratch_, sizes);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
     if (!range.built || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {

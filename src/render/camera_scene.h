@@ -7,12 +7,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
 namespace vorn {
 
+class CQEntity;
 class CQMap;
+class EntityClassList;
 struct MapNotice;
 
 // A run of elements of one of the scene's arrays.
@@ -71,6 +74,9 @@ public:
     const TextureLayers& textures() const { return textures_; }
     // Forgets the texture layers (the pictures changed); the next rebuild numbers them anew.
     void forgetTextures() { textures_.clear(); }
+    // Where point entities take their colour in the textured style: their boxes have no texture of
+    // their own. Must outlive the scene; until given, they show the missing texture.
+    void setEntityClasses(const EntityClassList& classes) { classes_ = &classes; }
 
     // What changed since the last call, and forgets it.
     SceneChanges takeChanges();
@@ -83,10 +89,13 @@ private:
     };
     // Appends the brush to `mesh`, its vertex numbers starting at `base`; true when a face was
     // over the point limit.
-    bool appendBrush(const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh, TextureSizeSource& sizes);
+    bool appendBrush(const CQEntity& entity, const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
+                     TextureSizeSource& sizes);
+    // The colour of a point entity's box in the textured style; none for other entities and styles.
+    std::optional<Vec3> plainColour(const CQEntity& entity) const;
     // Builds one brush again, in place when it still fits, else at the end of the arrays; true
     // when it had a face over the point limit.
-    bool updateBrush(const CQBrush& brush, bool selected, TextureSizeSource& sizes);
+    bool updateBrush(const CQEntity& entity, const CQBrush& brush, bool selected, TextureSizeSource& sizes);
     void removeBrush(BrushId id);
     BrushRange& rangeFor(BrushId id);
     // Empties the scene, keeping the arrays' memory for the next build.
@@ -99,6 +108,7 @@ private:
     size_t builtBrushes_ = 0;
     size_t unusedVertices_ = 0;      // left behind by brushes that moved to the end or went
     TextureLayers textures_;
+    const EntityClassList* classes_ = nullptr;
     SceneChanges changes_;
     Mesh scratch_;
 };

@@ -7,23 +7,26 @@ constexpr int kWireframe = 0x40;
 constexpr int kUnlitFlat = 0xC0;
 constexpr int kFlatShaded = 0x88;
 constexpr int kGouraud = 0x89;
+// Not a quality of the shading devices, which know no textured mode: a value outside theirs.
+constexpr int kTextured = 0x100;
 
 } // namespace
 
-std::optional<int> StoredCameraMode(RenderMode mode)
+int StoredCameraMode(RenderMode mode)
 {
     switch (mode) {
     case RenderMode::Wireframe:
         return kWireframe;
     case RenderMode::UnlitFlat:
         return kUnlitFlat;
+    case RenderMode::FlatShaded:
+        return kFlatShaded;
     case RenderMode::Gouraud:
         return kGouraud;
-    case RenderMode::FlatShaded:
     case RenderMode::Textured:
-        return std::nullopt;
+        return kTextured;
     }
-    return std::nullopt;
+    return kWireframe;
 }
 
 RenderMode CameraModeFromStored(int stored)
@@ -35,6 +38,8 @@ RenderMode CameraModeFromStored(int stored)
         return RenderMode::FlatShaded;
     case kGouraud:
         return RenderMode::Gouraud;
+    case kTextured:
+        return RenderMode::Textured;
     default:
         return RenderMode::Wireframe;
     }

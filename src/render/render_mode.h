@@ -1,15 +1,12 @@
 #pragma once
 
-#include <optional>
-
 namespace vorn {
 
 // How the camera view draws the map.
 enum class RenderMode { Wireframe, UnlitFlat, FlatShaded, Gouraud, Textured };
 
-// The value the preference "cammode" keeps for a mode; none for the modes that are not
-// remembered (Flat Shaded, and Textured, which has no stored value of its own).
-std::optional<int> StoredCameraMode(RenderMode mode);
+// The value the preference "cammode" keeps for a mode.
+int StoredCameraMode(RenderMode mode);
 // The mode a stored "cammode" value stands for; an unknown value gives Wireframe.
 RenderMode CameraModeFromStored(int stored);
 

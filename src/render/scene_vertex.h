@@ -15,4 +15,7 @@ struct SceneVertex {
 };
 static_assert(sizeof(SceneVertex) == 44);
 
+// The layer of a face shown in its colour alone, in the textured mode too.
+inline constexpr std::uint32_t kUntexturedLayer = 0xFFFFFFFFu;
+
 } // namespace vorn

@@ -1,16 +1,13 @@
 #include "textures/default_palette.h"
 
 #include "textures/palette.h"
-#include "textures/palette_map.h"
 
 #include <array>
-#include <limits>
 
 namespace vorn {
 namespace {
 
 constexpr int kShades = 16;
-constexpr int kFirstUnchanged = 224;
 
 // The brightest shade of ramps 1 to 15; ramp 0 is grey.
 constexpr std::array<Rgb, 15> kRampTops{{
@@ -33,16 +30,6 @@ constexpr std::array<Rgb, 15> kRampTops{{
 
 uint8_t shade(uint8_t top, int step) { return static_cast<uint8_t>(top * (step + 1) / kShades); }
 
-int brightness(const Rgb& c) { return c.r + c.g + c.b; }
-
-int distance(const Rgb& a, const Rgb& b)
-{
-    const int dr = a.r - b.r;
-    const int dg = a.g - b.g;
-    const int db = a.b - b.b;
-    return dr * dr + dg * dg + db * db;
-}
-
 } // namespace
 
 CQPalette DefaultPalette()
@@ -64,25 +51,5 @@ CQPalette DefaultPalette()
     return palette;
 }
 
-CQPaletteMap BrighteningMap(const CQPalette& palette)
-{
-    CQPaletteMap map;
-    for (int i = 0; i < kFirstUnchanged; ++i) {
-        const Rgb& own = palette.colour(i);
-        int best = i;
-        int bestDistance = std::numeric_limits<int>::max();
-        for (int j = 0; j < CQPalette::kColours; ++j) {
-            const Rgb& other = palette.colour(j);
-            if (brightness(other) <= brightness(own)) continue;
-            const int d = distance(own, other);
-            if (d < bestDistance) {
-                best = j;
-                bestDistance = d;
-            }
-        }
-        map.set(static_cast<uint8_t>(i), static_cast<uint8_t>(best));
-    }
-    return map;
-}
 
 } // namespace vorn

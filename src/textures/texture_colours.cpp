@@ -33,17 +33,12 @@ std::optional<CQPaletteMap> colourMapFile(const std::vector<std::string>& folder
 
 } // namespace
 
-TextureColours FindTextureColours(const TextureArchives& archives, const std::vector<std::string>& folders,
-                                  ColourMapFallback fallback)
+TextureColours FindTextureColours(const TextureArchives& archives, const std::vector<std::string>& folders)
 {
     TextureColours colours;
     colours.palette = archives.readPalette();
     if (colours.palette.count() == 0) colours.palette = paletteFile(folders).value_or(DefaultPalette());
-    if (const auto map = colourMapFile(folders)) {
-        colours.map = *map;
-    } else if (fallback == ColourMapFallback::Brightening) {
-        colours.map = BrighteningMap(colours.palette);
-    }
+    if (const auto map = colourMapFile(folders)) colours.map = *map;
     return colours;
 }
 

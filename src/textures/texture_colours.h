@@ -16,14 +16,10 @@ struct TextureColours {
     CQPaletteMap map;
 };
 
-// What the map becomes when no "colormap.lmp" is at hand: the identity (the palette's own
-// colours) or the brightening map of the palette.
-enum class ColourMapFallback { Identity, Brightening };
-
 // The game's own colours win where they are at hand: the archives' palette lump, else
 // "palette.lmp" in the first folder that has a whole one, else the default palette; row 32 of
-// "colormap.lmp" in the first folder that has it, else the fallback.
-TextureColours FindTextureColours(const TextureArchives& archives, const std::vector<std::string>& folders,
-                                  ColourMapFallback fallback);
+// "colormap.lmp" in the first folder that has it, else the identity, which shows the palette's
+// colours as they are.
+TextureColours FindTextureColours(const TextureArchives& archives, const std::vector<std::string>& folders);
 
 } // namespace vorn

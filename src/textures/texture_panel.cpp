@@ -10,7 +10,7 @@ TexturePanel::TexturePanel() : list_{std::string(kNone)} {}
 ArchiveReport TexturePanel::setWad(std::string_view wadValue, const std::vector<std::string>& folders)
 {
     ArchiveReport report = archives_.load(wadValue, folders);
-    colours_ = FindTextureColours(archives_, folders, ColourMapFallback::Brightening);
+    colours_ = FindTextureColours(archives_, folders);
     ++previewRevision_;
     std::vector<std::string> names = archives_.textureNames();
     std::ranges::stable_sort(names, LessIgnoringCase);

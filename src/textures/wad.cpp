@@ -17,7 +17,30 @@ bool sameNameIgnoringCase(std::string_view a, std::string_view b)
     return EqualIgnoringCase(a.substr(0, kNameLength), b.substr(0, kNameLength));
 }
 
+// A lump that is stored compressed holds no pixels or colours to read as they are.
+bool isCompressed(const CQWad::Entry& entry)
+{
+    return entry.compression != 0;
+}
+
 } // namespace
+
+std::string PrintableName(std::string_view name)
+{
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (byte < 0x20 || byte >= 0x7f) {
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
 
 std::string_view DescribeWadStatus(WadStatus status)
 {
@@ -99,21 +122,25 @@ std::optional<int> CQWad::find(std::string_view name) const
 CQTexture CQWad::readTexture(std::string_view name) const
 {
     CQTexture texture;
-    if (const auto index = find(name)) texture.readFrom(ByteView(bytes_), directory_[static_cast<size_t>(*index)].filePos);
+    const auto index = find(name);
+    if (!index) return texture;
+    const Entry& entry = directory_[static_cast<size_t>(*index)];
+    if (!isCompressed(entry)) texture.readFrom(ByteView(bytes_), entry.filePos);
     return texture;
 }
 
 std::optional<CQTexture::Size> CQWad::textureSize(int index) const
 {
+    const Entry& entry = directory_[static_cast<size_t>(index)];
     CQTexture::Size size;
-    if (!CQTexture::readSize(ByteView(bytes_), directory_[static_cast<size_t>(index)].filePos, size)) return std::nullopt;
+    if (isCompressed(entry) || !CQTexture::readSize(ByteView(bytes_), entry.filePos, size)) return std::nullopt;
     return size;
 }
 
 CQPalette CQWad::readPalette() const
 {
     const auto entry = std::ranges::find_if(directory_, [](const Entry& e) { return e.type == kPaletteType; });
-    if (entry == directory_.end()) return {};
+    if (entry == directory_.end() || isCompressed(*entry)) return {};
     const ByteView view(bytes_);
     if (!view.contains(entry->filePos, CQPalette::kBytes)) return {};
     return CQPalette::fromBytes(view.slice(entry->filePos, CQPalette::kBytes));

@@ -25,9 +25,14 @@ enum class WadStatus {
 // A short description of a status for the user of a command-line tool.
 std::string_view DescribeWadStatus(WadStatus status);
 
+// A lump name fit for a terminal: every byte that is not printable ASCII as \xNN and a
+// backslash as \\, so that control characters stored in a name cannot act on the terminal.
+std::string PrintableName(std::string_view name);
+
 // A WAD2 texture archive read whole into memory. Every offset, size and count taken from the
-// file is checked against the file before it is used; a texture lump that lies beyond the file
-// reads as the "INVALID" texture, without failing the archive.
+// file is checked against the file before it is used; a texture lump that lies beyond the file,
+// or is compressed (which no game reads), reads as the "INVALID" texture, without failing the
+// archive.
 class CQWad {
 public:
     static constexpr int kMaxEntries = 2048;

@@ -22,7 +22,7 @@ void CameraController::chooseMode(RenderMode mode)
     on_ = true;
     prefs.camOn = 1;
     mode_ = mode;
-    if (const auto stored = StoredCameraMode(mode)) prefs.camMode = *stored;
+    prefs.camMode = StoredCameraMode(mode);
     if (!wasOn || scene_.style() != StyleFor(mode)) {
         BusyScope busy(workspace_.host());
         rebuildScene();

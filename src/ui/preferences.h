@@ -64,6 +64,7 @@ struct Preferences {
     // Missing values take their defaults; a camera pane size below 1 takes the default.
     void load(const SettingsStore& store);
     void save(SettingsStore& store) const;
+    friend bool operator==(const Preferences&, const Preferences&) = default;
 };
 
 } // namespace vorn

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
@@ -162,24 +163,73 @@ private slots:
         QVERIFY(controller().pane()->text().endsWith("\nFailed to launch Light due to error 13\n" + rule + "\n"));
     }
 
-    void theGameRunsInItsOwnFolderOnTheCompiledLevel()
+    void theGameRunsInItsOwnFolderOnTheLevelCopiedIntoItsMaps()
     {
         QVERIFY(QDir(app_.folder().path()).mkpath("quake game"));
         prefs().quake = script("quake game/quake", "echo \"in $PWD:\"\nfor a in \"$@\"; do echo \"[$a]\"; done\n").toStdString();
+        const QString bsp = app_.folder().filePath("sample.bsp");
+        const QString copy = app_.folder().filePath("quake game/id1/maps/sample.bsp");
+        // Nothing compiled yet: the copy fails, and the game does not start.
         actions()["build.test"]->trigger();
         QTRY_VERIFY(!controller().running());
-        QVERIFY(controller().pane()->text().contains("in " + app_.folder().filePath("quake game") + ":\n[-nolan]\n[+map]\n[" +
-                                                     app_.folder().filePath("sample.bsp") + "]\n\n---------------------\nQuake finished"));
+        QVERIFY(controller().pane()->text().endsWith("\nFailed to launch Quake:\n Could not copy " + bsp + " to " + copy +
+                                                     ": No such file or directory\n" + QString(40, '-') + "\n"));
+
+        QFile level(bsp);
+        QVERIFY(level.open(QIODevice::WriteOnly) && level.write("level") == 5);
+        level.close();
+        actions()["build.test"]->trigger();
+        QTRY_VERIFY(!controller().running());
+        QVERIFY(controller().pane()->text().contains("in " + app_.folder().filePath("quake game") +
+                                                     ":\n[-nolan]\n[+map]\n[sample]\n\n---------------------\nQuake finished"));
+        QFile copied(copy);
+        QVERIFY(copied.open(QIODevice::ReadOnly));
+        QCOMPARE(copied.readAll(), "level");
     }
 
-    void aRefusedCommandTellsWhyAndRunsNothing()
+    void aChangedMapIsOfferedForSavingAndARefusedCommandRunsNothing()
     {
         prefs().qbsp = script("qbsp", "touch qbsp-ran\n").toStdString();
+        prefs().vis = prefs().light = script("vis", "exit 0\n").toStdString();
         AddBox(app_->editor().map(), {0, 0, 0}, {64, 64, 64});
-        QCOMPARE(messageAfter([&] { actions()["build.qbspFull"]->trigger(); }), "Vorn: Map has been modified since last save");
+        QCOMPARE(messageAfter([&] { actions()["build.qbspFull"]->trigger(); }, QMessageBox::Cancel),
+                 "Vorn: Map has been modified since last save");
+        QVERIFY(!controller().pane() && app_->editor().map().IsModifiedSinceSave());
+        app_->frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&app_->frame()));
+        QCOMPARE(messageAfter([&] { QTest::keyClick(app_->frame().xyPane(), Qt::Key_F9); }, QMessageBox::Save),
+                 "Vorn: Map has been modified since last save");
+        QVERIFY(!app_->editor().map().IsModifiedSinceSave());
+        QTRY_VERIFY(controller().pane() && !controller().running());
+        QVERIFY(QFile::exists(app_.folder().filePath("qbsp-ran")));
+
         app_->editor().map().NewMap();
         QCOMPARE(messageAfter([&] { actions()["build.qbspEntities"]->trigger(); }), "Vorn: You must save the map first.");
-        QVERIFY(!controller().pane() && !QFile::exists(app_.folder().filePath("qbsp-ran")));
+    }
+
+    void aLeakEndsTheCompileWithALineThatNamesItAndThePaneShowsTheEnd()
+    {
+        // Prints more than the pane shows, leaves a point file once the test lets it go.
+        prefs().qbsp = script("qbsp", "seq 400\nfor i in $(seq 200); do [ -e go ] && break; sleep 0.05; done\n"
+                                      "printf '0 0 0\\n64 0 0\\n' > \"${1%.map}.pts\"\n")
+                           .toStdString();
+        prefs().vis = prefs().light = script("vis", "touch vis-ran\n").toStdString();
+        actions()["build.compile"]->trigger();
+        BuildOutputPane* pane = controller().pane();
+        QTRY_VERIFY(pane->text().contains("\n400\n"));
+        QVERIFY(pane->height() <= app_->frame().height() / 3);
+        QScrollBar* bar = pane->findChild<QPlainTextEdit*>("buildLog")->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(0); // the user scrolled up to read
+
+        QVERIFY(QFile(app_.folder().filePath("go")).open(QIODevice::WriteOnly));
+        QTRY_VERIFY(!controller().running());
+        const QString pts = app_.folder().filePath("sample.pts");
+        QVERIFY2(pane->text().endsWith("QBsp finished\n---------------------\n\nThe leak's path from " + pts +
+                                       " is drawn in the XY view.\n\nThe map leaks (" + pts + "): Vis and Light were not run.\n"),
+                 qPrintable(pane->text().right(300)));
+        QVERIFY(!QFile::exists(app_.folder().filePath("vis-ran")));
+        QCOMPARE(bar->value(), bar->maximum());
     }
 
     void theSampleMapCompilesAndAMapWithAWallMissingShowsItsLeak()
@@ -211,9 +261,10 @@ private slots:
         actions()["build.compile"]->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 60000);
         text = controller().pane()->text();
-        QVERIFY2(text.contains("The map leaks: the path from " + app_.folder().filePath("leaky.pts") + " is drawn in the XY view."),
+        const QString pts = app_.folder().filePath("leaky.pts");
+        QVERIFY2(text.endsWith("The leak's path from " + pts + " is drawn in the XY view.\n\nThe map leaks (" + pts +
+                               "): Vis and Light were not run.\n"),
                  qPrintable(text));
-        QVERIFY(text.endsWith("Vis had errors\n---------------------\n"));
         const std::span<const Vec3> leak = leakPath().pointsFor(leaky.toStdString());
         QVERIFY(leak.size() >= 2);
         QCOMPARE(app_->editor().xyView().centre(), (MapPoint{120, 18})); // the view moved to the path

@@ -190,6 +190,22 @@ private slots:
         QCOMPARE(host.cursors.front(), Qt::WaitCursor);
         QCOMPARE(host.cursors.back(), Qt::ArrowCursor);
 
+        // A list that holds no class is reported too; the default list, simply absent, is not.
+        QVERIFY(writeFile(qel, "not an entity list\n"));
+        field(setup, "entityList")->setText(qel);
+        host.messages.clear();
+        setup.apply(editor);
+        QVERIFY(editor.classes().count() > 2);
+        QCOMPARE(host.messages, std::vector<std::string>{"The entity list " + qel.toStdString() +
+                                                         " holds no entity classes; the built-in entity classes are used instead."});
+        const QString here = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        field(setup, "entityList")->setText("entities.qel");
+        host.messages.clear();
+        setup.apply(editor);
+        QVERIFY(QDir::setCurrent(here));
+        QVERIFY(editor.classes().count() > 2 && host.messages.empty());
+
         // Find offers the filters; the file chosen fills the field, a cancelled choice keeps it.
         const std::tuple<QString, QStringList, QString> finds[] = {
             {"qbsp", {"Programs (*)", "Application Files (*.exe)"}, "/new/Zoë's qbsp"},

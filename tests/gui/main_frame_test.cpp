@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -78,6 +79,39 @@ private slots:
         QCOMPARE(QList<int>({p.xyGridSize, p.xyGridShow, again.editor().workspace().gridSize()}), QList<int>({64, 0, 64}));
         QCOMPARE(p.authorName, "Ann");
         QVERIFY(p.xyPane.width > 0 && p.mainWindow.isStored());
+    }
+
+    // Written when they change, as a crash would leave them: the next start gets them back.
+    void settingsAreWrittenAsTheyChangeAndTheLayoutAndCameraModeComeBack()
+    {
+        VornApplication app(settingsFile());
+        app.start(QString());
+        const EditorActions& actions = app.frame().actions();
+        const auto stored = [&](const char* key) { return QSettings(settingsFile(), QSettings::IniFormat).value(key).toString(); };
+        whileModal([&] { actions["file.setup"]->trigger(); return 0; },
+                   [](QDialog& setup) { QCOMPARE(submit(setup, {{"qbsp", "/tools/qbsp"}}), ""); });
+        QTRY_COMPARE(stored("paths/qbsp"), "/tools/qbsp");
+
+        // The Camera menu marks the one mode the camera is in, or Off.
+        QVERIFY(actions["camera.off"]->isChecked());
+        actions["camera.textured"]->trigger();
+        QStringList checked;
+        for (const auto& [key, action] : actions.all()) if (key.startsWith("camera.") && action->isChecked()) checked << key;
+        QCOMPARE(checked, QStringList{"camera.textured"});
+
+        QSplitterHandle* handle = app.frame().outerSplitter()->handle(1);
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(20, 2));
+        QTest::mouseMove(handle, QPoint(20, 82));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(20, 82));
+        const int topRow = app.frame().outerSplitter()->sizes().first();
+        QVERIFY(topRow >= CMainFrame::kTopRowHeight + 60);
+        QTRY_COMPARE(stored("preferences/camheight").toInt(), topRow);
+
+        VornApplication next(settingsFile());
+        next.start(QString());
+        QCOMPARE(next.editor().prefs().qbsp, "/tools/qbsp");
+        QCOMPARE(next.frame().outerSplitter()->sizes().first(), topRow);
+        QVERIFY(next.editor().cameraView().isOn() && next.frame().actions()["camera.textured"]->isChecked());
     }
 
     void menusAndToolbarHoldEveryCommandWithItsShortcuts()

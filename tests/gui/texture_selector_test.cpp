@@ -55,7 +55,7 @@ private slots:
         QVERIFY(writeArchive(folder_.filePath("test.wad"), writer));
         folders_ = {folder_.path().toStdString()};
         archives_.load("test.wad", folders_);
-        colours_ = FindTextureColours(archives_, folders_, ColourMapFallback::Identity);
+        colours_ = FindTextureColours(archives_, folders_);
     }
 
     void opensSortedWithTheCurrentTexturePreselectedIgnoringCase()

@@ -8,7 +8,7 @@ using namespace vorn;
 
 namespace {
 
-const ToolPaths kAllTools{"/q/bin/qbsp", "/q/bin/light", "/q/bin/vis", "/games/quake/quake"};
+const ToolPaths kAllTools{"/q/bin/qbsp", "/q/bin/light", "/q/bin/vis", "/games/quake/quake", ""};
 const BuildRequest kSaved{false, "/maps/my level/e1m1.map"};
 
 std::string refusalOf(BuildCommand command, const BuildRequest& request, const ToolPaths& tools)
@@ -59,9 +59,19 @@ TEST(BuildRunner, EachCommandRunsItsToolWithItsOptionOnTheMapOrTheBspInTheMapsFo
     EXPECT_EQ(only(BuildCommand::LightExtra), (ToolRun{"Light", "/q/bin/light", {"-extra", bsp}, folder, false}));
     EXPECT_EQ(only(BuildCommand::VisRegular), (ToolRun{"Vis", "/q/bin/vis", {bsp}, folder, false}));
     EXPECT_EQ(only(BuildCommand::VisFast), (ToolRun{"Vis", "/q/bin/vis", {"-fast", bsp}, folder, false}));
-    // The game runs in its own folder, whatever the length of its program's name.
-    EXPECT_EQ(only(BuildCommand::Test),
-              (ToolRun{"Quake", "/games/quake/quake", {"-nolan", "+map", bsp}, "/games/quake", false}));
+    // The game runs in its own folder, whatever the length of its program's name, on the level
+    // copied into the maps of its game folder: "id1" beside it, or a mod's, which it is told of.
+    EXPECT_EQ(only(BuildCommand::Test), (ToolRun{"Quake", "/games/quake/quake", {"-nolan", "+map", "e1m1"}, "/games/quake", false,
+                                                 FileCopy{bsp, "/games/quake/id1/maps/e1m1.bsp"}}));
+    ToolPaths mod = kAllTools;
+    mod.gameFolder = "/games/quake/my mod/";
+    ToolRun game = PlanBuild(BuildCommand::Test, kSaved, mod).runs.at(0);
+    EXPECT_EQ(game.arguments, (std::vector<std::string>{"-nolan", "-game", "my mod", "+map", "e1m1"}));
+    EXPECT_EQ(game.copyFirst, (FileCopy{bsp, "/games/quake/my mod/maps/e1m1.bsp"}));
+    mod.gameFolder = "/games/quake/ID1";
+    game = PlanBuild(BuildCommand::Test, kSaved, mod).runs.at(0);
+    EXPECT_EQ(game.arguments, (std::vector<std::string>{"-nolan", "+map", "e1m1"}));
+    EXPECT_EQ(game.copyFirst->to, "/games/quake/ID1/maps/e1m1.bsp");
 
     const std::vector<ToolRun> compile = PlanBuild(BuildCommand::Compile, kSaved, kAllTools).runs;
     ASSERT_EQ(compile.size(), 3u);

@@ -20,6 +20,8 @@ TEST(BuildBanners, RunsAreFramedAndAFailedStartSaysWhy)
               "\n" + rule + "\nFailed to launch Light:\n Not enough memory\n" + rule + "\n");
     EXPECT_EQ(LaunchFailureFrame("Quake", "quake", LaunchFailure::fromErrno(EACCES)),
               "\n" + rule + "\nFailed to launch Quake due to error " + std::to_string(EACCES) + "\n" + rule + "\n");
+    EXPECT_EQ(CopyFailureFrame("Quake", "/m/a.bsp", "/q/id1/maps/a.bsp", "Permission denied"),
+              "\n" + rule + "\nFailed to launch Quake:\n Could not copy /m/a.bsp to /q/id1/maps/a.bsp: Permission denied\n" + rule + "\n");
 }
 
 TEST(BuildSession, RunsInTurnUntilOneFailsAndNeverCallsAFailedStartASuccess)
@@ -51,6 +53,20 @@ TEST(BuildSession, RunsInTurnUntilOneFailsAndNeverCallsAFailedStartASuccess)
     BuildSession noReason(runs);
     noReason.failedToStart({LaunchFailure::Kind::Other, 0});
     EXPECT_NE(noReason.result(), 0);
+
+    // A leak ends the build after the run that found it, naming the runs left out.
+    BuildSession leaking(runs);
+    leaking.finished(0);
+    EXPECT_EQ(leaking.leaked("/m/a.pts"), "\nThe map leaks (/m/a.pts): Vis and Light were not run.\n");
+    EXPECT_TRUE(leaking.over());
+    EXPECT_EQ(leaking.result(), BuildSession::kLeaked);
+    BuildSession leakingWithErrors(runs);
+    leakingWithErrors.finished(1);
+    EXPECT_EQ(leakingWithErrors.leaked("/m/a.pts"), "\nThe map leaks (/m/a.pts).\n");
+    EXPECT_EQ(leakingWithErrors.result(), 1);
+    BuildSession lastLeaking({runs[0], runs[1]});
+    lastLeaking.finished(0);
+    EXPECT_EQ(lastLeaking.leaked("/m/a.pts"), "\nThe map leaks (/m/a.pts): Vis was not run.\n");
 
     BuildSession stopped(runs);
     EXPECT_EQ(stopped.stopped(), "\n---------------------\nQBsp was stopped\n---------------------\n");

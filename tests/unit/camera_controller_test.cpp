@@ -95,7 +95,7 @@ TEST_F(CameraControllerTest, DragsAreMeasuredFromThePressPoint)
     EXPECT_FALSE(view().mouseMove(10, 10));
 }
 
-TEST_F(CameraControllerTest, ModesSwitchTheCameraOnAndAreRememberedExceptFlatShaded)
+TEST_F(CameraControllerTest, ModesSwitchTheCameraOnAndAreEachRemembered)
 {
     makeWorld({{{-32, 100, 32}, {32, 132, 96}}});
     EXPECT_FALSE(view().isOn());
@@ -109,11 +109,13 @@ TEST_F(CameraControllerTest, ModesSwitchTheCameraOnAndAreRememberedExceptFlatSha
 
     view().chooseMode(RenderMode::FlatShaded);
     EXPECT_EQ(view().mode(), RenderMode::FlatShaded);
-    EXPECT_EQ(editor.prefs().camMode, 0x89) << "Flat Shaded is not remembered";
-    view().chooseMode(RenderMode::Textured);
-    EXPECT_EQ(editor.prefs().camMode, 0x89);
+    EXPECT_EQ(editor.prefs().camMode, 0x88);
     view().chooseMode(RenderMode::UnlitFlat);
     EXPECT_EQ(editor.prefs().camMode, 0xC0);
+    for (const RenderMode mode : {RenderMode::FlatShaded, RenderMode::Textured}) {
+        view().chooseMode(mode);
+        EXPECT_EQ(Editor(host, dialogs, editor.prefs()).cameraView().mode(), mode);
+    }
 
     view().turnOff();
     EXPECT_EQ(editor.prefs().camOn, 0);

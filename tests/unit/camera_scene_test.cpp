@@ -101,6 +101,16 @@ TEST_F(CameraSceneTest, ColoursFollowTheStyleAndTheSelection)
     EXPECT_EQ(colours(0), (std::set<std::vector<int>>{{255, 255, 255}}));
     EXPECT_EQ(colours(1), red);
 
+    // A point entity's box has no texture: textured, it shows its class's colour (a light's is
+    // yellow) on no texture layer.
+    const BrushId light = addPointEntity("light", {300, 0, 0}).brush(0).id();
+    scene.setEntityClasses(editor.classes());
+    scene.rebuild(map(), SceneStyle::Textured, sizes);
+    std::set<std::vector<unsigned>> lightFaces;
+    for (const SceneVertex& v : brushVertices(scene, light)) lightFaces.insert({v.colour[0], v.colour[1], v.colour[2], v.layer});
+    EXPECT_EQ(lightFaces, (std::set<std::vector<unsigned>>{{255, 255, 0, kUntexturedLayer}}));
+    EXPECT_EQ(scene.textures().names(), std::vector<std::string>{"WALL"});
+
     scene.rebuild(map(), SceneStyle::Tinted, sizes);
     const auto tints = colours(0);
     EXPECT_GE(tints.size(), 5u) << "each face its own tint";

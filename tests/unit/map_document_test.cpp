@@ -84,6 +84,32 @@ TEST_F(EditorTest, DamagedFileKeepsWhatWasReadButNoFileName)
     EXPECT_EQ(host.messages.back(), "The map file is damaged after line 5: only 1 entities were read.");
 }
 
+// Editors write empty groups for their groups and layers: kept and written back without a word.
+// Other entities without brushes or origin are counted, the first named by its line.
+TEST_F(EditorTest, EntitiesWithoutBrushesOrOriginAreReportedOnceButEmptyGroupsAreNot)
+{
+    const std::string file = path("groups.map");
+    const std::string group = "{\n\"classname\" \"func_group\"\n\"_tb_name\" \"Layer 1\"\n}\n";
+    std::ofstream(file) << "{\n\"classname\" \"worldspawn\"\n}\n" << group << "{\n\"classname\" \"info_null\"\n}\n"
+                        << group << "{\n\"classname\" \"light\"\n}\n";
+    ASSERT_TRUE(editor.openMap(file));
+    EXPECT_EQ(host.messages, std::vector<std::string>{"ERROR: entity has no brush or origin\nWill place it at 0,0,0\n"
+                                                      "(2 entities, the first at line 8)"});
+    ASSERT_TRUE(editor.saveMap(path("again.map")));
+    const std::string saved = readFile(path("again.map"));
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '{'), 5);
+    EXPECT_NE(saved.find(group + "{\n\"classname\" \"info_null\""), std::string::npos);
+
+    host.messages.clear();
+    std::ofstream(file) << group << group;
+    ASSERT_TRUE(editor.openMap(file));
+    EXPECT_TRUE(host.messages.empty());
+    std::ofstream(file) << "// a comment\n{\n\"classname\" \"info_null\"\n}\n";
+    ASSERT_TRUE(editor.openMap(file));
+    EXPECT_EQ(host.messages, std::vector<std::string>{"ERROR: entity has no brush or origin\nWill place it at 0,0,0\n"
+                                                      "(1 entity, at line 2)"});
+}
+
 TEST_F(EditorTest, FailedOpenOrSaveIsReportedAndKeepsTheMapTheOldFileAndTheModifiedMark)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});

@@ -48,29 +48,6 @@ TEST(Palette, DefaultPaletteIsSixteenRampsFromDarkToBright)
     }
 }
 
-TEST(Palette, BrighteningMapSendsLowIndicesToANearBrighterColour)
-{
-    const CQPalette palette = DefaultPalette();
-    const CQPaletteMap map = BrighteningMap(palette);
-    int brightened = 0;
-    for (int i = 0; i < 256; ++i) {
-        const auto value = static_cast<uint8_t>(i);
-        if (i >= 224) {
-            EXPECT_EQ(map[value], value);
-        } else if (map[value] != value) {
-            EXPECT_GT(brightness(palette.colour(map[value])), brightness(palette.colour(i))) << i;
-            ++brightened;
-        }
-    }
-    EXPECT_GT(brightened, 200);
-    // The brightest colour has nothing brighter and stays.
-    CQPalette flat = CQPalette::fromBytes(paletteBytes({9, 9, 9}));
-    flat.setColour(7, {200, 200, 200});
-    const CQPaletteMap flatMap = BrighteningMap(flat);
-    EXPECT_EQ(flatMap[7], 7);
-    EXPECT_EQ(flatMap[8], 7);
-}
-
 TEST(Palette, ColourMapRowsAreTakenOnlyWhenWhole)
 {
     CQPaletteMap map;
@@ -89,17 +66,16 @@ TEST(Palette, TheGamesOwnColoursWinWhereTheyAreAtHand)
     TextureArchives archives;
     archives.load("plain.wad", folders);
 
-    // Nothing at hand: the default palette, and the identity or the brightening map.
-    TextureColours colours = FindTextureColours(archives, folders, ColourMapFallback::Identity);
+    // Nothing at hand: the default palette, shown as it is.
+    TextureColours colours = FindTextureColours(archives, folders);
     EXPECT_EQ(colours.palette.colour(254), (Rgb{255, 255, 255}));
-    EXPECT_EQ(colours.map[5], 5);
-    EXPECT_NE(FindTextureColours(archives, folders, ColourMapFallback::Brightening).map[5], 5);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(colours.map[static_cast<uint8_t>(i)], i);
 
     // The files of the first folder that has them, a colour map row 32.
     scratch.write("game/palette.lmp", paletteBytes({1, 2, 3}));
     scratch.write("game/colormap.lmp", colourMapBytes(64));
     scratch.write("map/colormap.lmp", colourMapBytes(16)); // too short for row 32: passed over
-    colours = FindTextureColours(archives, folders, ColourMapFallback::Brightening);
+    colours = FindTextureColours(archives, folders);
     EXPECT_EQ(colours.palette.colour(100), (Rgb{1, 2, 3}));
     EXPECT_EQ(colours.map[5], 32);
 
@@ -109,7 +85,7 @@ TEST(Palette, TheGamesOwnColoursWinWhereTheyAreAtHand)
     writer.addTexture("tex", 2, 1, {0, 1});
     scratch.write("map/plain.wad", writer.bytes());
     archives.load("plain.wad", folders);
-    colours = FindTextureColours(archives, folders, ColourMapFallback::Identity);
+    colours = FindTextureColours(archives, folders);
     EXPECT_EQ(colours.palette.colour(100), (Rgb{7, 8, 9}));
 
     colours.palette.setColour(32, {10, 20, 30});
@@ -125,7 +101,7 @@ TEST(Palette, CorpusPaletteAndColourMapRead)
 {
     const auto folder = kCorpus / "palette";
     if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no corpus at " << kCorpus;
-    const TextureColours colours = FindTextureColours(TextureArchives(), {folder.string()}, ColourMapFallback::Identity);
+    const TextureColours colours = FindTextureColours(TextureArchives(), {folder.string()});
     EXPECT_EQ(colours.palette.count(), 256);
     const CQPalette ours = DefaultPalette();
     int differing = 0;

@@ -1,3 +1,5 @@
+#include "textures/default_palette.h"
+#include "textures/texture_image.h"
 #include "textures/texture_panel.h"
 #include "wad_fixtures.h"
 
@@ -39,6 +41,11 @@ TEST_F(TexturePanelTest, TheCurrentTextureSelectsItsItemAndShowsItsSize)
     EXPECT_EQ(panel.sizeText(), "16x16");
     ASSERT_TRUE(panel.preview());
     EXPECT_EQ(panel.preview()->name(), "Ceil_Plank");
+    // Without the game's colour map the preview shows the palette's own colours: pixel value 2
+    // is grey 2 of the default palette, not a brighter colour of another hue.
+    const RgbaImage shown = ToRgba(*panel.preview(), panel.colours());
+    const Rgb grey = DefaultPalette().colour(2);
+    EXPECT_EQ(std::vector<uint8_t>(shown.rgba.begin(), shown.rgba.begin() + 4), (std::vector<uint8_t>{grey.r, grey.g, grey.b, 255}));
 
     // A prefix selects the item it begins but is no texture: "0x0", the preview stays.
     show("wall");

@@ -171,3 +171,25 @@ TEST(Wad, TextureLumpsBeyondTheFileOrTooLargeReadAsInvalid)
     EXPECT_EQ(tall.pixels().size(), 24u);
     EXPECT_EQ(tall.mipOffsets()[0], 40u);
 }
+
+TEST(Wad, CompressedLumpsReadAsInvalidAndNamesPrintEscaped)
+{
+    WadWriter writer;
+    writer.addLump(CQWad::kPaletteType, "palette", std::string(768, '\x7f'));
+    writer.addTexture("packed", 4, 4, Solid(4, 4, 1));
+    writer.addTexture("plain", 4, 4, Solid(4, 4, 1));
+    std::string bytes = writer.bytes();
+    const size_t directory = bytes.size() - 3 * 32;
+    bytes[directory + 13] = 1;      // the palette's compression byte
+    bytes[directory + 32 + 13] = 1; // the first texture's
+    CQWad wad;
+    ASSERT_EQ(wad.loadBytes(bytes), WadStatus::Loaded);
+    EXPECT_EQ(wad.textureNames(), (std::vector<std::string>{"packed", "plain"})); // still listed
+    EXPECT_TRUE(wad.readTexture("packed").isInvalid());
+    EXPECT_FALSE(wad.textureSize(1).has_value());
+    EXPECT_EQ(wad.textureSize(2)->width, 4u);
+    EXPECT_EQ(wad.readPalette().count(), 0);
+
+    EXPECT_EQ(PrintableName("+0btn\a\x1b[2J"), "+0btn\\x07\\x1b[2J");
+    EXPECT_EQ(PrintableName("a\\b\x7f\xe9"), "a\\\\b\\x7f\\xe9");
+}

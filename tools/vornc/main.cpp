@@ -110,9 +110,9 @@ int listWad(const std::string& path)
     for (const int index : textures) {
         const auto size = wad.textureSize(index);
         if (size) {
-            std::printf("%s %ux%u\n", wad.entryName(index).c_str(), size->width, size->height);
+            std::printf("%s %ux%u\n", PrintableName(wad.entryName(index)).c_str(), size->width, size->height);
         } else {
-            std::printf("%s invalid\n", wad.entryName(index).c_str());
+            std::printf("%s invalid\n", PrintableName(wad.entryName(index)).c_str());
         }
     }
     std::printf("textures: %zu\n", textures.size());
