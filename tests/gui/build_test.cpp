@@ -1,5 +1,6 @@
 #include "build_controller.h"
 #include "build_output_pane.h"
+#include "compile_tools.h"
 #include "document/selection_edits.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
@@ -46,23 +47,6 @@ public:
         return false;
     }
 };
-
-QString realTool(const char* name)
-{
-    // Beside the corpus, which need not be there itself.
-    return QDir::cleanPath(QStringLiteral(VORN_CORPUS_DIR "/../tools/compilers/") + QLatin1String(name));
-}
-
-// The real compile tools are there and their libraries load (the loader fails with 127).
-bool realToolsRun()
-{
-    for (const char* name : {"qbsp", "vis", "light"}) {
-        QProcess tool;
-        tool.start(realTool(name), {});
-        if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() == 127) return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -234,10 +218,10 @@ private slots:
 
     void theSampleMapCompilesAndAMapWithAWallMissingShowsItsLeak()
     {
-        if (!realToolsRun()) QSKIP("the compile tools or their libraries are not here");
-        prefs().qbsp = realTool("qbsp").toStdString();
-        prefs().vis = realTool("vis").toStdString();
-        prefs().light = realTool("light").toStdString();
+        if (!RealToolsRun()) QSKIP("the compile tools or their libraries are not here");
+        prefs().qbsp = RealTool("qbsp").toStdString();
+        prefs().vis = RealTool("vis").toStdString();
+        prefs().light = RealTool("light").toStdString();
         actions()["build.compile"]->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 60000);
         QString text = controller().pane()->text();
