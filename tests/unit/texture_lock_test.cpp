@@ -1,18 +1,9 @@
 #include "box_text.h"
-#include "brush_checks.h"
 #include "document/brush_commands.h"
 #include "document/selection_edits.h"
 #include "editor_fixture.h"
-#include "fakes.h"
 #include "map/brush_group.h"
-#include "map/brush_text.h"
-#include "map/text_reader.h"
-#include "geometry/texture_axes.h"
 #include "texel_checks.h"
-
-#include <gtest/gtest.h>
-
-#include <map>
 
 using namespace vorn;
 using namespace vorn::test;
@@ -22,16 +13,8 @@ namespace {
 CQBrush valveBox()
 {
     NullDebugOutput log;
-    TextCursor in(kValveBoxBlock + 1); // after the opening brace
-    CQBrush b;
-    ReadBrush(in, b, log);
-    return b;
+    return ReadBlock(kValveBoxBlock + 1, log);
 }
-
-class SquareTextures : public TextureSizeSource {
-public:
-    Size textureSize(std::string_view) override { return {64, 64}; }
-};
 
 } // namespace
 
@@ -123,7 +106,7 @@ TEST(BrushGroup, ValveBrushesKeepTheirAxesAndTheirTextures)
 
 TEST(TextureAlignment, AlongAxesMatchesTheStandardAlignmentForTheSameLaying)
 {
-    SquareTextures sizes;
+    FixedTextureSizes sizes(64, 64);
     CQBrush standard = Box({100, 100, 100}, {164, 164, 140});
     CQBrush valve = standard;
     for (int i = 0; i < valve.numfaces(); ++i) valve.face(i).axes = StandardAxes(valve.face(i));
