@@ -1,6 +1,5 @@
 #include "editor_fixture.h"
 #include "render/camera_scene.h"
-#include "render/texture_image_source.h"
 #include "render/texture_projection.h"
 
 #include <set>
@@ -9,11 +8,6 @@ using namespace vorn;
 using namespace vorn::test;
 
 namespace {
-
-class FixedSizes : public TextureSizeSource {
-public:
-    Size textureSize(std::string_view name) override { return name == "WALL" ? Size{64, 32} : Size{}; }
-};
 
 Vec3 positionOf(const SceneVertex& v) { return {v.position[0], v.position[1], v.position[2]}; }
 
@@ -29,7 +23,7 @@ protected:
     BrushId id(int brush) { return worldBrush(brush).id(); }
 
     CameraScene scene;
-    FixedSizes sizes;
+    FixedTextureSizes sizes{64, 32, "WALL"};
 };
 
 } // namespace
@@ -44,23 +38,15 @@ TEST_F(CameraSceneTest, BoxBecomesTwelveTrianglesInSceneSpaceWithYUp)
 
     std::set<std::tuple<float, float, float>> corners;
     for (const SceneVertex& v : scene.vertices()) corners.insert({v.position[0], v.position[1], v.position[2]});
-    std::set<std::tuple<float, float, float>> expected;
-    for (float x : {0.0f, 64.0f}) {
-        for (float y : {0.0f, 32.0f}) {
-            for (float z : {0.0f, 16.0f}) expected.insert({x, z, y}); // map (x, y, z) is scene (x, z, y)
-        }
-    }
+    std::set<std::tuple<float, float, float>> expected; // map (x, y, z) is scene (x, z, y)
+    for (int i = 0; i < 8; ++i) expected.insert({i & 1 ? 64.0f : 0.0f, i & 4 ? 16.0f : 0.0f, i & 2 ? 32.0f : 0.0f});
     EXPECT_EQ(corners, expected);
 
     // The top face (map +z) faces scene +y; the north face (map +y) faces scene +z.
     for (const SceneVertex& v : scene.vertices()) {
         const std::vector<int> normal(v.normal, v.normal + 3);
-        if (v.position[1] == 16 && v.normal[1] != 0) {
-            EXPECT_EQ(normal, (std::vector<int>{0, 127, 0}));
-        }
-        if (v.position[2] == 32 && v.normal[2] != 0) {
-            EXPECT_EQ(normal, (std::vector<int>{0, 0, 127}));
-        }
+        if (v.position[1] == 16 && v.normal[1] != 0) EXPECT_EQ(normal, (std::vector<int>{0, 127, 0}));
+        if (v.position[2] == 32 && v.normal[2] != 0) EXPECT_EQ(normal, (std::vector<int>{0, 0, 127}));
     }
     for (const std::uint32_t i : scene.triangleIndices()) EXPECT_LT(i, scene.vertices().size());
 }
@@ -229,12 +215,4 @@ TEST_F(CameraSceneTest, AFaceOfMoreThan64PointsEndsItsBrush)
 
     editor.cameraView().chooseMode(RenderMode::Wireframe);
     EXPECT_EQ(host.messages, (std::vector<std::string>{"A Brush face has more than 64 vertices\nthis is not allowed."}));
-}
-
-TEST(MissingTexture, IsAVisibleChecker)
-{
-    const RgbaImage image = MissingTextureImage(64);
-    ASSERT_EQ(image.rgba.size(), 64u * 64u * 4u);
-    EXPECT_NE(image.rgba[0], image.rgba[8 * 4]) << "neighbouring squares differ";
-    EXPECT_EQ(image.rgba[0], image.rgba[8 * 4 * 2]);
 }
