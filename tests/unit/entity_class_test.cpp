@@ -64,7 +64,7 @@ TEST(EntityClass, ReadingEndsAtTheFirstTextThatIsNoEntryAndKeepsAnEntryEndedByTh
     EXPECT_EQ(parse("ENTTYPE: a ( 1 0 0 ) ? COMMENT: hello :END").find("a").commentLine(0), "hello ");
 }
 
-TEST(EntityClass, HelpLinesStartAtCommentKeywordsAndSlashesStartCommentsOnlyBeforeAWord)
+TEST(EntityClass, HelpLinesStartAtCommentKeywordsSlashesStartCommentsOnlyBeforeAWordAndLimitsHold)
 {
     const auto list = parse("// header\n"
                             "ENTTYPE: a ( 1 0 0 ) ? // a brush class\n"
@@ -81,21 +81,17 @@ TEST(EntityClass, HelpLinesStartAtCommentKeywordsAndSlashesStartCommentsOnlyBefo
     // "COMMENT:" right before ":END" still starts a line, left empty.
     ASSERT_EQ(list.find("b").commentCount(), 2);
     EXPECT_EQ(list.find("b").commentLine(1), "");
-}
 
-TEST(EntityClass, NinthFlagAndThirtySixthHelpLineAreDropped)
-{
+    // The ninth flag and the thirty-sixth help line are dropped, and nothing spills into the other fields.
     std::string text = "ENTTYPE: many ( 0.25 0.5 0.75 ) ( -1 -2 -3 ) ( 1 2 3 ) f0 f1 f2 f3 f4 f5 f6 f7 f8 f9\n";
     for (int i = 0; i < 40; ++i) text += "COMMENT: line" + std::to_string(i) + "\n";
-    const auto list = parse(text + ":END\nENTTYPE: next ( 1 0 0 ) ? :END\n");
-    const EntityClass& many = list.find("many");
-    FakeHost log;
+    const auto lists = parse(text + ":END\nENTTYPE: next ( 1 0 0 ) ? :END\n");
+    const EntityClass& many = lists.find("many");
     for (int i = 0; i < EntityClass::kFlagCount; ++i) EXPECT_EQ(many.flagName(i, log), "f" + std::to_string(i));
     ASSERT_EQ(many.commentCount(), 35);
     EXPECT_EQ(many.commentLine(34), "line34 ");
-    // Nothing spilled into the other fields.
     EXPECT_EQ(many.maxs(), (Vec3{1, 2, 3}));
-    EXPECT_EQ(list.nameAt(1), "next");
+    EXPECT_EQ(lists.nameAt(1), "next");
 }
 
 TEST(EntityClass, FilesChangeTheCatalogueOnlyWhenTheyAreRead)
