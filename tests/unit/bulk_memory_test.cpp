@@ -41,30 +41,9 @@ TEST(BulkMemory, PiecesOutliveTheirArenaAndTheirContainersGrowOnTheHeap)
     many.clear();
 }
 
-TEST(BulkMemory, BrushesReadIntoAnArenaCopyMoveAndEditLikeAnyOther)
-{
-    NullDebugOutput log;
-    CQBrush copy;
-    {
-        BulkArena arena;
-        CQBrush source;
-        source.MakeBox({0, 0, 0}, {64, 64, 64}, "WALL", log);
-        std::vector<CQFace> faces(source.faces().begin(), source.faces().end());
-        CQBrush read;
-        read.TakeFaces(faces, &arena);
-        ASSERT_TRUE(read.BuildWindings(log, &arena));
-        copy = std::move(read); // the storage, carved from the arena
-    }
-    copy.Move({8, 0, 0});
-    copy.AddFace(CQFace({0, 0, 32}, {0, 64, 32}, {64, 64, 32}, "CUT"), log);
-    ASSERT_TRUE(copy.BuildWindings(log));
-    EXPECT_EQ(copy.CountFaces(), 6);
-    EXPECT_EQ(copy.maxs(), (Vec3{72, 64, 32}));
-}
-
 // A copy carved from an arena (as the history keeps the brushes a large step edits) is the same
 // brush, outlives the arena, and is independent of its original.
-TEST(BulkMemory, ABrushCopiedIntoAnArenaIsTheSameBrushAndItsOwn)
+TEST(BulkMemory, ABrushCopiedOrReadIntoAnArenaIsTheSameBrushAndItsOwn)
 {
     NullDebugOutput log;
     CQBrush source;
@@ -90,4 +69,19 @@ TEST(BulkMemory, ABrushCopiedIntoAnArenaIsTheSameBrushAndItsOwn)
     copy->Move({16, 0, 0});
     EXPECT_EQ(source.mins(), (Vec3{0, 0, 0}));
     EXPECT_EQ(copy->mins(), (Vec3{16, 0, 0}));
+
+    // A brush read into an arena moves and is edited like any other once the arena is gone.
+    CQBrush read;
+    {
+        BulkArena arena;
+        std::vector<CQFace> faces(source.faces().begin(), source.faces().end());
+        CQBrush inArena;
+        inArena.TakeFaces(faces, &arena);
+        ASSERT_TRUE(inArena.BuildWindings(log, &arena));
+        read = std::move(inArena); // the storage, carved from the arena
+    }
+    read.Move({8, 0, 0});
+    read.AddFace(CQFace({0, 0, 8}, {0, 64, 8}, {64, 64, 8}, "CUT"), log);
+    ASSERT_TRUE(read.BuildWindings(log));
+    EXPECT_EQ(std::pair(read.CountFaces(), read.maxs()), std::pair(6, Vec3{72, 32, 8}));
 }

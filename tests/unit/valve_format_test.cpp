@@ -74,7 +74,7 @@ TEST(ValveFormat, FacesWithoutAxesAreWrittenWithTheAxesOfTheirStandardProjection
     }
 }
 
-TEST(ValveFormat, AxesInTheFaceAxisPlaneBecomeTheStandardProjectionThatLaysTheSameTexture)
+TEST(ValveFormat, AxesInTheFaceAxisPlaneBecomeTheStandardProjectionThatLaysTheSameTextureAndTheCameraFollowsThem)
 {
     const CQBrush box = readBlock(kValveBoxBlock);
     for (int i = 0; i < 5; ++i) { // the last face's t axis leaves its axis plane: no projection matches it
@@ -88,20 +88,15 @@ TEST(ValveFormat, AxesInTheFaceAxisPlaneBecomeTheStandardProjectionThatLaysTheSa
         SCOPED_TRACE("face " + std::to_string(i));
         ExpectSameCornerTexels(CornerTexels(valve), CornerTexels(standard), 1e-3);
     }
-    // Written in the standard format, the shifts keep their fractions.
-    EXPECT_EQ(BrushText(box, MapFormat::Standard).substr(2, 56), "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL 12.5 -3 30 1 1\n");
-}
-
-TEST(ValveFormat, TheCameraLaysTexturesAlongTheAxes)
-{
-    const CQBrush box = readBlock(kValveBoxBlock);
+    // The camera lays the textures along the axes.
     for (const CQFace& face : box.faces()) {
         const TextureProjection projection(face, {64, 32});
         for (const Vec3& p : face.winding->points()) {
             const auto texel = TexelAt(face, ToDouble(p));
-            const TexCoord uv = projection.at(p);
-            EXPECT_NEAR(uv.s, texel[0] / 64, 1e-5);
-            EXPECT_NEAR(uv.t, texel[1] / 32, 1e-5);
+            EXPECT_NEAR(projection.at(p).s, texel[0] / 64, 1e-5);
+            EXPECT_NEAR(projection.at(p).t, texel[1] / 32, 1e-5);
         }
     }
+    // Written in the standard format, the shifts keep their fractions.
+    EXPECT_EQ(BrushText(box, MapFormat::Standard).substr(2, 56), "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL 12.5 -3 30 1 1\n");
 }
