@@ -71,21 +71,14 @@ std::vector<std::string> faceLines(const std::string& text)
     return lines;
 }
 
-// What a map entity should hold after an unchanged OK, sorted: all it had, and a light's default level.
-std::vector<CQKeyValue> expectedPairs(const CQEntity& e)
+// An entity's pairs, sorted; after an unchanged OK, a light without a level gets the default one.
+std::vector<CQKeyValue> sortedPairs(const CQEntity& e, bool afterOk = false)
 {
     std::vector<CQKeyValue> pairs = e.pairs();
-    if (!e.isWorld() && e.className().starts_with("light") && Unquoted(e.GetValue("\"light\"")).empty()) {
+    if (afterOk && !e.isWorld() && e.className().starts_with("light") && Unquoted(e.GetValue("\"light\"")).empty()) {
         std::erase_if(pairs, [](const CQKeyValue& p) { return p.key == "\"light\""; });
         pairs.push_back({"\"light\"", "\"300\""});
     }
-    std::ranges::sort(pairs, {}, &CQKeyValue::key);
-    return pairs;
-}
-
-std::vector<CQKeyValue> sortedPairs(const CQEntity& e)
-{
-    std::vector<CQKeyValue> pairs = e.pairs();
     std::ranges::sort(pairs, {}, &CQKeyValue::key);
     return pairs;
 }
@@ -160,7 +153,7 @@ TEST(Corpus, OkWithoutChangesKeepsEveryKeyAndValueThroughASave)
         std::vector<std::vector<CQKeyValue>> expected;
         std::vector<int> brushes;
         for (size_t i = 0; i < opened; ++i) {
-            expected.push_back(expectedPairs(*map.entities[i]));
+            expected.push_back(sortedPairs(*map.entities[i], true));
             brushes.push_back(map.entities[i]->BrushCountForFile());
             okUnchanged(*map.entities[i], classes, host);
         }

@@ -38,7 +38,7 @@ std::string colourMapBytes(int rows)
 
 } // namespace
 
-TEST(TextureArchives, WadValuesSplitOnSemicolonsAndRelativePathsJoinEachFolder)
+TEST(TextureArchives, WadValuesSplitOnSemicolonsAndRelativePathsTryTheMapFolderFirstThenTheOthers)
 {
     EXPECT_EQ(SplitWadValue(" a.wad;../b.wad ;;c d.wad;"), (std::vector<std::string>{"a.wad", "../b.wad", "c d.wad"}));
     EXPECT_TRUE(SplitWadValue("").empty());
@@ -47,10 +47,8 @@ TEST(TextureArchives, WadValuesSplitOnSemicolonsAndRelativePathsJoinEachFolder)
     EXPECT_EQ(CandidatePaths("/abs/x.wad", {"map", ""}), std::vector<std::string>{"/abs/x.wad"});
     EXPECT_EQ(CandidatePaths("gfx/x.wad", {"/maps", "", "/game"}),
               (std::vector<std::string>{"/maps/gfx/x.wad", "gfx/x.wad", "/game/gfx/x.wad"}));
-}
 
-TEST(TextureArchives, RelativePathsTryTheMapFolderFirstThenTheOthers)
-{
+    // Relative paths try the map's folder first, then the others.
     ScratchFolder scratch;
     const std::string mapFolder = (scratch.path() / "maps").string();
     const std::string gameFolder = (scratch.path() / "game").string();
@@ -106,17 +104,6 @@ TEST(TextureArchives, SeveralArchivesListEverythingAndTheFirstThatHasANameWins)
     EXPECT_EQ(archives.load("/dev/zero", {}).messages, std::vector<std::string>{"Could not load wad named /dev/zero: not a regular file"});
     EXPECT_TRUE(archives.textureNames().empty());
     EXPECT_EQ(archives.textureSize("stone").width, 0);
-}
-
-TEST(TextureArchives, CorpusArchivesLoadTogether)
-{
-    const auto folder = kCorpus / "wads";
-    if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no corpus at " << kCorpus;
-    TextureArchives archives;
-    EXPECT_TRUE(archives.load("lq_dev.wad;lq_greek.wad", {folder.string()}).messages.empty());
-    EXPECT_EQ(archives.textureNames().size(), 453u + 98u);
-    const auto size = archives.textureSize(archives.textureNames().back());
-    EXPECT_GT(size.width, 0);
 }
 
 // The bundled map names its archive beside it, and the archive has every texture the map uses.
