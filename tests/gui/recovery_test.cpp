@@ -45,8 +45,7 @@ private slots:
         QVERIFY(app_->autosave().currentFile().isEmpty()); // nothing to keep while unmodified
 
         addBrush();
-        app_->autosave().saveNow();
-        app_->autosave().finishWriting();
+        autosave();
         const QString recovery = app_->autosave().currentFile();
         QVERIFY(recovery.startsWith(app_->autosave().folder() + "/sample-"));
         const QByteArray saved = FileBytes(recovery);
@@ -58,12 +57,10 @@ private slots:
 
         // Unchanged since the last autosave: not written again; changed: written again.
         QVERIFY(WriteFile(recovery, "stale"));
-        app_->autosave().saveNow();
-        app_->autosave().finishWriting();
+        autosave();
         QCOMPARE(FileBytes(recovery), "stale");
         addBrush();
-        app_->autosave().saveNow();
-        app_->autosave().finishWriting();
+        autosave();
         QVERIFY(FileBytes(recovery).startsWith("// Filename: "));
         QCOMPARE(app_->autosave().currentFile(), recovery);
 
@@ -73,8 +70,7 @@ private slots:
 
         // Cancel at quitting keeps working and keeps the file; No removes it.
         addBrush();
-        app_->autosave().saveNow();
-        app_->autosave().finishWriting();
+        autosave();
         const QString again = app_->autosave().currentFile();
         bool closed = false;
         messageAfter([&] { closed = app_->frame().close(); }, QMessageBox::Cancel);
@@ -116,8 +112,7 @@ private slots:
         QCOMPARE(app_->autosave().currentFile(), left);
         QVERIFY(QFile::exists(left));
         addBrush();
-        app_->autosave().saveNow();
-        app_->autosave().finishWriting();
+        autosave();
         QVERIFY(FileBytes(left).startsWith("// Filename: \n"));
         messageAfter([&] { app_->frame().close(); }, QMessageBox::No);
         QVERIFY(!QFile::exists(left));
@@ -157,6 +152,7 @@ private:
     QString sampleMap() const { return app_.folder().filePath("sample.map"); }
     QString recoveryFolder() const { return app_.folder().path() + "/Vorn/recovery"; }
     void addBrush() { AddBox(app_->editor().map(), {0, 0, 0}, {64, 64, 64}); }
+    void autosave() { app_->autosave().saveNow(), app_->autosave().finishWriting(); }
 
     FreshApp app_;
 };

@@ -60,17 +60,6 @@ TEST(Brush, FacesWithoutAPolygonAndZeroScalesAreKept)
     EXPECT_NE(text.find("WALL1 0 0 0 .000000 -.000000\n"), std::string::npos);
 }
 
-TEST(Brush, CornersNearAWholeNumberSnapTowardZeroOnly)
-{
-    FakeHost log;
-    for (const float x : {32.004f, 31.996f}) {
-        CQBrush b = Box({0, 0, 0}, {64, 64, 64});
-        for (DVec3& p : b.face(3).planepts) p.x = x; // the east side
-        b.BuildWindings(log);
-        EXPECT_EQ(b.maxs().x, x == 32.004f ? 32.0f : 31.996f);
-    }
-}
-
 // The faces facing a point are the upright sides it is outside; segments and rays find the faces
 // they cross.
 TEST(Brush, FacesFacingAPointAndFacesCrossedBySegmentsAndRays)
@@ -229,7 +218,7 @@ TEST(Brush, FiftyFacesAtMostAreAddedButAReadBrushKeepsThemAll)
     EXPECT_EQ(std::ranges::count(BrushText(prism), '\n'), 64);
 }
 
-TEST(Brush, BuildsWholeAndExactFarFromTheOrigin)
+TEST(Brush, BuildsWholeAndExactFarFromTheOriginAndSnapsCornersTowardZeroOnly)
 {
     FakeHost log;
     for (const float far : {11760.0f, -30000.0f, 65000.0f}) {
@@ -243,6 +232,13 @@ TEST(Brush, BuildsWholeAndExactFarFromTheOrigin)
         b.RotateZ(30, log);
         ExpectSolid(b);
         EXPECT_EQ(b.CountFaces(), 6) << far;
+    }
+    // Corners near a whole number snap to it toward zero only.
+    for (const float x : {32.004f, 31.996f}) {
+        CQBrush b = Box({0, 0, 0}, {64, 64, 64});
+        for (DVec3& p : b.face(3).planepts) p.x = x; // the east side
+        b.BuildWindings(log);
+        EXPECT_EQ(b.maxs().x, x == 32.004f ? 32.0f : 31.996f);
     }
 }
 

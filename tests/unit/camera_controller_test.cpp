@@ -115,7 +115,7 @@ TEST_F(CameraControllerTest, ModesSwitchTheCameraOnAndAreEachRemembered)
     EXPECT_TRUE(Editor(host, dialogs, editor.prefs()).cameraView().isOn());
 }
 
-TEST_F(CameraControllerTest, TheSceneFollowsDocumentChanges)
+TEST_F(CameraControllerTest, TheSceneFollowsDocumentChangesAndNewTextureSources)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
     view().chooseMode(RenderMode::Wireframe);
@@ -133,6 +133,25 @@ TEST_F(CameraControllerTest, TheSceneFollowsDocumentChanges)
 
     map().NewMap();
     EXPECT_TRUE(view().scene().vertices().empty());
+
+    // New texture sources renumber the layers and rescale the faces.
+    FixedTextureSizes sizes(64, 64);
+    NoTextureImages images;
+    makeWorld({{{0, 0, 0}, {128, 64, 64}}});
+    view().chooseMode(RenderMode::Textured);
+    const int generation = view().scene().textures().generation();
+    const auto widestS = [&] {
+        float s = 0;
+        for (const SceneVertex& v : view().scene().vertices()) s = std::max(s, v.texCoord[0]);
+        return s;
+    };
+    EXPECT_FLOAT_EQ(widestS(), 2) << "unknown sizes count as 64";
+
+    sizes.size = {128, 128};
+    view().setTextureSources(sizes, images);
+    EXPECT_FLOAT_EQ(widestS(), 1);
+    EXPECT_NE(view().scene().textures().generation(), generation) << "the pictures are sent again";
+    EXPECT_EQ(view().scene().textures().names(), (std::vector<std::string>{"WALL"}));
 }
 
 // A Shift click picks the nearest brush under the cursor, and picking it again deselects it; a
@@ -168,25 +187,4 @@ TEST_F(CameraControllerTest, ShiftClickPicksTheNearestBrushUnderTheCursor)
     EXPECT_TRUE(selected(1, 0) && rangeOf(1, 0).selected);
     EXPECT_FALSE(selected(0, 0) || rangeOf(0, 0).selected) << "the old current entity gave up its selection";
     EXPECT_EQ(map().undoName(), "Add Entity") << "the last step";
-}
-
-TEST_F(CameraControllerTest, NewTextureSourcesRenumberTheLayersAndRescaleTheFaces)
-{
-    FixedTextureSizes sizes(64, 64);
-    NoTextureImages images;
-    makeWorld({{{0, 0, 0}, {128, 64, 64}}});
-    view().chooseMode(RenderMode::Textured);
-    const int generation = view().scene().textures().generation();
-    const auto widestS = [&] {
-        float s = 0;
-        for (const SceneVertex& v : view().scene().vertices()) s = std::max(s, v.texCoord[0]);
-        return s;
-    };
-    EXPECT_FLOAT_EQ(widestS(), 2) << "unknown sizes count as 64";
-
-    sizes.size = {128, 128};
-    view().setTextureSources(sizes, images);
-    EXPECT_FLOAT_EQ(widestS(), 1);
-    EXPECT_NE(view().scene().textures().generation(), generation) << "the pictures are sent again";
-    EXPECT_EQ(view().scene().textures().names(), (std::vector<std::string>{"WALL"}));
 }

@@ -53,7 +53,7 @@ TEST_F(EditorTest, SavedMapOpensWithTheSameContentAndFlagsFollow)
     EXPECT_NE(readFile(file).find("// Filename: " + file + "\n"), std::string::npos);
 }
 
-TEST_F(EditorTest, DamagedFileKeepsWhatWasReadButNoFileName)
+TEST_F(EditorTest, ADamagedFileKeepsWhatWasReadButNoFileNameAndEntitiesWithoutBrushesOrOriginAreReportedOnce)
 {
     const std::string file = path("damaged.map");
     std::ofstream(file) << "{\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"light\" oops\n}\n";
@@ -65,13 +65,10 @@ TEST_F(EditorTest, DamagedFileKeepsWhatWasReadButNoFileName)
     EXPECT_TRUE(map().pathName().empty());
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(host.messages.back(), "The map file is damaged after line 5: only 1 entities were read.");
-}
 
-// Editors write empty groups for their groups and layers: kept and written back without a word.
-// Other entities without brushes or origin are counted, the first named by its line.
-TEST_F(EditorTest, EntitiesWithoutBrushesOrOriginAreReportedOnceButEmptyGroupsAreNot)
-{
-    const std::string file = path("groups.map");
+    // Editors write empty groups for their groups and layers: kept and written back without a word.
+    // Other entities without brushes or origin are counted, the first named by its line.
+    host.messages.clear();
     const std::string group = "{\n\"classname\" \"func_group\"\n\"_tb_name\" \"Layer 1\"\n}\n";
     std::ofstream(file) << "{\n\"classname\" \"worldspawn\"\n}\n" << group << "{\n\"classname\" \"info_null\"\n}\n"
                         << group << "{\n\"classname\" \"light\"\n}\n";

@@ -29,7 +29,7 @@ protected:
     void rotate(void (*turn)(CQMap&, float, DebugOutput&), float degrees) { turn(map(), degrees, host); }
 };
 
-TEST_F(TextureLock, ValveBoxMovedTurnedAndStretchedKeepsTheTexelOfEveryCorner)
+TEST_F(TextureLock, ValveBrushesMadeMovedTurnedAndStretchedKeepTheTexelOfEveryCorner)
 {
     ASSERT_EQ(map().format(), MapFormat::Valve220);
     const CQBrush& box = worldBrush(0);
@@ -53,23 +53,21 @@ TEST_F(TextureLock, ValveBoxMovedTurnedAndStretchedKeepsTheTexelOfEveryCorner)
     ExpectSolid(box);
     ExpectSameTexels(before, box);
     EXPECT_TRUE(host.debug.empty());
-}
 
-TEST_F(TextureLock, ABrushMadeInAValveMapGetsAxesAndItsTextureMovesWithIt)
-{
+    // A brush made in a Valve map gets the axes of the standard projection, and its texture moves with it.
     map().DeselectAll();
-    AddNewBrush(map(), box({200, 0, 0}, {264, 64, 64}));
+    AddNewBrush(map(), Box({200, 0, 0}, {264, 64, 64}, "WALL"));
     const CQBrush& made = worldBrush(1);
     for (const CQFace& face : made.faces()) {
         ASSERT_TRUE(face.axes);
         EXPECT_EQ(face.axes->axis, StandardAxes(face).axis);
     }
-    const CQBrush before = made;
+    before = made;
     NudgeSelection(map(), {16, 8, 0});
     ExpectSameTexels(before, made);
 
     map().NewMap(); // a new map is standard: its brushes lay their textures by projection
-    AddNewBrush(map(), box({200, 0, 0}, {264, 64, 64}));
+    AddNewBrush(map(), Box({200, 0, 0}, {264, 64, 64}, "WALL"));
     EXPECT_FALSE(worldBrush(0).face(0).axes);
 }
 
