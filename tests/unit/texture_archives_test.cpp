@@ -1,9 +1,4 @@
-#include "entities/bundled_entity_list.h"
-#include "entities/entity_class.h"
-#include "fakes.h"
-#include "map/entity.h"
-#include "map/map_file.h"
-#include "platform/file_reading.h"
+#include "editor_fixture.h"
 #include "textures/default_palette.h"
 #include "textures/texture_archives.h"
 #include "textures/texture_colours.h"
@@ -107,31 +102,21 @@ TEST(TextureArchives, SeveralArchivesListEverythingAndTheFirstThatHasANameWins)
 }
 
 // The bundled map names its archive beside it, and the archive has every texture the map uses.
-TEST(TextureArchives, TheSampleMapFindsEveryTextureItNames)
+TEST_F(EditorTest, TheSampleMapFindsEveryTextureItNames)
 {
-    const std::filesystem::path maps = std::filesystem::path(VORN_RESOURCES_DIR) / "maps";
-    const FileContents file = ReadWholeFile((maps / "sample.map").string());
-    ASSERT_TRUE(file.bytes);
-    EntityClassList classes;
-    classes.loadText(BundledEntityList());
-    FakeHost host;
-    std::vector<std::unique_ptr<CQEntity>> entities;
-    ReadMap(*file.bytes, classes, host, nullptr, entities);
-    ASSERT_FALSE(entities.empty());
-
-    TextureArchives archives;
-    EXPECT_TRUE(archives.load(Unquoted(entities.front()->GetValue("\"wad\"")), {maps.string()}).messages.empty());
-    EXPECT_GE(archives.textureNames().size(), 30u);
-    EXPECT_GT(archives.readPalette().count(), 0);
+    ASSERT_TRUE(editor.openMap(VORN_RESOURCES_DIR "/maps/sample.map"));
+    const TexturePanel& panel = editor.panel().textures();
+    EXPECT_GE(panel.textureList().size(), 31u);
+    EXPECT_GT(panel.archives().readPalette().count(), 0);
     std::set<std::string> used;
-    for (const auto& entity : entities) {
-        if (!entity->isModifiable()) continue; // a point entity's box carries no texture
-        for (const CQBrush& brush : entity->brushes()) {
+    for (int e = 0; e < map().EntityCount(); ++e) {
+        if (!map().entity(e).isModifiable()) continue; // a point entity's box carries no texture
+        for (const CQBrush& brush : map().entity(e).brushes()) {
             for (const CQFace& face : brush.faces()) used.insert(face.texture);
         }
     }
     EXPECT_GE(used.size(), 5u);
-    for (const std::string& name : used) EXPECT_GT(archives.textureSize(name).width, 0) << name;
+    for (const std::string& name : used) EXPECT_GT(editor.panel().textureSizes().textureSize(name).width, 0) << name;
 }
 
 TEST(Palette, DefaultPaletteIsSixteenRampsFromDarkToBright)
