@@ -12,6 +12,7 @@
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <optional>
 
@@ -153,6 +154,11 @@ void CMy3DCameraView::mouseMoveEvent(QMouseEvent* event)
     if (controller_.mouseMove(p.x(), p.y())) {
         QCursor::setPos(mapToGlobal(QPoint(controller_.dragStartX(), controller_.dragStartY())));
     }
+}
+
+void CMy3DCameraView::wheelEvent(QWheelEvent* event)
+{
+    controller_.wheel(event->angleDelta().y() / 120);
 }
 
 void CMy3DCameraView::mouseReleaseEvent(QMouseEvent* event)

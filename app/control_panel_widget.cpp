@@ -22,7 +22,7 @@
 namespace vorn {
 namespace {
 
-constexpr int kGridSizes[] = {256, 128, 64, 48, 32, 16, 8};
+constexpr int kGridSizes[] = {8192, 4096, 2048, 1024, 512, 256, 128, 64, 48, 32, 16, 8, 4, 2, 1};
 
 // A drop-down list whose edit field also takes a typed value.
 QComboBox* listOf(const QStringList& items, const QString& name)

@@ -86,7 +86,9 @@ const Entry kEntries[] = {
     {"camera.unlitFlat", "&Unlit Flat", "Show the camera view flat and unlit\nUnlit flat", "unlit_flat", {}, true},
     {"camera.flatShaded", "Flat &Shaded", "Show the camera view flat shaded\nFlat shaded", "flat_shaded", {}, true},
     {"camera.gouraud", "&Gouraud Shaded", "Show the camera view smoothly shaded\nGouraud shaded", "gouraud", {}, true},
-    {"camera.textured", "Textured", "Show the camera view textured\nTextured", "", {}, true},
+    {"camera.textured", "&Textured", "Show the camera view textured\nTextured", "textured", {}, true},
+    {"view.layoutFour", "&Four Views", "Show the camera and the map from the top, the front and the side\nFour views", "", {}, true},
+    {"view.layoutClassic", "&Classic", "Show the camera and the control panel above the top view and the Z view\nClassic layout", "", {}, true},
     {"camera.refresh", "&Refresh", "Rebuild the camera view\nRefresh camera", "", {QKeySequence(QStringLiteral("F5"))}, false},
 
     {"build.qbspFull", "Full", "Build a bsp from the map file\nQBsp Full", "", {}, false},
@@ -165,6 +167,7 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
 
     QMenu* view = bar.addMenu(QStringLiteral("&View"));
     addAll(view, *this, {"view.toolbar", "view.statusBar", ""});
+    addAll(view->addMenu(QStringLiteral("&Layout")), *this, {"view.layoutFour", "view.layoutClassic"});
     addAll(view->addMenu(QStringLiteral("&XY View")), *this,
            {"view.centerOnMap", "view.findCamera", "view.classNames", "view.grid"});
     addAll(view->addMenu(QStringLiteral("&Camera")), *this,
@@ -188,7 +191,7 @@ void EditorActions::fillToolBar(QToolBar& bar) const
             "view.classNames", "", "brush.rotateX", "brush.rotateBackX", "brush.rotateY", "brush.rotateBackY",
             "brush.rotateZ", "brush.rotateBackZ", "", "brush.scaleUp", "brush.scaleDown", "brush.stairs", "brush.ramp", "",
             "edit.clipper", "", "camera.off", "camera.wireframe", "camera.unlitFlat", "camera.flatShaded",
-            "camera.gouraud", "", "help.about"});
+            "camera.gouraud", "camera.textured", "", "help.about"});
 }
 
 } // namespace vorn

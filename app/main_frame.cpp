@@ -6,6 +6,7 @@
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "icons.h"
+#include "map_view_keys.h"
 #include "qt_host.h"
 #include "qt_settings_store.h"
 #include "recent_files.h"
@@ -29,18 +30,6 @@ namespace {
 
 constexpr int kShowMaximized = 3;
 constexpr int kShowNormal = 1;
-
-QWidget* cameraPlaceholder()
-{
-    auto* pane = new QLabel(QStringLiteral("The 3D camera view needs an OpenGL display."));
-    pane->setObjectName(QStringLiteral("cameraView"));
-    pane->setAlignment(Qt::AlignCenter);
-    pane->setWordWrap(true);
-    pane->setFocusPolicy(Qt::ClickFocus);
-    pane->setAutoFillBackground(true);
-    pane->setBackgroundRole(QPalette::Dark);
-    return pane;
-}
 
 } // namespace
 
@@ -71,6 +60,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     (*actions_)[QStringLiteral("view.statusBar")]->setChecked(true);
     connect((*actions_)[QStringLiteral("view.statusBar")], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 
+    new MapViewKeys(*this, {viewPanes_[0], viewPanes_[1], viewPanes_[2], zPane_, cameraPane_});
     wireCommands();
     wireFileCommands();
     wirePrinting();
@@ -86,9 +76,6 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     }
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::settingsMayHaveChanged);
     connect(&host_, &QtHost::panelNeedsUpdate, this, &CMainFrame::settingsMayHaveChanged);
-    for (QSplitter* splitter : {outer_, top_, bottom_}) {
-        connect(splitter, &QSplitter::splitterMoved, this, &CMainFrame::settingsMayHaveChanged);
-    }
     refreshRecentFiles();
     refreshChecks();
     refreshUndo();
@@ -96,37 +83,6 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
 }
 
 CMainFrame::~CMainFrame() = default;
-
-void CMainFrame::buildPanes()
-{
-    const Preferences& prefs = editor_.prefs();
-    cameraPane_ = CMy3DCameraView::platformCanDraw() ? new CMy3DCameraView(editor_) : cameraPlaceholder();
-    controlPanel_ = new ControlPanelWidget(editor_);
-    xyPane_ = new XYViewWidget(editor_);
-    zPane_ = new ZViewWidget(editor_);
-    connect(xyPane_, &XYViewWidget::scaleChanged, controlPanel_, &ControlPanelWidget::refresh);
-
-    top_ = new QSplitter(Qt::Horizontal);
-    top_->addWidget(cameraPane_);
-    top_->addWidget(controlPanel_);
-    top_->setStretchFactor(1, 1);
-    bottom_ = new QSplitter(Qt::Horizontal);
-    bottom_->addWidget(xyPane_);
-    bottom_->addWidget(zPane_);
-    bottom_->setStretchFactor(0, 1);
-    outer_ = new QSplitter(Qt::Vertical);
-    outer_->addWidget(top_);
-    outer_->addWidget(bottom_);
-    outer_->setStretchFactor(1, 1);
-    setCentralWidget(outer_);
-
-    // Sizes first set in full, then the stored ones: a pane never restores collapsed. The top
-    // row's height is the camera pane's, once the window has stored its layout.
-    outer_->setSizes({kTopRowHeight, 1000});
-    if (prefs.mainWindow.isStored()) outer_->setSizes({std::max(prefs.camPane.height, 1), 1000});
-    top_->setSizes({std::max(prefs.camPane.width, 1), std::max(prefs.controlPane.width, 1) + 1000});
-    bottom_->setSizes({std::max(prefs.xyPane.width, 1) + 1000, std::max(prefs.zPane.width, 1)});
-}
 
 void CMainFrame::showAsStored()
 {
@@ -147,7 +103,9 @@ void CMainFrame::showAsStored()
 
 void CMainFrame::refreshViews(int flags)
 {
-    if (flags & ViewFlags::XY) xyPane_->refresh();
+    if (flags & ViewFlags::XY) {
+        for (XYViewWidget* pane : viewPanes_) pane->refresh();
+    }
     if (flags & ViewFlags::Z) zPane_->refresh();
     if (flags & ViewFlags::Camera) cameraPane_->update();
     refreshChecks();
@@ -216,10 +174,7 @@ void CMainFrame::storeSettings()
 {
     settingsTimer_->stop();
     Preferences& prefs = editor_.prefs();
-    prefs.camPane = {cameraPane_->width(), cameraPane_->height()};
-    prefs.controlPane = {controlPanel_->width(), controlPanel_->height()};
-    prefs.xyPane = {xyPane_->viewport()->width(), xyPane_->viewport()->height()};
-    prefs.zPane = {zPane_->width(), zPane_->height()};
+    storePaneSizes();
     const QRect normal = normalGeometry();
     prefs.mainWindow = {isMaximized() ? kShowMaximized : kShowNormal, normal.left(), normal.top(),
                         normal.right() + 1, normal.bottom() + 1};

@@ -2,6 +2,10 @@
 
 #include <QMainWindow>
 
+#include <array>
+#include <memory>
+#include <string>
+
 class QMenu;
 class QPrinter;
 class QSplitter;
@@ -19,9 +23,10 @@ class SettingsWriter;
 class XYViewWidget;
 class ZViewWidget;
 
-// The editor's main window: the camera view and the control panel in a top row, the XY and Z
-// views below, the menus, the toolbar and the status bar; it runs the file commands, asks
-// before a changed map would be dropped, and writes the settings soon after they change.
+// The editor's main window: the camera view, the 2D views and the control panel in one of two
+// layouts (four views; or the classic top row of camera and control panel over the top view and
+// the Z view), the menus, the toolbar and the status bar; it runs the file commands, asks before a
+// changed map would be dropped, and writes the settings soon after they change.
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,9 +40,15 @@ public:
 
     QWidget* cameraPane() const { return cameraPane_; }
     ControlPanelWidget* controlPanel() const { return controlPanel_; }
-    XYViewWidget* xyPane() const { return xyPane_; }
+    // The 2D views; the first is the top view of both layouts.
+    XYViewWidget* viewPane(int i) const { return viewPanes_[static_cast<size_t>(i)]; }
+    XYViewWidget* xyPane() const { return viewPanes_[0]; }
     ZViewWidget* zPane() const { return zPane_; }
-    QSplitter* outerSplitter() const { return outer_; }
+    // The splitter between the top and the bottom row of the layout shown.
+    QSplitter* outerSplitter() const { return rows_; }
+    bool fourViews() const;
+    // Shows the panes as the layout ("four" or "classic") arranges them.
+    void showLayout(const std::string& name);
     const EditorActions& actions() const { return *actions_; }
 
     // Shows the window as the stored placement says, maximized when none is stored.
@@ -58,6 +69,8 @@ protected:
 
 private:
     void buildPanes();
+    // The panes' sizes of the layout shown, as the preferences keep them.
+    void storePaneSizes();
     void wireCommands();
     void wireFileCommands();
     void wirePrinting();
@@ -85,12 +98,15 @@ private:
     std::unique_ptr<RecentFiles> recentFiles_;
     std::unique_ptr<QPrinter> printer_;
     QMenu* recentMenu_ = nullptr;
-    QSplitter* outer_ = nullptr;
-    QSplitter* top_ = nullptr;
-    QSplitter* bottom_ = nullptr;
+    // The layout's splitters: the rows, the two rows' columns, and in the four-view layout the one
+    // that puts the control panel beside the views.
+    QSplitter* beside_ = nullptr;
+    QSplitter* rows_ = nullptr;
+    QSplitter* topRow_ = nullptr;
+    QSplitter* bottomRow_ = nullptr;
     QWidget* cameraPane_ = nullptr;
     ControlPanelWidget* controlPanel_ = nullptr;
-    XYViewWidget* xyPane_ = nullptr;
+    std::array<XYViewWidget*, 3> viewPanes_{};
     ZViewWidget* zPane_ = nullptr;
 };
 

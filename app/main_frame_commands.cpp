@@ -23,20 +23,26 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 namespace vorn {
 namespace {
 
-// Moves the keyboard focus to the next (or previous) of the four panes.
-void focusNextPane(const std::array<QWidget*, 4>& panes, int direction)
+// Moves the keyboard focus to the next (or previous) of the panes the layout shows.
+void focusNextPane(const std::vector<QWidget*>& all, int direction)
 {
+    std::vector<QWidget*> panes;
+    std::ranges::copy_if(all, std::back_inserter(panes), [](QWidget* pane) { return pane->isVisible(); });
+    if (panes.empty()) return;
+    const int count = static_cast<int>(panes.size());
     int current = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (panes[static_cast<size_t>(i)]->isAncestorOf(QApplication::focusWidget()) ||
-            panes[static_cast<size_t>(i)] == QApplication::focusWidget()) {
-            current = i;
-        }
+    for (int i = 0; i < count; ++i) {
+        QWidget* pane = panes[static_cast<size_t>(i)];
+        if (pane->isAncestorOf(QApplication::focusWidget()) || pane == QApplication::focusWidget()) current = i;
     }
-    panes[static_cast<size_t>((current + direction + 4) % 4)]->setFocus(Qt::ShortcutFocusReason);
+    panes[static_cast<size_t>((current + direction + count) % count)]->setFocus(Qt::ShortcutFocusReason);
 }
 
 } // namespace
@@ -114,7 +120,7 @@ void CMainFrame::wireCommands()
     new BuildController(editor_, *actions_, *this, [this] { return save(); });
 
 
-    const std::array<QWidget*, 4> panes{cameraPane_, controlPanel_, xyPane_, zPane_};
+    const std::vector<QWidget*> panes{cameraPane_, controlPanel_, viewPanes_[0], zPane_, viewPanes_[1], viewPanes_[2]};
     // Help > Keyboard Shortcuts lists these with their What's This text.
     auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
     nextPane->setWhatsThis(QStringLiteral("Move the keyboard focus to the next pane"));

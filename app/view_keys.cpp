@@ -15,6 +15,8 @@ const KeyBinding<ViewKey> kCommonKeys[] = {
     {Qt::Key_M, ViewKey::M, "Make the world the current entity"},
     {Qt::Key_Minus, ViewKey::Minus, "Subtract the selected brushes from the other brushes of their entity"},
     {Qt::Key_Slash, ViewKey::Slash, "Flip the clip plane (which side is kept)"},
+    {Qt::Key_BracketLeft, ViewKey::GridFiner, "Halve the grid (down to 1 unit)"},
+    {Qt::Key_BracketRight, ViewKey::GridCoarser, "Double the grid (up to 8192 units)"},
 };
 
 const KeyBinding<ViewKey> kXYKeys[] = {

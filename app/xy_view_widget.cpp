@@ -15,8 +15,8 @@
 
 namespace vorn {
 
-XYViewWidget::XYViewWidget(Editor& editor, QWidget* parent)
-    : QAbstractScrollArea(parent), editor_(editor), view_(editor.xyView())
+XYViewWidget::XYViewWidget(Editor& editor, CXYView& view, QWidget* parent)
+    : QAbstractScrollArea(parent), editor_(editor), view_(view)
 {
     setObjectName(QStringLiteral("xyView"));
     setFocusPolicy(Qt::StrongFocus);
@@ -69,6 +69,10 @@ void XYViewWidget::paintEvent(QPaintEvent*)
         painter.translate(-view_.scrollX(), -view_.scrollY());
         QPainterCanvas canvas(painter, &frame_);
         view_.paint(canvas);
+        painter.resetTransform();
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(QRect(QPoint(6, 4), size), Qt::AlignLeft | Qt::AlignTop,
+                         QString::fromLatin1(OrientationLabel(view_.orientation())));
     }
     QPainter(viewport()).drawImage(0, 0, frame_);
 }
@@ -125,6 +129,11 @@ void XYViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void XYViewWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier) {
+        view_.setOrientation(NextOrientation(view_.orientation()));
+        refresh();
+        return;
+    }
     const auto key = viewKeyFor(*event, xyViewKeys());
     if (!key || !view_.keyDown(*key)) QAbstractScrollArea::keyPressEvent(event);
 }
@@ -132,7 +141,9 @@ void XYViewWidget::keyPressEvent(QKeyEvent* event)
 void XYViewWidget::wheelEvent(QWheelEvent* event)
 {
     const int steps = event->angleDelta().y() / 120;
-    if (event->modifiers() & Qt::ControlModifier) {
+    // From above the wheel scrolls, as it always has, and zooms with Ctrl; from the front and the
+    // side it zooms.
+    if ((event->modifiers() & Qt::ControlModifier) || view_.orientation() != ViewOrientation::Top) {
         if (steps != 0) zoomStep(steps, event->position().toPoint());
         return;
     }

@@ -8,12 +8,13 @@ namespace vorn {
 class CXYView;
 class Editor;
 
-// The top-down view: hands mouse, keys and wheel to the logic and paints it with QPainter,
-// with scroll bars over the map extents.
+// A 2D view (top, front or side): hands mouse, keys and wheel to the logic and paints it with
+// QPainter, with scroll bars over the map extents and a corner label that says which side it shows.
+// Ctrl+Tab shows the next side.
 class XYViewWidget final : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    XYViewWidget(Editor& editor, QWidget* parent = nullptr);
+    XYViewWidget(Editor& editor, CXYView& view, QWidget* parent = nullptr);
 
     // Brings the scroll bars in line with the logic's scroll position and repaints.
     void refresh();

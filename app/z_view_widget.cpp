@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace vorn {
 
@@ -105,6 +106,12 @@ void ZViewWidget::keyPressEvent(QKeyEvent* event)
 {
     const auto key = viewKeyFor(*event, zViewKeys());
     if (!key || !view_.keyDown(*key)) QWidget::keyPressEvent(event);
+}
+
+void ZViewWidget::wheelEvent(QWheelEvent* event)
+{
+    constexpr float kUnitsPerStep = 64;
+    view_.scrollBy(kUnitsPerStep * static_cast<float>(event->angleDelta().y() / 120));
 }
 
 void ZViewWidget::showContextMenu(QPoint at, QPoint globalAt)

@@ -4,6 +4,7 @@
 #include "geometry/numeric.h"
 #include "platform/host.h"
 #include "textures/texture_archives.h"
+#include "ui/camera_start.h"
 
 #include <filesystem>
 #include <optional>
@@ -27,6 +28,8 @@ std::optional<std::string> entityListProblem(const std::string& list, bool read)
 Editor::Editor(Host& host, Dialogs& dialogs, Preferences preferences)
     : host_(host), dialogs_(dialogs), prefs_(std::move(preferences))
 {
+    views2D_[1].setOrientation(ViewOrientation::Front);
+    views2D_[2].setOrientation(ViewOrientation::Side);
     map_.SetCurrentTexture(prefs_.curTexture);
     panel_.setTexture(map_.currentTexture());
     cameraView_.scene().setEntityClasses(classes_);
@@ -88,10 +91,21 @@ bool Editor::saveMap(const std::string& path)
 void Editor::showMapMiddle()
 {
     const Bounds bounds = map_.GetMapBounds(false);
-    xyView_.growExtents(bounds.mins, bounds.maxs);
     const Vec3 middle = map_.GeometryMiddle();
-    xyView_.centreOn(TruncateToInt(middle.x), TruncateToInt(middle.y));
+    for (CXYView& view : views2D_) {
+        view.growExtents(bounds.mins, bounds.maxs);
+        view.centreOn(TruncateToInt(middle[view.axes().right]), TruncateToInt(middle[view.axes().up]));
+    }
+    PlaceCameraAtStart(map_, workspace_.camera());
     host_.updateViews(ViewFlags::All);
+}
+
+const CXYView& Editor::topView() const
+{
+    for (const CXYView& view : views2D_) {
+        if (view.orientation() == ViewOrientation::Top) return view;
+    }
+    return views2D_[0];
 }
 
 GridPlacement Editor::placementAt(MapPoint point) const
@@ -101,7 +115,7 @@ GridPlacement Editor::placementAt(MapPoint point) const
 
 GridPlacement Editor::pastePlacement() const
 {
-    return placementAt(xyView_.mousePosition());
+    return placementAt(topView().mousePosition());
 }
 
 GridPlacement Editor::columnPlacement() const
@@ -139,6 +153,13 @@ void Editor::followWorldArchives(bool mapIsNew)
     reloadTextureArchives();
 }
 
+void Editor::followSelection()
+{
+    std::optional<Bounds> selected;
+    for (const BrushLocation at : map_.selectedBrushes()) Include(selected, map_.brush(at).bounds());
+    if (selected) workspace_.followSelection(*selected, prefs_.layout != "classic");
+}
+
 void Editor::mapChanged(const MapNotice& notice)
 {
     cameraView_.follow(notice);
@@ -156,7 +177,10 @@ void Editor::mapChanged(const MapNotice& notice)
     for (const auto* ids : {&notice.added, &notice.changed}) {
         for (const BrushId id : *ids) Include(moved, map_.brush(map_.locate(id)).bounds());
     }
-    if (moved) xyView_.keepInExtents(moved->mins, moved->maxs);
+    if (moved) {
+        for (CXYView& view : views2D_) view.keepInExtents(moved->mins, moved->maxs);
+    }
+    if (!notice.reselected.empty() || !notice.added.empty()) followSelection();
     host_.updateViews(ViewFlags::Editing);
 }
 

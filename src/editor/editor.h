@@ -10,6 +10,7 @@
 #include "ui/xy_view.h"
 #include "ui/z_view.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,7 +40,11 @@ public:
     const CQMap& map() const { return map_; }
     Clipboard& clipboard() { return clipboard_; }
     Workspace& workspace() { return workspace_; }
-    CXYView& xyView() { return xyView_; }
+    // The 2D views: the first is the classic layout's only one; they start looking from the top,
+    // the front and the side.
+    static constexpr int kViews2D = 3;
+    CXYView& view2D(int i) { return views2D_[static_cast<size_t>(i)]; }
+    CXYView& xyView() { return views2D_[0]; }
     CZView& zView() { return zView_; }
     CameraController& cameraView() { return cameraView_; }
     CQView& panel() { return panel_; }
@@ -61,7 +66,8 @@ public:
     bool saveMap(const std::string& path);
     MapAuthor author() const { return {prefs_.authorName, prefs_.authorEmail}; }
 
-    // Where pasted brushes go: the mouse position in the XY view, on the XY grid.
+    // Where pasted brushes go: the mouse position in the first 2D view looking from the top, on the
+    // grid.
     GridPlacement pastePlacement() const;
     // Where loaded brush groups go: the Z view's column, on the XY grid.
     GridPlacement columnPlacement() const;
@@ -73,12 +79,15 @@ public:
 
 private:
     void mapChanged(const MapNotice& notice) override;
+    // New brushes take their depths from the selection; their heights too where no Z view sets them.
+    void followSelection();
     // The archives follow the world's "wad" value (a world without the key keeps them, but for a
     // map just read); after a map is read they are tried again when they failed, since they may be
     // found beside it.
     void followWorldArchives(bool mapIsNew);
     void showMapMiddle();
     GridPlacement placementAt(MapPoint point) const;
+    const CXYView& topView() const;
 
     Host& host_;
     Dialogs& dialogs_;
@@ -88,7 +97,7 @@ private:
     Clipboard clipboard_;
     Workspace workspace_{map_, host_, dialogs_, prefs_};
     CQView panel_{workspace_};
-    CXYView xyView_{workspace_};
+    std::array<CXYView, kViews2D> views2D_{{CXYView{workspace_}, CXYView{workspace_}, CXYView{workspace_}}};
     CZView zView_{workspace_};
     CameraController cameraView_{workspace_};
 };

@@ -387,12 +387,12 @@ bool CQBrush::RemoveEmptyFaces()
     return true;
 }
 
-std::vector<int> CQBrush::FacesFacing(Vec3 point) const
+std::vector<int> CQBrush::FacesFacing(Vec3 point, int axis) const
 {
     std::vector<int> picked;
     for (int i = 0; i < numfaces(); ++i) {
         const CQFace& face = faces_[static_cast<size_t>(i)];
-        if (face.winding && std::fabs(face.plane.normal.z) <= 0.01f && face.plane.distanceTo(point) > 0) {
+        if (face.winding && std::fabs(face.plane.normal[axis]) <= 0.01f && face.plane.distanceTo(point) > 0) {
             picked.push_back(i);
         }
     }

@@ -109,9 +109,9 @@ public:
     // Drops faces without a polygon; false (and invalid) when fewer than four remain.
     bool RemoveEmptyFaces();
 
-    // The vertical faces that have `point` strictly in front of them: the sides a drag at that
-    // point moves.
-    std::vector<int> FacesFacing(Vec3 point) const;
+    // The faces along the axis (their normals square to it) that have `point` strictly in front
+    // of them: the sides a drag at that point moves in a view looking along the axis.
+    std::vector<int> FacesFacing(Vec3 point, int axis) const;
     // The top faces below height z and the bottom faces above it: what a height drag at z moves.
     std::vector<int> HorizontalFacesFacing(float z) const;
 

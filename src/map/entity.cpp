@@ -106,6 +106,15 @@ Vec3 CQEntity::GetOrigin() const
     return origin.empty() ? kOrigin : ParseVector(origin);
 }
 
+std::optional<double> CQEntity::Heading() const
+{
+    const std::string_view value = Unquoted(GetValue("\"angle\""));
+    const size_t start = value.find_first_not_of(' ');
+    if (start == std::string_view::npos) return std::nullopt;
+    const size_t end = value.find_first_of(' ', start);
+    return ParseFloat(value.substr(start, end == std::string_view::npos ? end : end - start));
+}
+
 std::string CQEntity::GetLightValue() const
 {
     const bool hasLightKey =

@@ -104,6 +104,8 @@ public:
     std::optional<Bounds> bounds() const;
     // Mean of the brush centres; without brushes, the "origin" value (or the map origin).
     Vec3 GetOrigin() const;
+    // The first number of the "angle" value, in degrees, when there is one.
+    std::optional<double> Heading() const;
     // The "light" value ("300" when a light key exists without a value), quotes kept; empty
     // text when the entity has no key beginning with light.
     std::string GetLightValue() const;

@@ -132,6 +132,14 @@ void CameraController::keyDown(CameraKey key)
     cameraMoved();
 }
 
+void CameraController::wheel(int steps)
+{
+    constexpr float kWheelStep = 64;
+    if (steps == 0) return;
+    workspace_.camera().walk(kWheelStep * static_cast<float>(steps));
+    cameraMoved();
+}
+
 // The XY and Z views show the camera too.
 void CameraController::cameraMoved()
 {

@@ -55,6 +55,8 @@ public:
     CameraProjection projection() const;
 
     void keyDown(CameraKey key);
+    // The mouse wheel: forward (positive steps) or back by 64 units a step.
+    void wheel(int steps);
     // The editing keys every view shares; true when handled.
     bool commonKey(ViewKey key);
     void buttonDown(CameraButton button, const MouseInput& in);

@@ -27,6 +27,18 @@ void CameraModel::moveTo(float x, float y)
     position_.z = y;
 }
 
+void CameraModel::placeAt(Vec3 mapPoint)
+{
+    position_ = {mapPoint.x, mapPoint.z, mapPoint.y};
+}
+
+void CameraModel::lookAtPoint(Vec3 mapPoint)
+{
+    const Vec3 d = Vec3{mapPoint.x, mapPoint.z, mapPoint.y} - position_;
+    if (Length(d) == 0) return;
+    direction_ = Normalized(d);
+}
+
 void CameraModel::lookAt(float x, float y)
 {
     Vec3 d = direction_;

@@ -21,6 +21,10 @@ public:
 
     void setHeight(float z) { position_.y = z; }
     void moveTo(float x, float y);
+    // Stands at the map point.
+    void placeAt(Vec3 mapPoint);
+    // Turns to look straight at the map point; the point where the camera stands changes nothing.
+    void lookAtPoint(Vec3 mapPoint);
     // Turns toward the map point, keeping the vertical part of the direction; a point right
     // above or below the camera changes nothing.
     void lookAt(float x, float y);

@@ -8,10 +8,10 @@ void DrawLeakPathXY(Canvas& canvas, const CXYView& view, std::span<const Vec3> p
 {
     if (points.size() < 2) return;
     canvas.setPen(kLeakPathColour, kLeakPathWidth);
-    const PixelPoint start = view.mapToWindow(points.front().x, points.front().y);
+    const PixelPoint start = view.project(points.front());
     canvas.moveTo(start.x, start.y);
     for (const Vec3& p : points.subspan(1)) {
-        const PixelPoint to = view.mapToWindow(p.x, p.y);
+        const PixelPoint to = view.project(p);
         canvas.lineTo(to.x, to.y);
     }
 }

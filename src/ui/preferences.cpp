@@ -45,6 +45,10 @@ void Preferences::load(const SettingsStore& store)
     if (camPane.height < 1) camPane.height = defaults.camPane.height;
     camOn = store.readInt(kPreferences, "camon", defaults.camOn);
     camMode = store.readInt(kPreferences, "cammode", defaults.camMode);
+    layout = store.readString(kPreferences, "layout", defaults.layout);
+    if (layout != "classic") layout = defaults.layout;
+    fourCamera = {store.readInt(kPreferences, "fourcamwidth", 0), store.readInt(kPreferences, "fourcamheight", 0)};
+    fourFrontWidth = store.readInt(kPreferences, "fourfrontwidth", 0);
     mainWindow = {store.readInt(kMainWindow, "show", 0), store.readInt(kMainWindow, "left", 0),
                   store.readInt(kMainWindow, "top", 0), store.readInt(kMainWindow, "right", 0),
                   store.readInt(kMainWindow, "bottom", 0)};
@@ -80,6 +84,10 @@ void Preferences::save(SettingsStore& store) const
     store.writeInt(kPreferences, "camwidth", camPane.width);
     store.writeInt(kPreferences, "camon", camOn);
     store.writeInt(kPreferences, "cammode", camMode);
+    store.writeString(kPreferences, "layout", layout);
+    store.writeInt(kPreferences, "fourcamwidth", fourCamera.width);
+    store.writeInt(kPreferences, "fourcamheight", fourCamera.height);
+    store.writeInt(kPreferences, "fourfrontwidth", fourFrontWidth);
     store.writeInt(kMainWindow, "show", mainWindow.show);
     store.writeInt(kMainWindow, "top", mainWindow.top);
     store.writeInt(kMainWindow, "bottom", mainWindow.bottom);

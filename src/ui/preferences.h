@@ -36,8 +36,9 @@ struct WindowPlacement {
 // Everything the editor remembers between runs, named after the stored keys.
 struct Preferences {
     std::string entityList = "entities.qel";
-    int camOn = 0;
-    int camMode = 0x40;
+    // The camera starts on and textured for a new user; a stored 0 keeps it off.
+    int camOn = 1;
+    int camMode = 0x100;
     std::string curTexture = "*NONE*";
     std::string authorName;
     std::string authorEmail;
@@ -60,6 +61,13 @@ struct Preferences {
     PaneSize controlPane{100, 150};
     PaneSize zPane{100, 120};
     WindowPlacement mainWindow;
+    // "four": the camera and three 2D views (top, front, side) in a grid; "classic": the camera
+    // and the control panel above one 2D view and the Z view.
+    std::string layout = "four";
+    // The four-view layout's camera pane (its width splits the grid's columns, its height its
+    // rows) and its front view's width; 0 puts the splitter in the middle.
+    PaneSize fourCamera{0, 0};
+    int fourFrontWidth = 0;
 
     // Missing values take their defaults; a camera pane size below 1 takes the default.
     void load(const SettingsStore& store);

@@ -3,7 +3,10 @@
 #include "document/map_document.h"
 #include "document/selection_edits.h"
 #include "platform/host.h"
+#include "ui/typed_view_settings.h"
 #include "ui/workspace.h"
+
+#include <algorithm>
 
 namespace vorn {
 namespace {
@@ -54,6 +57,14 @@ bool HandleCommonKey(Workspace& workspace, ViewKey key)
     case ViewKey::Minus:
         SubtractSelection(map, host);
         return true;
+    case ViewKey::GridFiner:
+    case ViewKey::GridCoarser: {
+        const int size = workspace.gridSize();
+        workspace.setGridSize(key == ViewKey::GridFiner ? std::max(1, size / 2) : std::min(kMaxGridSize, size * 2));
+        host.updateViews(ViewFlags::All);
+        host.controlPanelChanged();
+        return true;
+    }
     case ViewKey::Slash:
         if (workspace.clipPoints().FlipClipPlane()) {
             clipPointsChanged(workspace);

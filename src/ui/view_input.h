@@ -12,12 +12,12 @@ struct MouseInput {
 };
 
 // The keys the views act on.
-enum class ViewKey { Tab, Enter, Escape, Left, Right, Up, Down, Delete, M, Minus, Slash, PageUp, PageDown };
+enum class ViewKey { Tab, Enter, Escape, Left, Right, Up, Down, Delete, M, Minus, Slash, PageUp, PageDown, GridFiner, GridCoarser };
 
 class Workspace;
 
-// Keys every view and the control panel handle alike: Tab, Enter, Escape, Delete, M, minus and
-// slash. True when the key was handled.
+// Keys every view and the control panel handle alike: Tab, Enter, Escape, Delete, M, minus,
+// slash, and the grid's halving and doubling. True when the key was handled.
 bool HandleCommonKey(Workspace& workspace, ViewKey key);
 
 } // namespace vorn

@@ -1,5 +1,7 @@
 #include "ui/workspace.h"
 
+#include "document/map_document.h"
+#include "geometry/bounds.h"
 #include "geometry/grid.h"
 #include "ui/preferences.h"
 
@@ -28,6 +30,24 @@ void Workspace::setSnapToGrid(bool snap)
 float Workspace::snap(float v) const
 {
     return SnapToGrid(v, gridSize());
+}
+
+DepthRange Workspace::depthRange(int axis) const
+{
+    if (axis == 2) return {map_.GetMinZ(), map_.GetMaxZ()};
+    return depths_[static_cast<size_t>(axis)];
+}
+
+void Workspace::followSelection(const Bounds& selected, bool heightsToo)
+{
+    for (size_t axis = 0; axis < depths_.size(); ++axis) {
+        const int a = static_cast<int>(axis);
+        if (selected.maxs[a] > selected.mins[a]) depths_[axis] = {selected.mins[a], selected.maxs[a]};
+    }
+    if (heightsToo && selected.maxs.z > selected.mins.z) {
+        map_.SetMinZ(selected.mins.z, gridSize());
+        map_.SetMaxZ(selected.maxs.z, gridSize());
+    }
 }
 
 } // namespace vorn

@@ -5,16 +5,25 @@
 #include "ui/camera_model.h"
 #include "ui/view_state.h"
 
+#include <array>
+
 namespace vorn {
 
+struct Bounds;
 class CQMap;
 class Dialogs;
 class Host;
 struct Preferences;
 
+// Where along an axis a brush dragged out in a 2D view goes: the axis the view does not show.
+struct DepthRange {
+    float low = 0;
+    float high = 0;
+};
+
 // What the views share: the map and the window system they work through, the preferences, and
 // the editing state that belongs to no one view (the clipper, the camera, the Z view's column,
-// the leak path, the grid).
+// the leak path, the grid, the depths new brushes take).
 class Workspace {
 public:
     Workspace(CQMap& map, Host& host, Dialogs& dialogs, Preferences& prefs)
@@ -53,6 +62,14 @@ public:
     LeakPath& leakPath() { return leakPath_; }
     const LeakPath& leakPath() const { return leakPath_; }
 
+    // --- the depths of new brushes ---
+    // Along z the map's work heights (the Z view's range); along x and y the extent of what was
+    // last selected.
+    DepthRange depthRange(int axis) const;
+    // What was selected gives the depths of the next brushes along x and y, and along z too when
+    // asked (where no Z view sets the heights).
+    void followSelection(const Bounds& selected, bool heightsToo);
+
 private:
     CQMap& map_;
     Host& host_;
@@ -63,6 +80,7 @@ private:
     CameraModel camera_;
     MapPoint zColumn_;
     LeakPath leakPath_;
+    std::array<DepthRange, 2> depths_{{{0, 64}, {0, 64}}};
 };
 
 } // namespace vorn

@@ -3,7 +3,6 @@
 #include "document/map_document.h"
 #include "geometry/numeric.h"
 #include "map/entity.h"
-#include "map/text_reader.h"
 #include "ui/entity_pens.h"
 #include "ui/xy_view.h"
 
@@ -18,20 +17,12 @@ constexpr float kArrowLength = 16;
 constexpr float kBarbDistance = 12;
 constexpr double kBarbAngle = 0.4;
 
-bool overlaps(const CQBrush& brush, const VisibleArea& area)
+bool overlaps(const CQBrush& brush, const ViewAxes& axes, const VisibleArea& area)
 {
-    return static_cast<float>(area.left) <= brush.maxs().x && static_cast<float>(area.bottom) <= brush.maxs().y &&
-           brush.mins().x <= static_cast<float>(area.right()) && brush.mins().y <= static_cast<float>(area.top());
-}
-
-// The first number of the entity's "angle" value, when there is one.
-std::optional<double> angleOf(const CQEntity& entity)
-{
-    const std::string_view value = Unquoted(entity.GetValue("\"angle\""));
-    const size_t start = value.find_first_not_of(' ');
-    if (start == std::string_view::npos) return std::nullopt;
-    const size_t end = value.find_first_of(' ', start);
-    return ParseFloat(value.substr(start, end == std::string_view::npos ? end : end - start));
+    const Vec3& lo = brush.mins();
+    const Vec3& hi = brush.maxs();
+    return static_cast<float>(area.left) <= hi[axes.right] && static_cast<float>(area.bottom) <= hi[axes.up] &&
+           lo[axes.right] <= static_cast<float>(area.right()) && lo[axes.up] <= static_cast<float>(area.top());
 }
 
 PixelPoint at(const CXYView& view, double x, double y)
@@ -59,17 +50,20 @@ void drawArrow(Canvas& canvas, const CXYView& view, const CQBrush& brush, double
 void DrawBrushXY(Canvas& canvas, const CXYView& view, const CQBrush& brush, const VisibleArea& area, Rgb pen,
                  bool selected, const CQEntity* angleEntity)
 {
-    if (!selected && !overlaps(brush, area)) return;
+    const ViewAxes& axes = view.axes();
+    if (!selected && !overlaps(brush, axes, area)) return;
     canvas.setPen(selected ? Colours::Red : pen);
     std::vector<PixelPoint> outline;
+    // The faces turned toward the viewer outline the brush.
     for (const CQFace& face : brush.faces()) {
-        if (!face.winding || face.plane.normal.z < 0.0001f) continue;
+        if (!face.winding || face.plane.normal[axes.depth] * axes.towardViewer < 0.0001f) continue;
         outline.clear();
-        for (const Vec3& p : face.winding->points()) outline.push_back(view.mapToWindow(p.x, p.y));
+        for (const Vec3& p : face.winding->points()) outline.push_back(view.project(p));
         canvas.polygon(outline);
     }
-    if (angleEntity) {
-        if (const auto degrees = angleOf(*angleEntity); degrees && *degrees >= 0) drawArrow(canvas, view, brush, *degrees);
+    // The entity's heading, an angle in the map's XY plane, shows from above.
+    if (angleEntity && view.orientation() == ViewOrientation::Top) {
+        if (const auto degrees = angleEntity->Heading(); degrees && *degrees >= 0) drawArrow(canvas, view, brush, *degrees);
     }
 }
 
@@ -89,8 +83,9 @@ void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQMap& map, const C
     const auto box = entity.bounds();
     const std::string name = entity.className();
     if (!box || name.empty() || name == "worldspawn") return;
-    const PixelPoint p = view.mapToWindow(static_cast<float>(TruncateToInt(box->mins.x)),
-                                          static_cast<float>(TruncateToInt(box->maxs.y + 1)));
+    const ViewAxes& axes = view.axes();
+    const PixelPoint p = view.mapToWindow(static_cast<float>(TruncateToInt(box->mins[axes.right])),
+                                          static_cast<float>(TruncateToInt(box->maxs[axes.up] + 1)));
     canvas.textOut(p.x, p.y, name);
 }
 

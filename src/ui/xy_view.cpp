@@ -13,11 +13,10 @@
 namespace vorn {
 namespace {
 
-constexpr float kRayHeight = 4096;
-constexpr float kFacePickHeight = 2048;
+constexpr float kRayDepth = 4096;
+constexpr float kFacePickDepth = 2048;
 
-Vec3 rayTop(MapPoint p) { return {static_cast<float>(p.x), static_cast<float>(p.y), kRayHeight}; }
-Vec3 rayBottom(MapPoint p) { return {static_cast<float>(p.x), static_cast<float>(p.y), -kRayHeight}; }
+float toFloat(int v) { return static_cast<float>(v); }
 
 } // namespace
 
@@ -27,6 +26,29 @@ CXYView::CXYView(Workspace& workspace)
     if (scale_ <= 0) scale_ = 1.0f; // a stored scale of 0 or less could not show anything
     // Until the window gives it a size the view is a point: the map origin, so that it opens there.
     centreOn(0, 0);
+}
+
+void CXYView::setOrientation(ViewOrientation orientation)
+{
+    if (orientation == orientation_) return;
+    // The extents and the scroll position belong to the plane shown: start them again on the map.
+    orientation_ = orientation;
+    axes_ = AxesOf(orientation);
+    extents_ = MapExtents{};
+    const Bounds bounds = workspace_.map().GetMapBounds(false);
+    growExtents(bounds.mins, bounds.maxs);
+    const Vec3 middle = workspace_.map().GeometryMiddle();
+    centreOn(TruncateToInt(middle[axes_.right]), TruncateToInt(middle[axes_.up]));
+}
+
+Vec3 CXYView::rayStart(MapPoint p) const
+{
+    return axes_.point(toFloat(p.x), toFloat(p.y), axes_.towardViewer * kRayDepth);
+}
+
+Vec3 CXYView::rayEnd(MapPoint p) const
+{
+    return axes_.point(toFloat(p.x), toFloat(p.y), -axes_.towardViewer * kRayDepth);
 }
 
 bool CXYView::showGrid() const
@@ -121,18 +143,22 @@ void CXYView::growExtents(Vec3 mins, Vec3 maxs)
     // Growing to the left or the top moves every window position: keep the view where it was.
     const int oldLeft = extents_.left;
     const int oldTop = extents_.top;
-    extents_.left = std::min(extents_.left, TruncateToInt(mins.x - 64));
-    extents_.top = std::max(extents_.top, TruncateToInt(maxs.y + 64));
-    extents_.right = std::max(extents_.right, TruncateToInt(maxs.x + 64));
-    extents_.bottom = std::min(extents_.bottom, TruncateToInt(mins.y - 64));
+    const int u = axes_.right;
+    const int v = axes_.up;
+    extents_.left = std::min(extents_.left, TruncateToInt(mins[u] - 64));
+    extents_.top = std::max(extents_.top, TruncateToInt(maxs[v] + 64));
+    extents_.right = std::max(extents_.right, TruncateToInt(maxs[u] + 64));
+    extents_.bottom = std::min(extents_.bottom, TruncateToInt(mins[v] - 64));
     scrollTo(scrollX_ + TruncateToInt(static_cast<float>(oldLeft - extents_.left) * scale_),
              scrollY_ + TruncateToInt(static_cast<float>(extents_.top - oldTop) * scale_));
 }
 
 void CXYView::keepInExtents(Vec3 mins, Vec3 maxs)
 {
-    if (maxs.y > static_cast<float>(extents_.top) || maxs.x > static_cast<float>(extents_.right) ||
-        mins.y < static_cast<float>(extents_.bottom) || mins.x < static_cast<float>(extents_.left)) {
+    const int u = axes_.right;
+    const int v = axes_.up;
+    if (maxs[v] > toFloat(extents_.top) || maxs[u] > toFloat(extents_.right) || mins[v] < toFloat(extents_.bottom) ||
+        mins[u] < toFloat(extents_.left)) {
         growExtents(mins, maxs);
     }
 }
@@ -154,18 +180,20 @@ void CXYView::leftButtonDown(const MouseInput& in)
     Host& host = workspace_.host();
 
     if (in.shift) {
-        if (!in.ctrl) map.SelectEntityAt(rayTop(at), rayBottom(at), host);
+        if (!in.ctrl) map.SelectEntityAt(rayStart(at), rayEnd(at), host);
         return;
     }
     if (in.ctrl) {
-        workspace_.camera().lookAt(static_cast<float>(at.x), static_cast<float>(at.y));
+        lookAt(at);
         host.updateViews(ViewFlags::CameraXY);
         return;
     }
     if (!in.leftOnly) return;
     if (workspace_.clipperMode()) {
         const MapPoint p = snapped(at);
-        workspace_.clipPoints().AddClipPoint(static_cast<float>(p.x), static_cast<float>(p.y), map.GetMinZ(), map.GetMaxZ());
+        const DepthRange depth = workspace_.depthRange(axes_.depth);
+        workspace_.clipPoints().AddClipPoint(axes_.point(toFloat(p.x), toFloat(p.y), depth.low),
+                                             {axes_.depth, axes_.towardViewer, depth.low, depth.high});
         host.updateViews(ViewFlags::Editing);
         return;
     }
@@ -182,8 +210,9 @@ void CXYView::leftButtonDown(const MouseInput& in)
 
 bool CXYView::startFaceDrag(MapPoint at)
 {
-    const Vec3 pickPoint{static_cast<float>(at.x), static_cast<float>(at.y), kFacePickHeight};
-    if (!faceDrag_.start(workspace_.map(), [&](const CQBrush& b) { return b.FacesFacing(pickPoint); })) return false;
+    const Vec3 pickPoint = axes_.point(toFloat(at.x), toFloat(at.y), kFacePickDepth);
+    const int along = axes_.depth;
+    if (!faceDrag_.start(workspace_.map(), [&](const CQBrush& b) { return b.FacesFacing(pickPoint, along); })) return false;
     dragMode_ = DragMode::DragFaces;
     return true;
 }
@@ -195,7 +224,7 @@ bool CXYView::pressedOnSelection(MapPoint at)
     // Any selected brush of the current entity under the cursor, not only the topmost brush: a wall
     // picked in the camera under a ceiling is dragged where it is drawn in red.
     const bool onSelection = std::ranges::any_of(map.selectedBrushes(), [&](BrushLocation b) {
-        return b.entity == map.currentIndex() && map.brush(b).hitByRay(rayTop(at), rayBottom(at), host).distance >= 0;
+        return b.entity == map.currentIndex() && map.brush(b).hitByRay(rayStart(at), rayEnd(at), host).distance >= 0;
     });
     if (!onSelection) return false;
     host.debugOutput("dragging selection\n");
@@ -209,8 +238,9 @@ void CXYView::startSizing(MapPoint at)
     host.debugOutput("sizing new brush\n");
     const MapPoint anchor = snapped(at);
     const CQMap& map = workspace_.map();
-    sizeAnchor_ = {static_cast<float>(anchor.x), static_cast<float>(anchor.y), map.GetMinZ()};
-    sizeCorner_ = {sizeAnchor_.x, sizeAnchor_.y, map.GetMaxZ()};
+    const DepthRange depth = workspace_.depthRange(axes_.depth);
+    sizeAnchor_ = axes_.point(toFloat(anchor.x), toFloat(anchor.y), depth.low);
+    sizeCorner_ = axes_.point(toFloat(anchor.x), toFloat(anchor.y), depth.high);
     newBrush_.Clear();
     newBrush_.MakeBox(sizeAnchor_, sizeCorner_, map.currentTexture(), host);
     newBrushActive_ = true;
@@ -243,7 +273,7 @@ void CXYView::mouseMove(const MouseInput& in)
     const MapPoint start = snapped(clientToMap(dragStart_.x, dragStart_.y));
     const MapPoint now = snapped(at);
     const MapPoint delta{now.x - start.x, now.y - start.y};
-    const Vec3 step{static_cast<float>(delta.x - previousDelta_.x), static_cast<float>(delta.y - previousDelta_.y), 0};
+    const Vec3 step = axes_.point(toFloat(delta.x - previousDelta_.x), toFloat(delta.y - previousDelta_.y), 0);
     previousDelta_ = delta;
     if (step == kOrigin) return;
 
@@ -303,9 +333,8 @@ void CXYView::doubleClick(const MouseInput& in)
 {
     const MapPoint at = clientToMap(in.x, in.y);
     if (in.ctrl) {
-        workspace_.camera().moveTo(static_cast<float>(at.x), static_cast<float>(at.y));
-        workspace_.host().updateViews(ViewFlags::CameraXY);
-    } else {
+        moveCameraTo(at);
+    } else if (orientation_ == ViewOrientation::Top) {
         workspace_.setZColumn(at);
         workspace_.host().updateViews(ViewFlags::XYZ);
     }
@@ -317,16 +346,16 @@ bool CXYView::keyDown(ViewKey key)
     Vec3 move;
     switch (key) {
     case ViewKey::Left:
-        move = {-step, 0, 0};
+        move = axes_.point(-step, 0, 0);
         break;
     case ViewKey::Right:
-        move = {step, 0, 0};
+        move = axes_.point(step, 0, 0);
         break;
     case ViewKey::Up:
-        move = {0, step, 0};
+        move = axes_.point(0, step, 0);
         break;
     case ViewKey::Down:
-        move = {0, -step, 0};
+        move = axes_.point(0, -step, 0);
         break;
     default:
         return HandleCommonKey(workspace_, key);
@@ -343,27 +372,43 @@ void CXYView::contextMenuAt(int x, int y)
 void CXYView::connectEntitiesHere()
 {
     const MapPoint at = clientToMap(dragStart_.x, dragStart_.y);
-    ConnectEntities(workspace_.map(), workspace_.host(), rayTop(at), rayBottom(at), workspace_.prefs().curTargetId);
+    ConnectEntities(workspace_.map(), workspace_.host(), rayStart(at), rayEnd(at), workspace_.prefs().curTargetId);
 }
 
 void CXYView::moveCameraHere()
 {
-    const MapPoint at = clientToMap(dragStart_.x, dragStart_.y);
-    workspace_.camera().moveTo(static_cast<float>(at.x), static_cast<float>(at.y));
+    moveCameraTo(clientToMap(dragStart_.x, dragStart_.y));
+}
+
+void CXYView::moveCameraTo(MapPoint at)
+{
+    // The camera keeps its place along the axis the view looks along.
+    CameraModel& camera = workspace_.camera();
+    camera.placeAt(axes_.point(toFloat(at.x), toFloat(at.y), camera.position3D()[axes_.depth]));
     workspace_.host().updateViews(ViewFlags::CameraXY);
+}
+
+void CXYView::lookAt(MapPoint at)
+{
+    CameraModel& camera = workspace_.camera();
+    if (orientation_ == ViewOrientation::Top) {
+        camera.lookAt(toFloat(at.x), toFloat(at.y));
+    } else {
+        camera.lookAtPoint(axes_.point(toFloat(at.x), toFloat(at.y), camera.position3D()[axes_.depth]));
+    }
 }
 
 void CXYView::centreOnMap()
 {
     const Vec3 middle = workspace_.map().GeometryMiddle();
-    centreOn(TruncateToInt(middle.x), TruncateToInt(middle.y));
+    centreOn(TruncateToInt(middle[axes_.right]), TruncateToInt(middle[axes_.up]));
     workspace_.host().updateViews(ViewFlags::XY);
 }
 
 void CXYView::findCamera()
 {
-    const MapPoint camera = workspace_.camera().position2D();
-    centreOn(camera.x, camera.y);
+    const Vec3 camera = workspace_.camera().position3D();
+    centreOn(TruncateToInt(camera[axes_.right]), TruncateToInt(camera[axes_.up]));
     workspace_.host().updateViews(ViewFlags::XY);
 }
 

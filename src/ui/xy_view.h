@@ -7,6 +7,7 @@
 #include "ui/view_input.h"
 #include "ui/drag_step.h"
 #include "ui/face_drag.h"
+#include "ui/view_orientation.h"
 #include "ui/view_state.h"
 
 #include <optional>
@@ -27,14 +28,21 @@ struct VisibleArea {
     int right() const { return left + width; }
 };
 
-// The top-down editing view's logic: the mapping between map units and window pixels, the grid
-// and snapping, the scroll position over the map extents, the mouse and keys, and the drawing.
-// Window pixels are those of the whole scrollable area; client pixels those of the visible part.
+// A 2D editing view's logic, seen from the top, the front or the side: the mapping between map
+// units and window pixels, the grid and snapping, the scroll position over the map extents, the
+// mouse and keys, and the drawing. Window pixels are those of the whole scrollable area; client
+// pixels those of the visible part. Its 2D points (MapPoint, the extents, the visible area) are in
+// the plane it shows: x along its right axis, y along its up axis.
 class CXYView {
 public:
     enum class DragMode { Idle, DragFaces, DragSelection, SizeNewBrush };
 
     explicit CXYView(Workspace& workspace);
+
+    ViewOrientation orientation() const { return orientation_; }
+    // Shows the map from another side, its middle in the middle.
+    void setOrientation(ViewOrientation orientation);
+    const ViewAxes& axes() const { return axes_; }
 
     // --- what the view shows, kept in the preferences ---
     bool showGrid() const;
@@ -48,6 +56,8 @@ public:
     void zoomAbout(float pixelsPerUnit, PixelPoint client);
     const MapExtents& extents() const { return extents_; }
     PixelPoint mapToWindow(float x, float y) const;
+    // The window pixel that shows a map point.
+    PixelPoint project(Vec3 p) const { return mapToWindow(p[axes_.right], p[axes_.up]); }
     MapPoint clientToMap(int px, int py) const;
     // Size of the whole scrollable area in pixels.
     int scrollWidth() const;
@@ -104,8 +114,15 @@ private:
     bool pressedOnSelection(MapPoint at);
     void finishDrag();
     MapPoint snapped(MapPoint p) const;
+    // The hit ray through a point of the view, from the viewer's side into the map.
+    Vec3 rayStart(MapPoint p) const;
+    Vec3 rayEnd(MapPoint p) const;
+    void moveCameraTo(MapPoint at);
+    void lookAt(MapPoint at);
 
     Workspace& workspace_;
+    ViewOrientation orientation_ = ViewOrientation::Top;
+    ViewAxes axes_;
     float scale_;
     MapExtents extents_;
     int clientWidth_ = 0;

@@ -51,7 +51,7 @@ void drawClipPoints(Canvas& canvas, const CXYView& view, const ClipPoints& point
     canvas.setPen(Colours::ClipPoint);
     const int radius = TruncateToInt(5 * view.scale());
     for (int i = 0; i < points.count(); ++i) {
-        const PixelPoint p = view.mapToWindow(points.point(i).x, points.point(i).y);
+        const PixelPoint p = view.project(points.point(i));
         canvas.ellipse(p.x - radius, p.y - radius, p.x + radius, p.y + radius);
         canvas.textOut(p.x + radius, p.y - radius, std::to_string(i));
     }
@@ -64,15 +64,19 @@ void drawZPosition(Canvas& canvas, const CXYView& view, MapPoint position)
     canvas.ellipse(p.x - 3, p.y - 3, p.x + 3, p.y + 3);
 }
 
+// Seen from above the marker shows where the camera looks; from the front or the side, where it is.
 void drawCamera(Canvas& canvas, const CXYView& view, const CameraModel& camera)
 {
     const MapPoint position = camera.position2D();
-    const PixelPoint c = view.mapToWindow(static_cast<float>(position.x), static_cast<float>(position.y));
+    const bool fromAbove = view.orientation() == ViewOrientation::Top;
+    const PixelPoint c = fromAbove ? view.mapToWindow(static_cast<float>(position.x), static_cast<float>(position.y))
+                                   : view.project(camera.position3D());
     canvas.setPen(Colours::Cyan);
     const PixelPoint box[] = {{c.x - 16, c.y}, {c.x - 16, c.y - 8}, {c.x - 16, c.y + 8}, {c.x + 16, c.y + 8},
                               {c.x + 16, c.y - 8}, {c.x - 16, c.y - 8}};
     canvas.moveTo(box[0].x, box[0].y);
     for (size_t i = 1; i < std::size(box); ++i) canvas.lineTo(box[i].x, box[i].y);
+    if (!fromAbove) return;
     const double heading = camera.heading();
     for (const double a : {heading + kMarkerSpread, heading - kMarkerSpread}) {
         canvas.moveTo(c.x, c.y);
@@ -91,7 +95,7 @@ void CXYView::paint(Canvas& canvas) const
     DrawEntitiesXY(canvas, *this, map, area);
     if (newBrushActive_) DrawBrushXY(canvas, *this, newBrush_, area, Colours::Red, true, nullptr);
     DrawLeakPathXY(canvas, *this, workspace_.leakPath().pointsFor(map.pathName()));
-    drawZPosition(canvas, *this, workspace_.zColumn());
+    if (orientation_ == ViewOrientation::Top) drawZPosition(canvas, *this, workspace_.zColumn());
     drawCamera(canvas, *this, workspace_.camera());
 }
 

@@ -59,11 +59,12 @@ public:
     void setCameraZHere();
     // True when the key was handled.
     bool keyDown(ViewKey key);
+    // Shows the column higher up (positive units) or lower down.
+    void scrollBy(float units);
 
     void paint(Canvas& canvas) const;
 
 private:
-    void scrollBy(float units);
     float contextHeight() const;
 
     Workspace& workspace_;

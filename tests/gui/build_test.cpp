@@ -257,8 +257,8 @@ private:
     QString ran(const char* command, int timeout = 5000)
     {
         actions()[command]->trigger();
-        QTest::qWaitFor([&] { return !controller().running(); }, timeout);
-        return controller().running() ? QString("still running") : controller().pane()->text();
+        return QTest::qWaitFor([&] { return !controller().running(); }, timeout) ? controller().pane()->text()
+                                                                                : QString("still running");
     }
 
     // A shell script standing in for a tool, in the test's folder.

@@ -24,10 +24,14 @@ private slots:
     void init()
     {
         if (!CMy3DCameraView::platformCanDraw()) QSKIP("The camera view needs a display with OpenGL (run under xvfb-run).");
-        app_.renew();
+        app_.renew("classic");
         const QString map = CopySampleMap(app_.folder().path());
         QVERIFY(!map.isEmpty());
         app_->start(map);
+        // Outside the south wall, looking at it.
+        CameraModel& camera = app_->editor().workspace().camera();
+        camera.placeAt({0, -50, 64});
+        camera.lookAtPoint({0, 0, 64});
         QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
         view_ = qobject_cast<CMy3DCameraView*>(app_->frame().cameraPane());
         QVERIFY(view_);
@@ -38,7 +42,6 @@ private slots:
 
     void everyModeDrawsTheSampleMapWithoutErrors()
     {
-        // The camera starts outside the south wall, looking at it.
         const QPoint middle(view_->width() / 2, view_->height() / 2);
         for (const char* action : {"camera.wireframe", "camera.unlitFlat", "camera.flatShaded", "camera.gouraud",
                                    "camera.textured"}) {

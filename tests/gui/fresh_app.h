@@ -2,6 +2,7 @@
 
 #include "vorn_application.h"
 
+#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -14,12 +15,14 @@ namespace vorn::test {
 class FreshApp {
 public:
     // A new folder and a new application in it, not yet started; the previous application goes
-    // first, while its folder is still there to save into.
-    void renew()
+    // first, while its folder is still there to save into. A layout named is stored beforehand,
+    // as by a user who chose it.
+    void renew(const char* layout = nullptr)
     {
         app_.reset();
         folder_ = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", folder_->path().toUtf8());
+        if (layout) QSettings(settingsFile(), QSettings::IniFormat).setValue("preferences/layout", layout);
         app_ = std::make_unique<VornApplication>(settingsFile());
     }
 

@@ -39,27 +39,32 @@ private slots:
         QCOMPARE(CopySampleMap(app_.folder().path()), sampleMap());
     }
 
-    // The first start gives the defaults. Settings are written when they change, as a crash would
-    // leave them, and when the window closes: the next start gets them back.
+    // The first start gives the defaults: four views with the camera on. Settings are written when
+    // they change, as a crash would leave them, and when the window closes: the next start gets
+    // them back, the layout and its panes' sizes among them.
     void firstStartGivesTheDefaultsAndARestartWhatWasSaved()
     {
         app_->start(QString());
         const Preferences& p = app_->editor().prefs();
         QCOMPARE(QList<int>({p.xyGridSize, p.xyGridShow, p.xyGridSnap, p.xyDrawNames, p.xyScalePercent, p.camOn, p.camMode}),
-                 QList<int>({16, 1, 1, 1, 100, 0, 0x40}));
-        QCOMPARE(p.entityList + " " + p.curTexture, "entities.qel *NONE*");
-        QVERIFY(app_->frame().windowState() & Qt::WindowMaximized);
+                 QList<int>({16, 1, 1, 1, 100, 1, 0x100}));
+        QCOMPARE(p.entityList + " " + p.curTexture + " " + p.layout, "entities.qel *NONE* four");
+        CMainFrame& frame = app_->frame();
+        QVERIFY(frame.windowState() & Qt::WindowMaximized);
         QVERIFY(app_->editor().classes().count() > 50); // the bundled classes, no entity list here
-        QCOMPARE(app_->frame().windowTitle(), "Untitled[*] - Vorn");
-        QCOMPARE(app_->frame().outerSplitter()->sizes().first(), CMainFrame::kTopRowHeight);
+        QCOMPARE(frame.windowTitle(), "Untitled[*] - Vorn");
+        QVERIFY(frame.viewPane(1)->isVisible() && frame.viewPane(2)->isVisible() && !frame.zPane()->isVisible());
+        QVERIFY(frame.actions()["view.layoutFour"]->isChecked());
+        const QList<int> rows = frame.outerSplitter()->sizes();
+        QVERIFY(std::abs(rows[0] - rows[1]) <= 2); // split in the middle
         // Printing follows the Z and camera panes.
-        app_->frame().activateWindow();
-        app_->frame().xyPane()->setFocus();
+        frame.activateWindow();
+        frame.xyPane()->setFocus();
         QCoreApplication::processEvents();
-        QVERIFY(!app_->frame().actions()["file.print"]->isEnabled());
-        app_->frame().zPane()->setFocus();
+        QVERIFY(!frame.actions()["file.print"]->isEnabled());
+        frame.cameraPane()->setFocus();
         QCoreApplication::processEvents();
-        QVERIFY(app_->frame().actions()["file.print"]->isEnabled());
+        QVERIFY(frame.actions()["file.print"]->isEnabled());
 
         const EditorActions& actions = app_->frame().actions();
         const auto stored = [&](const char* key) { return QSettings(app_.settingsFile(), QSettings::IniFormat).value(key).toString(); };
@@ -68,25 +73,41 @@ private slots:
         QTRY_COMPARE(stored("paths/qbsp"), "/tools/qbsp");
 
         // The Camera menu marks the one mode the camera is in, or Off.
-        QVERIFY(actions["camera.off"]->isChecked());
-        actions["camera.textured"]->trigger();
+        QVERIFY(!actions["camera.off"]->isChecked() && actions["camera.textured"]->isChecked());
+        actions["camera.flatShaded"]->trigger();
         QStringList checked;
         for (const auto& [key, action] : actions.all()) if (key.startsWith("camera.") && action->isChecked()) checked << key;
-        QCOMPARE(checked, QStringList{"camera.textured"});
+        QCOMPARE(checked, QStringList{"camera.flatShaded"});
 
-        QSplitterHandle* handle = app_->frame().outerSplitter()->handle(1);
-        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(20, 2));
-        QTest::mouseMove(handle, QPoint(20, 82));
-        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(20, 82));
-        const int topRow = app_->frame().outerSplitter()->sizes().first();
-        QVERIFY(topRow >= CMainFrame::kTopRowHeight + 60);
+        const auto dragRows = [&] {
+            QSplitterHandle* handle = frame.outerSplitter()->handle(1);
+            QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(20, 2));
+            QTest::mouseMove(handle, QPoint(20, 82));
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(20, 82));
+            return frame.outerSplitter()->sizes().first();
+        };
+        const int cameraRow = dragRows();
+        QVERIFY(cameraRow >= rows[0] + 60);
+        QTRY_COMPARE(stored("preferences/fourcamheight").toInt(), cameraRow);
+
+        // The classic layout: the top row of camera and control panel over the top and Z views.
+        actions["view.layoutClassic"]->trigger();
+        QVERIFY(!frame.viewPane(1)->isVisible() && frame.zPane()->isVisible());
+        QTRY_VERIFY(frame.outerSplitter()->sizes().first() > 0);
+        const int classicRow = frame.outerSplitter()->sizes().first();
+        const int topRow = dragRows();
+        QVERIFY(topRow >= classicRow + 60);
         QTRY_COMPARE(stored("preferences/camheight").toInt(), topRow);
+        QTRY_COMPARE(stored("preferences/layout"), "classic");
 
         VornApplication next(app_.settingsFile());
         next.start(QString());
         QCOMPARE(next.editor().prefs().qbsp, "/tools/qbsp");
+        QVERIFY(next.frame().zPane()->isVisible() && next.frame().actions()["view.layoutClassic"]->isChecked());
         QCOMPARE(next.frame().outerSplitter()->sizes().first(), topRow);
-        QVERIFY(next.editor().cameraView().isOn() && next.frame().actions()["camera.textured"]->isChecked());
+        QVERIFY(next.editor().cameraView().isOn() && next.frame().actions()["camera.flatShaded"]->isChecked());
+        next.frame().actions()["view.layoutFour"]->trigger();
+        QTRY_COMPARE(next.frame().outerSplitter()->sizes().first(), cameraRow);
         next.frame().close();
 
         app_->editor().workspace().setGridSize(64);
@@ -123,7 +144,7 @@ private slots:
                  "file.new file.open file.save | edit.cut edit.copy edit.paste | view.grid view.classNames | "
                  "brush.rotateX brush.rotateBackX brush.rotateY brush.rotateBackY brush.rotateZ brush.rotateBackZ | "
                  "brush.scaleUp brush.scaleDown brush.stairs brush.ramp | edit.clipper | "
-                 "camera.off camera.wireframe camera.unlitFlat camera.flatShaded camera.gouraud | help.about");
+                 "camera.off camera.wireframe camera.unlitFlat camera.flatShaded camera.gouraud camera.textured | help.about");
     }
 
     void commandsActOnTheMapAndEveryOneRunsWithItsDialogsCancelled()

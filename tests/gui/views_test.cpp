@@ -25,7 +25,7 @@ class ViewsTest : public QObject {
 private slots:
     void init()
     {
-        app_.renew();
+        app_.renew("classic");
         app_->start(QString());
         QVERIFY(QTest::qWaitForWindowExposed(&app_->frame()));
         // Whole grid steps around the middle of the view, so that snapping keeps the points.

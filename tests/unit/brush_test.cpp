@@ -66,10 +66,10 @@ TEST(Brush, FacesFacingAPointAndFacesCrossedBySegmentsAndRays)
 {
     FakeHost log;
     const CQBrush b = Box({0, 0, 0}, {64, 64, 64});
-    const std::vector<int> east = b.FacesFacing({100, 32, 2048}); // high above, yet only the side
+    const std::vector<int> east = b.FacesFacing({100, 32, 2048}, 2); // high above, yet only the side
     EXPECT_TRUE(east.size() == 1 && b.face(east[0]).plane.normal == (Vec3{1, 0, 0}));
-    EXPECT_EQ(b.FacesFacing({100, 100, 2048}).size(), 2u);
-    EXPECT_TRUE(b.FacesFacing({32, 32, 2048}).empty());
+    EXPECT_EQ(b.FacesFacing({100, 100, 2048}, 2).size(), 2u);
+    EXPECT_TRUE(b.FacesFacing({32, 32, 2048}, 2).empty());
 
     const LineClip clip = b.ClipLineToBrush({32, 32, 4096}, {32, 32, -4096});
     ASSERT_GE(clip.enterFace, 0);

@@ -160,6 +160,8 @@ TEST_F(CameraControllerTest, ShiftClickPicksTheNearestBrushUnderTheCursor)
 {
     // In front of the camera (map (0, -50), height 64, looking north): a near box and one behind it.
     makeWorld({{{-32, 100, 32}, {32, 132, 96}}, {{-32, 200, 32}, {32, 232, 96}}});
+    camera().placeAt({0, -50, 64});
+    camera().lookAtPoint({0, 0, 64});
     addBrushEntity("func_door", {-32, 100, 96}, {32, 132, 160});
     view().setClientSize(200, 100);
     EXPECT_FALSE(view().pickAt(100, 50)) << "nothing is picked while the camera is off";

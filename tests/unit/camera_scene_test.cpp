@@ -45,8 +45,12 @@ TEST_F(CameraSceneTest, BoxBecomesTwelveTrianglesInSceneSpaceWithYUp)
     // The top face (map +z) faces scene +y; the north face (map +y) faces scene +z.
     for (const SceneVertex& v : scene.vertices()) {
         const std::vector<int> normal(v.normal, v.normal + 3);
-        if (v.position[1] == 16 && v.normal[1] != 0) EXPECT_EQ(normal, (std::vector<int>{0, 127, 0}));
-        if (v.position[2] == 32 && v.normal[2] != 0) EXPECT_EQ(normal, (std::vector<int>{0, 0, 127}));
+        if (v.position[1] == 16 && v.normal[1] != 0) {
+            EXPECT_EQ(normal, (std::vector<int>{0, 127, 0}));
+        }
+        if (v.position[2] == 32 && v.normal[2] != 0) {
+            EXPECT_EQ(normal, (std::vector<int>{0, 0, 127}));
+        }
     }
     for (const std::uint32_t i : scene.triangleIndices()) EXPECT_LT(i, scene.vertices().size());
 }

@@ -42,11 +42,21 @@ private:
     CQMap& map_;
 };
 
+// The preferences of a user of the classic layout, with the camera off: one top view whose new
+// brushes take the Z view's heights.
+inline Preferences ClassicPreferences()
+{
+    Preferences prefs;
+    prefs.layout = "classic";
+    prefs.camOn = 0;
+    return prefs;
+}
+
 // An editor with a fake host and dialogs, a small entity catalogue and a scratch folder. The map
 // is changed the way the editor changes it: through its change path and its selection.
 class EditorTest : public ::testing::Test {
 protected:
-    EditorTest() : editor(host, dialogs)
+    explicit EditorTest(Preferences prefs = ClassicPreferences()) : editor(host, dialogs, std::move(prefs))
     {
         editor.classes().loadText("ENTTYPE: light ( 1 1 0 ) ( -8 -8 -8 ) ( 8 8 8 ) :END\n"
                                   "ENTTYPE: info_player_start ( 1 0 0 ) ( -16 -16 -24 ) ( 16 16 32 ) :END\n"
