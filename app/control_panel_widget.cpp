@@ -69,11 +69,11 @@ ControlPanelWidget::ControlPanelWidget(Editor& editor, QWidget* parent) : QWidge
     entityLayout->setContentsMargins(4, 4, 4, 4);
     entityLayout->addWidget(entity_);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(settings);
-    layout->addWidget(entityGroup, 1);
-    layout->addWidget(textures_);
+    parts_ = new QHBoxLayout(this);
+    parts_->setContentsMargins(4, 4, 4, 4);
+    parts_->addLayout(settings);
+    parts_->addWidget(entityGroup, 1);
+    parts_->addWidget(textures_);
 
     connect(scale_, &QComboBox::textActivated, this, &ControlPanelWidget::applyScale);
     connect(grid_, &QComboBox::textActivated, this, &ControlPanelWidget::applyGrid);
@@ -85,6 +85,11 @@ ControlPanelWidget::ControlPanelWidget(Editor& editor, QWidget* parent) : QWidge
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     refresh();
+}
+
+void ControlPanelWidget::setStacked(bool stacked)
+{
+    parts_->setDirection(stacked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
 }
 
 void ControlPanelWidget::addToolAction(QAction* action)

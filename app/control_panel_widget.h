@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QAction;
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -24,6 +25,8 @@ public:
     void addToolAction(QAction* action);
     // Shows the panel's state from the core again.
     void refresh();
+    // Its parts side by side, for a row across the window, or one above the other, for a column.
+    void setStacked(bool stacked);
 
 protected:
     // The editing keys act as in the map views whichever control has the focus.
@@ -36,6 +39,7 @@ private:
     void applyGrid(const QString& text);
 
     Editor& editor_;
+    QBoxLayout* parts_;
     QComboBox* scale_;
     QComboBox* grid_;
     QCheckBox* snap_;

@@ -73,7 +73,9 @@ QList<ShortcutSection> keyboardShortcuts(const QMenuBar& menus, const QWidget& w
     if (!windowKeys.rows.isEmpty()) sections.append(windowKeys);
 
     sections.append(viewSection(QStringLiteral("All views and the control panel"), commonViewKeys()));
-    sections.append(viewSection(QStringLiteral("XY view"), xyViewKeys()));
+    ShortcutSection views2D = viewSection(QStringLiteral("2D views"), xyViewKeys());
+    addRow(views2D, keyText(QKeySequence(Qt::CTRL | Qt::Key_Tab)), QStringLiteral("Show the map from the next side: top, front, side"));
+    sections.append(views2D);
     sections.append(viewSection(QStringLiteral("Z view"), zViewKeys()));
     sections.append(viewSection(QStringLiteral("Camera view"), cameraViewKeys()));
     return sections;

@@ -106,6 +106,7 @@ void CMainFrame::showLayout(const std::string& name)
         beside_ = nullptr;
         setCentralWidget(rows_);
     }
+    controlPanel_->setStacked(fourViews());
     centralWidget()->show();
     for (QWidget* pane : std::initializer_list<QWidget*>{cameraPane_, controlPanel_, viewPanes_[0]}) pane->show();
     viewPanes_[1]->setVisible(fourViews());

@@ -91,6 +91,22 @@ private slots:
         QVERIFY(!pane->findChild<QPushButton*>("buildStop")->isEnabled());
     }
 
+    // A click into the output pane leaves the editing keys to the map view used last.
+    void theMapViewKeysReachTheMapAfterAClickInThePane()
+    {
+        prefs().qbsp = script("qbsp", "echo done\n").toStdString();
+        ran("build.qbspFull");
+        QTest::mouseClick(app_->frame().xyPane()->viewport(), Qt::LeftButton); // a click makes no brush
+        CQMap& map = app_->editor().map();
+        map.selectBrush({0, 0}, true);
+        const int brushes = map.entity(0).brushCount();
+        auto* log = controller().pane()->findChild<QPlainTextEdit*>("buildLog");
+        QTest::mouseClick(log->viewport(), Qt::LeftButton);
+        QVERIFY(log->hasFocus());
+        QTest::keyClick(log, Qt::Key_Delete);
+        QCOMPARE(map.entity(0).brushCount(), brushes - 1);
+    }
+
     void aFloodOfOutputKeepsTheLastLines()
     {
         prefs().qbsp = script("qbsp", "seq 30000\n").toStdString();

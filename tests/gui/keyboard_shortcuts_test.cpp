@@ -104,7 +104,7 @@ private slots:
         QStringList titles;
         for (const ShortcutSection& s : shown) titles << s.title;
         QCOMPARE(titles.join(" | "), "File | Edit | Brush | Entity | View > Camera | Build | Help | Window | "
-                                     "All views and the control panel | XY view | Z view | Camera view");
+                                     "All views and the control panel | 2D views | Z view | Camera view");
 
         // Every action's keys, under its own text; and no row that no action, shortcut or view key made.
         int rows = 0;
@@ -130,13 +130,15 @@ private slots:
         expectedRows += windowKeys.size();
 
         QCOMPARE(keysOf(section("All views and the control panel")), keysOf(commonViewKeys()));
-        QCOMPARE(keysOf(section("XY view")), keysOf(xyViewKeys()));
+        std::set<QString> keys2D = keysOf(xyViewKeys());
+        keys2D.insert("Ctrl+Tab");
+        QCOMPARE(keysOf(section("2D views")), keys2D);
         QCOMPARE(keysOf(section("Z view")), keysOf(zViewKeys()));
         QCOMPARE(keysOf(section("Camera view")), keysOf(cameraViewKeys()));
         // Return and Enter (the keypad's) do the same and share a row.
         QVERIFY(section("All views and the control panel").rows.contains(
             ShortcutRow{"Return, Enter", "Cut the selected brushes at the clip plane (clipper mode)"}));
-        expectedRows += commonViewKeys().size() - 1 + xyViewKeys().size() + zViewKeys().size() + cameraViewKeys().size();
+        expectedRows += commonViewKeys().size() - 1 + xyViewKeys().size() + 1 + zViewKeys().size() + cameraViewKeys().size();
         QCOMPARE(rows, expectedRows);
     }
 

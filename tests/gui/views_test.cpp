@@ -111,6 +111,20 @@ private slots:
         });
     }
 
+    // Ctrl+Tab shows the view's next side, which its corner names; [ and ] halve and double the grid.
+    void ctrlTabTurnsTheViewAndBracketsChangeTheGrid()
+    {
+        XYViewWidget* pane = app_->frame().xyPane();
+        for (const ViewOrientation next : {ViewOrientation::Front, ViewOrientation::Side, ViewOrientation::Top}) {
+            QTest::keyClick(pane, Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(xy().orientation(), next);
+        }
+        QTest::keyClick(pane, Qt::Key_BracketRight);
+        QCOMPARE(app_->editor().workspace().gridSize(), 32);
+        for (int i = 0; i < 7; ++i) QTest::keyClick(pane, Qt::Key_BracketLeft);
+        QCOMPARE(app_->editor().workspace().gridSize(), 1);
+    }
+
     void subtractWithTheMinusKey()
     {
         addBox(at(0, 0, 0), at(128, 128, 64));
