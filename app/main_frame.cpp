@@ -66,6 +66,10 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     wirePrinting();
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
+    connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) {
+        constexpr int kShownMs = 8000;
+        statusBar()->showMessage(text, kShownMs);
+    });
 
     // Commands, the views and the panel change preferences; the splitters the panes' sizes.
     settingsTimer_->setSingleShot(true);
@@ -134,6 +138,7 @@ void CMainFrame::refreshChecks()
 {
     const CXYView& xy = editor_.xyView();
     (*actions_)[QStringLiteral("edit.clipper")]->setChecked(editor_.workspace().clipperMode());
+    (*actions_)[QStringLiteral("edit.textureLock")]->setChecked(editor_.map().textureLock == TextureLock::On);
     (*actions_)[QStringLiteral("view.grid")]->setChecked(xy.showGrid());
     (*actions_)[QStringLiteral("view.classNames")]->setChecked(xy.drawClassNames());
     const CameraController& camera = editor_.cameraView();

@@ -84,6 +84,11 @@ void QtHost::controlPanelChanged()
     emit panelNeedsUpdate();
 }
 
+void QtHost::statusMessage(std::string_view text)
+{
+    emit statusMessageShown(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 void QtHost::setBusy(bool busy)
 {
     if (busy) {

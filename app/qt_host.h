@@ -28,10 +28,12 @@ public:
     std::optional<std::string> chooseFileToOpen(const FileChooser& chooser) override;
     std::optional<std::string> chooseFileToSave(const FileChooser& chooser) override;
     std::unique_ptr<Progress> startProgress(std::string_view title) override;
+    void statusMessage(std::string_view text) override;
 
 signals:
     void viewsNeedUpdate(int flags);
     void panelNeedsUpdate();
+    void statusMessageShown(const QString& text);
 
 private:
     QWidget* window_ = nullptr;

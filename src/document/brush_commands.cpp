@@ -64,10 +64,14 @@ void makeInto(CQMap& map, Host& host, const std::string& name, Ask ask, Generate
     if (replacement) replaceByGenerated(map, name, b, std::move(*replacement));
 }
 
+// Said once after a turn or a scaling that the texture lock could not follow exactly.
+constexpr const char* kTexturesNotKept =
+    "Texture lock: some faces of the standard format cannot keep their texture exactly; they keep the nearest.";
+
 // Every selected brush turns or scales about one point, the mean of their centres, taken before
 // any of them moves.
 template <typename Transform>
-void transformSelection(CQMap& map, const std::string& name, Transform transform)
+void transformSelection(CQMap& map, const std::string& name, Transform transform, Host& host)
 {
     const std::vector<BrushLocation> selected = map.changeableSelection();
     if (selected.empty()) return;
@@ -77,13 +81,15 @@ void transformSelection(CQMap& map, const std::string& name, Transform transform
     const Vec3 centre{sum.x / n, sum.y / n, sum.z / n};
 
     MapChange change(map, name);
+    bool kept = true;
     for (const BrushLocation at : selected) {
         CQBrush& brush = change.editBrush(at);
-        brush.Move(-centre);
-        transform(brush);
-        brush.Move(centre);
+        brush.Move(-centre, map.textureLock);
+        kept = transform(brush) && kept;
+        brush.Move(centre, map.textureLock);
     }
     change.commit();
+    if (!kept) host.statusMessage(kTexturesNotKept);
 }
 
 // The scale commands' check: a missing entity is reported, an empty selection is not.
@@ -152,24 +158,24 @@ void MakeIntoSpike(CQMap& map, Dialogs& dialogs, Host& host)
         });
 }
 
-void RotateSelectionX(CQMap& map, float degrees, DebugOutput& log)
+void RotateSelectionX(CQMap& map, float degrees, Host& host)
 {
-    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateX(degrees, log); });
+    transformSelection(map, "Rotate", [&](CQBrush& b) { return b.RotateX(degrees, map.textureLock, host); }, host);
 }
 
-void RotateSelectionY(CQMap& map, float degrees, DebugOutput& log)
+void RotateSelectionY(CQMap& map, float degrees, Host& host)
 {
-    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateY(degrees, log); });
+    transformSelection(map, "Rotate", [&](CQBrush& b) { return b.RotateY(degrees, map.textureLock, host); }, host);
 }
 
-void RotateSelectionZ(CQMap& map, float degrees, DebugOutput& log)
+void RotateSelectionZ(CQMap& map, float degrees, Host& host)
 {
-    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateZ(degrees, log); });
+    transformSelection(map, "Rotate", [&](CQBrush& b) { return b.RotateZ(degrees, map.textureLock, host); }, host);
 }
 
-void ScaleSelection(CQMap& map, float x, float y, float z, DebugOutput& log)
+void ScaleSelection(CQMap& map, float x, float y, float z, Host& host)
 {
-    transformSelection(map, "Scale", [&](CQBrush& b) { b.ScaleBy(x, y, z, log); });
+    transformSelection(map, "Scale", [&](CQBrush& b) { return b.ScaleBy(x, y, z, map.textureLock, host); }, host);
 }
 
 void EditRotationSettings(CQMap& map, Dialogs& dialogs, Host& host)

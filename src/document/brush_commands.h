@@ -20,11 +20,11 @@ void MakeIntoSpike(CQMap& map, Dialogs& dialogs, Host& host);
 enum class ScaleDirection { Up, Down };
 
 // Turn the current entity's selection about its centre, about the x, y or z axis.
-void RotateSelectionX(CQMap& map, float degrees, DebugOutput& log);
-void RotateSelectionY(CQMap& map, float degrees, DebugOutput& log);
-void RotateSelectionZ(CQMap& map, float degrees, DebugOutput& log);
+void RotateSelectionX(CQMap& map, float degrees, Host& host);
+void RotateSelectionY(CQMap& map, float degrees, Host& host);
+void RotateSelectionZ(CQMap& map, float degrees, Host& host);
 // Stretches the current entity's selection about its centre by the factors.
-void ScaleSelection(CQMap& map, float x, float y, float z, DebugOutput& log);
+void ScaleSelection(CQMap& map, float x, float y, float z, Host& host);
 // Rotation Setup: edits the three angles; rotates nothing.
 void EditRotationSettings(CQMap& map, Dialogs& dialogs, Host& host);
 // Scales the current entity's selection about its centre by the map's factors or their inverses.

@@ -31,6 +31,7 @@ Editor::Editor(Host& host, Dialogs& dialogs, Preferences preferences)
     views2D_[1].setOrientation(ViewOrientation::Front);
     views2D_[2].setOrientation(ViewOrientation::Side);
     map_.SetCurrentTexture(prefs_.curTexture);
+    map_.textureLock = prefs_.textureLock != 0 ? TextureLock::On : TextureLock::Off;
     panel_.setTexture(map_.currentTexture());
     cameraView_.scene().setEntityClasses(classes_);
     cameraView_.setTextureSources(panel_.textureSizes(), panel_.textureImages());
@@ -110,7 +111,8 @@ const CXYView& Editor::topView() const
 
 GridPlacement Editor::placementAt(MapPoint point) const
 {
-    return {{static_cast<float>(point.x), static_cast<float>(point.y), 0}, workspace_.snapToGrid(), workspace_.gridSize()};
+    return {{static_cast<float>(point.x), static_cast<float>(point.y), 0}, workspace_.snapToGrid(), workspace_.gridSize(),
+            map_.textureLock};
 }
 
 GridPlacement Editor::pastePlacement() const
@@ -137,6 +139,7 @@ Preferences Editor::preferencesToSave() const
 {
     Preferences prefs = prefs_;
     prefs.curTexture = map_.currentTexture();
+    prefs.textureLock = map_.textureLock == TextureLock::On ? 1 : 0;
     return prefs;
 }
 

@@ -51,6 +51,8 @@ public:
     virtual void updateViews(int flags) = 0;
     // The control panel's state in the core changed (current entity, texture, position).
     virtual void controlPanelChanged() = 0;
+    // A passing note in the status bar.
+    virtual void statusMessage(std::string_view text) = 0;
     virtual void setBusy(bool busy) = 0;
     virtual std::optional<std::string> chooseFileToOpen(const FileChooser& chooser) = 0;
     virtual std::optional<std::string> chooseFileToSave(const FileChooser& chooser) = 0;

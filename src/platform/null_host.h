@@ -14,6 +14,7 @@ public:
     void beep(int, int) override {}
     void updateViews(int) override {}
     void controlPanelChanged() override {}
+    void statusMessage(std::string_view) override {}
     void setBusy(bool) override {}
     std::optional<std::string> chooseFileToOpen(const FileChooser&) override { return std::nullopt; }
     std::optional<std::string> chooseFileToSave(const FileChooser&) override { return std::nullopt; }

@@ -232,7 +232,7 @@ private slots:
                                           "preferences/curtexture preferences/author/name preferences/author/email").split(' ');
         const QStringList numbers = QString("curtargetid xygridsize xygridshow xygridsnap xydrawnames xyscale xywidth xyheight zwidth zheight "
                                             "qwidth qheight camwidth camheight camon cammode autosave_minutes mainwin/show mainwin/left mainwin/top "
-                                            "mainwin/right mainwin/bottom fourcamwidth fourcamheight fourfrontwidth").split(' ');
+                                            "mainwin/right mainwin/bottom fourcamwidth fourcamheight fourfrontwidth texturelock").split(' ');
         // Every key read and written back unchanged: texts the INI format must escape, a different number in each.
         const char* tricky[] = {"/my lists/q, e1.qel", "*water0", "Zoë \"the\"; Smith", "zoe=1@x.org", "@/q", "#tmp", "C:\\q\\gfx.wad"};
         QSettings original(path, QSettings::IniFormat);
