@@ -135,7 +135,7 @@ void SetupDialog::apply(Editor& editor) const
     if (text(gameFolder_) != prefs.gameFolder) {
         prefs.gameFolder = text(gameFolder_);
         const WaitCursor busy;
-        editor.reloadTextureArchives();
+        editor.gameFolderChanged();
     }
     // A blank field means "keep the current list", not "no list".
     if (entityList_->text().trimmed().isEmpty()) return;
