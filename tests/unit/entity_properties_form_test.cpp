@@ -62,7 +62,9 @@ TEST(EntityPropertiesForm, AClassIsFoundIgnoringCaseAnUnknownOneKeepsItsNameAndO
 
     const EntityPropertiesForm door(readEntity({{"classname", "FUNC_DOOR"}}, classes), classes);
     EXPECT_EQ(door.className(), "func_door");
-    EXPECT_EQ(door.flagNames(), (std::array<std::string, 8>{"starts_open", "-", "dont_link", "gold_key", "silver_key", "toggle", "", ""}))
+    std::vector<std::string> labels;
+    for (const FlagRow& row : door.flagRows()) labels.push_back(std::to_string(row.bit) + " " + row.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"0 starts_open", "1 -", "2 dont_link", "3 gold_key", "4 silver_key", "5 toggle", "6 ", "7 "}))
         << "rows stay aligned with the boxes";
 
     const EntityPropertiesForm detail(brushEntity({{"classname", "func_detail"}}, {{{0, 0, 0}, {8, 8, 8}}}), classes);
@@ -155,7 +157,8 @@ TEST(EntityPropertiesForm, SpawnflagsOpenAsFlagAndSkillBoxesAndAreWrittenBackFro
     };
 
     EntityPropertiesForm form = open("2305");
-    EXPECT_EQ(form.flags, (std::array<bool, 8>{true, false, false, false, false, false, false, false}));
+    EXPECT_EQ(std::vector<bool>(form.flags.begin(), form.flags.begin() + 8),
+              (std::vector<bool>{true, false, false, false, false, false, false, false}));
     EXPECT_EQ(form.skills, (std::array<bool, 4>{false, true, true, false})) << "Normal and Difficult ticked";
     EXPECT_EQ(written(form), "2305");
     form.skills = {true, true, true, true};
