@@ -5,6 +5,8 @@
 #include "control_panel_widget.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
+#include "entity_browser.h"
+#include "entity_drop_target.h"
 #include "icons.h"
 #include "qt_host.h"
 #include "qt_settings_store.h"
@@ -74,6 +76,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     wireCommands();
     wireFileCommands();
     wirePrinting();
+    addEntityBrowser();
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
 
@@ -126,6 +129,16 @@ void CMainFrame::buildPanes()
     if (prefs.mainWindow.isStored()) outer_->setSizes({std::max(prefs.camPane.height, 1), 1000});
     top_->setSizes({std::max(prefs.camPane.width, 1), std::max(prefs.controlPane.width, 1) + 1000});
     bottom_->setSizes({std::max(prefs.xyPane.width, 1) + 1000, std::max(prefs.zPane.width, 1)});
+}
+
+void CMainFrame::addEntityBrowser()
+{
+    auto* browser = new EntityBrowser(editor_, this);
+    addDockWidget(Qt::RightDockWidgetArea, browser);
+    // The catalogue is read again when Vorn Setup names another list, which refreshes the camera.
+    connect(&host_, &QtHost::viewsNeedUpdate, browser, &EntityBrowser::refresh);
+    new EntityDropTarget(editor_, xyPane_->viewport(),
+                         [this](QPoint at) { return editor_.xyView().clientToMap(at.x(), at.y()); });
 }
 
 void CMainFrame::showAsStored()

@@ -58,6 +58,8 @@ protected:
 
 private:
     void buildPanes();
+    // The "Entities" dock, whose point classes drop into the XY view.
+    void addEntityBrowser();
     void wireCommands();
     void wireFileCommands();
     void wirePrinting();
