@@ -14,7 +14,8 @@ constexpr std::int32_t kMostSkinSide = 4096;
 constexpr std::uint64_t kSkinVertexBytes = 12;
 constexpr std::uint64_t kTriangleBytes = 16;
 constexpr std::uint64_t kFrameVertexBytes = 4;
-constexpr std::uint64_t kFrameHeadBytes = 24; // the bounds' two packed vertices and a 16-byte name
+constexpr std::uint64_t kFrameBoundsBytes = 8; // two packed vertices
+constexpr std::uint64_t kFrameHeadBytes = kFrameBoundsBytes + 16; // and a name
 
 AliasModelRead refused(std::string reason) { return {std::nullopt, std::move(reason)}; }
 
@@ -59,40 +60,23 @@ Vec3 vectorAt(const ByteView& bytes, std::uint64_t offset)
     return {floatAt(bytes, offset), floatAt(bytes, offset + 4), floatAt(bytes, offset + 8)};
 }
 
-// Every skin, single or a group of pictures; where the first picture begins.
-std::optional<std::uint64_t> walkSkins(Walk& walk, std::uint64_t skins, std::uint64_t pictureBytes)
+// Walks the skins or the frames: each entry is one item, or a group of them (a marker that is
+// not 0, their count, `groupHeadBytes` of the group's own, and a time for each item), followed
+// by its items of `itemBytes` each. Where the first item begins.
+std::optional<std::uint64_t> walkEntries(Walk& walk, std::uint64_t entries, std::uint64_t groupHeadBytes, std::uint64_t itemBytes)
 {
     std::optional<std::uint64_t> first;
-    for (std::uint64_t s = 0; s < skins; ++s) {
-        const auto group = walk.i32();
-        if (!group) return std::nullopt;
-        std::uint64_t pictures = 1;
-        if (*group != 0) {
+    for (std::uint64_t e = 0; e < entries; ++e) {
+        const auto marker = walk.i32();
+        if (!marker) return std::nullopt;
+        std::uint64_t items = 1;
+        if (*marker != 0) {
             const auto count = walk.count();
-            if (!count || !walk.skip(*count * 4)) return std::nullopt; // the pictures' times
-            pictures = *count;
+            if (!count || !walk.skip(groupHeadBytes + *count * 4)) return std::nullopt;
+            items = *count;
         }
         if (!first) first = walk.at();
-        if (!walk.skip(pictures * pictureBytes)) return std::nullopt;
-    }
-    return first;
-}
-
-// Every frame, single or a group; where the first frame's vertices begin.
-std::optional<std::uint64_t> walkFrames(Walk& walk, std::uint64_t frames, std::uint64_t frameBytes)
-{
-    std::optional<std::uint64_t> first;
-    for (std::uint64_t f = 0; f < frames; ++f) {
-        const auto type = walk.i32();
-        if (!type) return std::nullopt;
-        std::uint64_t count = 1;
-        if (*type != 0) {
-            const auto members = walk.count();
-            if (!members || !walk.skip(8 + *members * 4)) return std::nullopt; // the group's bounds and times
-            count = *members;
-        }
-        if (!first) first = walk.at() + kFrameHeadBytes;
-        if (!walk.skip(count * frameBytes)) return std::nullopt;
+        if (!walk.skip(items * itemBytes)) return std::nullopt;
     }
     return first;
 }
@@ -115,16 +99,18 @@ AliasModelRead ReadAliasModel(std::string_view data)
 
     Walk walk(bytes);
     const std::uint64_t pictureBytes = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
-    const auto skin = walkSkins(walk, static_cast<std::uint64_t>(skins), pictureBytes);
+    const auto skin = walkEntries(walk, static_cast<std::uint64_t>(skins), 0, pictureBytes);
     const std::uint64_t skinVertices = walk.at();
     const std::uint64_t triangleTable = skinVertices + static_cast<std::uint64_t>(vertices) * kSkinVertexBytes;
     if (!skin || !walk.skip(static_cast<std::uint64_t>(vertices) * kSkinVertexBytes) ||
         !walk.skip(static_cast<std::uint64_t>(triangles) * kTriangleBytes)) {
         return refused("the file ends before its skins, vertices and triangles do");
     }
-    const auto frame = walkFrames(walk, static_cast<std::uint64_t>(frames),
-                                  kFrameHeadBytes + static_cast<std::uint64_t>(vertices) * kFrameVertexBytes);
-    if (!frame) return refused("the file ends before its frames do");
+    // A group of frames has bounds of its own; each frame its bounds and name before its vertices.
+    const auto firstFrame = walkEntries(walk, static_cast<std::uint64_t>(frames), kFrameBoundsBytes,
+                                        kFrameHeadBytes + static_cast<std::uint64_t>(vertices) * kFrameVertexBytes);
+    if (!firstFrame) return refused("the file ends before its frames do");
+    const std::uint64_t frame = *firstFrame + kFrameHeadBytes;
 
     AliasModel model;
     model.skinCount = skins;
@@ -134,7 +120,7 @@ AliasModelRead ReadAliasModel(std::string_view data)
     model.skin = std::string(bytes.slice(*skin, pictureBytes));
     model.positions.reserve(static_cast<size_t>(vertices));
     for (std::int32_t v = 0; v < vertices; ++v) {
-        const std::uint64_t at = *frame + static_cast<std::uint64_t>(v) * kFrameVertexBytes;
+        const std::uint64_t at = frame + static_cast<std::uint64_t>(v) * kFrameVertexBytes;
         model.positions.push_back({bytes.u8(at) * scale.x + origin.x, bytes.u8(at + 1) * scale.y + origin.y,
                                    bytes.u8(at + 2) * scale.z + origin.z});
     }
