@@ -94,9 +94,7 @@ private slots:
     void aFloodOfOutputKeepsTheLastLines()
     {
         prefs().qbsp = script("qbsp", "seq 30000\n").toStdString();
-        actions()["build.qbspFull"]->trigger();
-        QTRY_VERIFY(!controller().running());
-        const QStringList lines = controller().pane()->text().split('\n');
+        const QStringList lines = ran("build.qbspFull").split('\n');
         QCOMPARE(lines.size(), 20000);
         QCOMPARE(lines.mid(lines.size() - 7).join('|'), "29999|30000||---------------------|QBsp finished|---------------------|");
         QCOMPARE(lines.first(), "10006"); // the banner's four lines went first
@@ -123,18 +121,14 @@ private slots:
         prefs().qbsp = app_.folder().filePath("no such/qbsp").toStdString();
         prefs().vis = script("vis", "echo \"vis $*\"\nexit 1\n").toStdString();
         prefs().light = script("light", "touch light-ran\n").toStdString();
-        actions()["build.compile"]->trigger();
-        QTRY_VERIFY(!controller().running());
         const QString rule(40, '-');
-        QCOMPARE(controller().pane()->text(), "\n---------------------\nRunning QBsp\n---------------------\n\n" + rule +
+        QCOMPARE(ran("build.compile"), "\n---------------------\nRunning QBsp\n---------------------\n\n" + rule +
                                                   "\nFailed to launch QBsp:\n Can't find file " + app_.folder().filePath("no such/qbsp") +
                                                   "\n Check Vorn setup.\n" + rule + "\n");
         QCOMPARE(enabledCommands(actions()), kToolCommands);
 
         prefs().qbsp = script("qbsp", "exit 0\n").toStdString();
-        actions()["build.compile"]->trigger();
-        QTRY_VERIFY(!controller().running());
-        const QString text = controller().pane()->text();
+        const QString text = ran("build.compile");
         QVERIFY(text.contains("QBsp finished") && text.contains("vis " + app_.folder().filePath("sample.bsp") + "\n"));
         QVERIFY(text.endsWith("Vis had errors\n---------------------\n"));
         QVERIFY(!text.contains("Running Light") && !QFile::exists(app_.folder().filePath("light-ran")));
@@ -142,9 +136,7 @@ private slots:
         QFile notAProgram(app_.folder().filePath("light.txt"));
         QVERIFY(notAProgram.open(QIODevice::WriteOnly));
         prefs().light = notAProgram.fileName().toStdString();
-        actions()["build.lightExtra"]->trigger();
-        QTRY_VERIFY(!controller().running());
-        QVERIFY(controller().pane()->text().endsWith("\nFailed to launch Light due to error 13\n" + rule + "\n"));
+        QVERIFY(ran("build.lightExtra").endsWith("\nFailed to launch Light due to error 13\n" + rule + "\n"));
     }
 
     void theGameRunsInItsOwnFolderOnTheLevelCopiedIntoItsMaps()
@@ -154,21 +146,13 @@ private slots:
         const QString bsp = app_.folder().filePath("sample.bsp");
         const QString copy = app_.folder().filePath("quake game/id1/maps/sample.bsp");
         // Nothing compiled yet: the copy fails, and the game does not start.
-        actions()["build.test"]->trigger();
-        QTRY_VERIFY(!controller().running());
-        QVERIFY(controller().pane()->text().endsWith("\nFailed to launch Quake:\n Could not copy " + bsp + " to " + copy +
+        QVERIFY(ran("build.test").endsWith("\nFailed to launch Quake:\n Could not copy " + bsp + " to " + copy +
                                                      ": No such file or directory\n" + QString(40, '-') + "\n"));
 
-        QFile level(bsp);
-        QVERIFY(level.open(QIODevice::WriteOnly) && level.write("level") == 5);
-        level.close();
-        actions()["build.test"]->trigger();
-        QTRY_VERIFY(!controller().running());
-        QVERIFY(controller().pane()->text().contains("in " + app_.folder().filePath("quake game") +
+        QVERIFY(WriteFile(bsp, "level"));
+        QVERIFY(ran("build.test").contains("in " + app_.folder().filePath("quake game") +
                                                      ":\n[-nolan]\n[+map]\n[sample]\n\n---------------------\nQuake finished"));
-        QFile copied(copy);
-        QVERIFY(copied.open(QIODevice::ReadOnly));
-        QCOMPARE(copied.readAll(), "level");
+        QCOMPARE(FileBytes(copy), "level");
     }
 
     void aChangedMapIsOfferedForSavingAndARefusedCommandRunsNothing()
@@ -222,9 +206,7 @@ private slots:
         prefs().qbsp = RealTool("qbsp").toStdString();
         prefs().vis = RealTool("vis").toStdString();
         prefs().light = RealTool("light").toStdString();
-        actions()["build.compile"]->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 60000);
-        QString text = controller().pane()->text();
+        QString text = ran("build.compile", 60000);
         QVERIFY2(text.contains("QBsp finished") && text.contains("Vis finished") && text.contains("Light finished"), qPrintable(text));
         QVERIFY2(!text.contains(QChar(0x1b)) && !text.contains(QChar('\r')), "colours and progress lines are cleaned");
         QVERIFY(QFileInfo(app_.folder().filePath("sample.bsp")).size() > 0);
@@ -242,9 +224,7 @@ private slots:
         DeleteSelection(map);
         const QString leaky = app_.folder().filePath("leaky.map");
         QVERIFY(app_->editor().saveMap(leaky.toStdString()));
-        actions()["build.compile"]->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!controller().running(), 60000);
-        text = controller().pane()->text();
+        text = ran("build.compile", 60000);
         const QString pts = app_.folder().filePath("leaky.pts");
         QVERIFY2(text.endsWith("The leak's path from " + pts + " is drawn in the XY view.\n\nThe map leaks (" + pts +
                                "): Vis and Light were not run.\n"),
@@ -273,6 +253,13 @@ private:
     Preferences& prefs() { return app_->editor().prefs(); }
     const EditorActions& actions() { return app_->frame().actions(); }
     BuildController& controller() { return *app_->frame().findChild<BuildController*>(); }
+    // Runs a Build command and waits for its tools to end: the pane's text then.
+    QString ran(const char* command, int timeout = 5000)
+    {
+        actions()[command]->trigger();
+        QTest::qWaitFor([&] { return !controller().running(); }, timeout);
+        return controller().running() ? QString("still running") : controller().pane()->text();
+    }
 
     // A shell script standing in for a tool, in the test's folder.
     QString script(const QString& name, const QByteArray& body)

@@ -113,15 +113,17 @@ private slots:
         QCOMPARE(list->count(), 1 + 37); // every texture of the sample archive
         QCOMPARE(list->findText("ceil_plank") < list->findText("Wall_Brick", Qt::MatchFixedString), true);
 
+        // The item, "Tex Size" and the preview shown.
+        const auto shows = [&](const QString& item, const QString& sizeText, QSize preview) {
+            QCOMPARE(list->currentText(), item);
+            QCOMPARE(size->text(), sizeText);
+            QCOMPARE(previewSize(), preview);
+        };
         map().SetCurrentTexture("sky_dusk");
-        QCOMPARE(list->currentText(), QString("sky_dusk"));
-        QCOMPARE(size->text(), QString("256x128"));
-        QCOMPARE(previewSize(), QSize(256, 128));
-
+        shows("sky_dusk", "256x128", {256, 128});
         list->textActivated("light_panel"); // as when chosen from the drop-down
         QCOMPARE(map().currentTexture(), "light_panel");
-        QCOMPARE(size->text(), QString("32x32"));
-        QCOMPARE(previewSize(), QSize(32, 32));
+        shows("light_panel", "32x32", {32, 32});
 
         // Typed: letters that are editing keys elsewhere go into the field.
         QLineEdit* field = list->lineEdit();
@@ -131,14 +133,10 @@ private slots:
         QCOMPARE(field->text(), QString("metal_rivet"));
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(map().currentTexture(), "metal_rivet");
-        QCOMPARE(size->text(), QString("64x64"));
-        QCOMPARE(previewSize(), QSize(64, 64));
+        shows("metal_rivet", "64x64", {64, 64});
 
-        map().SetCurrentTexture("metal_ru");
-        QCOMPARE(list->currentText(), QString("metal_rust")); // a prefix selects the item ...
-        QCOMPARE(size->text(), QString("0x0"));                // ... but is no texture
-        QCOMPARE(previewSize(), QSize(64, 64));             // the last one found stays shown
-
+        map().SetCurrentTexture("metal_ru"); // a prefix selects the item, but is no texture; the last one found stays shown
+        shows("metal_rust", "0x0", {64, 64});
         map().SetCurrentTexture("no_such_texture");
         QCOMPARE(list->currentText(), QString("*NONE*"));
         QCOMPARE(size->text(), QString("0x0"));

@@ -5,10 +5,9 @@
 #include "platform/null_host.h"
 #include "qt_dialogs.h"
 #include "qt_settings_store.h"
+#include "sample_map.h"
 #include "setup_dialog.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QRadioButton>
 #include <QSettings>
@@ -30,12 +29,6 @@ QString layout(const QDialog& dialog)
         else if (!text.isEmpty()) texts << (w->property("checked").toBool() ? "*" : "") + text;
     }
     return texts.join(" | ");
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 // Records the messages, and the cursor at each message and debug report.
@@ -128,7 +121,6 @@ private slots:
 
     void theAboutBoxAndIconsDraw()
     {
-
         AboutDialog about;
         QCOMPARE(layout(about), "About Vorn | Vorn version 1.5 | OK");
         QVERIFY(!about.findChild<QWidget*>("icon")->property("pixmap").value<QPixmap>().isNull());
@@ -144,7 +136,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString qel = dir.filePath("mine.qel");
-        QVERIFY(writeFile(qel, "ENTTYPE: test_one ( 1 0 0 ) ?\n:END\nENTTYPE: test_two ( 0 1 0 ) ( -8 -8 -8 ) ( 8 8 8 )\n:END\n"));
+        QVERIFY(WriteFile(qel, "ENTTYPE: test_one ( 1 0 0 ) ?\n:END\nENTTYPE: test_two ( 0 1 0 ) ( -8 -8 -8 ) ( 8 8 8 )\n:END\n"));
         CursorHost host;
         QtDialogs dialogs;
         Editor editor(host, dialogs);
@@ -172,7 +164,7 @@ private slots:
         QCOMPARE(editor.classes().nameAt(1), "test_two");
 
         // A blank field keeps the list; were it read again, it would now hold one class.
-        QVERIFY(writeFile(qel, "ENTTYPE: test_three ( 0 0 1 ) ?\n:END\n"));
+        QVERIFY(WriteFile(qel, "ENTTYPE: test_three ( 0 0 1 ) ?\n:END\n"));
         SetupDialog setup(nullptr, prefs);
         fill(setup, {{"entityList", "  "}, {"vis", "/tools/vis"}});
         setup.apply(editor);
@@ -191,7 +183,7 @@ private slots:
         QCOMPARE(host.cursors.back(), Qt::ArrowCursor);
 
         // A list that holds no class is reported too; the default list, simply absent, is not.
-        QVERIFY(writeFile(qel, "not an entity list\n"));
+        QVERIFY(WriteFile(qel, "not an entity list\n"));
         field(setup, "entityList")->setText(qel);
         host.messages.clear();
         setup.apply(editor);
@@ -259,7 +251,7 @@ private slots:
 
         // Hand edits: an unquoted comma makes the INI reader see a list, whose text must not be lost; a camera pane
         // size below 1 or a number that is none takes the default; a negative autosave interval turns autosave off.
-        QVERIFY(writeFile(path, "[paths]\nqbsp=/home/a,b/qbsp\n[preferences]\ncamwidth=0\ncamheight=-5\nxygridsize=wide\nautosave_minutes=-3\n"));
+        QVERIFY(WriteFile(path, "[paths]\nqbsp=/home/a,b/qbsp\n[preferences]\ncamwidth=0\ncamheight=-5\nxygridsize=wide\nautosave_minutes=-3\n"));
         prefs.load(QtSettingsStore(path));
         QCOMPARE(prefs.qbsp, "/home/a,b/qbsp");
         QCOMPARE(QList<int>({prefs.camPane.width, prefs.camPane.height, prefs.xyGridSize, prefs.autosaveMinutes}),

@@ -4,8 +4,7 @@
 #include "map_edits.h"
 #include "modal_answers.h"
 #include "sample_map.h"
-#include "platform/host.h"
-#include "vorn_application.h"
+#include "fresh_app.h"
 #include "xy_view_widget.h"
 #include "z_view_widget.h"
 
@@ -13,8 +12,6 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
-#include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest/QtTest>
 
@@ -31,11 +28,6 @@ QStringList menuActionNames(const QList<QAction*>& actions)
     return names;
 }
 
-void addBrush(Editor& editor)
-{
-    AddBox(editor.map(), {0, 0, 0}, {64, 64, 64});
-}
-
 } // namespace
 
 class MainFrameTest : public QObject {
@@ -43,51 +35,34 @@ class MainFrameTest : public QObject {
 private slots:
     void init()
     {
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", settingsDir_->path().toUtf8()); // no recovery copies but the test's own
-        QCOMPARE(CopySampleMap(settingsDir_->path()), sampleMap());
+        app_.renew();
+        QCOMPARE(CopySampleMap(app_.folder().path()), sampleMap());
     }
 
+    // The first start gives the defaults. Settings are written when they change, as a crash would
+    // leave them, and when the window closes: the next start gets them back.
     void firstStartGivesTheDefaultsAndARestartWhatWasSaved()
     {
-        {
-            VornApplication app(settingsFile());
-            app.start(QString());
-            const Preferences& p = app.editor().prefs();
-            QCOMPARE(QList<int>({p.xyGridSize, p.xyGridShow, p.xyGridSnap, p.xyDrawNames, p.xyScalePercent, p.camOn, p.camMode}),
-                     QList<int>({16, 1, 1, 1, 100, 0, 0x40}));
-            QCOMPARE(p.entityList + " " + p.curTexture, "entities.qel *NONE*");
-            QVERIFY(app.frame().windowState() & Qt::WindowMaximized);
-            QVERIFY(app.editor().classes().count() > 50); // the bundled classes, no entity list here
-            QCOMPARE(app.frame().windowTitle(), "Untitled[*] - Vorn");
-            QCOMPARE(app.frame().outerSplitter()->sizes().first(), CMainFrame::kTopRowHeight);
-            // Printing follows the Z and camera panes.
-            app.frame().activateWindow();
-            app.frame().xyPane()->setFocus();
-            QCoreApplication::processEvents();
-            QVERIFY(!app.frame().actions()["file.print"]->isEnabled());
-            app.frame().zPane()->setFocus();
-            QCoreApplication::processEvents();
-            QVERIFY(app.frame().actions()["file.print"]->isEnabled());
-            app.editor().workspace().setGridSize(64);
-            app.editor().xyView().toggleGrid();
-            app.editor().prefs().authorName = "Ann";
-            QVERIFY(app.frame().close());
-        }
-        VornApplication again(settingsFile());
-        const Preferences& p = again.editor().prefs();
-        QCOMPARE(QList<int>({p.xyGridSize, p.xyGridShow, again.editor().workspace().gridSize()}), QList<int>({64, 0, 64}));
-        QCOMPARE(p.authorName, "Ann");
-        QVERIFY(p.xyPane.width > 0 && p.mainWindow.isStored());
-    }
+        app_->start(QString());
+        const Preferences& p = app_->editor().prefs();
+        QCOMPARE(QList<int>({p.xyGridSize, p.xyGridShow, p.xyGridSnap, p.xyDrawNames, p.xyScalePercent, p.camOn, p.camMode}),
+                 QList<int>({16, 1, 1, 1, 100, 0, 0x40}));
+        QCOMPARE(p.entityList + " " + p.curTexture, "entities.qel *NONE*");
+        QVERIFY(app_->frame().windowState() & Qt::WindowMaximized);
+        QVERIFY(app_->editor().classes().count() > 50); // the bundled classes, no entity list here
+        QCOMPARE(app_->frame().windowTitle(), "Untitled[*] - Vorn");
+        QCOMPARE(app_->frame().outerSplitter()->sizes().first(), CMainFrame::kTopRowHeight);
+        // Printing follows the Z and camera panes.
+        app_->frame().activateWindow();
+        app_->frame().xyPane()->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(!app_->frame().actions()["file.print"]->isEnabled());
+        app_->frame().zPane()->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(app_->frame().actions()["file.print"]->isEnabled());
 
-    // Written when they change, as a crash would leave them: the next start gets them back.
-    void settingsAreWrittenAsTheyChangeAndTheLayoutAndCameraModeComeBack()
-    {
-        VornApplication app(settingsFile());
-        app.start(QString());
-        const EditorActions& actions = app.frame().actions();
-        const auto stored = [&](const char* key) { return QSettings(settingsFile(), QSettings::IniFormat).value(key).toString(); };
+        const EditorActions& actions = app_->frame().actions();
+        const auto stored = [&](const char* key) { return QSettings(app_.settingsFile(), QSettings::IniFormat).value(key).toString(); };
         whileModal([&] { actions["file.setup"]->trigger(); return 0; },
                    [](QDialog& setup) { QCOMPARE(submit(setup, {{"qbsp", "/tools/qbsp"}}), ""); });
         QTRY_COMPARE(stored("paths/qbsp"), "/tools/qbsp");
@@ -99,26 +74,36 @@ private slots:
         for (const auto& [key, action] : actions.all()) if (key.startsWith("camera.") && action->isChecked()) checked << key;
         QCOMPARE(checked, QStringList{"camera.textured"});
 
-        QSplitterHandle* handle = app.frame().outerSplitter()->handle(1);
+        QSplitterHandle* handle = app_->frame().outerSplitter()->handle(1);
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(20, 2));
         QTest::mouseMove(handle, QPoint(20, 82));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(20, 82));
-        const int topRow = app.frame().outerSplitter()->sizes().first();
+        const int topRow = app_->frame().outerSplitter()->sizes().first();
         QVERIFY(topRow >= CMainFrame::kTopRowHeight + 60);
         QTRY_COMPARE(stored("preferences/camheight").toInt(), topRow);
 
-        VornApplication next(settingsFile());
+        VornApplication next(app_.settingsFile());
         next.start(QString());
         QCOMPARE(next.editor().prefs().qbsp, "/tools/qbsp");
         QCOMPARE(next.frame().outerSplitter()->sizes().first(), topRow);
         QVERIFY(next.editor().cameraView().isOn() && next.frame().actions()["camera.textured"]->isChecked());
+        next.frame().close();
+
+        app_->editor().workspace().setGridSize(64);
+        app_->editor().xyView().toggleGrid();
+        app_->editor().prefs().authorName = "Ann";
+        QVERIFY(app_->frame().close());
+        VornApplication again(app_.settingsFile());
+        const Preferences& q = again.editor().prefs();
+        QCOMPARE(QList<int>({q.xyGridSize, q.xyGridShow, again.editor().workspace().gridSize()}), QList<int>({64, 0, 64}));
+        QCOMPARE(q.authorName, "Ann");
+        QVERIFY(q.xyPane.width > 0 && q.mainWindow.isStored());
     }
 
     void menusAndToolbarHoldEveryCommandWithItsShortcuts()
     {
-        VornApplication app(settingsFile());
-        const EditorActions& actions = app.frame().actions();
-        const QStringList inMenus = menuActionNames(app.frame().menuBar()->actions());
+        const EditorActions& actions = app_->frame().actions();
+        const QStringList inMenus = menuActionNames(app_->frame().menuBar()->actions());
         for (const auto& [key, action] : actions.all()) {
             if (!key.startsWith("brush.rotate") && !key.startsWith("brush.scale")) QVERIFY2(inMenus.contains(key), qPrintable(key));
         }
@@ -133,7 +118,7 @@ private slots:
         QCOMPARE(actions["brush.rotateX"]->statusTip(), "Rotate brush selection around the x axis");
 
         QStringList order;
-        for (QAction* a : app.frame().findChild<QToolBar*>("toolBar")->actions()) order << (a->isSeparator() ? "|" : a->objectName());
+        for (QAction* a : app_->frame().findChild<QToolBar*>("toolBar")->actions()) order << (a->isSeparator() ? "|" : a->objectName());
         QCOMPARE(order.join(' '),
                  "file.new file.open file.save | edit.cut edit.copy edit.paste | view.grid view.classNames | "
                  "brush.rotateX brush.rotateBackX brush.rotateY brush.rotateBackY brush.rotateZ brush.rotateBackZ | "
@@ -143,10 +128,9 @@ private slots:
 
     void commandsActOnTheMapAndEveryOneRunsWithItsDialogsCancelled()
     {
-        VornApplication app(settingsFile());
-        app.start(sampleMap());
-        const EditorActions& actions = app.frame().actions();
-        Editor& editor = app.editor();
+        app_->start(sampleMap());
+        const EditorActions& actions = app_->frame().actions();
+        Editor& editor = app_->editor();
         actions["edit.selectAll"]->trigger();
         QCOMPARE(editor.map().countSelectedBrushes(), editor.map().entity(0).brushCount());
         actions["view.grid"]->trigger();
@@ -166,19 +150,18 @@ private slots:
                 if (key != "file.exit" && !key.startsWith("file.print")) action->trigger();
             }
         }, true);
-        QVERIFY(app.frame().isVisible() && editor.map().EntityCount() > 0);
+        QVERIFY(app_->frame().isVisible() && editor.map().EntityCount() > 0);
     }
 
     // Undo and Redo name the step, take it back and do it again from the menu and the keys, and
     // the window's modified mark follows the saved state.
     void undoAndRedoFromTheMenuAndTheKeys()
     {
-        VornApplication app(settingsFile());
-        app.start(sampleMap());
-        CMainFrame& frame = app.frame();
+        app_->start(sampleMap());
+        CMainFrame& frame = app_->frame();
         QAction* undo = frame.actions()["edit.undo"];
         QAction* redo = frame.actions()["edit.redo"];
-        CQMap& map = app.editor().map();
+        CQMap& map = app_->editor().map();
         map.selectBrush({0, 0}, true);
         const std::string before = map.WriteMapText("x.map", {});
         whileModal([&] { return frame.actions()["brush.room"]->trigger(), 0; }, [](QDialog& d) { QCOMPARE(submit(d), ""); });
@@ -204,52 +187,48 @@ private slots:
         QVERIFY(frame.isWindowModified());
     }
 
-    void changedMapAsksBeforeItIsDropped()
+    // A changed map is dropped only when the user says so; a failed save reports and keeps the
+    // work and its mark, a saved map loses the mark.
+    void changedMapAsksBeforeItIsDroppedAndAFailedSaveKeepsTheWork()
     {
-        VornApplication app(settingsFile());
-        app.start(sampleMap());
-        addBrush(app.editor());
-        QAction* fileNew = app.frame().actions()["file.new"];
-        QCOMPARE(messageAfter([&] { fileNew->trigger(); }, QMessageBox::Cancel), "Vorn: Save changes to sample.map?");
-        QVERIFY(app.editor().map().EntityCount() > 1);
-        bool closed = true;
-        QCOMPARE(messageAfter([&] { closed = app.frame().close(); }, QMessageBox::Cancel), "Vorn: Save changes to sample.map?");
-        QVERIFY(!closed && app.frame().isVisible());
-        messageAfter([&] { fileNew->trigger(); }, QMessageBox::No);
-        QCOMPARE(app.editor().map().EntityCount(), 0);
-        QVERIFY(!app.frame().isWindowModified());
-    }
-
-    void failedSaveReportsAndKeepsTheWorkAndASavedMapLosesItsMark()
-    {
-        const QString folder = settingsDir_->filePath("maps"), mapPath = folder + "/level.map";
+        const QString folder = app_.folder().filePath("maps"), mapPath = folder + "/level.map";
         QVERIFY(QDir().mkpath(folder) && QFile::rename(sampleMap(), mapPath));
-        const auto putArchive = [&] { return QFile::copy(settingsDir_->filePath("vorn_sample.wad"), folder + "/vorn_sample.wad"); };
+        const auto putArchive = [&] { return QFile::copy(app_.folder().filePath("vorn_sample.wad"), folder + "/vorn_sample.wad"); };
         QVERIFY(putArchive());
-        VornApplication app(settingsFile());
-        app.start(mapPath);
-        QCOMPARE(app.frame().windowTitle(), "level.map[*] - Vorn");
-        addBrush(app.editor());
+        app_->start(mapPath);
+        QCOMPARE(app_->frame().windowTitle(), "level.map[*] - Vorn");
+        CQMap& map = app_->editor().map();
+        AddBox(map, {0, 0, 0}, {64, 64, 64});
+        QAction* fileNew = app_->frame().actions()["file.new"];
+        QCOMPARE(messageAfter([&] { fileNew->trigger(); }, QMessageBox::Cancel), "Vorn: Save changes to level.map?");
+        QVERIFY(map.EntityCount() > 1);
+        bool closed = true;
+        QCOMPARE(messageAfter([&] { closed = app_->frame().close(); }, QMessageBox::Cancel), "Vorn: Save changes to level.map?");
+        QVERIFY(!closed && app_->frame().isVisible());
+
         QVERIFY(QDir(folder).removeRecursively());
-        QAction* save = app.frame().actions()["file.save"];
+        QAction* save = app_->frame().actions()["file.save"];
         QCOMPARE(messageAfter([&] { save->trigger(); }), "Vorn: Could not save " + mapPath + ": No such file or directory");
-        QVERIFY(app.editor().map().IsModifiedSinceSave() && app.frame().isWindowModified());
+        QVERIFY(map.IsModifiedSinceSave() && app_->frame().isWindowModified());
         QVERIFY(QDir().mkpath(folder));
         QCOMPARE(messageAfter([&] { save->trigger(); }), "");
-        QVERIFY(!app.frame().isWindowModified());
+        QVERIFY(!app_->frame().isWindowModified());
         QVERIFY(putArchive());
-        VornApplication reopened(settingsFile());
+        VornApplication reopened(app_.settingsFile());
         reopened.start(mapPath);
-        QCOMPARE(reopened.editor().map().CountBrushes(), app.editor().map().CountBrushes());
+        QCOMPARE(reopened.editor().map().CountBrushes(), map.CountBrushes());
+
+        AddBox(map, {0, 0, 0}, {64, 64, 64});
+        messageAfter([&] { fileNew->trigger(); }, QMessageBox::No);
+        QCOMPARE(map.EntityCount(), 0);
+        QVERIFY(!app_->frame().isWindowModified());
     }
 
 private:
-    QString settingsFile() const { return settingsDir_->filePath("Vorn.conf"); }
-
     // A copy of the sample map that the test may change and save.
-    QString sampleMap() const { return settingsDir_->filePath("sample.map"); }
+    QString sampleMap() const { return app_.folder().filePath("sample.map"); }
 
-    std::unique_ptr<QTemporaryDir> settingsDir_;
+    FreshApp app_;
 };
 
 QTEST_MAIN(MainFrameTest)

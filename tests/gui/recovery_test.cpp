@@ -6,7 +6,7 @@
 #include "platform/host.h"
 #include "recovery_dialog.h"
 #include "sample_map.h"
-#include "vorn_application.h"
+#include "fresh_app.h"
 #include "map_edits.h"
 
 #include <QAction>
@@ -15,31 +15,12 @@
 #include <QListWidget>
 #include <QLockFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest/QtTest>
 
 using namespace vorn;
 using namespace vorn::test;
 
 namespace {
-
-void addBrush(Editor& editor)
-{
-    AddBox(editor.map(), {0, 0, 0}, {64, 64, 64});
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QPushButton* dialogButton(QDialog& dialog, const char* name) { return dialog.findChild<QPushButton*>(name); }
 
@@ -50,67 +31,52 @@ class RecoveryTest : public QObject {
 private slots:
     void init()
     {
-        home_ = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", home_->path().toUtf8());
-        QCOMPARE(CopySampleMap(home_->path()), sampleMap());
+        app_.renew();
+        QCOMPARE(CopySampleMap(app_.folder().path()), sampleMap());
     }
 
     void aModifiedMapIsAutosavedBesideNeverOverTheUsersFile()
     {
-        VornApplication app(settingsFile());
-        app.start(sampleMap());
-        QCOMPARE(app.autosave().folder(), home_->path() + "/Vorn/recovery");
-        const QByteArray original = contents(sampleMap());
+        app_->start(sampleMap());
+        QCOMPARE(app_->autosave().folder(), app_.folder().path() + "/Vorn/recovery");
+        const QByteArray original = FileBytes(sampleMap());
 
-        app.autosave().saveNow();
-        QVERIFY(app.autosave().currentFile().isEmpty()); // nothing to keep while unmodified
+        app_->autosave().saveNow();
+        QVERIFY(app_->autosave().currentFile().isEmpty()); // nothing to keep while unmodified
 
-        addBrush(app.editor());
-        app.autosave().saveNow();
-        app.autosave().finishWriting();
-        const QString recovery = app.autosave().currentFile();
-        QVERIFY(recovery.startsWith(app.autosave().folder() + "/sample-"));
-        const QByteArray saved = contents(recovery);
+        addBrush();
+        autosave();
+        const QString recovery = app_->autosave().currentFile();
+        QVERIFY(recovery.startsWith(app_->autosave().folder() + "/sample-"));
+        const QByteArray saved = FileBytes(recovery);
         QVERIFY(saved.startsWith("// Filename: " + sampleMap().toUtf8() + "\n"));
-        QVERIFY(saved.contains(QByteArray::number(app.editor().map().CountBrushes()) + " Brushes"));
-        QCOMPARE(contents(sampleMap()), original);
+        QVERIFY(saved.contains(QByteArray::number(app_->editor().map().CountBrushes()) + " Brushes"));
+        QCOMPARE(FileBytes(sampleMap()), original);
         // Held by this running editor, so it is not offered to another.
-        QVERIFY(FindRecoveries(app.autosave().folder()).empty());
+        QVERIFY(FindRecoveries(app_->autosave().folder()).empty());
 
         // Unchanged since the last autosave: not written again; changed: written again.
-        write(recovery, "stale");
-        app.autosave().saveNow();
-        app.autosave().finishWriting();
-        QCOMPARE(contents(recovery), "stale");
-        addBrush(app.editor());
-        app.autosave().saveNow();
-        app.autosave().finishWriting();
-        QVERIFY(contents(recovery).startsWith("// Filename: "));
-        QCOMPARE(app.autosave().currentFile(), recovery);
+        QVERIFY(WriteFile(recovery, "stale"));
+        autosave();
+        QCOMPARE(FileBytes(recovery), "stale");
+        addBrush();
+        autosave();
+        QVERIFY(FileBytes(recovery).startsWith("// Filename: "));
+        QCOMPARE(app_->autosave().currentFile(), recovery);
 
-        app.frame().actions()["file.save"]->trigger();
-        QVERIFY(!QFile::exists(recovery));
-        QVERIFY(!QFile::exists(recovery + ".lock"));
-        QVERIFY(app.autosave().currentFile().isEmpty());
-    }
+        app_->frame().actions()["file.save"]->trigger();
+        QVERIFY(!QFile::exists(recovery) && !QFile::exists(recovery + ".lock"));
+        QVERIFY(app_->autosave().currentFile().isEmpty());
 
-    void sayingNoAtQuitRemovesTheRecoveryFile()
-    {
-        VornApplication app(settingsFile());
-        app.start(QString());
-        addBrush(app.editor());
-        app.autosave().saveNow();
-        app.autosave().finishWriting();
-        const QString recovery = app.autosave().currentFile();
-        QVERIFY(recovery.endsWith(".map") && QFileInfo(recovery).fileName().startsWith("Untitled-"));
-        QVERIFY(QFile::exists(recovery));
-
+        // Cancel at quitting keeps working and keeps the file; No removes it.
+        addBrush();
+        autosave();
+        const QString again = app_->autosave().currentFile();
         bool closed = false;
-        messageAfter([&] { closed = app.frame().close(); }, QMessageBox::Cancel);
-        QVERIFY(!closed && QFile::exists(recovery)); // Cancel keeps working and keeps the file
-        messageAfter([&] { closed = app.frame().close(); }, QMessageBox::No);
-        QVERIFY(closed);
-        QVERIFY(!QFile::exists(recovery));
+        messageAfter([&] { closed = app_->frame().close(); }, QMessageBox::Cancel);
+        QVERIFY(!closed && QFile::exists(again));
+        messageAfter([&] { closed = app_->frame().close(); }, QMessageBox::No);
+        QVERIFY(closed && !QFile::exists(again));
     }
 
     void aLeftRecoveryIsOfferedAndOpensModifiedWithoutAFileName()
@@ -119,16 +85,15 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         const QString left = folder + "/sample-1-1.map";
         // Without its archive: a recovery knows no folder to find a relative one in.
-        write(left, "// Filename: /home/ann/maps/sample.map\n" + contents(sampleMap()).replace("\"wad\" \"vorn_sample.wad\"\n", ""));
+        QVERIFY(WriteFile(left, "// Filename: /home/ann/maps/sample.map\n" + FileBytes(sampleMap()).replace("\"wad\" \"vorn_sample.wad\"\n", "")));
         // Another running editor's file is not offered.
         const QString live = folder + "/other-2-1.map";
         QVERIFY(QFile::copy(sampleMap(), live));
         QLockFile liveLock(live + ".lock");
         QVERIFY(liveLock.tryLock(0));
 
-        VornApplication app(settingsFile());
         QStringList offered;
-        whileModal([&] { app.start(QString()); return true; }, [&](QDialog& dialog) {
+        whileModal([&] { app_->start(QString()); return true; }, [&](QDialog& dialog) {
             auto* list = dialog.findChild<QListWidget*>("recoveries");
             for (int i = 0; i < list->count(); ++i) offered << list->item(i)->text();
             dialogButton(dialog, "open")->click();
@@ -136,21 +101,20 @@ private slots:
         QCOMPARE(offered.size(), 1);
         QVERIFY2(offered.first().startsWith("sample.map \u2014 "), qPrintable(offered.first()));
 
-        const CQMap& map = app.editor().map();
+        const CQMap& map = app_->editor().map();
         QVERIFY(map.IsModifiedSinceSave());
         QVERIFY(map.pathName().empty());
         QCOMPARE(map.title(), "Untitled");
         QVERIFY(map.CountBrushes() > 0);
-        QCOMPARE(app.frame().windowTitle(), "Untitled[*] - Vorn");
-        QVERIFY(app.frame().isWindowModified());
+        QCOMPARE(app_->frame().windowTitle(), "Untitled[*] - Vorn");
+        QVERIFY(app_->frame().isWindowModified());
         // It is this editor's recovery file now, kept until the map is saved or dropped.
-        QCOMPARE(app.autosave().currentFile(), left);
+        QCOMPARE(app_->autosave().currentFile(), left);
         QVERIFY(QFile::exists(left));
-        addBrush(app.editor());
-        app.autosave().saveNow();
-        app.autosave().finishWriting();
-        QVERIFY(contents(left).startsWith("// Filename: \n"));
-        messageAfter([&] { app.frame().close(); }, QMessageBox::No);
+        addBrush();
+        autosave();
+        QVERIFY(FileBytes(left).startsWith("// Filename: \n"));
+        messageAfter([&] { app_->frame().close(); }, QMessageBox::No);
         QVERIFY(!QFile::exists(left));
         QVERIFY(QFile::exists(live));
     }
@@ -161,16 +125,14 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         const QString first = folder + "/a-1-1.map";
         const QString second = folder + "/b-1-2.map";
-        write(first, "// Filename: /maps/a.map\n\n");
-        write(second, "// Filename: /maps/b.map\n\n");
+        QVERIFY(WriteFile(first, "// Filename: /maps/a.map\n\n") && WriteFile(second, "// Filename: /maps/b.map\n\n"));
         QFile older(first);
         QVERIFY(older.open(QIODevice::ReadWrite));
         QVERIFY(older.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
         older.close();
 
-        VornApplication app(settingsFile());
         QStringList offered;
-        whileModal([&] { app.start(QString()); return true; }, [&](QDialog& dialog) {
+        whileModal([&] { app_->start(QString()); return true; }, [&](QDialog& dialog) {
             auto* list = dialog.findChild<QListWidget*>("recoveries");
             for (int i = 0; i < list->count(); ++i) offered << list->item(i)->text().section(' ', 0, 0);
             list->setCurrentRow(0);
@@ -182,16 +144,17 @@ private slots:
         QCOMPARE(offered, QStringList({"b.map", "a.map"})); // newest first
         QVERIFY(!QFile::exists(second));
         QVERIFY(QFile::exists(first));
-        QVERIFY(!app.editor().map().IsModifiedSinceSave());
-        QVERIFY(app.autosave().currentFile().isEmpty());
+        QVERIFY(!app_->editor().map().IsModifiedSinceSave());
+        QVERIFY(app_->autosave().currentFile().isEmpty());
     }
 
 private:
-    QString settingsFile() const { return home_->filePath("Vorn.conf"); }
-    QString sampleMap() const { return home_->filePath("sample.map"); }
-    QString recoveryFolder() const { return home_->path() + "/Vorn/recovery"; }
+    QString sampleMap() const { return app_.folder().filePath("sample.map"); }
+    QString recoveryFolder() const { return app_.folder().path() + "/Vorn/recovery"; }
+    void addBrush() { AddBox(app_->editor().map(), {0, 0, 0}, {64, 64, 64}); }
+    void autosave() { app_->autosave().saveNow(), app_->autosave().finishWriting(); }
 
-    std::unique_ptr<QTemporaryDir> home_;
+    FreshApp app_;
 };
 
 QTEST_MAIN(RecoveryTest)

@@ -19,4 +19,16 @@ inline QString CopySampleMap(const QString& folder)
     return to.filePath(QStringLiteral("sample.map"));
 }
 
+// A file's bytes, empty when it cannot be read; and a file written whole.
+inline QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+inline bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 } // namespace vorn::test

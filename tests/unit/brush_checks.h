@@ -1,7 +1,9 @@
 #pragma once
 
 #include "geometry/brush.h"
+#include "map/brush_text.h"
 #include "map/entity.h"
+#include "map/text_reader.h"
 #include "platform/debug_output.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +62,21 @@ inline CQBrush Box(Vec3 mins, Vec3 maxs, std::string_view texture = "WALL1")
     b.MakeBox(mins, maxs, texture, log);
     return b;
 }
+// A brush block read from just after its opening brace, and a brush as a map file holds it.
+inline CQBrush ReadBlock(std::string_view afterBrace, DebugOutput& log)
+{
+    TextCursor in(afterBrace);
+    CQBrush brush;
+    ReadBrush(in, brush, log);
+    return brush;
+}
+inline std::string BrushText(const CQBrush& b, MapFormat format = MapFormat::Standard)
+{
+    std::string out;
+    AppendBrush(out, b, format);
+    return out;
+}
+
 inline bool Near(Vec3 a, Vec3 b, float tolerance = 0.02f)
 {
     return std::fabs(a.x - b.x) <= tolerance && std::fabs(a.y - b.y) <= tolerance && std::fabs(a.z - b.z) <= tolerance;

@@ -1,11 +1,6 @@
 #include "document/brush_commands.h"
 
-#include "brush_checks.h"
-#include "document/map_document.h"
-#include "editor/editor.h"
-#include "fakes.h"
-
-#include <gtest/gtest.h>
+#include "editor_fixture.h"
 
 #include <functional>
 #include <tuple>
@@ -35,28 +30,17 @@ const Command kMakeInto[] = {
     {"spike", MakeIntoSpike, [](const FakeDialogs& d) { return d.spike.openedWith.size(); }, 1, 9, "Make Spike"},
 };
 
-class BrushCommands : public ::testing::Test {
+class BrushCommands : public EditorTest {
 protected:
     // A freshly read (unmodified) map whose world holds the boxes, the first `selected` selected.
-    void load(const std::vector<std::pair<Vec3, Vec3>>& boxes, int selected)
+    void load(std::initializer_list<std::pair<Vec3, Vec3>> boxes, int selected)
     {
-        CQEntity world;
-        world.SetValue("\"classname\"", "\"worldspawn\"");
-        for (const auto& [lo, hi] : boxes) world.AddBrush(Box(lo, hi));
-        std::string text;
-        world.Serialize(text);
-        editor.readMapText(text);
+        makeWorld(boxes);
         for (int i = 0; i < selected; ++i) map().selectBrush({0, i}, true);
         host.updates.clear();
     }
-    CQMap& map() { return editor.map(); }
-    const CQEntity& world() { return map().entity(0); }
     const CQBrush& box(int i) { return world().brush(i); }
     void run(const Command& c) { c.run(map(), dialogs, host); }
-
-    FakeHost host;
-    FakeDialogs dialogs;
-    Editor editor{host, dialogs};
 };
 
 } // namespace
@@ -76,18 +60,13 @@ TEST_F(BrushCommands, BrushCommandsRefuseWithoutOneSelectedBrushOfAModifiableEnt
     expectRefused("You must select a brush first");
     load({{{0, 0, 0}, {64, 64, 64}}, {{128, 0, 0}, {192, 64, 64}}}, 2);
     expectRefused("You must select only one brush");
-    CQEntity light; // a point entity, current with its box selected: its box is never reshaped
-    light.AddBrush(Box({-8, -8, -8}, {8, 8, 24}));
-    light.setModifiable(false);
-    MapChange change(map(), "Add Light");
-    change.addEntity(light);
-    change.commit();
+    addPointEntity("light", {0, 0, 8}); // current with its box selected: its box is never reshaped
     map().selectBrush({1, 0}, true);
     expectRefused("Can't modify brushes in this entity");
     RotateSelectionX(map(), map().rotation.x, host);
     ScaleSelectionBy(map(), ScaleDirection::Up, host);
     EditScaleFactor(map(), dialogs, host);
-    EXPECT_EQ(editor.map().entity(1).brushes()[0].maxs(), (Vec3{8, 8, 24}));
+    EXPECT_EQ(editor.map().entity(1).brushes()[0].maxs(), (Vec3{8, 8, 16}));
     EXPECT_EQ(host.messages.size(), 1u) << "only the last refusal";
     EXPECT_TRUE(dialogs.scale.openedWith.empty());
 
@@ -186,4 +165,41 @@ TEST_F(BrushCommands, RotateAndScaleTheSelectionByTheCheckedSettings)
     EditScaleFactor(map(), dialogs, host);
     EXPECT_EQ(host.messages.back(), "Y must be a number from 0.1 to 10.");
     EXPECT_TRUE(Near(box(0).maxs(), {96, 128, 64}));
+
+    // A selection scales about its middle; what is not selected stays exactly as it was.
+    load({{{0, 0, 0}, {64, 64, 64}}, {{64, 0, 0}, {128, 64, 64}}, {{0, 512, 0}, {64, 576, 64}}}, 2);
+    map().scale = {0.5f, 0.5f, 0.5f};
+    ScaleSelectionBy(map(), ScaleDirection::Up, host);
+    EXPECT_TRUE(Near(box(0).mins(), {32, 16, 16}) && Near(box(0).maxs(), {64, 48, 48}) && Near(box(1).maxs(), {96, 48, 48}));
+    EXPECT_EQ(box(2).face(0).planepts, Box({0, 512, 0}, {64, 576, 64}).face(0).planepts);
+}
+
+// Turns go about the mean of the selected brushes' centres: X toward Y about Z, Y toward Z about
+// X, Z toward X about Y. Turned back, or turned a whole turn, every plane point is back in place.
+TEST_F(BrushCommands, TurnsGoAboutTheSelectionAndTurnedBackPutEveryPointBack)
+{
+    load({{{0, 0, 0}, {64, 64, 64}}, {{128, 0, 0}, {192, 64, 64}}, {{0, 512, 0}, {64, 576, 64}}}, 2);
+    const CQBrush first = box(0);
+    const auto expectBack = [&] {
+        for (int i = 0; i < first.numfaces(); ++i) {
+            const auto& now = box(0).face(i).planepts;
+            for (size_t k = 0; k < 3; ++k) EXPECT_TRUE(Near(ToFloat(now[k]), ToFloat(first.face(i).planepts[k]), 0.01f)) << i;
+        }
+    };
+    RotateSelectionZ(map(), 15, host);
+    EXPECT_FALSE(Near(box(0).Centre(), first.Centre()));
+    RotateSelectionZ(map(), -15, host);
+    expectBack();
+    for (const auto turn : {RotateSelectionX, RotateSelectionY}) {
+        for (int i = 0; i < 4; ++i) turn(map(), 90, host);
+        expectBack();
+    }
+    RotateSelectionZ(map(), 90, host); // about (96, 32, 32)
+    EXPECT_TRUE(Near(box(0).Centre(), {96, -32, 32}) && Near(box(1).Centre(), {96, 96, 32}));
+    RotateSelectionX(map(), 90, host);
+    EXPECT_TRUE(Near(box(1).Centre(), {96, 32, 96}));
+    RotateSelectionY(map(), 90, host);
+    EXPECT_TRUE(Near(box(1).Centre(), {160, 32, 32}));
+    EXPECT_EQ(box(2).Centre(), (Vec3{32, 544, 32}));
+    for (const CQBrush& b : world().brushes()) ExpectSolid(b);
 }

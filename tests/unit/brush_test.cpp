@@ -1,31 +1,14 @@
 #include "brush_checks.h"
-#include "map/brush_text.h"
-#include "map/text_reader.h"
-#include "recording_debug.h"
+#include "fakes.h"
+#include "geometry/face.h"
+#include "geometry/winding.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 using namespace vorn;
 using namespace vorn::test;
 
 namespace {
-
-CQBrush readBrush(std::string_view text, DebugOutput& log)
-{
-    TextCursor in(text);
-    CQBrush brush;
-    ReadBrush(in, brush, log);
-    return brush;
-}
-
-std::string written(const CQBrush& b)
-{
-    std::string out;
-    AppendBrush(out, b, MapFormat::Standard);
-    return out;
-}
 
 std::string faceLine(const CQFace& face)
 {
@@ -34,28 +17,23 @@ std::string faceLine(const CQFace& face)
     return out;
 }
 
-class FixedSizes : public TextureSizeSource {
-public:
-    std::map<std::string, Size, std::less<>> sizes;
-    Size textureSize(std::string_view name) override
-    {
-        const auto it = sizes.find(name);
-        return it == sizes.end() ? Size{} : it->second;
-    }
-};
+Winding square(float z, float half)
+{
+    return Winding({{-half, -half, z}, {half, -half, z}, {half, half, z}, {-half, half, z}});
+}
 
 } // namespace
 
 TEST(Brush, BoxIsASolidOfSixQuadsAndAFlatBoxIsInvalid)
 {
-    RecordingDebug log;
+    FakeHost log;
     CQBrush b;
     b.MakeBox({0, 0, 0}, {64, 64, 64}, "WALL1", log);
     ExpectSolid(b);
     EXPECT_EQ(b.numfaces(), 6);
     for (const CQFace& f : b.faces()) EXPECT_EQ(f.winding->numpoints(), 4);
     EXPECT_TRUE(b.mins() == kOrigin && b.maxs() == (Vec3{64, 64, 64}));
-    EXPECT_TRUE(log.lines.empty()); // the face checks find nothing wrong with a good box
+    EXPECT_TRUE(log.debug.empty()); // the face checks find nothing wrong with a good box
 
     b.MakeBox({0, 0, 0}, {64, 64, 0}, "WALL1", log);
     EXPECT_FALSE(b.IsValid());
@@ -67,7 +45,7 @@ TEST(Brush, BoxIsASolidOfSixQuadsAndAFlatBoxIsInvalid)
 // its text, in its place; so does a scale of 0.
 TEST(Brush, FacesWithoutAPolygonAndZeroScalesAreKept)
 {
-    RecordingDebug log;
+    FakeHost log;
     CQBrush b = Box({0, 0, 0}, {64, 64, 64});
     for (int i = 0; i < b.numfaces(); ++i) b.face(i).scale = {0, -0.0};
     const CQFace repeat = b.face(0);
@@ -76,36 +54,23 @@ TEST(Brush, FacesWithoutAPolygonAndZeroScalesAreKept)
     EXPECT_TRUE(b.BuildWindings(log));
     EXPECT_EQ(b.CountFaces(), 6);
     EXPECT_FALSE(b.face(6).winding || b.face(7).winding);
-    const std::string text = written(b);
+    const std::string text = BrushText(b);
     EXPECT_EQ(std::ranges::count(text, '\n'), 10);
     EXPECT_TRUE(text.ends_with("( 0 0 0 ) ( 1 1 1 ) ( 2 2 2 ) X 0 0 0 1.000000 1.000000\n}\n"));
     EXPECT_NE(text.find("WALL1 0 0 0 .000000 -.000000\n"), std::string::npos);
 }
 
-TEST(Brush, CornersNearAWholeNumberSnapTowardZeroOnly)
+// The faces facing a point are the upright sides it is outside; segments and rays find the faces
+// they cross.
+TEST(Brush, FacesFacingAPointAndFacesCrossedBySegmentsAndRays)
 {
-    RecordingDebug log;
-    for (const float x : {32.004f, 31.996f}) {
-        CQBrush b = Box({0, 0, 0}, {64, 64, 64});
-        for (DVec3& p : b.face(3).planepts) p.x = x; // the east side
-        b.BuildWindings(log);
-        EXPECT_EQ(b.maxs().x, x == 32.004f ? 32.0f : 31.996f);
-    }
-}
-
-TEST(Brush, FacesFacingAPointAreTheUprightSidesItIsOutside)
-{
+    FakeHost log;
     const CQBrush b = Box({0, 0, 0}, {64, 64, 64});
     const std::vector<int> east = b.FacesFacing({100, 32, 2048}); // high above, yet only the side
     EXPECT_TRUE(east.size() == 1 && b.face(east[0]).plane.normal == (Vec3{1, 0, 0}));
     EXPECT_EQ(b.FacesFacing({100, 100, 2048}).size(), 2u);
     EXPECT_TRUE(b.FacesFacing({32, 32, 2048}).empty());
-}
 
-TEST(Brush, SegmentsAndRaysFindTheFacesTheyCross)
-{
-    RecordingDebug log;
-    const CQBrush b = Box({0, 0, 0}, {64, 64, 64});
     const LineClip clip = b.ClipLineToBrush({32, 32, 4096}, {32, 32, -4096});
     ASSERT_GE(clip.enterFace, 0);
     ASSERT_GE(clip.exitFace, 0);
@@ -128,12 +93,12 @@ TEST(Brush, SegmentsAndRaysFindTheFacesTheyCross)
     const RayHit leaving = b.hitByRay({32, 32, 40}, {32, 32, -100}, log);
     EXPECT_FALSE(leaving.hit);
     EXPECT_EQ(leaving.distance, -1.0f);
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(log.debug.empty());
 }
 
 TEST(Brush, CuttingFaceTakesFirstTextureAndDropsEmptyFaces)
 {
-    RecordingDebug log;
+    FakeHost log;
     CQBrush b = Box({0, 0, 0}, {64, 64, 64});
     b.face(0).shift = {8, 8};
     ASSERT_TRUE(b.addFace(CQFace({32, 0, 0}, {32, 0, 64}, {32, 64, 64}, "OTHER"), log)); // keeps x <= 32
@@ -149,8 +114,7 @@ TEST(Brush, CuttingFaceTakesFirstTextureAndDropsEmptyFaces)
 
 TEST(Brush, AlignTexturesShiftsKnownTexturesToTheFaceEdges)
 {
-    FixedSizes sizes;
-    sizes.sizes["WALL1"] = {64, 64};
+    FixedTextureSizes sizes(64, 64, "WALL1");
     CQBrush b = Box({100, 100, 100}, {164, 164, 164});
     b.AlignTextures(sizes);
     // 164 lies beyond one texture width: the shift moves in steps of 16 until the edge is within
@@ -205,7 +169,7 @@ TEST(FaceLine, NumbersThatAreNoneAndBrushesCutShortAreMalformed)
     EXPECT_EQ(ReadFace(closed, face), FaceRead::End);
     EXPECT_TRUE(closed.atEnd());
 
-    RecordingDebug log;
+    FakeHost log;
     CQBrush b;
     TextCursor cut("\n( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) A 0 0 0 1 1\n( 0 0 64 ) ( 0 6");
     EXPECT_EQ(ReadBrush(cut, b, log).malformedLine, 3);
@@ -213,30 +177,30 @@ TEST(FaceLine, NumbersThatAreNoneAndBrushesCutShortAreMalformed)
 
 TEST(FaceLine, BrushWrittenAndReadBackBuildsTheSamePolygons)
 {
-    RecordingDebug log;
+    FakeHost log;
     CQBrush original = Box({-32, -48, 0}, {32, 48, 96});
     // Slanted cuts make polygons with corners off the grid.
     ASSERT_TRUE(original.addFace(CQFace({-32, -48, 64}, {32, -48, 64}, {32, 48, 96}, "X"), log));
     ASSERT_TRUE(original.addFace(CQFace({0, -48, 0}, {0, -48, 96}, {32, 0, 96}, "X"), log));
-    const std::string text = written(original);
-    const CQBrush copy = readBrush(std::string_view(text).substr(2), log);
+    const std::string text = BrushText(original);
+    const CQBrush copy = ReadBlock(std::string_view(text).substr(2), log);
     ASSERT_EQ(copy.numfaces(), original.numfaces());
     for (int i = 0; i < copy.numfaces(); ++i) {
         EXPECT_TRUE(std::ranges::equal(copy.face(i).winding->points(), original.face(i).winding->points())) << i;
     }
-    EXPECT_EQ(written(copy), text);
+    EXPECT_EQ(BrushText(copy), text);
 }
 
 // The editor adds at most fifty faces to a brush; one read from a file keeps all it has.
 TEST(Brush, FiftyFacesAtMostAreAddedButAReadBrushKeepsThemAll)
 {
-    RecordingDebug log;
+    FakeHost log;
     CQBrush b;
     const CQFace face({0, 0, 0}, {0, 64, 0}, {64, 64, 0}, "X");
     for (int i = 0; i < kMaxFaces; ++i) ASSERT_TRUE(b.AddFace(face, log));
     EXPECT_FALSE(b.AddFace(face, log));
     EXPECT_EQ(b.numfaces(), 50);
-    EXPECT_EQ(log.lines, std::vector<std::string>{"CQBrush::AddFace(): Tried to add a face to a full brush!\n"});
+    EXPECT_EQ(log.debug, std::vector<std::string>{"CQBrush::AddFace(): Tried to add a face to a full brush!\n"});
 
     // A prism of 60 sides: 62 faces, each with a polygon.
     std::string text;
@@ -248,15 +212,15 @@ TEST(Brush, FiftyFacesAtMostAreAddedButAReadBrushKeepsThemAll)
         text += "( " + corner(k) + " 0 ) ( " + corner(k) + " 64 ) ( " + corner(k + 1) + " 64 ) A 0 0 0 1 1\n";
     }
     text += "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) A 0 0 0 1 1\n( 0 0 0 ) ( 64 0 0 ) ( 64 64 0 ) A 0 0 0 1 1\n}\n";
-    const CQBrush prism = readBrush(text, log);
+    const CQBrush prism = ReadBlock(text, log);
     EXPECT_EQ(prism.numfaces(), 62);
     EXPECT_EQ(prism.CountFaces(), 62);
-    EXPECT_EQ(std::ranges::count(written(prism), '\n'), 64);
+    EXPECT_EQ(std::ranges::count(BrushText(prism), '\n'), 64);
 }
 
-TEST(Brush, BuildsWholeAndExactFarFromTheOrigin)
+TEST(Brush, BuildsWholeAndExactFarFromTheOriginAndSnapsCornersTowardZeroOnly)
 {
-    RecordingDebug log;
+    FakeHost log;
     for (const float far : {11760.0f, -30000.0f, 65000.0f}) {
         CQBrush b;
         b.MakeBox({far, -far, far - 64}, {far + 64, -far + 80, far + 16}, "WALL1", log);
@@ -269,4 +233,69 @@ TEST(Brush, BuildsWholeAndExactFarFromTheOrigin)
         ExpectSolid(b);
         EXPECT_EQ(b.CountFaces(), 6) << far;
     }
+    // Corners near a whole number snap to it toward zero only.
+    for (const float x : {32.004f, 31.996f}) {
+        CQBrush b = Box({0, 0, 0}, {64, 64, 64});
+        for (DVec3& p : b.face(3).planepts) p.x = x; // the east side
+        b.BuildWindings(log);
+        EXPECT_EQ(b.maxs().x, x == 32.004f ? 32.0f : 31.996f);
+    }
+}
+
+TEST(Windings, BasePolygonIsTheHugeSquareOnThePlaneInOrder)
+{
+    FakeHost log;
+    const std::array<Vec3, 4> up = BasePolyPoints({{0, 0, 1}, 0}, log);
+    EXPECT_EQ(up, (std::array<Vec3, 4>{{{8192, 8192, 0}, {8192, -8192, 0}, {-8192, -8192, 0}, {-8192, 8192, 0}}}));
+    for (const Vec3& p : BasePolyPoints({{-1, 0, 0}, 16}, log)) {
+        EXPECT_EQ(p.x, -16);
+        EXPECT_EQ(std::fabs(p.y) + std::fabs(p.z), 2 * 8192);
+    }
+    EXPECT_TRUE(log.debug.empty());
+}
+
+// A clip keeps what is in front of the plane or behind it by less than a tenth, and puts the
+// points it splits off exactly on an axial plane, where interpolation would not be exact.
+TEST(Windings, ClipKeepsTheFrontWithinATenthAndSplitsExactlyOnAxialPlanes)
+{
+    FakeHost log;
+    const Winding vertical({{0, 0, -37}, {0, 100, -37}, {0, 100, 100}, {0, 0, 100}});
+    for (const float side : {1.0f, -1.0f}) {
+        const auto kept = ClipWinding(vertical, {{0, 0, side}, side * 33.3f}, log);
+        ASSERT_TRUE(kept);
+        EXPECT_TRUE(std::ranges::all_of(kept->points(), [&](const Vec3& p) { return side * p.z >= side * 33.3f; }));
+        EXPECT_EQ(std::ranges::count(kept->points(), 33.3f, &Vec3::z), 2) << side;
+    }
+    for (const float z : {10.0f, -0.05f}) {
+        const auto kept = ClipWinding(square(z, 32), {{0, 0, 1}, 0}, log);
+        ASSERT_TRUE(kept);
+        EXPECT_TRUE(std::ranges::equal(kept->points(), square(z, 32).points()));
+    }
+    EXPECT_FALSE(ClipWinding(square(-10, 32), {{0, 0, 1}, 0}, log));
+    const auto cornerCut = ClipWinding(square(0, 32), {Normalized(Vec3{-1, -1, 0}), -40}, log);
+    ASSERT_TRUE(cornerCut);
+    EXPECT_EQ(cornerCut->numpoints(), 5) << "a corner cut off becomes two";
+    EXPECT_TRUE(log.debug.empty());
+}
+
+TEST(Windings, CheckFaceReportsEachFindingAndAlwaysSucceeds)
+{
+    CQFace face;
+    face.plane = {{0, 0, 1}, 0};
+    // Each finding once; a two-point polygon has two degenerate edges.
+    const std::tuple<Winding, const char*, int> findings[] = {
+        {Winding({{0, 0, 0}, {64, 0, 0}, {0, 64, 0.2f}}), "CheckFace: point off plane\n", 1},
+        {Winding({{0, 0, 0}, {0.05f, 0, 0}}), "CheckFace: 2 points\n", 1},
+        {Winding({{0, 0, 0}, {0.05f, 0, 0}}), "CheckFace: degenerate edge\n", 2},
+        {Winding({{0, 0, 0}, {20000, 0, 0}, {0, 64, 0}}), "CheckFace: BUGUS_RANGE: 20000.000000", 1}};
+    for (const auto& [winding, finding, times] : findings) {
+        FakeHost log;
+        face.winding = winding;
+        EXPECT_EQ(CheckFace(face, log), 1);
+        EXPECT_EQ(log.debugCount(finding), times) << finding;
+    }
+    FakeHost noWinding;
+    face.winding.reset();
+    EXPECT_EQ(CheckFace(face, noWinding), 1);
+    EXPECT_EQ(noWinding.debug, std::vector<std::string>{"CheckFace: no winding\n"});
 }

@@ -21,7 +21,7 @@ protected:
 
 } // namespace
 
-TEST_F(CameraControllerTest, ArrowKeysTurnAndWalkPageKeysChangeTheHeight)
+TEST_F(CameraControllerTest, ArrowKeysTurnAndWalkPageKeysChangeTheHeightXAndZStrafe)
 {
     const float start = camera().heading();
     for (int i = 0; i < 36; ++i) view().keyDown(CameraKey::Left);
@@ -44,15 +44,12 @@ TEST_F(CameraControllerTest, ArrowKeysTurnAndWalkPageKeysChangeTheHeight)
     view().keyDown(CameraKey::PageDown);
     EXPECT_EQ(camera().position3D().z, 48);
     EXPECT_EQ(host.lastUpdate(), ViewFlags::Editing) << "the XY and Z views show the camera too";
-}
 
-TEST_F(CameraControllerTest, XStrafesToTheRightOfTheHeadingAndZToTheLeft)
-{
+    // X strafes to the right of the heading, Z to the left.
     camera().moveTo(0, 0);
     camera().lookAt(0, 100); // heading 90 degrees, toward map +y
     view().keyDown(CameraKey::X);
-    EXPECT_NEAR(camera().position3D().x, 16, kTolerance);
-    EXPECT_NEAR(camera().position3D().y, 0, kTolerance);
+    EXPECT_TRUE(Near(camera().position3D(), {16, 0, 48}, kTolerance));
     view().keyDown(CameraKey::Z);
     view().keyDown(CameraKey::Z);
     EXPECT_NEAR(camera().position3D().x, -16, kTolerance);
@@ -100,37 +97,25 @@ TEST_F(CameraControllerTest, ModesSwitchTheCameraOnAndAreEachRemembered)
     makeWorld({{{-32, 100, 32}, {32, 132, 96}}});
     EXPECT_FALSE(view().isOn());
     EXPECT_TRUE(view().scene().vertices().empty()) << "nothing is built while off";
-
-    view().chooseMode(RenderMode::Gouraud);
-    EXPECT_TRUE(view().isOn());
-    EXPECT_EQ(editor.prefs().camOn, 1);
-    EXPECT_EQ(editor.prefs().camMode, 0x89);
-    EXPECT_EQ(view().scene().vertices().size(), 24u);
-
-    view().chooseMode(RenderMode::FlatShaded);
-    EXPECT_EQ(view().mode(), RenderMode::FlatShaded);
-    EXPECT_EQ(editor.prefs().camMode, 0x88);
-    view().chooseMode(RenderMode::UnlitFlat);
-    EXPECT_EQ(editor.prefs().camMode, 0xC0);
-    for (const RenderMode mode : {RenderMode::FlatShaded, RenderMode::Textured}) {
+    // Each mode with the value the settings keep for it, as a restarted editor takes it back.
+    for (const auto& [mode, stored] : {std::pair{RenderMode::Gouraud, 0x89}, {RenderMode::FlatShaded, 0x88}, {RenderMode::UnlitFlat, 0xC0},
+                                       {RenderMode::Textured, 0x100}, {RenderMode::Wireframe, 0x40}}) {
         view().chooseMode(mode);
+        EXPECT_TRUE(view().isOn() && view().mode() == mode);
+        EXPECT_EQ(std::pair(editor.prefs().camOn, editor.prefs().camMode), std::pair(1, stored));
         EXPECT_EQ(Editor(host, dialogs, editor.prefs()).cameraView().mode(), mode);
+        EXPECT_EQ(view().scene().vertices().size(), 24u);
     }
-
     view().turnOff();
     EXPECT_EQ(editor.prefs().camOn, 0);
     EXPECT_TRUE(view().scene().vertices().empty());
     AddNewBrush(map(), box({-32, 200, 32}, {32, 232, 96}));
     view().chooseMode(RenderMode::Wireframe);
     EXPECT_EQ(view().scene().vertices().size(), 48u) << "rebuilt from the document";
-    EXPECT_EQ(editor.prefs().camMode, 0x40);
-
-    Editor restarted(host, dialogs, editor.prefs());
-    EXPECT_TRUE(restarted.cameraView().isOn());
-    EXPECT_EQ(restarted.cameraView().mode(), RenderMode::Wireframe);
+    EXPECT_TRUE(Editor(host, dialogs, editor.prefs()).cameraView().isOn());
 }
 
-TEST_F(CameraControllerTest, TheSceneFollowsDocumentChanges)
+TEST_F(CameraControllerTest, TheSceneFollowsDocumentChangesAndNewTextureSources)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
     view().chooseMode(RenderMode::Wireframe);
@@ -148,76 +133,9 @@ TEST_F(CameraControllerTest, TheSceneFollowsDocumentChanges)
 
     map().NewMap();
     EXPECT_TRUE(view().scene().vertices().empty());
-}
 
-TEST_F(CameraControllerTest, ShiftClickPicksTheNearestBrushUnderTheCursor)
-{
-    // In front of the camera (map (0, -50), height 64, looking north): a near box and one behind it.
-    makeWorld({{{-32, 100, 32}, {32, 132, 96}}, {{-32, 200, 32}, {32, 232, 96}}});
-    view().setClientSize(200, 100);
-    EXPECT_FALSE(view().pickAt(100, 50)) << "nothing is picked while the camera is off";
-    view().chooseMode(RenderMode::Wireframe);
-
-    view().buttonDown(CameraButton::Left, at(100, 50, true));
-    view().buttonUp(CameraButton::Left);
-    EXPECT_TRUE(selected(0, 0));
-    EXPECT_FALSE(selected(0, 1));
-    EXPECT_EQ(map().currentTexture(), "WALL");
-    EXPECT_EQ(host.lastUpdate(), ViewFlags::Editing);
-    EXPECT_TRUE(rangeOf(0, 0).selected) << "red in the scene";
-
-    EXPECT_FALSE(view().pickAt(100, 0)) << "above the boxes is empty space";
-    EXPECT_TRUE(selected(0, 0));
-
-    EXPECT_TRUE(view().pickAt(100, 50));
-    EXPECT_FALSE(selected(0, 0)) << "a second pick deselects";
-    EXPECT_FALSE(rangeOf(0, 0).selected);
-    EXPECT_FALSE(map().canUndo()) << "picking is no step";
-}
-
-TEST_F(CameraControllerTest, PickingABrushOfAnotherEntityMakesItCurrent)
-{
-    makeWorld({{{-32, 300, 32}, {32, 332, 96}}});
-    addBrushEntity("func_door", {-32, 100, 32}, {32, 132, 96});
-    select(0, {0});
-    view().setClientSize(200, 100);
-    view().chooseMode(RenderMode::FlatShaded);
-
-    EXPECT_TRUE(view().pickAt(100, 50));
-    EXPECT_EQ(map().GetCurrentEntity(), &map().entity(1));
-    EXPECT_TRUE(selected(1, 0));
-    EXPECT_FALSE(selected(0, 0)) << "the old current entity gave up its selection";
-    EXPECT_TRUE(rangeOf(1, 0).selected);
-    EXPECT_FALSE(rangeOf(0, 0).selected);
-}
-
-TEST_F(CameraControllerTest, TheProjectionLooksAlongTheCameraWithXToTheRight)
-{
-    view().setClientSize(200, 100);
-    const CameraProjection projection = view().projection();
-    const SceneRay centre = projection.rayThroughPixel(100, 50);
-    EXPECT_TRUE(Near(centre.direction, {0, 0, 1}, 0.01f));
-    EXPECT_GT(projection.rayThroughPixel(199, 50).direction.x, 0.4f) << "the right edge is toward map +x";
-    EXPECT_GT(projection.rayThroughPixel(100, 0).direction.y, 0.2f) << "the top edge is up";
-
-    // A point ahead maps inside the clip volume, in the middle of the window.
-    const Matrix4 m = projection.viewProjection();
-    const Vec3 p{0, 64, 100};
-    const float clip[4] = {m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
-                           m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14], m[3] * p.x + m[7] * p.y + m[11] * p.z + m[15]};
-    EXPECT_NEAR(clip[0] / clip[3], 0, 1e-4f);
-    EXPECT_NEAR(clip[1] / clip[3], 0, 1e-4f);
-    EXPECT_GT(clip[2] / clip[3], -1);
-    EXPECT_LT(clip[2] / clip[3], 1);
-}
-
-TEST_F(CameraControllerTest, NewTextureSourcesRenumberTheLayersAndRescaleTheFaces)
-{
-    class Sizes : public TextureSizeSource {
-    public:
-        Size textureSize(std::string_view) override { return {width, width}; }
-        int width = 64;
-    } sizes;
+    // New texture sources renumber the layers and rescale the faces.
+    FixedTextureSizes sizes(64, 64);
     NoTextureImages images;
     makeWorld({{{0, 0, 0}, {128, 64, 64}}});
     view().chooseMode(RenderMode::Textured);
@@ -229,9 +147,44 @@ TEST_F(CameraControllerTest, NewTextureSourcesRenumberTheLayersAndRescaleTheFace
     };
     EXPECT_FLOAT_EQ(widestS(), 2) << "unknown sizes count as 64";
 
-    sizes.width = 128;
+    sizes.size = {128, 128};
     view().setTextureSources(sizes, images);
     EXPECT_FLOAT_EQ(widestS(), 1);
     EXPECT_NE(view().scene().textures().generation(), generation) << "the pictures are sent again";
     EXPECT_EQ(view().scene().textures().names(), (std::vector<std::string>{"WALL"}));
+}
+
+// A Shift click picks the nearest brush under the cursor, and picking it again deselects it; a
+// brush of another entity makes it current. Picking is no step.
+TEST_F(CameraControllerTest, ShiftClickPicksTheNearestBrushUnderTheCursor)
+{
+    // In front of the camera (map (0, -50), height 64, looking north): a near box and one behind it.
+    makeWorld({{{-32, 100, 32}, {32, 132, 96}}, {{-32, 200, 32}, {32, 232, 96}}});
+    addBrushEntity("func_door", {-32, 100, 96}, {32, 132, 160});
+    view().setClientSize(200, 100);
+    EXPECT_FALSE(view().pickAt(100, 50)) << "nothing is picked while the camera is off";
+    view().chooseMode(RenderMode::Wireframe);
+    const CameraProjection projection = view().projection();
+    EXPECT_TRUE(Near(projection.rayThroughPixel(100, 50).direction, {0, 0, 1}, 0.01f));
+    EXPECT_GT(projection.rayThroughPixel(199, 50).direction.x, 0.4f) << "the right edge is toward map +x";
+    EXPECT_GT(projection.rayThroughPixel(100, 0).direction.y, 0.2f) << "the top edge is up";
+
+    view().buttonDown(CameraButton::Left, at(100, 50, true));
+    view().buttonUp(CameraButton::Left);
+    EXPECT_TRUE(selected(0, 0) && !selected(0, 1));
+    EXPECT_EQ(map().currentTexture(), "WALL");
+    EXPECT_EQ(host.lastUpdate(), ViewFlags::Editing);
+    EXPECT_TRUE(rangeOf(0, 0).selected) << "red in the scene";
+    EXPECT_FALSE(view().pickAt(100, 99)) << "below the boxes is empty space";
+    EXPECT_TRUE(selected(0, 0));
+    EXPECT_TRUE(view().pickAt(100, 50));
+    EXPECT_FALSE(selected(0, 0)) << "a second pick deselects";
+    EXPECT_FALSE(rangeOf(0, 0).selected);
+
+    select(0, {0});
+    EXPECT_TRUE(view().pickAt(100, 10));
+    EXPECT_EQ(map().GetCurrentEntity(), &map().entity(1));
+    EXPECT_TRUE(selected(1, 0) && rangeOf(1, 0).selected);
+    EXPECT_FALSE(selected(0, 0) || rangeOf(0, 0).selected) << "the old current entity gave up its selection";
+    EXPECT_EQ(map().undoName(), "Add Entity") << "the last step";
 }

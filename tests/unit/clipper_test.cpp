@@ -19,7 +19,7 @@ ClipPoints points(std::initializer_list<Vec3> clicks)
 
 } // namespace
 
-TEST(ClipPoints, ASecondClickTogglesTheHeightAFourthStartsANewSetAndTwoOrThreeMakeTheFace)
+TEST(ClipPoints, ASecondClickTogglesTheHeightAFourthStartsANewSetTwoOrThreeMakeTheFaceAndFlipSwapsItsEnds)
 {
     ClipPoints p = points({{0, 0, 0}, {64, 0, 0}, {64, 0, 0}});
     EXPECT_TRUE(p.count() == 2 && p.point(1).z == 64);
@@ -34,10 +34,8 @@ TEST(ClipPoints, ASecondClickTogglesTheHeightAFourthStartsANewSetAndTwoOrThreeMa
     ASSERT_TRUE(face);
     EXPECT_TRUE(face->planepts[2] == (DVec3{0, 0, 16}) && face->texture == "CUT"); // two points: an upright plane
     EXPECT_FALSE(points({{0, 0, 0}, {64, 0, 0}, {128, 0, 0}}).MakeClipFace("CUT")); // three in a line
-}
 
-TEST(ClipPoints, FlipSwapsTheEndsOfThePlaneAndNeedsTwoPoints)
-{
+    // A flip swaps the ends of the plane and needs two points.
     ClipPoints one = points({{0, 0, 0}});
     EXPECT_FALSE(one.FlipClipPlane());
     ClipPoints two = points({{0, 0, 0}, {64, 0, 0}});

@@ -17,7 +17,7 @@ std::string filtered(std::initializer_list<std::string_view> chunks)
 
 } // namespace
 
-TEST(ConsoleFilter, DropsEscapesAndControlsEvenWhenSplitBetweenChunks)
+TEST(ConsoleFilter, DropsEscapesAndControlsEvenWhenSplitBetweenChunksAndMakesLineEndsPlain)
 {
     EXPECT_EQ(filtered({"\x1b[33mWARNING: no wad\n\x1b[0m\x1b[36m    15 entities\n\x1b[0m"}),
               "WARNING: no wad\n    15 entities\n");
@@ -26,10 +26,7 @@ TEST(ConsoleFilter, DropsEscapesAndControlsEvenWhenSplitBetweenChunks)
     EXPECT_EQ(filtered({"\x1b" "7saved\x1b" "8"}), "saved");
     EXPECT_EQ(filtered({"tab\there\bbell\a\x7f\n"}), "tab\therebell\n");
     EXPECT_EQ(filtered({"caf\xc3", "\xa9\n"}), "caf\xc3\xa9\n") << "bytes of other characters pass whole";
-}
-
-TEST(ConsoleFilter, KeepsALoneCarriageReturnAndMakesLineEndsPlain)
-{
+    // A lone carriage return stays; line ends become plain.
     EXPECT_EQ(filtered({"[ 0%]\r[ 50%]\r[100%] done\n"}), "[ 0%]\r[ 50%]\r[100%] done\n");
     EXPECT_EQ(filtered({"one\r\ntwo\r", "\nthree\r\r\n"}), "one\ntwo\nthree\n");
     EXPECT_EQ(filtered({"last\r"}), "last") << "a return at the very end starts nothing";

@@ -5,6 +5,7 @@
 #include "editor/editor.h"
 #include "fakes.h"
 #include "map/brush_text.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -51,12 +52,7 @@ protected:
                                   "ENTTYPE: info_player_start ( 1 0 0 ) ( -16 -16 -24 ) ( 16 16 32 ) :END\n"
                                   "ENTTYPE: func_door ( 0 .5 .8 ) ? :END\n"
                                   "ENTTYPE: worldspawn ( 0 0 0 ) ? :END\n");
-        folder = std::filesystem::temp_directory_path() /
-                 ("vorn-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
     }
-    ~EditorTest() override { std::filesystem::remove_all(folder); }
 
     CQMap& map() { return editor.map(); }
     const CQEntity& world() { return map().entity(0); }
@@ -134,10 +130,30 @@ protected:
 
     std::string path(const std::string& name) const { return (folder / name).string(); }
 
+    // The mouse over a map point in the XY view, or at a height in the Z view; a left drag from
+    // one to the other through `moves` mouse moves.
+    MouseInput xyAt(float x, float y, bool shift = false, bool ctrl = false)
+    {
+        const PixelPoint w = editor.xyView().mapToWindow(x, y);
+        return {w.x - editor.xyView().scrollX(), w.y - editor.xyView().scrollY(), shift, ctrl, true};
+    }
+    MouseInput zAt(int x, float z, bool shift = false, bool ctrl = false) { return {x, editor.zView().rowOf(z), shift, ctrl, true}; }
+    template <typename View>
+    void drag(View& view, MouseInput from, MouseInput to, int moves = 1)
+    {
+        view.leftButtonDown(from);
+        for (int k = 1; k <= moves; ++k) {
+            view.mouseMove({from.x + (to.x - from.x) * k / moves, from.y + (to.y - from.y) * k / moves, from.shift, from.ctrl, true});
+        }
+        if constexpr (requires { view.leftButtonUp(to); }) view.leftButtonUp(to);
+        else view.leftButtonUp();
+    }
+
     FakeHost host;
     FakeDialogs dialogs;
     Editor editor;
-    std::filesystem::path folder;
+    ScratchFolder scratch;
+    const std::filesystem::path& folder = scratch.path();
 };
 
 } // namespace vorn::test

@@ -1,6 +1,6 @@
 #include "entities/bundled_entity_list.h"
 #include "entities/entity_class.h"
-#include "recording_debug.h"
+#include "fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <iterator>
 
 using namespace vorn;
-using vorn::test::RecordingDebug;
+using vorn::test::FakeHost;
 
 namespace {
 
@@ -35,16 +35,16 @@ TEST(EntityClass, EntriesGiveColourBoxFlagsAndHelpAndFindTakesTheFirstOfThatExac
     EXPECT_TRUE(dog.isFixedSize());
     EXPECT_EQ(dog.mins(), (Vec3{-32, -32, -24}));
     EXPECT_EQ(dog.maxs(), (Vec3{32, 32, 40}));
-    RecordingDebug log;
+    FakeHost log;
     EXPECT_EQ(dog.flagName(0, log), "ambush");
     EXPECT_EQ(dog.commentLine(0), "A dog. ");
     const EntityClass& door = list.find("func_door");
     EXPECT_FALSE(door.isFixedSize());
     EXPECT_EQ(door.flagName(1, log), "toggle");
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(log.debug.empty());
     EXPECT_EQ(door.flagName(8, log), "");
     EXPECT_EQ(door.flagName(-1, log), "");
-    EXPECT_EQ(log.count("EntityClass flagName: bad number\n"), 2);
+    EXPECT_EQ(log.debugCount("EntityClass flagName: bad number\n"), 2);
     for (std::string_view name : {"monster_army", "Func_door", "", "func_door "}) EXPECT_FALSE(list.find(name).isValid()) << name;
 }
 
@@ -57,14 +57,14 @@ TEST(EntityClass, ReadingEndsAtTheFirstTextThatIsNoEntryAndKeepsAnEntryEndedByTh
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.nameAt(0), "a");
     EXPECT_EQ(list.nameAt(1), "");
-    RecordingDebug log;
+    FakeHost log;
     const auto withFlags = parse("ENTTYPE: a ( 1 0 0 ) ? first :END");
     EXPECT_EQ(withFlags.find("a").flagName(0, log), "first");
     EXPECT_EQ(withFlags.find("a").flagName(1, log), ""); // the lost ":END" is no flag name
     EXPECT_EQ(parse("ENTTYPE: a ( 1 0 0 ) ? COMMENT: hello :END").find("a").commentLine(0), "hello ");
 }
 
-TEST(EntityClass, HelpLinesStartAtCommentKeywordsAndSlashesStartCommentsOnlyBeforeAWord)
+TEST(EntityClass, HelpLinesStartAtCommentKeywordsSlashesStartCommentsOnlyBeforeAWordAndLimitsHold)
 {
     const auto list = parse("// header\n"
                             "ENTTYPE: a ( 1 0 0 ) ? // a brush class\n"
@@ -72,7 +72,7 @@ TEST(EntityClass, HelpLinesStartAtCommentKeywordsAndSlashesStartCommentsOnlyBefo
                             "half COMMENT: two\nwords COMMENT: see a/b :END\n"
                             "ENTTYPE: b ( 1 0 0 ) ? COMMENT: one COMMENT: :END\n");
     const EntityClass& a = list.find("a");
-    RecordingDebug log;
+    FakeHost log;
     EXPECT_EQ(a.flagName(0, log), "on/off");
     EXPECT_EQ(a.flagName(1, log), "half");
     ASSERT_EQ(a.commentCount(), 2);
@@ -81,21 +81,17 @@ TEST(EntityClass, HelpLinesStartAtCommentKeywordsAndSlashesStartCommentsOnlyBefo
     // "COMMENT:" right before ":END" still starts a line, left empty.
     ASSERT_EQ(list.find("b").commentCount(), 2);
     EXPECT_EQ(list.find("b").commentLine(1), "");
-}
 
-TEST(EntityClass, NinthFlagAndThirtySixthHelpLineAreDropped)
-{
+    // The ninth flag and the thirty-sixth help line are dropped, and nothing spills into the other fields.
     std::string text = "ENTTYPE: many ( 0.25 0.5 0.75 ) ( -1 -2 -3 ) ( 1 2 3 ) f0 f1 f2 f3 f4 f5 f6 f7 f8 f9\n";
     for (int i = 0; i < 40; ++i) text += "COMMENT: line" + std::to_string(i) + "\n";
-    const auto list = parse(text + ":END\nENTTYPE: next ( 1 0 0 ) ? :END\n");
-    const EntityClass& many = list.find("many");
-    RecordingDebug log;
+    const auto lists = parse(text + ":END\nENTTYPE: next ( 1 0 0 ) ? :END\n");
+    const EntityClass& many = lists.find("many");
     for (int i = 0; i < EntityClass::kFlagCount; ++i) EXPECT_EQ(many.flagName(i, log), "f" + std::to_string(i));
     ASSERT_EQ(many.commentCount(), 35);
     EXPECT_EQ(many.commentLine(34), "line34 ");
-    // Nothing spilled into the other fields.
     EXPECT_EQ(many.maxs(), (Vec3{1, 2, 3}));
-    EXPECT_EQ(list.nameAt(1), "next");
+    EXPECT_EQ(lists.nameAt(1), "next");
 }
 
 TEST(EntityClass, FilesChangeTheCatalogueOnlyWhenTheyAreRead)
@@ -105,12 +101,12 @@ TEST(EntityClass, FilesChangeTheCatalogueOnlyWhenTheyAreRead)
     std::string folder = (std::filesystem::temp_directory_path() / "vorn_classes_XXXXXX").string();
     std::filesystem::current_path(mkdtemp(folder.data()));
     EntityClassList list = parse("ENTTYPE: a ( 1 1 0 ) ? :END\nENTTYPE: b ( 0 .5 .8 ) ? :END\n");
-    RecordingDebug log;
+    FakeHost log;
     EXPECT_FALSE(list.loadFile(folder + "/missing.qel", log));
     EXPECT_FALSE(list.loadFile(folder, log)); // a folder is no file to read
     EXPECT_FALSE(list.loadFile("/dev/zero", log)); // nor is a device, which would never end
     EXPECT_FALSE(list.loadDefault(log));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Failed to open " + folder + "/missing.qel due to error #2\n",
+    EXPECT_EQ(log.debug, (std::vector<std::string>{"Failed to open " + folder + "/missing.qel due to error #2\n",
                                                    "Failed to open " + folder + " due to error #21\n",
                                                    "Failed to open /dev/zero due to error #22\n",
                                                    "Failed to open entities.qel due to error #2\n"}));
@@ -121,7 +117,7 @@ TEST(EntityClass, FilesChangeTheCatalogueOnlyWhenTheyAreRead)
     EXPECT_EQ(list.nameAt(2), "extra");
     EXPECT_TRUE(list.loadFile(EntityClassList::kDefaultFileName, log)); // replaces
     EXPECT_EQ(list.count(), 1);
-    EXPECT_EQ(log.lines.size(), 4u);
+    EXPECT_EQ(log.debug.size(), 4u);
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(folder);
 }

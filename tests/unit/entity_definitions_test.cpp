@@ -2,7 +2,7 @@
 #include "entities/entity_class.h"
 #include "entities/fgd_reader.h"
 #include "map/ignoring_case.h"
-#include "recording_debug.h"
+#include "fakes.h"
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -227,14 +227,14 @@ TEST(EntityDefinitions, TheEntityListSettingReadsSeveralFilesAndALaterClassRepla
                                                     "@PointClass = info_lamp [\n");
     const std::string def = folder.write("more.def", "/*QUAKED monster_x (1 0 0) (-1 -1 -1) (1 1 1) A\n*/\n");
     EntityClassList classes;
-    RecordingDebug log;
+    FakeHost log;
     const EntityListRead read = classes.loadList(qel + " ; " + fgd + ";" + folder.path().string() + "/missing.fgd;" + def, log);
     EXPECT_EQ(read.filesRead, 3);
     EXPECT_EQ(read.problems, (std::vector<std::string>{
                                  "The entity list " + fgd + " is damaged at line 2: the key list of info_lamp is not closed. "
                                                             "The classes before that line are used.",
                                  "Could not read the entity list " + folder.path().string() + "/missing.fgd."}));
-    EXPECT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.debug.size(), 1u);
     ASSERT_EQ(classes.count(), 3);
     EXPECT_EQ(classes.nameAt(0), "light") << "replaced in its place";
     EXPECT_EQ(classes.find("light").maxs(), (Vec3{4, 4, 4}));

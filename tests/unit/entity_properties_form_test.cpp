@@ -60,12 +60,7 @@ TEST(EntityPropertiesForm, AClassIsFoundIgnoringCaseAnUnknownOneKeepsItsNameAndO
               (std::vector<std::string>{"Func_Button", "func_door", "info_intermission", "info_player_start", "light",
                                         "light_fluoro", "noclass"}));
 
-    const EntityPropertiesForm door(readEntity({{"classname", "FUNC_DOOR"}}, classes), classes);
-    EXPECT_EQ(door.className(), "func_door");
-    std::vector<std::string> labels;
-    for (const FlagRow& row : door.flagRows()) labels.push_back(std::to_string(row.bit) + " " + row.label);
-    EXPECT_EQ(labels, (std::vector<std::string>{"0 starts_open", "1 -", "2 dont_link", "3 gold_key", "4 silver_key", "5 toggle", "6 ", "7 "}))
-        << "rows stay aligned with the boxes";
+    EXPECT_EQ(EntityPropertiesForm(readEntity({{"classname", "FUNC_DOOR"}}, classes), classes).className(), "func_door");
 
     const EntityPropertiesForm detail(brushEntity({{"classname", "func_detail"}}, {{{0, 0, 0}, {8, 8, 8}}}), classes);
     EXPECT_EQ(detail.className(), "func_detail");
@@ -114,11 +109,7 @@ TEST(EntityPropertiesForm, OkWritesTheFieldsInItsOrderAsTypedThenTheOtherKeysInT
     NullDebugOutput log;
     ApplyEntityProperties(door, result, log);
     EXPECT_EQ(door.pairs(), result.pairs);
-    EXPECT_TRUE(door.isModifiable());
-    EXPECT_EQ(door.brushCount(), 1);
-
-    form.field(EntityField::Message) = "say \"hi\"";
-    EXPECT_EQ(form.problem(), "Keys and values cannot contain a double quote.");
+    EXPECT_TRUE(door.isModifiable() && door.brushCount() == 1);
 }
 
 TEST(EntityPropertiesForm, TheIntermissionsAngleIsItsMangleAndLightsDefaultTo300)
@@ -221,8 +212,7 @@ TEST(EntityPropertiesForm, OtherKeysAreAddedEditedAndRemovedAndAKeyTypedTwiceIsR
     EntityPropertiesForm form(readEntity({{"classname", "light"}, {"_color", "1 0 0"}, {"origin", "0 0 0"}, {"delay", "1"}}, classes), classes);
     const std::vector<std::string> own = form.ownKeys();
     OtherKeys& keys = form.otherKeys;
-    EXPECT_EQ(keys.add("delay", "2", own), "The key \"delay\" is already in the list.");
-    EXPECT_EQ(keys.add("target", "x", own), "The dialog writes the key \"target\" itself.");
+    // The window's test sees a key already listed, or one the dialog writes, refused.
     EXPECT_EQ(keys.add("origin", "1 1 1", own), "The dialog writes the key \"origin\" itself.") << "a point entity's origin";
     EXPECT_EQ(keys.add("", "x", own), "A key needs a name.");
     EXPECT_EQ(keys.add("wait\"", "x", own), "Keys and values cannot contain a double quote.");

@@ -33,7 +33,7 @@ std::string written(const CQEntity& e)
 
 } // namespace
 
-TEST(Entity, PointEntityGetsItsClassBoxAndWritesOnlyItsPairs)
+TEST(Entity, APointEntityGetsItsClassBoxAndWritesOnlyItsPairsButBlocksWithBrushesKeepThem)
 {
     FakeHost host;
     const CQEntity light = readEntity("{\n\"classname\" \"light\"\n\"origin\" \"16 32 48\"\n}\n", host);
@@ -44,20 +44,16 @@ TEST(Entity, PointEntityGetsItsClassBoxAndWritesOnlyItsPairs)
     EXPECT_EQ(b.face(0).texture, "*NONE*");
     EXPECT_EQ(light.BrushCountForFile(), 0);
     EXPECT_EQ(written(light), "{\n\"classname\" \"light\"\n\"origin\" \"16 32 48\"\n}\n");
-    EXPECT_TRUE(host.messages.empty());
-}
 
-TEST(Entity, WorldAndPointClassBlocksWithBrushesKeepThemAndAreWrittenWhole)
-{
-    FakeHost host;
+    // The world, and a point class block that brings brushes, keep them and are written whole.
     const std::string text = std::string("{\n\"classname\" \"worldspawn\"\n") + test::kBoxBlock + test::kBoxBlock + "}\n";
     const CQEntity world = readEntity(text, host);
     EXPECT_TRUE(world.isWorld());
     EXPECT_EQ(written(world), text);
 
     // A class with a fixed box keeps the brushes its block brings, or the next save would lose them.
-    const std::string light = std::string("{\n\"classname\" \"light\"\n") + test::kBoxBlock + "}\n";
-    EXPECT_EQ(written(readEntity(light, host)), light);
+    const std::string lamp = std::string("{\n\"classname\" \"light\"\n") + test::kBoxBlock + "}\n";
+    EXPECT_EQ(written(readEntity(lamp, host)), lamp);
     EXPECT_EQ(readEntity(std::string("{ \"classname\" \"func_wall\" { } ") + test::kBoxBlock + "}\n", host).brushCount(), 1);
     EXPECT_TRUE(host.messages.empty());
 }
@@ -103,7 +99,7 @@ TEST(Entity, ReadTellsEndOfFileJunkAndDiscardedBlocksAndPlacesBlocksWithoutOrigi
     EXPECT_TRUE(host.messages.empty()) << "the reader only reports";
 }
 
-TEST(Entity, OriginIsTheMeanOfBrushCentresOrTheStoredValue)
+TEST(Entity, OriginIsTheMeanOfBrushCentresOrTheStoredValueAndASegmentMeetsTheNearestBrush)
 {
     FakeHost host;
     CQEntity e;
@@ -115,15 +111,10 @@ TEST(Entity, OriginIsTheMeanOfBrushCentresOrTheStoredValue)
     EXPECT_EQ(point.GetOrigin(), (Vec3{1.5f, -2, 3}));
     point.SetValue("\"origin\"", "\"7\"");
     EXPECT_EQ(point.GetOrigin(), (Vec3{7, 0, 0}));
-}
 
-TEST(Entity, TheSegmentMeetsTheNearestBrushFromItsStart)
-{
-    FakeHost host;
-    CQEntity e;
-    e.AddBrush(Box({0, 0, 0}, {64, 64, 64}));
+    // A segment meets the nearest brush from its start.
     e.AddBrush(Box({0, 0, 100}, {64, 64, 164}));
-    EXPECT_EQ(e.NearestBrushOnSegment({32, 32, 4096}, {32, 32, -4096}, host), 1);
+    EXPECT_EQ(e.NearestBrushOnSegment({32, 32, 4096}, {32, 32, -4096}, host), 2);
     EXPECT_EQ(e.NearestBrushOnSegment({32, 32, -4096}, {32, 32, 4096}, host), 0);
     EXPECT_EQ(e.NearestBrushOnSegment({500, 32, 4096}, {500, 32, -4096}, host), -1);
     // A point inside a brush counts as a hit at distance 0.

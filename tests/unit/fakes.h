@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/no_dialogs.h"
+#include "geometry/brush.h"
 #include "platform/null_host.h"
 
 #include <algorithm>
@@ -80,6 +81,16 @@ public:
     std::function<bool(EntityPropertiesForm&, const EntityClassList&)> editEntity = [](EntityPropertiesForm&, const EntityClassList&) { return false; };
     std::function<bool(MapPropertiesForm&)> editWorld = [](MapPropertiesForm&) { return false; };
     std::optional<std::string> texture; // the texture selector's choice; nothing: cancelled
+};
+
+// Textures of one size: every one, or only the one named (the others of no known size).
+class FixedTextureSizes : public TextureSizeSource {
+public:
+    FixedTextureSizes(int width, int height, std::string only = {}) : size{width, height}, only(std::move(only)) {}
+    Size textureSize(std::string_view name) override { return only.empty() || name == only ? size : Size{}; }
+
+    Size size;
+    std::string only;
 };
 
 } // namespace vorn::test

@@ -1,3 +1,4 @@
+#include "document/map_snapshot.h"
 #include "document/selection_edits.h"
 #include "editor_fixture.h"
 #include "platform/file_reading.h"
@@ -11,30 +12,12 @@ using vorn::test::EditorTest;
 
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    return *ReadWholeFile(path).bytes;
-}
+std::string readFile(const std::string& path) { return *ReadWholeFile(path).bytes; }
+
+// The text after the header, whose "Last modified" line may differ by a minute.
+std::string body(const std::string& text) { return text.substr(text.find("\n\n")); }
 
 } // namespace
-
-TEST_F(EditorTest, FirstBrushInAnEmptyMapCreatesANamedWorld)
-{
-    map().NewMap();
-    EXPECT_EQ(map().GeometryMiddle(), kOrigin);
-    AddNewBrush(map(), box({0, 0, 0}, {64, 64, 64}));
-    ASSERT_EQ(map().EntityCount(), 1);
-    const CQEntity& world = map().entity(0);
-    EXPECT_TRUE(world.isWorld());
-    EXPECT_TRUE(world.isCurrent());
-    EXPECT_EQ(world.className(), "worldspawn");
-    EXPECT_EQ(map().countSelectedBrushes(), 1);
-    EXPECT_TRUE(map().IsModifiedSinceSave());
-    AddNewBrush(map(), box({0, 0, 0}, {64, 64, 0})); // no volume: not added
-    EXPECT_EQ(world.brushCount(), 1);
-    map().Undo();
-    EXPECT_EQ(map().EntityCount(), 0) << "the world came with the brush";
-}
 
 TEST_F(EditorTest, SavedMapOpensWithTheSameContentAndFlagsFollow)
 {
@@ -70,7 +53,7 @@ TEST_F(EditorTest, SavedMapOpensWithTheSameContentAndFlagsFollow)
     EXPECT_NE(readFile(file).find("// Filename: " + file + "\n"), std::string::npos);
 }
 
-TEST_F(EditorTest, DamagedFileKeepsWhatWasReadButNoFileName)
+TEST_F(EditorTest, ADamagedFileKeepsWhatWasReadButNoFileNameAndEntitiesWithoutBrushesOrOriginAreReportedOnce)
 {
     const std::string file = path("damaged.map");
     std::ofstream(file) << "{\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"light\" oops\n}\n";
@@ -82,13 +65,10 @@ TEST_F(EditorTest, DamagedFileKeepsWhatWasReadButNoFileName)
     EXPECT_TRUE(map().pathName().empty());
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(host.messages.back(), "The map file is damaged after line 5: only 1 entities were read.");
-}
 
-// Editors write empty groups for their groups and layers: kept and written back without a word.
-// Other entities without brushes or origin are counted, the first named by its line.
-TEST_F(EditorTest, EntitiesWithoutBrushesOrOriginAreReportedOnceButEmptyGroupsAreNot)
-{
-    const std::string file = path("groups.map");
+    // Editors write empty groups for their groups and layers: kept and written back without a word.
+    // Other entities without brushes or origin are counted, the first named by its line.
+    host.messages.clear();
     const std::string group = "{\n\"classname\" \"func_group\"\n\"_tb_name\" \"Layer 1\"\n}\n";
     std::ofstream(file) << "{\n\"classname\" \"worldspawn\"\n}\n" << group << "{\n\"classname\" \"info_null\"\n}\n"
                         << group << "{\n\"classname\" \"light\"\n}\n";
@@ -145,33 +125,6 @@ TEST_F(EditorTest, FailedOpenOrSaveIsReportedAndKeepsTheMapTheOldFileAndTheModif
     EXPECT_EQ(readFile(file), "old");
 }
 
-TEST_F(EditorTest, WorkHeightsPushEachOtherByTheGrid)
-{
-    map().SetMaxZ(-32, 16);
-    EXPECT_EQ(map().GetMaxZ(), -32);
-    EXPECT_EQ(map().GetMinZ(), -48);
-    map().SetMinZ(100, 16);
-    EXPECT_EQ(map().GetMaxZ(), 116);
-}
-
-TEST_F(EditorTest, SelectingByRayMakesTheHitEntityCurrentAndTakesItsTexture)
-{
-    makeWorld({{{0, 0, 0}, {64, 64, 64}}});
-    addPointEntity("light", {200, 200, 0});
-    EXPECT_TRUE(map().SelectEntityAt({200, 200, 4096}, {200, 200, -4096}, host));
-    EXPECT_EQ(map().currentIndex(), 1);
-    EXPECT_EQ(map().currentTexture(), "*NONE*");
-    EXPECT_EQ(selectedIn(1), 1);
-
-    EXPECT_TRUE(map().SelectEntityAt({32, 32, 4096}, {32, 32, -4096}, host));
-    EXPECT_EQ(map().currentIndex(), 0);
-    EXPECT_FALSE(selected(1, 0)) << "losing current deselects";
-    EXPECT_EQ(map().currentTexture(), "WALL");
-    EXPECT_TRUE(map().SelectEntityAt({32, 32, 4096}, {32, 32, -4096}, host));
-    EXPECT_EQ(map().countSelectedBrushes(), 0) << "a second click deselects";
-    EXPECT_FALSE(map().SelectEntityAt({1000, 1000, 4096}, {1000, 1000, -4096}, host));
-}
-
 TEST_F(EditorTest, DeletingAnEntitysLastBrushRemovesItButNeverTheWorld)
 {
     makeWorld({{{0, 0, 0}, {64, 64, 64}}});
@@ -185,4 +138,22 @@ TEST_F(EditorTest, DeletingAnEntitysLastBrushRemovesItButNeverTheWorld)
     DeleteSelection(map()); // the world stays, even empty
     EXPECT_EQ(map().EntityCount(), 1);
     EXPECT_EQ(map().entity(0).brushCount(), 0);
+}
+
+// Autosave writes a snapshot on another thread: what Save would have written when it was taken.
+TEST_F(EditorTest, ASnapshotWritesWhatSaveWouldAndIgnoresLaterChanges)
+{
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{128, 0, 0}, {192, 64, 32}}});
+    addPointEntity("light", {32, 32, 96});
+    editor.prefs().authorName = "Ann";
+    const std::string saved = map().WriteMapText("/maps/a.map", editor.author());
+    const MapSnapshot snapshot = TakeMapSnapshot(map(), "/maps/a.map", editor.author());
+    AddNewBrush(map(), box({0, 256, 0}, {64, 320, 64}));
+    setValue(1, "\"classname\"", "\"info_player_start\"");
+
+    const std::string text = snapshot.text();
+    EXPECT_TRUE(text.starts_with("// Filename: /maps/a.map\n"));
+    EXPECT_NE(text.find("// Author: Ann\n// Map Contains: 2 Entities, 2 Brushes\n"), std::string::npos);
+    EXPECT_EQ(body(text), body(saved));
+    EXPECT_NE(body(map().WriteMapText("/maps/a.map", editor.author())), body(saved));
 }

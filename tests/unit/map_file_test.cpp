@@ -1,4 +1,5 @@
 #include "box_text.h"
+#include "brush_checks.h"
 #include "entities/entity_class.h"
 #include "fakes.h"
 #include "map/entity.h"
@@ -34,7 +35,7 @@ Read readMap(std::string_view text, FakeHost& host)
 
 } // namespace
 
-TEST(MapFile, WorldOnlyMapWithoutAuthorIsWrittenExactly)
+TEST(MapFile, WorldOnlyMapIsWrittenExactlyAndAuthorLinesNeedTheName)
 {
     std::vector<std::unique_ptr<CQEntity>> entities;
     entities.push_back(std::make_unique<CQEntity>());
@@ -49,17 +50,14 @@ TEST(MapFile, WorldOnlyMapWithoutAuthorIsWrittenExactly)
                                           "{\n"
                                           "\"classname\" \"worldspawn\"\n"
                                           "}\n");
-}
-
-TEST(MapFile, AuthorLinesNeedTheName)
-{
-    MapHeader header{"a.map", "", "me@example.org", kJune7th1996, 0, 0};
-    EXPECT_EQ(MapHeaderText(header).find("Author"), std::string::npos);
-    header.authorName = "Ann";
-    EXPECT_NE(MapHeaderText(header).find("\n// Author: Ann\n// Author's email: me@example.org\n// Map Contains"),
+    // The author lines need the name.
+    MapHeader author{"a.map", "", "me@example.org", kJune7th1996, 0, 0};
+    EXPECT_EQ(MapHeaderText(author).find("Author"), std::string::npos);
+    author.authorName = "Ann";
+    EXPECT_NE(MapHeaderText(author).find("\n// Author: Ann\n// Author's email: me@example.org\n// Map Contains"),
               std::string::npos);
-    header.authorEmail.clear();
-    EXPECT_NE(MapHeaderText(header).find("\n// Author: Ann\n// Map Contains"), std::string::npos);
+    author.authorEmail.clear();
+    EXPECT_NE(MapHeaderText(author).find("\n// Author: Ann\n// Map Contains"), std::string::npos);
 }
 
 TEST(MapFile, HeaderCommentIsSkippedAndEntitiesReadInOrder)
@@ -177,17 +175,8 @@ TEST(MapFile, BrushesBuiltTogetherReportAsIfBuiltOneAfterAnother)
     std::string text = "{\n\"classname\" \"worldspawn\"\n";
     for (int i = 0; i < 1500; ++i) {
         // Every 97th box lies out of range, which the face checks report with its coordinates.
-        const int x = i % 97 == 0 ? 20000 + i : 96 * (i % 40);
-        const int y = 96 * (i / 40);
-        const std::string lo = std::to_string(x), hi = std::to_string(x + 64), ylo = std::to_string(y), yhi = std::to_string(y + 64);
-        const std::string top = "( " + lo + " " + ylo + " 64 ) ( " + lo + " " + yhi + " 64 ) ( " + hi + " " + yhi + " 64 ) W 0 0 0 1 1\n";
-        text += "{\n" + top +
-                "( " + lo + " " + ylo + " 0 ) ( " + hi + " " + ylo + " 0 ) ( " + hi + " " + yhi + " 0 ) W 0 0 0 1 1\n"
-                "( " + lo + " " + ylo + " 0 ) ( " + lo + " " + yhi + " 0 ) ( " + lo + " " + yhi + " 64 ) W 0 0 0 1 1\n"
-                "( " + hi + " " + ylo + " 0 ) ( " + hi + " " + ylo + " 64 ) ( " + hi + " " + yhi + " 64 ) W 0 0 0 1 1\n"
-                "( " + lo + " " + ylo + " 0 ) ( " + lo + " " + ylo + " 64 ) ( " + hi + " " + ylo + " 64 ) W 0 0 0 1 1\n"
-                "( " + lo + " " + yhi + " 0 ) ( " + hi + " " + yhi + " 0 ) ( " + hi + " " + yhi + " 64 ) W 0 0 0 1 1\n";
-        text += "}\n";
+        const Vec3 mins{i % 97 == 0 ? 20000.0f + i : 96.0f * (i % 40), 96.0f * (i / 40), 0};
+        AppendBrush(text, test::Box(mins, mins + Vec3{64, 64, 64}, "W"), MapFormat::Standard);
     }
     text += "}\n{\n\"classname\" \"func_wall\"\n}\n";
 

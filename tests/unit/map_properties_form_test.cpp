@@ -21,10 +21,8 @@ TEST(MapPropertiesForm, TheWorldsFourValuesAreRewrittenInOrderAndItsOtherKeysKep
     CQEntity world = worldWith({{"_sunlight", "200"}, {"sounds", "4"}, {"wad", "gfx/base.wad"}, {"classname", "worldspawn"},
                                 {"message", "The Slipgate Complex"}, {"mapversion", "220"}, {"worldtype", "2"}});
     MapPropertiesForm form = MapPropertiesForm::readWorld(world);
-    EXPECT_EQ(form.name, "The Slipgate Complex");
-    EXPECT_EQ(form.wad, "gfx/base.wad");
-    EXPECT_EQ(form.cdTrack, "4");
-    EXPECT_EQ(form.worldType, "2");
+    EXPECT_EQ((std::vector{form.name, form.wad, form.cdTrack, form.worldType}),
+              (std::vector<std::string>{"The Slipgate Complex", "gfx/base.wad", "4", "2"}));
     EXPECT_EQ(form.otherKeys.rows(), (std::vector<OtherKeys::Row>{{"_sunlight", "200"}, {"mapversion", "220"}}));
 
     MapPropertiesResult result = form.ok();
@@ -38,10 +36,7 @@ TEST(MapPropertiesForm, TheWorldsFourValuesAreRewrittenInOrderAndItsOtherKeysKep
                                                       {"\"_sunlight\"", "\"200\""},
                                                       {"\"mapversion\"", "\"220\""}}));
 
-    form.name.clear();
-    form.wad.clear();
-    form.cdTrack.clear();
-    form.worldType.clear();
+    form.name = form.wad = form.cdTrack = form.worldType = "";
     form.otherKeys.remove(1);
     result = form.ok();
     EXPECT_EQ(result.wadName, "");
@@ -51,15 +46,4 @@ TEST(MapPropertiesForm, TheWorldsFourValuesAreRewrittenInOrderAndItsOtherKeysKep
     EXPECT_EQ(form.otherKeys.add("wad", "x.wad", MapPropertiesForm::ownKeys()), "The dialog writes the key \"wad\" itself.");
     form.worldType = "\"1\"";
     EXPECT_EQ(form.problem(), "Keys and values cannot contain a double quote.");
-}
-
-TEST(MapPropertiesForm, TheCreatingUseOpensOnTheCurrentArchiveAndMakesTheWorld)
-{
-    MapPropertiesForm form = MapPropertiesForm::forNewWorld("id1/base.wad");
-    EXPECT_TRUE(form.name.empty() && form.cdTrack.empty() && form.worldType.empty() && form.otherKeys.count() == 0);
-    form.cdTrack = "6";
-    EXPECT_FALSE(form.problem());
-    const CQEntity world = MakeWorld(form.ok());
-    EXPECT_TRUE(world.isWorld() && world.isModifiable());
-    EXPECT_EQ(world.pairs(), (std::vector<CQKeyValue>{{"\"classname\"", "\"worldspawn\""}, {"\"wad\"", "\"id1/base.wad\""}, {"\"sounds\"", "\"6\""}}));
 }

@@ -1,5 +1,7 @@
 #include "document/edit_commands.h"
 #include "editor_fixture.h"
+#include "textures/default_palette.h"
+#include "textures/texture_image.h"
 #include "wad_fixtures.h"
 
 #include <cmath>
@@ -30,7 +32,7 @@ class PanelTexturesTest : public EditorTest {
 protected:
     PanelTexturesTest()
     {
-        std::ofstream(folder / "a.wad", std::ios::binary) << Archive({{"WALL", 64}, {"floor", 32}});
+        std::ofstream(folder / "a.wad", std::ios::binary) << Archive({{"WALL", 64}, {"floor", 32}, {"*water", 16}});
     }
     std::string writeMap(const std::string& name, const std::string& wad)
     {
@@ -40,11 +42,11 @@ protected:
     const TexturePanel& textures() { return editor.panel().textures(); }
 };
 
-TEST_F(PanelTexturesTest, OpeningAMapLoadsTheArchiveBesideItForThePanelTheCameraAndAlignment)
+TEST_F(PanelTexturesTest, OpeningAMapLoadsTheArchiveItNamesForThePanelTheCameraAndAlignmentWhenTheNameChanges)
 {
     ASSERT_TRUE(editor.openMap(writeMap("a.map", "a.wad")));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(textures().textureList(), (std::vector<std::string>{"*NONE*", "floor", "WALL"}));
+    EXPECT_EQ(textures().textureList(), (std::vector<std::string>{"*NONE*", "*water", "floor", "WALL"})) << "sorted ignoring case";
 
     const TextureSizeSource::Size size = editor.panel().textureSizes().textureSize("wall");
     EXPECT_EQ(std::pair(size.width, size.height), std::pair(64, 64));
@@ -53,15 +55,12 @@ TEST_F(PanelTexturesTest, OpeningAMapLoadsTheArchiveBesideItForThePanelTheCamera
     EXPECT_EQ(std::pair(picture->width, picture->height), std::pair(32, 32));
     EXPECT_EQ(picture->rgba.size(), size_t{32 * 32 * 4});
     EXPECT_FALSE(editor.panel().textureImages().image("sky"));
-}
 
-TEST_F(PanelTexturesTest, TheSameArchiveIsNotReloadedAnotherOrAMissingOneIs)
-{
-    ASSERT_TRUE(editor.openMap(writeMap("a.map", "a.wad")));
+    // The same archive is not read again; another, or a missing one, is.
     std::filesystem::remove(folder / "a.wad");
     ASSERT_TRUE(editor.openMap(writeMap("b.map", "a.wad")));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(textures().textureList().size(), 3u) << "the archive was read again";
+    EXPECT_EQ(textures().textureList().size(), 4u) << "the archive was read again";
 
     ASSERT_TRUE(editor.openMap(writeMap("c.map", "missing.wad")));
     EXPECT_EQ(host.messages, std::vector<std::string>{"Could not load wad named missing.wad"});
@@ -87,9 +86,15 @@ TEST_F(PanelTexturesTest, AnArchiveNotFoundBeforeIsLookedForBesideTheNextMapAndI
 TEST_F(PanelTexturesTest, TheCurrentTextureIsShownAppliedAndAlignedBySizesFromTheArchive)
 {
     ASSERT_TRUE(editor.openMap(writeMap("a.map", "a.wad")));
+    map().SetCurrentTexture("*"); // begins "*NONE*" too, but the search starts at the second item
+    EXPECT_EQ(textures().selectedItem(), 1);
     map().SetCurrentTexture("WALL");
     EXPECT_EQ(textures().sizeText(), "64x64");
     EXPECT_EQ(textures().textureList()[*textures().selectedItem()], "WALL");
+    // Without the game's colour map the preview shows the palette's own colours.
+    const Rgb one = DefaultPalette().colour(1);
+    const RgbaImage shown = ToRgba(*textures().preview(), textures().colours());
+    EXPECT_EQ(std::vector<uint8_t>(shown.rgba.begin(), shown.rgba.begin() + 4), (std::vector<uint8_t>{one.r, one.g, one.b, 255}));
 
     ApplyTextureToSelection(map()); // nothing selected: nothing changes
     EXPECT_EQ(worldBrush(0).face(0).texture, "floor");

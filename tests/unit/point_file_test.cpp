@@ -18,8 +18,6 @@ void writeFile(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-class LeakPathTest : public EditorTest {};
-
 } // namespace
 
 TEST(PointFile, ReadsThreeNumbersALineAndRefusesAnythingElse)
@@ -36,27 +34,25 @@ TEST(PointFile, ReadsThreeNumbersALineAndRefusesAnythingElse)
     EXPECT_EQ(ParsePointFile(many), std::nullopt) << "more points than any leak has";
 }
 
-TEST_F(LeakPathTest, ThePointFileOfThisCompileIsFoundBesideTheMapPtsBeforeLin)
+TEST_F(EditorTest, ThePointFileOfThisCompileIsFoundBesideTheMapPtsBeforeLinAndItsPathDrawnOverItsMap)
 {
-    const std::string map = path("e1m1.map");
+    const std::string e1m1 = path("e1m1.map");
     const auto start = fs::file_time_type::clock::now();
-    EXPECT_EQ(FindPointFile(map, start), "");
+    EXPECT_EQ(FindPointFile(e1m1, start), "");
     writeFile(path("e1m1.lin"), "0 0 0\n8 8 8\n");
-    EXPECT_EQ(FindPointFile(map, start), path("e1m1.lin"));
+    EXPECT_EQ(FindPointFile(e1m1, start), path("e1m1.lin"));
     writeFile(path("e1m1.pts"), "0 0 0\n");
-    EXPECT_EQ(FindPointFile(map, start), path("e1m1.pts"));
+    EXPECT_EQ(FindPointFile(e1m1, start), path("e1m1.pts"));
     fs::last_write_time(path("e1m1.pts"), start - std::chrono::hours(1));
     fs::last_write_time(path("e1m1.lin"), start - std::chrono::hours(1));
-    EXPECT_EQ(FindPointFile(map, start), "") << "left by an earlier compile";
+    EXPECT_EQ(FindPointFile(e1m1, start), "") << "left by an earlier compile";
 
     EXPECT_EQ(ReadPointFile(path("e1m1.lin")).points, (std::vector<Vec3>{{0, 0, 0}, {8, 8, 8}}));
     writeFile(path("bad.pts"), "leak!\n");
     EXPECT_NE(ReadPointFile(path("bad.pts")).error, "");
     EXPECT_NE(ReadPointFile(path("missing.pts")).error, "");
-}
 
-TEST_F(LeakPathTest, TheLeakPathIsDrawnAsOneWideLineOnlyOverItsOwnMap)
-{
+    // The leak path is drawn as one wide line, only over its own map.
     CXYView& view = editor.xyView();
     view.setClientSize(800, 600);
     view.centreOn(0, 0);

@@ -1,8 +1,12 @@
+#include "map/number_text.h"
 #include "map/text_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,18 @@ std::vector<std::string> allTokens(std::string_view text)
     std::vector<std::string> tokens;
     for (auto t = nextToken(in); !t.empty(); t = nextToken(in)) tokens.emplace_back(t);
     return tokens;
+}
+
+std::string number(double value)
+{
+    char text[kNumberRoom];
+    return {text, WriteNumber(text, value)};
+}
+
+std::string inForm(double value, NumberForm form)
+{
+    char text[kNumberRoom];
+    return {text, WriteNumberInForm(text, value, form)};
 }
 
 } // namespace
@@ -32,7 +48,7 @@ TEST(TextReader, TokensSplitAtBlanksIncludingHighBytesAndNeedOneAfterThem)
     EXPECT_EQ(allTokens("a // no line end"), (std::vector<std::string>{"a"}));
 }
 
-TEST(TextReader, NextNonBlankSkipsCommentsCountsLinesAndEndsCleanly)
+TEST(TextReader, NextNonBlankSkipsCommentsCountsLinesAndEndsCleanlyAndQuotesAreKept)
 {
     TextCursor in("// header\n// more\n\n  {\n");
     EXPECT_EQ(NextNonBlank(in), '{');
@@ -47,39 +63,82 @@ TEST(TextReader, NextNonBlankSkipsCommentsCountsLinesAndEndsCleanly)
     EXPECT_EQ(nextToken(lines), "next");
     SkipLine(lines);
     EXPECT_TRUE(lines.atEnd());
-}
 
-TEST(TextReader, ReadQuotedKeepsBothQuotesAndInnerBlanks)
-{
-    TextCursor in("\"abc def\" rest\n");
-    ASSERT_EQ(NextNonBlank(in), '"');
-    EXPECT_EQ(ReadQuoted(in), "\"abc def\"");
-    EXPECT_EQ(nextToken(in), "rest");
-
+    // A quoted text keeps both quotes and its inner blanks; one that never closes is none.
+    TextCursor quoted("\"abc def\" rest\n");
+    ASSERT_EQ(NextNonBlank(quoted), '"');
+    EXPECT_EQ(ReadQuoted(quoted), "\"abc def\"");
+    EXPECT_EQ(nextToken(quoted), "rest");
     TextCursor unterminated("\"abc");
     NextNonBlank(unterminated);
     EXPECT_EQ(ReadQuoted(unterminated), "");
 }
 
-TEST(TextReader, IntegerConversionTakesLeadingDigitsOnly)
+// Integers take their leading digits only, clamped to int; floats read a fraction and an exponent
+// within float range, and anything else as 0.
+TEST(TextReader, NumberConversionsTakeWhatLeadsTheTokenWithinRange)
 {
-    EXPECT_EQ(ParseInt("12.7"), 12);
-    EXPECT_EQ(ParseInt("-5x"), -5);
-    EXPECT_EQ(ParseInt("+7"), 7);
-    EXPECT_EQ(ParseInt("abc"), 0);
-    EXPECT_EQ(ParseInt(""), 0);
-    EXPECT_EQ(ParseInt("0.9"), 0);
-    EXPECT_EQ(ParseInt("99999999999"), 2147483647);
-    EXPECT_EQ(ParseInt("-99999999999"), -2147483647 - 1);
+    for (const auto& [text, value] : {std::pair{"12.7", 12}, {"-5x", -5}, {"+7", 7}, {"abc", 0}, {"", 0}, {"0.9", 0},
+                                      {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}}) {
+        EXPECT_EQ(ParseInt(text), value) << text;
+    }
+    for (const auto& [text, value] : {std::pair{"1.5e2x", 150.0}, {".5", 0.5}, {"-2.25", -2.25}, {"3.", 3.0}, {"WALL", 0.0},
+                                      {"inf", 0.0}, {"0x10", 0.0}, {"1e-999", 0.0}, {"1e999", double(std::numeric_limits<float>::max())},
+                                      {"-1e39", -double(std::numeric_limits<float>::max())}}) {
+        EXPECT_EQ(ParseFloat(text), value) << text;
+    }
 }
 
-TEST(TextReader, FloatConversionReadsFractionAndExponentWithinFloatRange)
+TEST(NumberText, WholeNumbersAreWrittenAsIntegersAndEverythingElseReadsBackExactly)
 {
-    EXPECT_DOUBLE_EQ(ParseFloat("1.5e2x"), 150.0);
-    EXPECT_DOUBLE_EQ(ParseFloat(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(ParseFloat("-2.25"), -2.25);
-    EXPECT_DOUBLE_EQ(ParseFloat("3."), 3.0);
-    for (const char* zero : {"WALL", "inf", "0x10", "1e-999"}) EXPECT_DOUBLE_EQ(ParseFloat(zero), 0.0) << zero;
-    EXPECT_EQ(ParseFloat("1e999"), std::numeric_limits<float>::max());
-    EXPECT_EQ(ParseFloat("-1e39"), -std::numeric_limits<float>::max());
+    EXPECT_EQ(number(64), "64");
+    EXPECT_EQ(number(-0.0), "0");
+    EXPECT_EQ(number(1e15), "1000000000000000");
+    EXPECT_EQ(number(0.1), "0.1");
+    EXPECT_EQ(number(1.0000000000000002), "1.0000000000000002");
+    EXPECT_EQ(number(-2.83277e-16), "-2.83277e-16");
+
+    std::mt19937_64 random(15);
+    std::uniform_real_distribution<double> coordinate(-70000, 70000);
+    std::uniform_int_distribution<int> exponent(-30, 4);
+    for (int i = 0; i < 20000; ++i) {
+        const double value = i % 2 ? coordinate(random) : std::ldexp(coordinate(random), exponent(random));
+        ASSERT_EQ(ParseNumber(number(value)), value) << number(value);
+    }
+}
+
+// Six decimals only where they read back to the value; otherwise the shortest text that does.
+TEST(NumberText, SixDecimalsAreKeptWhereTheyReadBack)
+{
+    EXPECT_EQ(inForm(1, NumberForm::SixDecimalsBare), "1.000000");
+    EXPECT_EQ(inForm(0.5, NumberForm::SixDecimalsBare), ".500000");
+    EXPECT_EQ(inForm(0.707107, NumberForm::SixDecimals), "0.707107");
+    EXPECT_EQ(inForm(-2.25, NumberForm::SixDecimals), "-2.250000");
+    EXPECT_EQ(inForm(1.3200000525, NumberForm::SixDecimalsBare), "1.3200000525");
+    EXPECT_EQ(inForm(0.5, NumberForm::Shortest), "0.5");
+    std::mt19937 random(6);
+    std::uniform_int_distribution<int> millionths(-100000000, 100000000);
+    for (int i = 0; i < 20000; ++i) {
+        char expected[64];
+        const double value = millionths(random) / 1e6;
+        std::snprintf(expected, sizeof expected, "%.6f", value);
+        ASSERT_EQ(inForm(value, NumberForm::SixDecimals), expected);
+    }
+
+    EXPECT_EQ(FormOf("1.000000"), NumberForm::SixDecimalsBare);
+    EXPECT_EQ(FormOf("-.500000"), NumberForm::SixDecimalsBare);
+    EXPECT_EQ(FormOf("-0.707107"), NumberForm::SixDecimals);
+    for (const char* other : {"1", "0.5", "1.3200000525", "1.000000e5", "-0"}) EXPECT_EQ(FormOf(other), NumberForm::Shortest) << other;
+}
+
+TEST(NumberText, ANumberIsTakenOnlyWhenItIsAllANumber)
+{
+    for (const char* text : {"0", "-7", "+12", "007", "1.5", ".5e1", "-2.83277e-16", "1e300", "123456789012345678"}) {
+        double expected = 0;
+        std::sscanf(text, "%lf", &expected);
+        EXPECT_EQ(ParseNumber(text), expected) << text;
+    }
+    for (const char* text : {"", "-", ".", "nan", "inf", "-infinity", "1e400", "0x10", "12x", "1.2.3", "1e"}) {
+        EXPECT_FALSE(ParseNumber(text)) << text;
+    }
 }

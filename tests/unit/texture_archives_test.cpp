@@ -1,10 +1,8 @@
-#include "entities/bundled_entity_list.h"
-#include "entities/entity_class.h"
-#include "fakes.h"
-#include "map/entity.h"
-#include "map/map_file.h"
-#include "platform/file_reading.h"
+#include "editor_fixture.h"
+#include "textures/default_palette.h"
 #include "textures/texture_archives.h"
+#include "textures/texture_colours.h"
+#include "textures/texture_image.h"
 #include "wad_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +12,28 @@
 using namespace vorn;
 using namespace vorn::test;
 
-TEST(TextureArchives, WadValuesSplitOnSemicolonsAndRelativePathsJoinEachFolder)
+namespace {
+
+int brightness(const Rgb& c) { return c.r + c.g + c.b; }
+
+std::string paletteBytes(Rgb every)
+{
+    std::string bytes;
+    for (int i = 0; i < CQPalette::kColours; ++i) bytes += {static_cast<char>(every.r), static_cast<char>(every.g), static_cast<char>(every.b)};
+    return bytes;
+}
+
+// A colour map of `rows` rows whose row r sends every value to r.
+std::string colourMapBytes(int rows)
+{
+    std::string bytes;
+    for (int row = 0; row < rows; ++row) bytes.append(CQPaletteMap::kRowBytes, static_cast<char>(row));
+    return bytes;
+}
+
+} // namespace
+
+TEST(TextureArchives, WadValuesSplitOnSemicolonsAndRelativePathsTryTheMapFolderFirstThenTheOthers)
 {
     EXPECT_EQ(SplitWadValue(" a.wad;../b.wad ;;c d.wad;"), (std::vector<std::string>{"a.wad", "../b.wad", "c d.wad"}));
     EXPECT_TRUE(SplitWadValue("").empty());
@@ -23,10 +42,8 @@ TEST(TextureArchives, WadValuesSplitOnSemicolonsAndRelativePathsJoinEachFolder)
     EXPECT_EQ(CandidatePaths("/abs/x.wad", {"map", ""}), std::vector<std::string>{"/abs/x.wad"});
     EXPECT_EQ(CandidatePaths("gfx/x.wad", {"/maps", "", "/game"}),
               (std::vector<std::string>{"/maps/gfx/x.wad", "gfx/x.wad", "/game/gfx/x.wad"}));
-}
 
-TEST(TextureArchives, RelativePathsTryTheMapFolderFirstThenTheOthers)
-{
+    // Relative paths try the map's folder first, then the others.
     ScratchFolder scratch;
     const std::string mapFolder = (scratch.path() / "maps").string();
     const std::string gameFolder = (scratch.path() / "game").string();
@@ -84,41 +101,98 @@ TEST(TextureArchives, SeveralArchivesListEverythingAndTheFirstThatHasANameWins)
     EXPECT_EQ(archives.textureSize("stone").width, 0);
 }
 
-TEST(TextureArchives, CorpusArchivesLoadTogether)
-{
-    const auto folder = kCorpus / "wads";
-    if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no corpus at " << kCorpus;
-    TextureArchives archives;
-    EXPECT_TRUE(archives.load("lq_dev.wad;lq_greek.wad", {folder.string()}).messages.empty());
-    EXPECT_EQ(archives.textureNames().size(), 453u + 98u);
-    const auto size = archives.textureSize(archives.textureNames().back());
-    EXPECT_GT(size.width, 0);
-}
-
 // The bundled map names its archive beside it, and the archive has every texture the map uses.
-TEST(TextureArchives, TheSampleMapFindsEveryTextureItNames)
+TEST_F(EditorTest, TheSampleMapFindsEveryTextureItNames)
 {
-    const std::filesystem::path maps = std::filesystem::path(VORN_RESOURCES_DIR) / "maps";
-    const FileContents file = ReadWholeFile((maps / "sample.map").string());
-    ASSERT_TRUE(file.bytes);
-    EntityClassList classes;
-    classes.loadText(BundledEntityList());
-    FakeHost host;
-    std::vector<std::unique_ptr<CQEntity>> entities;
-    ReadMap(*file.bytes, classes, host, nullptr, entities);
-    ASSERT_FALSE(entities.empty());
-
-    TextureArchives archives;
-    EXPECT_TRUE(archives.load(Unquoted(entities.front()->GetValue("\"wad\"")), {maps.string()}).messages.empty());
-    EXPECT_GE(archives.textureNames().size(), 30u);
-    EXPECT_GT(archives.readPalette().count(), 0);
+    ASSERT_TRUE(editor.openMap(VORN_RESOURCES_DIR "/maps/sample.map"));
+    const TexturePanel& panel = editor.panel().textures();
+    EXPECT_GE(panel.textureList().size(), 31u);
+    EXPECT_GT(panel.archives().readPalette().count(), 0);
     std::set<std::string> used;
-    for (const auto& entity : entities) {
-        if (!entity->isModifiable()) continue; // a point entity's box carries no texture
-        for (const CQBrush& brush : entity->brushes()) {
+    for (int e = 0; e < map().EntityCount(); ++e) {
+        if (!map().entity(e).isModifiable()) continue; // a point entity's box carries no texture
+        for (const CQBrush& brush : map().entity(e).brushes()) {
             for (const CQFace& face : brush.faces()) used.insert(face.texture);
         }
     }
     EXPECT_GE(used.size(), 5u);
-    for (const std::string& name : used) EXPECT_GT(archives.textureSize(name).width, 0) << name;
+    for (const std::string& name : used) EXPECT_GT(editor.panel().textureSizes().textureSize(name).width, 0) << name;
+}
+
+TEST(Palette, DefaultPaletteIsSixteenRampsFromDarkToBright)
+{
+    const CQPalette palette = DefaultPalette();
+    EXPECT_EQ(palette.count(), 256);
+    for (const auto& [index, colour] : {std::pair{0, Rgb{0, 0, 0}}, {1, Rgb{15, 15, 15}}, {2, Rgb{31, 31, 31}}, {3, Rgb{47, 47, 47}},
+                                        {254, Rgb{255, 255, 255}}, {255, Rgb{159, 91, 83}}}) {
+        EXPECT_EQ(palette.colour(index), colour) << index;
+    }
+    for (int ramp = 0; ramp < 16; ++ramp) {
+        for (int step = 1; step < 14; ++step) {
+            EXPECT_LT(brightness(palette.colour(16 * ramp + step - 1)), brightness(palette.colour(16 * ramp + step)))
+                << ramp << " " << step;
+        }
+    }
+}
+
+TEST(Palette, ColourMapRowsAreTakenOnlyWhenWhole)
+{
+    CQPaletteMap map;
+    EXPECT_TRUE(map.loadRow(colourMapBytes(64), 32));
+    EXPECT_EQ(map[200], 32);
+    EXPECT_FALSE(map.loadRow(colourMapBytes(64).substr(0, 32 * 256 + 255), 32));
+    EXPECT_EQ(map[200], 32); // unchanged
+    EXPECT_FALSE(CQPaletteMap().loadRow(colourMapBytes(64), -1));
+    EXPECT_EQ(CQPalette::fromBytes(std::string(767, '\1')).count(), 0);
+}
+
+TEST(Palette, TheGamesOwnColoursWinWhereTheyAreAtHand)
+{
+    ScratchFolder scratch;
+    const std::vector<std::string> folders{(scratch.path() / "map").string(), (scratch.path() / "game").string()};
+    TextureArchives archives;
+    archives.load("plain.wad", folders);
+
+    // Nothing at hand: the default palette, shown as it is.
+    TextureColours colours = FindTextureColours(archives, folders);
+    EXPECT_EQ(colours.palette.colour(254), (Rgb{255, 255, 255}));
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(colours.map[static_cast<uint8_t>(i)], i);
+
+    // The files of the first folder that has them, a colour map row 32.
+    scratch.write("game/palette.lmp", paletteBytes({1, 2, 3}));
+    scratch.write("game/colormap.lmp", colourMapBytes(64));
+    scratch.write("map/colormap.lmp", colourMapBytes(16)); // too short for row 32: passed over
+    colours = FindTextureColours(archives, folders);
+    EXPECT_EQ(colours.palette.colour(100), (Rgb{1, 2, 3}));
+    EXPECT_EQ(colours.map[5], 32);
+
+    // An archive's palette lump beats the file.
+    WadWriter writer;
+    writer.addLump(CQWad::kPaletteType, "palette", paletteBytes({7, 8, 9}));
+    writer.addTexture("tex", 2, 1, {0, 1});
+    scratch.write("map/plain.wad", writer.bytes());
+    archives.load("plain.wad", folders);
+    colours = FindTextureColours(archives, folders);
+    EXPECT_EQ(colours.palette.colour(100), (Rgb{7, 8, 9}));
+
+    colours.palette.setColour(32, {10, 20, 30});
+    colours.palette.setColour(1, {99, 99, 99});
+    const RgbaImage image = ToRgba(archives.readTexture("tex"), colours);
+    EXPECT_EQ(std::pair(image.width, image.height), std::pair(2, 1));
+    EXPECT_EQ(image.rgba, (std::vector<uint8_t>{10, 20, 30, 255, 10, 20, 30, 255})) << "both pixels colour 32 through the colour map";
+}
+
+TEST(Palette, CorpusPaletteAndColourMapRead)
+{
+    const auto folder = kCorpus / "palette";
+    if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no corpus at " << kCorpus;
+    const TextureColours colours = FindTextureColours(TextureArchives(), {folder.string()});
+    EXPECT_EQ(colours.palette.count(), 256);
+    const CQPalette ours = DefaultPalette();
+    int differing = 0;
+    for (int i = 0; i < 256; ++i) differing += colours.palette.colour(i) != ours.colour(i);
+    EXPECT_GT(differing, 100);
+    int changed = 0;
+    for (int i = 0; i < 256; ++i) changed += colours.map[static_cast<uint8_t>(i)] != i;
+    EXPECT_LT(changed, 256); // row 32 is close to the palette's own colours
 }

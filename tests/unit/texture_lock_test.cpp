@@ -1,18 +1,9 @@
 #include "box_text.h"
-#include "brush_checks.h"
 #include "document/brush_commands.h"
 #include "document/selection_edits.h"
 #include "editor_fixture.h"
-#include "fakes.h"
 #include "map/brush_group.h"
-#include "map/brush_text.h"
-#include "map/text_reader.h"
-#include "geometry/texture_axes.h"
 #include "texel_checks.h"
-
-#include <gtest/gtest.h>
-
-#include <map>
 
 using namespace vorn;
 using namespace vorn::test;
@@ -22,16 +13,8 @@ namespace {
 CQBrush valveBox()
 {
     NullDebugOutput log;
-    TextCursor in(kValveBoxBlock + 1); // after the opening brace
-    CQBrush b;
-    ReadBrush(in, b, log);
-    return b;
+    return ReadBlock(kValveBoxBlock + 1, log);
 }
-
-class SquareTextures : public TextureSizeSource {
-public:
-    Size textureSize(std::string_view) override { return {64, 64}; }
-};
 
 } // namespace
 
@@ -46,7 +29,7 @@ protected:
     void rotate(void (*turn)(CQMap&, float, DebugOutput&), float degrees) { turn(map(), degrees, host); }
 };
 
-TEST_F(TextureLock, ValveBoxMovedTurnedAndStretchedKeepsTheTexelOfEveryCorner)
+TEST_F(TextureLock, ValveBrushesMadeMovedTurnedAndStretchedKeepTheTexelOfEveryCorner)
 {
     ASSERT_EQ(map().format(), MapFormat::Valve220);
     const CQBrush& box = worldBrush(0);
@@ -70,23 +53,21 @@ TEST_F(TextureLock, ValveBoxMovedTurnedAndStretchedKeepsTheTexelOfEveryCorner)
     ExpectSolid(box);
     ExpectSameTexels(before, box);
     EXPECT_TRUE(host.debug.empty());
-}
 
-TEST_F(TextureLock, ABrushMadeInAValveMapGetsAxesAndItsTextureMovesWithIt)
-{
+    // A brush made in a Valve map gets the axes of the standard projection, and its texture moves with it.
     map().DeselectAll();
-    AddNewBrush(map(), box({200, 0, 0}, {264, 64, 64}));
+    AddNewBrush(map(), Box({200, 0, 0}, {264, 64, 64}, "WALL"));
     const CQBrush& made = worldBrush(1);
     for (const CQFace& face : made.faces()) {
         ASSERT_TRUE(face.axes);
         EXPECT_EQ(face.axes->axis, StandardAxes(face).axis);
     }
-    const CQBrush before = made;
+    before = made;
     NudgeSelection(map(), {16, 8, 0});
     ExpectSameTexels(before, made);
 
     map().NewMap(); // a new map is standard: its brushes lay their textures by projection
-    AddNewBrush(map(), box({200, 0, 0}, {264, 64, 64}));
+    AddNewBrush(map(), Box({200, 0, 0}, {264, 64, 64}, "WALL"));
     EXPECT_FALSE(worldBrush(0).face(0).axes);
 }
 
@@ -123,7 +104,7 @@ TEST(BrushGroup, ValveBrushesKeepTheirAxesAndTheirTextures)
 
 TEST(TextureAlignment, AlongAxesMatchesTheStandardAlignmentForTheSameLaying)
 {
-    SquareTextures sizes;
+    FixedTextureSizes sizes(64, 64);
     CQBrush standard = Box({100, 100, 100}, {164, 164, 140});
     CQBrush valve = standard;
     for (int i = 0; i < valve.numfaces(); ++i) valve.face(i).axes = StandardAxes(valve.face(i));

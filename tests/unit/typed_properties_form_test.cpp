@@ -1,6 +1,5 @@
 #include "editor_fixture.h"
 #include "entities/entity_properties_form.h"
-#include "recording_debug.h"
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +14,7 @@ EntityClassList definedClasses()
 {
     ScratchFolder folder;
     EntityClassList classes;
-    RecordingDebug log;
+    NullDebugOutput log;
     classes.loadList(folder.write("doors.fgd", R"(
 @BaseClass = Appear [ spawnflags(flags) = [ 256 : "Not on Easy" : 0 ] ]
 @SolidClass base(Appear) = func_door : "Door" [

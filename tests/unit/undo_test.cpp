@@ -35,35 +35,8 @@ protected:
         ASSERT_TRUE(editor.openMap(path("start.map")));
         editor.xyView().centreOn(0, 0);
     }
-
-    // The mouse over a map point in the XY view.
-    MouseInput xy(float x, float y)
-    {
-        CXYView& view = editor.xyView();
-        const PixelPoint w = view.mapToWindow(x, y);
-        return {w.x - view.scrollX(), w.y - view.scrollY(), false, false, true};
-    }
-    // A drag through several mouse moves.
-    void dragXY(Vec3 from, Vec3 to)
-    {
-        CXYView& view = editor.xyView();
-        view.leftButtonDown(xy(from.x, from.y));
-        for (const float t : {0.25f, 0.5f, 0.75f, 1.0f}) view.mouseMove(xy(from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t));
-        view.leftButtonUp(xy(to.x, to.y));
-    }
-    void dragZ(int x, float fromZ, float toZ)
-    {
-        CZView& view = editor.zView();
-        view.leftButtonDown({x, view.rowOf(fromZ), false, false, true});
-        for (const float t : {0.5f, 1.0f}) view.mouseMove({x, view.rowOf(fromZ + (toZ - fromZ) * t), false, false, true});
-        view.leftButtonUp();
-    }
-};
-
-// Every texture 48 texels square, so that aligning a box of 64 moves its textures.
-class Sizes48 final : public TextureSizeSource {
-public:
-    Size textureSize(std::string_view) override { return {48, 48}; }
+    void dragXY(Vec3 from, Vec3 to) { drag(editor.xyView(), xyAt(from.x, from.y), xyAt(to.x, to.y), 4); }
+    void dragZ(int x, float fromZ, float toZ) { drag(editor.zView(), zAt(x, fromZ), zAt(x, toZ), 2); }
 };
 
 // One command as the user gives it: what it starts from, what it does and the step it makes.
@@ -81,72 +54,34 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
 {
     const auto selectA = [this] { select(0, {0}); };
     const auto selectB = [this] { select(0, {1}); };
+    const auto copy = [this] { CopySelection(map(), editor.clipboard()); };
+    const auto paste = [this] { PasteBrushes(map(), editor.clipboard(), editor.pastePlacement(), host); };
+    const auto properties = [this] { ShowEntityProperties(map(), dialogs, editor.classes(), host); };
+    const auto changeClassTo = [this](const char* name) {
+        dialogs.editEntity = [name](EntityPropertiesForm& form, const EntityClassList& classes) { return form.changeClass(name, classes), true; };
+    };
+    FixedTextureSizes sizes48(48, 48);
     const Command commands[] = {
         {"Cut", selectB, [this] { CutSelection(map(), editor.clipboard(), host); }},
-        {"Paste",
-         [this] {
-             select(0, {1, 2});
-             CopySelection(map(), editor.clipboard());
-             editor.xyView().mouseMove(xy(-300, -300));
-         },
-         [this] { PasteBrushes(map(), editor.clipboard(), editor.pastePlacement(), host); }},
-        {"Paste",
-         [this] {
-             selectWholeEntity(1);
-             CopySelection(map(), editor.clipboard());
-         },
-         [this] { PasteBrushes(map(), editor.clipboard(), editor.pastePlacement(), host); }},
-        {"Apply Texture",
-         [this] {
-             select(0, {0, 2});
-             dialogs.texture = "BRICK";
-         },
-         [this] { ChooseTexture(map(), dialogs, ""); }},
-        {"Scale",
-         [this] {
-             select(0, {0});
-             dialogs.scale.answer = ScaleSettings{0.5f, 2, 1};
-         },
-         [this] { EditScaleFactor(map(), dialogs, host); }},
-        {"Make Entity",
-         [this] {
-             select(0, {1, 2});
-             dialogs.editEntity = [](EntityPropertiesForm& form, const EntityClassList& classes) {
-                 return form.changeClass("func_door", classes), true;
-             };
-         },
-         [this] { MakeIntoEntity(map(), dialogs, editor.classes(), host); }},
+        {"Paste", [&] { select(0, {1, 2}), copy(), editor.xyView().mouseMove(xyAt(-300, -300)); }, paste},
+        {"Paste", [&] { selectWholeEntity(1), copy(); }, paste},
+        {"Apply Texture", [this] { select(0, {0, 2}), dialogs.texture = "BRICK"; }, [this] { ChooseTexture(map(), dialogs, ""); }},
+        {"Scale", [this] { select(0, {0}), dialogs.scale.answer = ScaleSettings{0.5f, 2, 1}; }, [this] { EditScaleFactor(map(), dialogs, host); }},
+        {"Make Entity", [&] { select(0, {1, 2}), changeClassTo("func_door"); }, [this] { MakeIntoEntity(map(), dialogs, editor.classes(), host); }},
         {"Make Room", selectA, [this] { MakeIntoRoom(map(), dialogs, host); }},
         {"Make Stairs", selectA, [this] { MakeIntoStairs(map(), dialogs, host); }},
         {"Make Arch", selectA, [this] { MakeIntoArch(map(), dialogs, host); }},
         {"Make Cylinder", selectA, [this] { MakeIntoCylinder(map(), dialogs, host); }},
         {"Make Spike", selectA, [this] { MakeIntoSpike(map(), dialogs, host); }},
         {"Make Ramp", selectA, [this] { MakeIntoRamp(map(), dialogs, host); }},
-        {"Load Brushes",
-         [this] {
-             host.file = path("pair.vbr");
-             select(0, {1, 2});
-             SaveBrushSelection(map(), host);
-             select(0, {0});
-         },
+        {"Load Brushes", [this] { host.file = path("pair.vbr"), select(0, {1, 2}), SaveBrushSelection(map(), host), select(0, {0}); },
          [this] { LoadBrushSelection(map(), host, editor.columnPlacement()); }},
         {"Rotate", selectA, [this] { RotateSelectionZ(map(), -map().rotation.z, host); }},
         {"Scale", selectB, [this] { ScaleSelectionBy(map(), ScaleDirection::Up, host); }},
-        {"Entity Properties",
-         [this] {
-             map().SetCurrentEntityByIndex(1);
-             dialogs.editEntity = [](EntityPropertiesForm& form, const EntityClassList& classes) {
-                 return form.changeClass("info_player_start", classes), true;
-             };
-         },
-         [this] { ShowEntityProperties(map(), dialogs, editor.classes(), host); }},
-        {"Map Properties",
-         [this] { dialogs.editWorld = [](MapPropertiesForm& form) { return form.name = "Hall", true; }; },
-         [this] { ShowEntityProperties(map(), dialogs, editor.classes(), host); }},
+        {"Entity Properties", [&] { map().SetCurrentEntityByIndex(1), changeClassTo("info_player_start"); }, properties},
+        {"Map Properties", [this] { dialogs.editWorld = [](MapPropertiesForm& form) { return form.name = "Hall", true; }; }, properties},
         {"Connect Entities", [this] { map().SetCurrentEntityByIndex(2); },
-         [this] {
-             ConnectEntities(map(), host, {500, 500, 4096}, {500, 500, -4096}, editor.prefs().curTargetId);
-         }},
+         [this] { ConnectEntities(map(), host, {500, 500, 4096}, {500, 500, -4096}, editor.prefs().curTargetId); }},
         {"Create Brush", [] {}, [this] { dragXY({-200, -200, 0}, {-100, -150, 0}); }},
         {"Move", [this] { select(0, {1, 2}); }, [this] { dragXY({232, 32, 0}, {232, 96, 0}); }},
         {"Resize Brush", selectB, [this] { dragXY({280, 32, 0}, {312, 32, 0}); }},
@@ -158,8 +93,7 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
          [this] {
              select(0, {0, 1});
              editor.workspace().toggleClipperMode();
-             editor.workspace().clipPoints().AddClipPoint(0, 32, 0, 64);
-             editor.workspace().clipPoints().AddClipPoint(400, 32, 0, 64);
+             for (const float x : {0, 400}) editor.workspace().clipPoints().AddClipPoint(x, 32, 0, 64);
          },
          [this] { editor.xyView().keyDown(ViewKey::Enter); }},
         {"Subtract",
@@ -173,17 +107,8 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
          [this] { editor.xyView().keyDown(ViewKey::Minus); }},
         {"Delete", [this] { select(0, {0, 2}); }, [this] { editor.zView().keyDown(ViewKey::Delete); }},
         {"Delete", [this] { selectWholeEntity(2); }, [this] { editor.xyView().keyDown(ViewKey::Delete); }},
-        {"Apply Texture",
-         [this] {
-             select(0, {1});
-             map().SetCurrentTexture("METAL");
-         },
-         [this] { ApplyTextureToSelection(map()); }},
-        {"Align Texture", selectB,
-         [this] {
-             Sizes48 sizes;
-             AlignTexturesOfSelection(map(), sizes);
-         }},
+        {"Apply Texture", [this] { select(0, {1}), map().SetCurrentTexture("METAL"); }, [this] { ApplyTextureToSelection(map()); }},
+        {"Align Texture", selectB, [&] { AlignTexturesOfSelection(map(), sizes48); }}, // a box of 64 moves its textures
     };
     for (const Command& command : commands) {
         SCOPED_TRACE(command.step);
@@ -336,13 +261,13 @@ TEST_F(UndoTest, KeysDuringADragArePartOfItsStep)
     makeMap();
     select(0, {1, 2});
     CXYView& view = editor.xyView();
-    view.leftButtonDown(xy(232, 32));
-    view.mouseMove(xy(232, 64));
+    view.leftButtonDown(xyAt(232, 32));
+    view.mouseMove(xyAt(232, 64));
     EXPECT_FALSE(map().canUndo()) << "not while the drag lasts";
     map().selectBrush({0, 2}, false);
     view.keyDown(ViewKey::Delete); // the moved brush B goes
-    view.mouseMove(xy(232, 96));
-    view.leftButtonUp(xy(232, 96));
+    view.mouseMove(xyAt(232, 96));
+    view.leftButtonUp(xyAt(232, 96));
     ASSERT_TRUE(map().canUndo());
     EXPECT_EQ(world().brushCount(), 2);
     map().Undo();
@@ -377,12 +302,23 @@ TEST_F(UndoTest, AChangeNeverCommittedIsUndoneAndOneLeftOpenByANewMapIsDropped)
     EXPECT_EQ(map().EntityCount(), 0);
 }
 
-TEST_F(UndoTest, AFirstClickIntoAnEmptyMapMakesTheWorldAsOneStep)
+// The world of an empty map comes with its first brush, or its first click (after Map Properties),
+// in the same step.
+TEST_F(UndoTest, TheWorldComesWithTheFirstBrushOrClickAsOneStep)
 {
     map().NewMap();
+    EXPECT_EQ(map().GeometryMiddle(), kOrigin);
+    AddNewBrush(map(), box({0, 0, 0}, {64, 64, 64}));
+    ASSERT_EQ(map().EntityCount(), 1);
+    EXPECT_TRUE(world().isWorld() && world().isCurrent() && world().className() == "worldspawn");
+    EXPECT_EQ(map().countSelectedBrushes(), 1);
+    AddNewBrush(map(), box({0, 0, 0}, {64, 64, 0})); // no volume: not added
+    EXPECT_EQ(world().brushCount(), 1);
+    map().Undo();
+    EXPECT_EQ(map().EntityCount(), 0);
+
     dialogs.editWorld = [](MapPropertiesForm& form) { return form.name = "Hall", true; };
-    editor.xyView().leftButtonDown(xy(0, 0));
-    editor.xyView().leftButtonUp(xy(0, 0));
+    drag(editor.xyView(), xyAt(0, 0), xyAt(0, 0), 0);
     ASSERT_EQ(map().EntityCount(), 1);
     EXPECT_EQ(map().undoName(), "Create World");
     map().Undo();

@@ -1,8 +1,6 @@
 #include "box_text.h"
 #include "brush_checks.h"
-#include "map/brush_text.h"
-#include "map/text_reader.h"
-#include "recording_debug.h"
+#include "fakes.h"
 #include "render/texture_projection.h"
 #include "texel_checks.h"
 
@@ -13,22 +11,13 @@ using namespace vorn::test;
 
 namespace {
 
-// A brush block, read from just after its opening brace.
+// A brush block read without a word of complaint.
 CQBrush readBlock(std::string_view block)
 {
-    RecordingDebug log;
-    TextCursor in(block.substr(1));
-    CQBrush brush;
-    ReadBrush(in, brush, log);
-    EXPECT_TRUE(log.lines.empty());
+    FakeHost log;
+    const CQBrush brush = ReadBlock(block.substr(1), log);
+    EXPECT_TRUE(log.debug.empty());
     return brush;
-}
-
-std::string written(const CQBrush& brush, MapFormat format)
-{
-    std::string out;
-    AppendBrush(out, brush, format);
-    return out;
 }
 
 } // namespace
@@ -46,7 +35,7 @@ TEST(ValveFormat, FaceLinesAreReadAndWrittenBackExactly)
     EXPECT_EQ(top.rotation, 30);
     EXPECT_EQ(box.face(1).scale, (std::array<double, 2>{0.5, 2}));
     EXPECT_EQ(NativeFormat(box), MapFormat::Valve220);
-    EXPECT_EQ(written(box, MapFormat::Valve220), kValveBoxBlock);
+    EXPECT_EQ(BrushText(box, MapFormat::Valve220), kValveBoxBlock);
 
     // The standard line that follows a Valve one is read as standard.
     const std::string mixed = std::string(kValveBoxBlock).insert(2, "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) SKY 4 5 0 1 1\n");
@@ -66,7 +55,7 @@ TEST(ValveFormat, FacesWithoutAxesAreWrittenWithTheAxesOfTheirStandardProjection
         face.scale = {0.5f, i % 2 ? -1.0f : 2.0f};
         face.shift = {8, -3};
     }
-    const std::string valve = written(box, MapFormat::Valve220);
+    const std::string valve = BrushText(box, MapFormat::Valve220);
     EXPECT_EQ(valve.substr(0, valve.find('\n', 2) + 1),
               "{\n( -32 16 48 ) ( -32 80 48 ) ( 96 80 48 ) WALL1 [ 1 0 0 8 ] [ 0 -1 0 -3 ] 0 0.5 2\n");
 
@@ -85,7 +74,7 @@ TEST(ValveFormat, FacesWithoutAxesAreWrittenWithTheAxesOfTheirStandardProjection
     }
 }
 
-TEST(ValveFormat, AxesInTheFaceAxisPlaneBecomeTheStandardProjectionThatLaysTheSameTexture)
+TEST(ValveFormat, AxesInTheFaceAxisPlaneBecomeTheStandardProjectionThatLaysTheSameTextureAndTheCameraFollowsThem)
 {
     const CQBrush box = readBlock(kValveBoxBlock);
     for (int i = 0; i < 5; ++i) { // the last face's t axis leaves its axis plane: no projection matches it
@@ -99,20 +88,15 @@ TEST(ValveFormat, AxesInTheFaceAxisPlaneBecomeTheStandardProjectionThatLaysTheSa
         SCOPED_TRACE("face " + std::to_string(i));
         ExpectSameCornerTexels(CornerTexels(valve), CornerTexels(standard), 1e-3);
     }
-    // Written in the standard format, the shifts keep their fractions.
-    EXPECT_EQ(written(box, MapFormat::Standard).substr(2, 56), "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL 12.5 -3 30 1 1\n");
-}
-
-TEST(ValveFormat, TheCameraLaysTexturesAlongTheAxes)
-{
-    const CQBrush box = readBlock(kValveBoxBlock);
+    // The camera lays the textures along the axes.
     for (const CQFace& face : box.faces()) {
         const TextureProjection projection(face, {64, 32});
         for (const Vec3& p : face.winding->points()) {
             const auto texel = TexelAt(face, ToDouble(p));
-            const TexCoord uv = projection.at(p);
-            EXPECT_NEAR(uv.s, texel[0] / 64, 1e-5);
-            EXPECT_NEAR(uv.t, texel[1] / 32, 1e-5);
+            EXPECT_NEAR(projection.at(p).s, texel[0] / 64, 1e-5);
+            EXPECT_NEAR(projection.at(p).t, texel[1] / 32, 1e-5);
         }
     }
+    // Written in the standard format, the shifts keep their fractions.
+    EXPECT_EQ(BrushText(box, MapFormat::Standard).substr(2, 56), "( 0 0 64 ) ( 0 64 64 ) ( 64 64 64 ) WALL 12.5 -3 30 1 1\n");
 }

@@ -97,7 +97,7 @@ TEST(Wad, EntryCountLimits)
     EXPECT_EQ(wad.loadBytes("WAD3" + bytes.substr(4)), WadStatus::NotWad2);
 }
 
-TEST(Wad, NamesMatchIgnoringCaseAndTheFirstEntryWins)
+TEST(Wad, NamesMatchIgnoringCaseTheFirstEntryWinsAndASecondLoadForgetsTheFirst)
 {
     WadWriter writer;
     writer.addTexture("Brick", 8, 8, Solid(8, 8, 1));
@@ -114,15 +114,12 @@ TEST(Wad, NamesMatchIgnoringCaseAndTheFirstEntryWins)
     // A full 16-character name has no NUL; longer look-ups compare their first 16 characters.
     EXPECT_EQ(wad.entryName(3), "sixteen_chars_ab");
     EXPECT_EQ(wad.readTexture("SIXTEEN_CHARS_ABCDEF").width(), 4u);
-}
 
-TEST(Wad, ASecondLoadForgetsTheFirst)
-{
+    // A second load forgets the first.
     WadWriter big;
     big.addLump(CQWad::kPaletteType, "palette", std::string(768, '\x7f'));
     big.addTexture("first", 8, 8, Solid(8, 8, 1));
     big.addTexture("shared", 8, 8, Solid(8, 8, 1));
-    CQWad wad;
     ASSERT_EQ(wad.loadBytes(big.bytes()), WadStatus::Loaded);
     EXPECT_EQ(wad.readPalette().colour(5), (Rgb{0x7f, 0x7f, 0x7f}));
     ASSERT_EQ(wad.loadBytes(Archive({{"shared", 4}})), WadStatus::Loaded);

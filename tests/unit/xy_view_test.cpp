@@ -21,18 +21,8 @@ protected:
     }
 
     CXYView& view() { return editor.xyView(); }
-    // The mouse over a map point.
-    MouseInput at(float x, float y, bool shift = false, bool ctrl = false)
-    {
-        const PixelPoint w = view().mapToWindow(x, y);
-        return {w.x - view().scrollX(), w.y - view().scrollY(), shift, ctrl, true};
-    }
-    void drag(MouseInput from, MouseInput to)
-    {
-        view().leftButtonDown(from);
-        view().mouseMove(to);
-        view().leftButtonUp(to);
-    }
+    MouseInput at(float x, float y, bool shift = false, bool ctrl = false) { return xyAt(x, y, shift, ctrl); }
+    void drag(MouseInput from, MouseInput to) { EditorTest::drag(view(), from, to); }
     PixelBox windowBox(float left, float bottom, float right, float top)
     {
         const PixelPoint a = view().mapToWindow(left, top);
@@ -197,11 +187,15 @@ TEST_F(XYViewTest, ShiftPicksCtrlTurnsTheCameraAndDoubleClicksOrTheMenuPlaceTheM
     const CQEntity& light = addPointEntity("light", {300, 300, 0});
     drag(at(300, 300, true), at(400, 400, true));
     EXPECT_TRUE(light.isCurrent() && selected(1, 0));
+    EXPECT_EQ(map().currentTexture(), "*NONE*") << "the picked face's";
     EXPECT_EQ(light.brushes()[0].Centre(), (Vec3{300, 300, 0})) << "a Shift drag moves nothing";
     drag(at(30, 30, true, true), at(30, 30, true, true));
     EXPECT_TRUE(light.isCurrent()) << "Shift with Ctrl does nothing";
     drag(at(30, 30, true), at(30, 30, true));
-    EXPECT_TRUE(world().isCurrent() && selected(0, 0));
+    EXPECT_TRUE(world().isCurrent() && selected(0, 0) && !selected(1, 0)) << "the entity losing current loses its selection";
+    EXPECT_EQ(map().currentTexture(), "WALL");
+    drag(at(30, 30, true), at(30, 30, true));
+    EXPECT_EQ(map().countSelectedBrushes(), 0) << "a second pick deselects";
 
     editor.workspace().camera().moveTo(0, 0);
     drag(at(100, 0, false, true), at(100, 0, false, true));

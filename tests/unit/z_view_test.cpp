@@ -17,16 +17,8 @@ protected:
     ZViewTest() { view().setClientSize(kWidth, 300, 16); }
 
     CZView& view() { return editor.zView(); }
-    MouseInput at(int x, float z, bool shift = false, bool ctrl = false)
-    {
-        return {x, view().rowOf(z), shift, ctrl, true};
-    }
-    void drag(MouseInput from, MouseInput to)
-    {
-        view().leftButtonDown(from);
-        view().mouseMove(to);
-        view().leftButtonUp();
-    }
+    MouseInput at(int x, float z, bool shift = false, bool ctrl = false) { return zAt(x, z, shift, ctrl); }
+    void drag(MouseInput from, MouseInput to) { EditorTest::drag(view(), from, to); }
 };
 
 } // namespace
@@ -60,6 +52,10 @@ TEST_F(ZViewTest, ShowsOneUnitPerRowScrollsAndSetsHeightsFromTheContextMenu)
     EXPECT_EQ(editor.workspace().camera().position3D().z, 192);
     editor.workspace().setSnapToGrid(false);
     EXPECT_EQ(view().mouseHeight(view().rowOf(70)), 70);
+    map().SetMaxZ(-32, 16); // the work heights push each other by the grid
+    EXPECT_EQ(std::pair(map().GetMinZ(), map().GetMaxZ()), std::pair(-48.0f, -32.0f));
+    map().SetMinZ(100, 16);
+    EXPECT_EQ(map().GetMaxZ(), 116);
 }
 
 TEST_F(ZViewTest, DrawsTheLabelledScaleTheWorkHeightsTheCameraAndInClipperModeTheClipPoints)
