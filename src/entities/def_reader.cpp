@@ -1,7 +1,7 @@
 #include "entities/def_reader.h"
 
 #include "entities/definition_tokens.h"
-#include "entities/model_spec.h"
+#include "entities/model_reference.h"
 #include "map/text_reader.h"
 
 #include <algorithm>
@@ -69,7 +69,7 @@ std::optional<size_t> blockEnd(std::string_view text, size_t open)
 }
 
 // The model(...) of a block's statements; no path when there is none.
-EntityModelSpec blockModel(std::string_view block)
+EntityModelReference blockModel(std::string_view block)
 {
     DefinitionTokens tokens(block);
     for (DefinitionToken token = tokens.next(); token.kind != DefinitionToken::Kind::End; token = tokens.next()) {
@@ -78,7 +78,7 @@ EntityModelSpec blockModel(std::string_view block)
         int depth = 1;
         for (DefinitionToken inner = tokens.next(); inner.kind != DefinitionToken::Kind::End; inner = tokens.next()) {
             if (inner.is('(')) ++depth;
-            if (inner.is(')') && --depth == 0) return ParseModelSpec(block.substr(from, inner.begin - from));
+            if (inner.is(')') && --depth == 0) return ParseModelReference(block.substr(from, inner.begin - from));
         }
         return {};
     }

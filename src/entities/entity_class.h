@@ -49,7 +49,7 @@ public:
     const std::vector<EntityProperty>& properties() const { return d_.properties; }
     // The property of that key, or none.
     const EntityProperty* property(std::string_view key) const;
-    const EntityModelSpec& model() const { return d_.model; }
+    const EntityModelReference& model() const { return d_.model; }
 
 private:
     void readHelp(TextCursor& in);

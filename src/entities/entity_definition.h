@@ -38,7 +38,7 @@ struct EntityFlag {
 
 // The model a class is shown as: a path into the game's files when the definition names one
 // plainly, and the definition's text as written either way.
-struct EntityModelSpec {
+struct EntityModelReference {
     std::string path;
     std::string text;
 };
@@ -55,7 +55,7 @@ struct EntityDefinition {
     // Whether the file lists the class's keys with their types; the entity list format does not.
     bool typed = false;
     std::vector<EntityProperty> properties;
-    EntityModelSpec model;
+    EntityModelReference model;
 };
 
 // Where a definition file stops making sense: its line and what is wrong there.

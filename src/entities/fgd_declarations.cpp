@@ -1,7 +1,7 @@
 #include "entities/fgd_declarations.h"
 
 #include "entities/definition_tokens.h"
-#include "entities/model_spec.h"
+#include "entities/model_reference.h"
 #include "map/ignoring_case.h"
 #include "map/text_reader.h"
 
@@ -192,7 +192,7 @@ private:
         } else if (attribute == "model") {
             const size_t from = open.end;
             const size_t to = inside->empty() ? from : inside->back().end;
-            out.model = ParseModelSpec(tokens_.text().substr(from, to - from));
+            out.model = ParseModelReference(tokens_.text().substr(from, to - from));
         }
         return true;
     }

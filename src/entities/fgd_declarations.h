@@ -22,7 +22,7 @@ struct FgdDeclaration {
     };
     std::optional<Box> size;
     std::optional<Vec3> color; // 0 to 255
-    std::optional<EntityModelSpec> model;
+    std::optional<EntityModelReference> model;
     std::string description;
     std::vector<EntityProperty> properties; // "spawnflags" is not among them: see flags
     std::vector<EntityFlag> flags;

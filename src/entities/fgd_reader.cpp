@@ -21,7 +21,7 @@ constexpr int kMostNesting = 64;
 struct Inherited {
     std::optional<FgdDeclaration::Box> size;
     std::optional<Vec3> color;
-    std::optional<EntityModelSpec> model;
+    std::optional<EntityModelReference> model;
     std::vector<EntityProperty> properties;
     std::vector<EntityFlag> flags;
 };

@@ -1,4 +1,4 @@
-#include "entities/model_spec.h"
+#include "entities/model_reference.h"
 
 #include "entities/definition_tokens.h"
 
@@ -33,18 +33,18 @@ std::string objectPath(DefinitionTokens& tokens)
 
 } // namespace
 
-EntityModelSpec ParseModelSpec(std::string_view text)
+EntityModelReference ParseModelReference(std::string_view text)
 {
-    EntityModelSpec spec;
-    spec.text = trimmed(text);
-    DefinitionTokens tokens(spec.text);
+    EntityModelReference model;
+    model.text = trimmed(text);
+    DefinitionTokens tokens(model.text);
     const DefinitionToken first = tokens.next();
     if (first.kind == DefinitionToken::Kind::Quoted) {
-        spec.path = pathOf(first.text);
+        model.path = pathOf(first.text);
     } else if (first.is('{') && !tokens.peek().is('{')) {
-        spec.path = objectPath(tokens);
+        model.path = objectPath(tokens);
     }
-    return spec;
+    return model;
 }
 
 } // namespace vorn
