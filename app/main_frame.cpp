@@ -5,6 +5,8 @@
 #include "control_panel_widget.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
+#include "entity_browser.h"
+#include "entity_drop_target.h"
 #include "icons.h"
 #include "map_view_keys.h"
 #include "qt_host.h"
@@ -64,6 +66,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     wireCommands();
     wireFileCommands();
     wirePrinting();
+    addEntityBrowser();
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
     connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) {
@@ -87,6 +90,15 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::addEntityBrowser()
+{
+    auto* browser = new EntityBrowser(editor_, this);
+    addDockWidget(Qt::RightDockWidgetArea, browser);
+    // The catalogue is read again when Vorn Setup names another list, which refreshes the camera.
+    connect(&host_, &QtHost::viewsNeedUpdate, browser, &EntityBrowser::refresh);
+    for (int i = 0; i < Editor::kViews2D; ++i) new EntityDropTarget(editor_, viewPanes_[static_cast<size_t>(i)]->viewport(), editor_.view2D(i));
+}
 
 void CMainFrame::showAsStored()
 {

@@ -201,7 +201,7 @@ private slots:
         // Find offers the filters; the file chosen fills the field, a cancelled choice keeps it.
         const std::tuple<QString, QStringList, QString> finds[] = {
             {"qbsp", {"Programs (*)", "Application Files (*.exe)"}, "/new/Zoë's qbsp"},
-            {"entityList", {"Quake Entity List files (*.qel)"}, qel}};
+            {"entityList", {"Entity Definitions (*.qel *.fgd *.def)", "Quake Entity List files (*.qel)", "FGD files (*.fgd)", "DEF files (*.def)"}, qel}};
         for (const auto& [name, filters, result] : finds) {
             whileModal([&] { setup.findChild<QAbstractButton*>("find" + name)->click(); return 0; }, [&](QDialog& d) {
                 auto* chooser = qobject_cast<QFileDialog*>(&d);
