@@ -100,6 +100,7 @@ public:
     // --- entities and brushes ---
     int EntityCount() const { return store_.entityCount(); }
     const CQEntity& entity(int i) const { return store_.entity(i); }
+    const std::vector<std::unique_ptr<CQEntity>>& entities() const { return store_.entities(); }
     const CQEntity* GetCurrentEntity() const;
     int currentIndex() const { return store_.currentIndex(); }
     BrushLocation locate(BrushId id) const { return store_.locate(id); }

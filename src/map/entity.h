@@ -88,6 +88,8 @@ public:
     void SetCurrent(bool current) { current_ = current; }
     bool isModifiable() const { return modifiable_; }
     void setModifiable(bool modifiable) { modifiable_ = modifiable; }
+    // The line of its opening brace in the file it was read from; 0 for an entity made here.
+    int fileLine() const { return fileLine_; }
 
     // --- brushes ---
     std::span<CQBrush> brushes() { return brushes_; }
@@ -131,6 +133,7 @@ private:
     std::vector<CQKeyValue> pairs_;
     std::vector<UnbuiltBrush> unbuilt_;
     bool modifiable_ = true;
+    int fileLine_ = 0;
 };
 
 } // namespace vorn

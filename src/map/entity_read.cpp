@@ -43,6 +43,7 @@ EntityReadResult CQEntity::Adopt(EntityBlock&& block, const FixedBoxes& classes,
     result.line = block.line;
     if (block.status == EntityReadResult::EndOfFile || block.status == EntityReadResult::NoBlock) return result;
     if (block.status == EntityReadResult::Complete) {
+        fileLine_ = block.firstLine;
         for (CQKeyValue& pair : block.pairs) SetValue(pair.key, pair.value);
         // The solids stay in the block's own list, moved up over the others, which is then taken whole.
         size_t kept = 0;

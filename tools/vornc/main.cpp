@@ -7,10 +7,14 @@
 //   vornc entities FILE...       the classes of entity lists (.qel) and definition files (.fgd,
 //                                .def) read as the editor reads them: name, point or solid, the
 //                                box, the model; then their count
+//   vornc check FILE.map [--entities LIST] [--qbsp PATH]
+//                                the problems the editor's Problems panel lists, one a line as
+//                                "<id>: <message>", then their count; 1 when there are some
 //   vornc --version              the version of the editor it belongs to
 
 #include "console_host.h"
 #include "entity_listing.h"
+#include "map_checking.h"
 #include "document/no_dialogs.h"
 #include "editor/editor.h"
 #include "platform/file_reading.h"
@@ -31,7 +35,8 @@ namespace {
 int usage()
 {
     std::fprintf(stderr, "usage: vornc stats FILE.map\n       vornc resave IN.map OUT.map\n       vornc wad FILE.wad\n"
-                         "       vornc entities FILE...\n       vornc --version\n");
+                         "       vornc entities FILE...\n       vornc check FILE.map [--entities LIST] [--qbsp PATH]\n"
+                         "       vornc --version\n");
     return 2;
 }
 
@@ -139,6 +144,10 @@ int main(int argc, char* argv[])
     if (command == "entities" && argc >= 3) return ListEntityClasses(std::vector<std::string>(argv + 2, argv + argc), host);
     NoDialogs dialogs;
     Editor editor(host, dialogs);
+    if (command == "check" && argc >= 3) {
+        const int result = CheckMapCommand(editor, std::vector<std::string>(argv + 2, argv + argc));
+        return result == 2 ? usage() : result;
+    }
     editor.loadEntityClasses();
     if (command == "stats" && argc == 3) return stats(editor, argv[2]);
     if (command == "resave" && argc == 4) return resave(editor, argv[2], argv[3]);
