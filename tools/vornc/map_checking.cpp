@@ -1,8 +1,10 @@
 #include "map_checking.h"
 
 #include "editor/editor.h"
+#include "document/leak_test.h"
 #include "editor/map_check.h"
 
+#include <atomic>
 #include <cstdio>
 #include <optional>
 
@@ -46,13 +48,23 @@ int CheckMapCommand(Editor& editor, std::span<const std::string> arguments)
     const auto read = editor.openMap(options->map);
     if (!read) return 1;
     std::vector<Problem> problems = CheckEditorMap(editor);
+    bool leakTestFailed = false;
+    if (!options->qbsp.empty()) {
+        const std::atomic<bool> never{false};
+        const LeakTestResult leak = RunLeakTest(options->qbsp, options->map, never);
+        if (leak.outcome == LeakTestResult::Outcome::Leaked) problems.push_back({ProblemKind::Leak, LeakMessage(leak.points)});
+        if (leak.outcome == LeakTestResult::Outcome::Failed) {
+            std::fprintf(stderr, "vornc: the leak test failed: %s\n", leak.failure.c_str());
+            leakTestFailed = true;
+        }
+    }
     for (const Problem& problem : problems) {
         const std::string_view id = ProblemId(problem.kind);
         std::printf("%.*s: %s\n", static_cast<int>(id.size()), id.data(), problem.message.c_str());
     }
     const int count = CountProblems(problems);
     std::printf("problems: %d\n", count);
-    return count == 0 ? 0 : 1;
+    return count == 0 && !leakTestFailed ? 0 : 1;
 }
 
 } // namespace vorn
