@@ -77,6 +77,7 @@ const Entry kEntries[] = {
 
     {"view.toolbar", "&Toolbar", "Show or hide the toolbar\nToolbar", "", {}, true},
     {"view.statusBar", "&Status Bar", "Show or hide the status bar\nStatus Bar", "", {}, true},
+    {"view.problems", "&Problems", "Show or hide the list of the map's problems\nProblems", "", {}, true},
     {"view.centerOnMap", "&Center on Map", "Centre the XY view on the map\nCenter on Map", "", {}, false},
     {"view.findCamera", "&Find Camera", "Centre the XY view on the camera\nFind Camera", "", {}, false},
     {"view.classNames", "Show Class&names", "Show the class names of the entities\nShow Classnames", "classnames", {}, true},
@@ -101,6 +102,8 @@ const Entry kEntries[] = {
     {"build.test", "Test", "Run map in Quake\nRun Quake", "", {}, false},
     {"build.compile", "&Compile", "Build the bsp, its PVS set and its lighting, stopping at the first tool that fails\nCompile",
      "", {QKeySequence(QStringLiteral("F9"))}, false},
+    {"build.checkProblems", "Check for &Problems", "Check the map for problems and test the saved map for leaks\nCheck for Problems", "",
+     {QKeySequence(QStringLiteral("F8"))}, false},
     {"build.clearLeak", "Clear Lea&k Path", "Stop showing the leak path of the last compile\nClear Leak Path", "", {}, false},
 
     {"help.shortcuts", "&Keyboard Shortcuts", "List the keys of the menus and the views\nKeyboard Shortcuts", "",
@@ -167,7 +170,7 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
     addAll(bar.addMenu(QStringLiteral("E&ntity")), *this, {"entity.properties"});
 
     QMenu* view = bar.addMenu(QStringLiteral("&View"));
-    addAll(view, *this, {"view.toolbar", "view.statusBar", ""});
+    addAll(view, *this, {"view.toolbar", "view.statusBar", "view.problems", ""});
     addAll(view->addMenu(QStringLiteral("&Layout")), *this, {"view.layoutFour", "view.layoutClassic"});
     addAll(view->addMenu(QStringLiteral("&XY View")), *this,
            {"view.centerOnMap", "view.findCamera", "view.classNames", "view.grid"});
@@ -176,7 +179,7 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
             "camera.textured", "", "camera.refresh"});
 
     QMenu* build = bar.addMenu(QStringLiteral("B&uild"));
-    addAll(build, *this, {"build.compile", ""});
+    addAll(build, *this, {"build.compile", "build.checkProblems", ""});
     addAll(build->addMenu(QStringLiteral("&QBSP")), *this, {"build.qbspFull", "build.qbspEntities"});
     addAll(build->addMenu(QStringLiteral("&Light")), *this, {"build.lightRegular", "build.lightExtra"});
     addAll(build->addMenu(QStringLiteral("&Vis")), *this, {"build.visFast", "build.visRegular"});

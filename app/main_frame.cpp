@@ -9,6 +9,7 @@
 #include "entity_drop_target.h"
 #include "icons.h"
 #include "map_view_keys.h"
+#include "problems_dock.h"
 #include "qt_host.h"
 #include "qt_settings_store.h"
 #include "recent_files.h"
@@ -67,6 +68,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     wireFileCommands();
     wirePrinting();
     addEntityBrowser();
+    addProblemsDock();
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
     connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) {
@@ -98,6 +100,17 @@ void CMainFrame::addEntityBrowser()
     // The catalogue is read again when Vorn Setup names another list, which refreshes the camera.
     connect(&host_, &QtHost::viewsNeedUpdate, browser, &EntityBrowser::refresh);
     for (int i = 0; i < Editor::kViews2D; ++i) new EntityDropTarget(editor_, viewPanes_[static_cast<size_t>(i)]->viewport(), editor_.view2D(i));
+}
+
+void CMainFrame::addProblemsDock()
+{
+    problemsDock_ = new ProblemsDock(editor_, *this);
+    addDockWidget(Qt::BottomDockWidgetArea, problemsDock_);
+    problemsDock_->hide();
+    QAction* toggle = (*actions_)[QStringLiteral("view.problems")];
+    connect(toggle, &QAction::toggled, problemsDock_, &QDockWidget::setVisible);
+    connect(problemsDock_, &QDockWidget::visibilityChanged, toggle, [this, toggle] { toggle->setChecked(problemsDock_->isVisible()); });
+    connect((*actions_)[QStringLiteral("build.checkProblems")], &QAction::triggered, problemsDock_, &ProblemsDock::checkNow);
 }
 
 void CMainFrame::showAsStored()

@@ -16,6 +16,7 @@ namespace vorn {
 class ControlPanelWidget;
 class Editor;
 class EditorActions;
+class ProblemsDock;
 class QtHost;
 class QtSettingsStore;
 class RecentFiles;
@@ -50,6 +51,7 @@ public:
     // Shows the panes as the layout ("four" or "classic") arranges them.
     void showLayout(const std::string& name);
     const EditorActions& actions() const { return *actions_; }
+    ProblemsDock* problemsDock() const { return problemsDock_; }
 
     // Shows the window as the stored placement says, maximized when none is stored.
     void showAsStored();
@@ -73,6 +75,8 @@ private:
     void storePaneSizes();
     // The "Entities" dock, whose point classes drop into the XY view.
     void addEntityBrowser();
+    // The "Problems" dock, hidden at first, and its commands.
+    void addProblemsDock();
     void wireCommands();
     void wireFileCommands();
     void wirePrinting();
@@ -110,6 +114,7 @@ private:
     ControlPanelWidget* controlPanel_ = nullptr;
     std::array<XYViewWidget*, 3> viewPanes_{};
     ZViewWidget* zPane_ = nullptr;
+    ProblemsDock* problemsDock_ = nullptr;
 };
 
 } // namespace vorn

@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "main_frame.h"
+#include "problems_dock.h"
 #include "qt_host.h"
 #include "recent_files.h"
 #include "z_view_widget.h"
@@ -79,7 +80,10 @@ bool CMainFrame::save()
     const std::string& path = editor_.map().pathName();
     if (path.empty()) return saveAs();
     const bool saved = editor_.saveMap(path);
-    if (saved) emit changesSettled();
+    if (saved) {
+        problemsDock_->mapSaved();
+        emit changesSettled();
+    }
     refreshTitle();
     return saved;
 }
@@ -93,6 +97,7 @@ bool CMainFrame::saveAs()
     const QString path = dialog.selectedFiles().first();
     const bool saved = editor_.saveMap(path.toStdString());
     if (saved) {
+        problemsDock_->mapSaved();
         recentFiles_->add(path);
         emit changesSettled();
     }
