@@ -14,6 +14,7 @@
 #include "qt_settings_store.h"
 #include "recent_files.h"
 #include "settings_writer.h"
+#include "surface_panel.h"
 #include "xy_view_widget.h"
 #include "z_view_widget.h"
 
@@ -69,6 +70,8 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     wirePrinting();
     addEntityBrowser();
     addProblemsDock();
+    surfacePanel_ = new SurfacePanel(editor_, this);
+    addDockWidget(Qt::RightDockWidgetArea, surfacePanel_);
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
     connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) {
@@ -89,6 +92,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     refreshChecks();
     refreshUndo();
     refreshTitle();
+    refreshFaceTextureCommands();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -140,6 +144,8 @@ void CMainFrame::refreshViews(int flags)
     refreshChecks();
     refreshUndo();
     refreshTitle();
+    refreshFaceTextureCommands();
+    surfacePanel_->refresh();
 }
 
 void CMainFrame::refreshUndo()

@@ -21,6 +21,7 @@ class QtHost;
 class QtSettingsStore;
 class RecentFiles;
 class SettingsWriter;
+class SurfacePanel;
 class XYViewWidget;
 class ZViewWidget;
 
@@ -78,6 +79,11 @@ private:
     // The "Problems" dock, hidden at first, and its commands.
     void addProblemsDock();
     void wireCommands();
+    // Face texturing: the nudge keys, copy and paste of a face's texture, replace and select.
+    void wireFaceTextureCommands();
+    // The face commands are enabled only while faces are selected, so that their keys reach the
+    // views otherwise.
+    void refreshFaceTextureCommands();
     void wireFileCommands();
     void wirePrinting();
     void refreshViews(int flags);
@@ -112,6 +118,7 @@ private:
     QSplitter* bottomRow_ = nullptr;
     QWidget* cameraPane_ = nullptr;
     ControlPanelWidget* controlPanel_ = nullptr;
+    SurfacePanel* surfacePanel_ = nullptr;
     std::array<XYViewWidget*, 3> viewPanes_{};
     ZViewWidget* zPane_ = nullptr;
     ProblemsDock* problemsDock_ = nullptr;

@@ -22,6 +22,7 @@ inline constexpr Rgb Cyan{0, 255, 255};
 inline constexpr Rgb Magenta{255, 0, 255};
 inline constexpr Rgb Grid{192, 192, 192};
 inline constexpr Rgb ClipPoint{255, 127, 0};
+inline constexpr Rgb FaceOwner{255, 200, 0}; // a brush some of whose faces are selected
 } // namespace Colours
 
 struct PixelPoint {

@@ -67,6 +67,13 @@ std::array<std::uint8_t, 3> modelColour(SceneStyle style, bool selected)
     return {kFull, kFull, kFull};
 }
 
+BrushMarks marksOf(const CQMap& map, BrushId id)
+{
+    BrushMarks marks{map.isSelected(id), {}};
+    if (map.hasSelectedFaces()) marks.faces = map.selectedFacesOf(id);
+    return marks;
+}
+
 } // namespace
 
 void CameraScene::clear()
@@ -103,9 +110,10 @@ const EntityModel* CameraScene::modelOf(const CQEntity& entity) const
     return path.empty() ? nullptr : models_->model(path).get();
 }
 
-bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
-                              TextureSizeSource& sizes)
+bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks, std::uint32_t base,
+                              Mesh& mesh, TextureSizeSource& sizes)
 {
+    const bool selected = marks.selected;
     if (const EntityModel* model = modelOf(entity)) {
         AppendModelMesh(*model, PlacementOf(entity), modelColour(style_, selected), textures_.layerFor(model->skin), base,
                         {mesh.vertices, mesh.triangles, mesh.lines});
@@ -132,7 +140,8 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, bool
         }
         const TextureProjection projection(face, size);
         const Vec3 n = MapToScene(face.plane.normal);
-        const auto colour = faceColour(style_, selected, plain, brush.id(), f);
+        const auto colour =
+            faceColour(style_, selected || std::ranges::find(marks.faces, f) != marks.faces.end(), plain, brush.id(), f);
         Vec3 sum;
         for (const Vec3& p : face.winding->points()) sum += p;
         const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
@@ -181,10 +190,11 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
             range.firstVertex = static_cast<std::uint32_t>(mesh_.vertices.size());
             range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
             range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
-            range.selected = map.isSelected(brush);
+            const BrushMarks marks = marksOf(map, brush.id());
+            range.selected = marks.selected;
             range.built = true;
             ++builtBrushes_;
-            if (appendBrush(entity, brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
+            if (appendBrush(entity, brush, marks, range.firstVertex, mesh_, sizes)) ++oversized;
             if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);
             range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
             range.triangleIndexCount = range.triangleIndexRoom =
@@ -204,13 +214,11 @@ int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSo
     int oversized = 0;
     const auto update = [&](BrushId id) {
         const BrushLocation at = map.locate(id);
-        if (at.valid() && updateBrush(map.entity(at.entity), map.brush(at), map.isSelected(id), sizes)) ++oversized;
+        if (at.valid() && updateBrush(map.entity(at.entity), map.brush(at), marksOf(map, id), sizes)) ++oversized;
     };
     for (const BrushId id : notice.added) update(id);
     for (const BrushId id : notice.changed) update(id);
-    for (const BrushId id : notice.reselected) {
-        if (range(id).selected != map.isSelected(id)) update(id);
-    }
+    for (const BrushId id : notice.reselected) update(id);
     if (notice.keysChanged) oversized += followPointEntityKeys(map, sizes);
     // Brushes that grew or went leave unused room behind; past half the arrays, start afresh.
     constexpr size_t kFewVertices = 65536;
@@ -228,7 +236,7 @@ int CameraScene::followPointEntityKeys(const CQMap& map, TextureSizeSource& size
         for (const CQBrush& brush : entity.brushes()) {
             const auto built = looks_.find(brush.id());
             if (built == looks_.end() || built->second == look) continue;
-            if (updateBrush(entity, brush, map.isSelected(brush), sizes)) ++oversized;
+            if (updateBrush(entity, brush, marksOf(map, brush.id()), sizes)) ++oversized;
         }
     }
     return oversized;
@@ -258,7 +266,8 @@ void CameraScene::removeBrush(BrushId id)
     looks_.erase(id);
 }
 
-bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, bool selected, TextureSizeSource& sizes)
+bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks,
+                              TextureSizeSource& sizes)
 {
     BrushRange& range = rangeFor(brush.id());
     scratch_.vertices.clear();
@@ -267,7 +276,7 @@ bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, bool
 
     // Built as if in place; moved to the end when it does not fit.
     const std::uint32_t builtBase = range.firstVertex;
-    const bool oversized = appendBrush(entity, brush, selected, builtBase, scratch_, sizes);
+    const bool oversized = appendBrush(entity, brush, marks, builtBase, scratch_, sizes);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
     if (!range.built || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {
@@ -296,7 +305,7 @@ bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, bool
               range.triangleIndexRoom - range.triangleIndexCount, range.firstVertex);
     markEmpty(mesh_.lines, range.firstLineIndex + range.lineIndexCount, range.lineIndexRoom - range.lineIndexCount,
               range.firstVertex);
-    range.selected = selected;
+    range.selected = marks.selected;
     if (!range.built) ++builtBrushes_;
     range.built = true;
     if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);

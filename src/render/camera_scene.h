@@ -51,6 +51,12 @@ struct BrushRange {
     bool selected = false; // as it was when built
 };
 
+// How a brush shows as picked: selected whole, or some of its faces (by place).
+struct BrushMarks {
+    bool selected = false;
+    std::vector<int> faces;
+};
+
 // The camera's copy of the map: every brush of at least four polygon faces as triangles (and
 // its polygon edges as lines) in scene space, packed into three large arrays that are drawn
 // whole, with a table of each brush's place by its id, so that a changed brush rewrites only its
@@ -96,8 +102,8 @@ private:
     };
     // Appends the brush to `mesh`, its vertex numbers starting at `base`; true when a face was
     // over the point limit.
-    bool appendBrush(const CQEntity& entity, const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
-                     TextureSizeSource& sizes);
+    bool appendBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks, std::uint32_t base,
+                     Mesh& mesh, TextureSizeSource& sizes);
     // The colour of a point entity's box in the textured style; none for other entities and styles.
     std::optional<Vec3> plainColour(const CQEntity& entity) const;
     // The model a point entity shows as; none for other entities and when it has none.
@@ -106,7 +112,7 @@ private:
     int followPointEntityKeys(const CQMap& map, TextureSizeSource& sizes);
     // Builds one brush again, in place when it still fits, else at the end of the arrays; true
     // when it had a face over the point limit.
-    bool updateBrush(const CQEntity& entity, const CQBrush& brush, bool selected, TextureSizeSource& sizes);
+    bool updateBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks, TextureSizeSource& sizes);
     void removeBrush(BrushId id);
     BrushRange& rangeFor(BrushId id);
     // Empties the scene, keeping the arrays' memory for the next build.
