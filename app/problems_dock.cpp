@@ -127,6 +127,11 @@ void ProblemsDock::refresh()
     }
     closeHeading();
 
+    // A new leak brings the panel forward: it is what the test after a save is for.
+    if (leak && !leakMark_->isVisible()) {
+        show();
+        raise();
+    }
     leakMark_->setVisible(leak.has_value());
     QString note;
     if (!leaks_->hasProgram()) {

@@ -23,7 +23,7 @@ class ProblemChecker;
 // The "Problems" dock: what the background checks found, grouped by kind with their counts.
 // Selecting a row selects what it is about and centres the views on it; Fix applies the obvious
 // fixes of the selected rows as one undoable step; Hide leaves a kind out for this map. A leak
-// also shows as a mark in the status bar.
+// also shows as a mark in the status bar, and brings the panel forward when it is found.
 class ProblemsDock final : public QDockWidget {
     Q_OBJECT
 public:

@@ -106,7 +106,6 @@ private slots:
     {
         if (!RealToolsRun()) QSKIP("the compile tools or their libraries are not here");
         app_->editor().prefs().qbsp = RealTool("qbsp").toStdString();
-        key(Qt::Key_F8);
         CQMap& map = app_->editor().map();
         const std::string path = map.pathName();
         map.DeselectAll();
@@ -117,6 +116,7 @@ private slots:
         sinceSave.start();
         QVERIFY(QTest::qWaitFor([&] { return dock().leakMark()->isVisible(); }, 20000));
         qInfo("a save to a leak shown: %lld ms", static_cast<long long>(sinceSave.elapsed()));
+        QVERIFY(dock().isVisible());
         QVERIFY(!app_->editor().workspace().leakPath().pointsFor(path).empty());
         QCOMPARE(dock().tree()->topLevelItem(0)->text(0), QString("Leak (1)"));
         QVERIFY(dock().tree()->topLevelItem(0)->child(0)->text(0).startsWith("Leak: the map is open to the void, from (64 64 24) to"));
