@@ -1,6 +1,5 @@
 #include "compile_tools.h"
 #include "document/map_document.h"
-#include "document/selection_edits.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "fresh_app.h"
