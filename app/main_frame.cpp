@@ -30,6 +30,8 @@ namespace {
 
 constexpr int kShowMaximized = 3;
 constexpr int kShowNormal = 1;
+// How long a note in the status bar stays.
+constexpr int kStatusNoteMs = 5000;
 
 } // namespace
 
@@ -60,12 +62,13 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     (*actions_)[QStringLiteral("view.statusBar")]->setChecked(true);
     connect((*actions_)[QStringLiteral("view.statusBar")], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 
-    new MapViewKeys(*this, {viewPanes_[0], viewPanes_[1], viewPanes_[2], zPane_, cameraPane_});
+    mapViewKeys_ = new MapViewKeys(*this, {viewPanes_[0], viewPanes_[1], viewPanes_[2], zPane_, cameraPane_});
     wireCommands();
     wireFileCommands();
     wirePrinting();
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
+    connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) { statusBar()->showMessage(text, kStatusNoteMs); });
 
     // Commands, the views and the panel change preferences; the splitters the panes' sizes.
     settingsTimer_->setSingleShot(true);
@@ -134,6 +137,7 @@ void CMainFrame::refreshChecks()
 {
     const CXYView& xy = editor_.xyView();
     (*actions_)[QStringLiteral("edit.clipper")]->setChecked(editor_.workspace().clipperMode());
+    (*actions_)[QStringLiteral("edit.vertexMode")]->setChecked(editor_.workspace().vertexMode().isOn());
     (*actions_)[QStringLiteral("view.grid")]->setChecked(xy.showGrid());
     (*actions_)[QStringLiteral("view.classNames")]->setChecked(xy.drawClassNames());
     const CameraController& camera = editor_.cameraView();

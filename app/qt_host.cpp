@@ -54,6 +54,11 @@ void QtHost::messageBox(std::string_view text)
     QMessageBox::information(window_, QStringLiteral("Vorn"), toQString(text));
 }
 
+void QtHost::statusMessage(std::string_view text)
+{
+    emit statusMessageShown(toQString(text));
+}
+
 SaveAnswer QtHost::askSaveChanges(std::string_view title)
 {
     const auto answer = QMessageBox::question(window_, QStringLiteral("Vorn"),

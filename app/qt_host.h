@@ -19,6 +19,7 @@ public:
     void setWindow(QWidget* window) { window_ = window; }
 
     void messageBox(std::string_view text) override;
+    void statusMessage(std::string_view text) override;
     SaveAnswer askSaveChanges(std::string_view title) override;
     void debugOutput(std::string_view text) override;
     void beep(int hz, int ms) override;
@@ -32,6 +33,7 @@ public:
 signals:
     void viewsNeedUpdate(int flags);
     void panelNeedsUpdate();
+    void statusMessageShown(const QString& text);
 
 private:
     QWidget* window_ = nullptr;

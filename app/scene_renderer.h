@@ -2,11 +2,13 @@
 
 #include "geometry/vec3.h"
 #include "render/render_mode.h"
+#include "render/scene_vertex.h"
 
 #include <QOpenGLFunctions_3_3_Core>
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 class QOpenGLShaderProgram;
@@ -31,9 +33,9 @@ public:
     // Sends what changed in the scene, and the pictures of textures met for the first time.
     std::optional<std::string> upload(CameraScene& scene, TextureImageSource& images);
     // Clears to the background and, unless `empty`, draws the scene as the mode says, lit from
-    // the eye looking along `forward` (a unit vector).
+    // the eye looking along `forward` (a unit vector), then the handle points over it all.
     void draw(RenderMode mode, bool empty, const CameraProjection& projection, Vec3 eye, Vec3 forward, int widthPixels,
-              int heightPixels);
+              int heightPixels, std::span<const SceneVertex> handles);
     // Frees every OpenGL object.
     void release();
     // The first OpenGL error the last draw raised (0: none).
@@ -43,6 +45,7 @@ private:
     std::optional<std::string> growBuffer(unsigned buffer, unsigned target, size_t bytes, size_t& capacity);
     void uploadTextures(const CameraScene& scene, TextureImageSource& images);
     void uploadLayer(size_t layer, const std::string& name, TextureImageSource& images);
+    void drawHandles(std::span<const SceneVertex> handles);
 
     std::unique_ptr<QOpenGLShaderProgram> program_;
     unsigned vertexArray_ = 0;
@@ -50,6 +53,8 @@ private:
     unsigned triangleBuffer_ = 0;
     unsigned lineBuffer_ = 0;
     unsigned textureArray_ = 0;
+    unsigned handleArray_ = 0; // the handles' points, sent anew with each frame
+    unsigned handleBuffer_ = 0;
     size_t vertexBytes_ = 0; // capacities of the buffers
     size_t triangleBytes_ = 0;
     size_t lineBytes_ = 0;

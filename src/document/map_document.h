@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -120,6 +121,12 @@ public:
     BrushLocation onlySelectedBrush() const;
     SelectionState selectionState() const { return store_.selectionState(); }
 
+    // --- hidden brushes: neither drawn nor picked, but written to the file ---
+    bool isHidden(const CQBrush& brush) const { return store_.isHidden(brush.id()); }
+    bool isHidden(BrushId id) const { return store_.isHidden(id); }
+    // The hidden brushes, those taken out of the map while hidden too.
+    std::span<const BrushId> hiddenBrushes() const { return store_.hidden().ids(); }
+
     // Makes the entity current (-1: none); the old current entity's brushes are deselected.
     bool SetCurrentEntityByIndex(int index);
     // Selects or deselects one brush; selecting makes its entity current.
@@ -131,6 +138,7 @@ public:
     // Toggles a brush the user picked and makes its entity current; a brush now selected gives
     // the current texture (its first face's).
     void togglePicked(BrushLocation at);
+    // Selects every brush of the current entity that is not hidden.
     void SelectAll();
     void DeselectAll();
 
@@ -207,6 +215,9 @@ public:
     // Appends a brush to the entity, unselected.
     BrushLocation addBrush(int entity, CQBrush brush);
     void removeBrush(BrushLocation at);
+
+    // Hides a brush (deselecting it) or shows it again.
+    void setHidden(BrushId id, bool hidden);
 
     // --- pairs ---
     void setValue(int entity, std::string_view key, std::string_view value);

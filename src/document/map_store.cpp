@@ -90,9 +90,21 @@ void MapStore::selectBrush(BrushId id, bool selected)
         return;
     }
     const BrushLocation at = locate(id);
-    if (!at.valid()) return;
+    if (!at.valid() || hidden_.contains(id)) return;
     if (!entities_[static_cast<size_t>(at.entity)]->isCurrent()) setCurrentEntity(at.entity);
     if (selection_.add(id)) notice_.brushReselected(id);
+}
+
+bool MapStore::setHidden(BrushId id, bool hidden)
+{
+    if (hidden) {
+        if (!hidden_.add(id)) return false;
+        selectBrush(id, false);
+    } else if (!hidden_.remove(id)) {
+        return false;
+    }
+    notice_.brushShownOrHidden(id);
+    return true;
 }
 
 void MapStore::setCurrentEntity(int index)
@@ -126,6 +138,7 @@ void MapStore::reset(std::vector<std::unique_ptr<CQEntity>> entities)
     entities_ = std::move(entities);
     locations_.clear();
     selection_.clear();
+    hidden_.clear();
     nextId_ = 1;
     for (const auto& entity : entities_) {
         for (CQBrush& brush : entity->brushes()) brush.setId(nextId_++);

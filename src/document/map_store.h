@@ -26,6 +26,8 @@ public:
     BrushLocation locate(BrushId id) const { return locations_.find(id); }
     const CQBrush& brush(BrushLocation at) const { return entity(at.entity).brush(at.index); }
     const Selection& selection() const { return selection_; }
+    bool isHidden(BrushId id) const { return hidden_.contains(id); }
+    const Selection& hidden() const { return hidden_; }
     // The first entity with the current flag; -1 when none has it.
     int currentIndex() const;
 
@@ -42,8 +44,12 @@ public:
     void insertEntity(int index, std::unique_ptr<CQEntity> entity);
     std::unique_ptr<CQEntity> eraseEntity(int index);
 
-    // --- selection ---
+    // --- selection and visibility ---
+    // A hidden brush cannot be selected.
     void selectBrush(BrushId id, bool selected);
+    // Hides a brush (deselecting it) or shows it again; false when it already was so. A brush
+    // taken out of the map stays hidden, so that it comes back as it went.
+    bool setHidden(BrushId id, bool hidden);
     // Makes the entity current (-1: none); the old current entity's brushes are deselected.
     void setCurrentEntity(int index);
     // Deselects every brush; the current entity stays current.
@@ -65,6 +71,7 @@ private:
     std::vector<std::unique_ptr<CQEntity>> entities_;
     BrushLocations locations_;
     Selection selection_;
+    Selection hidden_;
     NoticeBuilder notice_;
     BrushId nextId_ = 1;
 };

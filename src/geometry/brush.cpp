@@ -349,6 +349,19 @@ void CQBrush::ScaleBy(float sx, float sy, float sz, DebugOutput& log)
         log);
 }
 
+void CQBrush::Mirror(int axis, DebugOutput& log)
+{
+    DVec3 factors{1, 1, 1};
+    factors[axis] = -1;
+    transformFaces(
+        [factors](CQFace& face) {
+            for (DVec3& p : face.planepts) ScaleAxes(p, factors.x, factors.y, factors.z);
+            StretchTextureWith(face, factors);
+            face.reverse(); // the mirror turns each face's points the other way round
+        },
+        log);
+}
+
 void CQBrush::SetTexture(std::string_view name)
 {
     for (CQFace& face : faces_) face.texture = name;

@@ -101,6 +101,9 @@ public:
     void RotateY(float degrees, DebugOutput& log);
     void RotateZ(float degrees, DebugOutput& log);
     void ScaleBy(float sx, float sy, float sz, DebugOutput& log);
+    // Mirrors the brush in the plane through the origin square to the axis; its faces keep facing
+    // out, and texture axes are mirrored with it.
+    void Mirror(int axis, DebugOutput& log);
     void SetTexture(std::string_view name);
 
     // Appends a cutting face carrying the first face's texture, rebuilds and drops the faces left

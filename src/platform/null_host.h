@@ -9,6 +9,7 @@ namespace vorn {
 class NullHost : public Host {
 public:
     void messageBox(std::string_view) override {}
+    void statusMessage(std::string_view) override {}
     SaveAnswer askSaveChanges(std::string_view) override { return SaveAnswer::Cancel; }
     void debugOutput(std::string_view) override {}
     void beep(int, int) override {}

@@ -166,7 +166,8 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
             range.selected = map.isSelected(brush);
             range.built = true;
             ++builtBrushes_;
-            if (appendBrush(entity, brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
+            const bool shown = !map.isHidden(brush);
+            if (shown && appendBrush(entity, brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
             range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
             range.triangleIndexCount = range.triangleIndexRoom =
                 static_cast<std::uint32_t>(mesh_.triangles.size()) - range.firstTriangleIndex;
@@ -179,16 +180,17 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
 int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes)
 {
     // Past a quarter of the scene, building it whole is quicker than brush by brush.
-    const size_t touched = notice.added.size() + notice.changed.size() + notice.reselected.size();
+    const size_t touched = notice.added.size() + notice.changed.size() + notice.reselected.size() + notice.shownOrHidden.size();
     if (notice.reset || touched > builtBrushes_ / 4 + 64) return rebuild(map, style_, sizes);
     for (const BrushId id : notice.removed) removeBrush(id);
     int oversized = 0;
     const auto update = [&](BrushId id) {
         const BrushLocation at = map.locate(id);
-        if (at.valid() && updateBrush(map.entity(at.entity), map.brush(at), map.isSelected(id), sizes)) ++oversized;
+        if (at.valid() && updateBrush(map, at, sizes)) ++oversized;
     };
-    for (const BrushId id : notice.added) update(id);
-    for (const BrushId id : notice.changed) update(id);
+    for (const auto* ids : {&notice.added, &notice.changed, &notice.shownOrHidden}) {
+        for (const BrushId id : *ids) update(id);
+    }
     for (const BrushId id : notice.reselected) {
         if (range(id).selected != map.isSelected(id)) update(id);
     }
@@ -221,8 +223,10 @@ void CameraScene::removeBrush(BrushId id)
     range = {};
 }
 
-bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, bool selected, TextureSizeSource& sizes)
+bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSource& sizes)
 {
+    const CQBrush& brush = map.brush(at);
+    const bool selected = map.isSelected(brush);
     BrushRange& range = rangeFor(brush.id());
     scratch_.vertices.clear();
     scratch_.triangles.clear();
@@ -230,7 +234,7 @@ bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, bool
 
     // Built as if in place; moved to the end when it does not fit.
     const std::uint32_t builtBase = range.firstVertex;
-    const bool oversized = appendBrush(entity, brush, selected, builtBase, scratch_, sizes);
+    const bool oversized = !map.isHidden(brush) && appendBrush(map.entity(at.entity), brush, selected, builtBase, scratch_, sizes);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
     if (!range.built || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {

@@ -1,12 +1,14 @@
 #include "ui/camera_controller.h"
 
 #include "document/map_document.h"
+#include "platform/canvas.h"
 #include "platform/host.h"
 #include "render/camera_pick.h"
 #include "ui/preferences.h"
 #include "ui/workspace.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vorn {
 
@@ -159,6 +161,7 @@ void CameraController::buttonDown(CameraButton button, const MouseInput& in)
     dragStartX_ = in.x;
     dragStartY_ = in.y;
     if (button == CameraButton::Left) {
+        if (pickHandleAt(in.x, in.y, in.shift)) return;
         if (in.shift) {
             pickAt(in.x, in.y);
         } else {
@@ -202,6 +205,39 @@ bool CameraController::pickAt(int x, int y)
     if (!at) return false;
     workspace_.map().togglePicked(*at);
     return true;
+}
+
+bool CameraController::pickHandleAt(int x, int y, bool add)
+{
+    constexpr float kPickRadius = 6;
+    VertexMode& mode = workspace_.vertexMode();
+    if (!on_ || !mode.isOn()) return false;
+    const CameraProjection view = projection();
+    std::optional<HandleRef> nearest;
+    float best = kPickRadius;
+    for (const HandleRef& h : mode.handles(workspace_.map())) {
+        const auto pixel = view.pixelOf(MapToScene(ToFloat(h.at)));
+        if (!pixel) continue;
+        if (const float d = std::hypot((*pixel)[0] - static_cast<float>(x), (*pixel)[1] - static_cast<float>(y)); d <= best) {
+            best = d;
+            nearest = h;
+        }
+    }
+    if (!nearest) return false;
+    mode.select(std::span<const HandleRef>(&*nearest, 1), add);
+    workspace_.host().updateViews(ViewFlags::Editing);
+    return true;
+}
+
+std::vector<SceneVertex> CameraController::handlePoints() const
+{
+    std::vector<SceneVertex> points;
+    for (const HandleMark& mark : workspace_.vertexMode().marks(workspace_.map())) {
+        const Vec3 p = MapToScene(ToFloat(mark.at));
+        const Rgb c = mark.selected ? Colours::SelectedHandle : Colours::Handle;
+        points.push_back({{p.x, p.y, p.z}, {p.x, p.y, p.z}, {0, 0}, {0, 127, 0, 0}, {c.r, c.g, c.b, 255}, kUntexturedLayer});
+    }
+    return points;
 }
 
 } // namespace vorn

@@ -16,6 +16,7 @@ namespace vorn::test {
 class FakeHost : public NullHost {
 public:
     void messageBox(std::string_view text) override { messages.emplace_back(text); }
+    void statusMessage(std::string_view text) override { statusMessages.emplace_back(text); }
     void debugOutput(std::string_view text) override { debug.emplace_back(text); }
     void beep(int hz, int ms) override { beeps.push_back({hz, ms}); }
     void updateViews(int flags) override { updates.push_back(flags); }
@@ -27,6 +28,7 @@ public:
     int debugCount(std::string_view text) const { return static_cast<int>(std::ranges::count(debug, text)); }
 
     std::vector<std::string> messages;
+    std::vector<std::string> statusMessages;
     std::vector<std::string> debug;
     std::vector<std::pair<int, int>> beeps;
     std::vector<int> updates;
