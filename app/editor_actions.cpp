@@ -101,6 +101,7 @@ const Entry kEntries[] = {
     {"camera.unlitFlat", "&Unlit Flat", "Show the camera view flat and unlit\nUnlit flat", "unlit_flat", {}, true},
     {"camera.flatShaded", "Flat &Shaded", "Show the camera view flat shaded\nFlat shaded", "flat_shaded", {}, true},
     {"camera.gouraud", "&Gouraud Shaded", "Show the camera view smoothly shaded\nGouraud shaded", "gouraud", {}, true},
+    {"edit.textureLock", "Texture &Lock", "Keep the textures fixed to their faces when brushes move, turn or scale\nTexture lock", "texture_lock", {}, true},
     {"camera.textured", "&Textured", "Show the camera view textured\nTextured", "textured", {}, true},
     {"view.layoutFour", "&Four Views", "Show the camera and the map from the top, the front and the side\nFour views", "", {}, true},
     {"view.layoutClassic", "&Classic", "Show the camera and the control panel above the top view and the Z view\nClassic layout", "", {}, true},
@@ -174,8 +175,8 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
 
     addAll(bar.addMenu(QStringLiteral("&Edit")), *this,
            {"edit.undo", "edit.redo", "", "edit.cut", "edit.copy", "edit.paste", "edit.pasteInPlace", "edit.duplicate",
-            "edit.selectAll", "edit.selectTexture", "", "edit.clipper", "edit.vertexMode", "", "edit.rotationSettings",
-            "edit.scaleFactor"});
+            "edit.selectAll", "edit.selectTexture", "", "edit.clipper", "edit.vertexMode", "edit.textureLock", "",
+            "edit.rotationSettings", "edit.scaleFactor"});
     addAll(bar.addMenu(QStringLiteral("&Brush")), *this,
            {"brush.entity", "", "brush.room", "brush.stairs", "brush.arch", "brush.cylinder", "brush.spike", "brush.ramp",
             "", "brush.mirrorX", "brush.mirrorY", "brush.mirrorZ", "brush.merge", "", "brush.load", "brush.save"});
@@ -207,7 +208,7 @@ void EditorActions::fillToolBar(QToolBar& bar) const
            {"file.new", "file.open", "file.save", "", "edit.cut", "edit.copy", "edit.paste", "", "view.grid",
             "view.classNames", "", "brush.rotateX", "brush.rotateBackX", "brush.rotateY", "brush.rotateBackY",
             "brush.rotateZ", "brush.rotateBackZ", "", "brush.scaleUp", "brush.scaleDown", "brush.stairs", "brush.ramp", "",
-            "edit.clipper", "edit.vertexMode", "", "camera.off", "camera.wireframe", "camera.unlitFlat", "camera.flatShaded",
+            "edit.clipper", "edit.vertexMode", "edit.textureLock", "", "camera.off", "camera.wireframe", "camera.unlitFlat", "camera.flatShaded",
             "camera.gouraud", "camera.textured", "", "help.about"});
 }
 

@@ -5,6 +5,8 @@
 #include "control_panel_widget.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
+#include "entity_browser.h"
+#include "entity_drop_target.h"
 #include "icons.h"
 #include "map_view_keys.h"
 #include "qt_host.h"
@@ -30,8 +32,6 @@ namespace {
 
 constexpr int kShowMaximized = 3;
 constexpr int kShowNormal = 1;
-// How long a note in the status bar stays.
-constexpr int kStatusNoteMs = 5000;
 
 } // namespace
 
@@ -66,9 +66,13 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     wireCommands();
     wireFileCommands();
     wirePrinting();
+    addEntityBrowser();
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
-    connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) { statusBar()->showMessage(text, kStatusNoteMs); });
+    connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) {
+        constexpr int kShownMs = 8000;
+        statusBar()->showMessage(text, kShownMs);
+    });
 
     // Commands, the views and the panel change preferences; the splitters the panes' sizes.
     settingsTimer_->setSingleShot(true);
@@ -86,6 +90,15 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::addEntityBrowser()
+{
+    auto* browser = new EntityBrowser(editor_, this);
+    addDockWidget(Qt::RightDockWidgetArea, browser);
+    // The catalogue is read again when Vorn Setup names another list, which refreshes the camera.
+    connect(&host_, &QtHost::viewsNeedUpdate, browser, &EntityBrowser::refresh);
+    for (int i = 0; i < Editor::kViews2D; ++i) new EntityDropTarget(editor_, viewPanes_[static_cast<size_t>(i)]->viewport(), editor_.view2D(i));
+}
 
 void CMainFrame::showAsStored()
 {
@@ -138,6 +151,7 @@ void CMainFrame::refreshChecks()
     const CXYView& xy = editor_.xyView();
     (*actions_)[QStringLiteral("edit.clipper")]->setChecked(editor_.workspace().clipperMode());
     (*actions_)[QStringLiteral("edit.vertexMode")]->setChecked(editor_.workspace().vertexMode().isOn());
+    (*actions_)[QStringLiteral("edit.textureLock")]->setChecked(editor_.map().textureLock == TextureLock::On);
     (*actions_)[QStringLiteral("view.grid")]->setChecked(xy.showGrid());
     (*actions_)[QStringLiteral("view.classNames")]->setChecked(xy.drawClassNames());
     const CameraController& camera = editor_.cameraView();

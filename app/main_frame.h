@@ -74,6 +74,8 @@ private:
     void buildPanes();
     // The panes' sizes of the layout shown, as the preferences keep them.
     void storePaneSizes();
+    // The "Entities" dock, whose point classes drop into the XY view.
+    void addEntityBrowser();
     void wireCommands();
     void wireFileCommands();
     void wirePrinting();

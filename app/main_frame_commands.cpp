@@ -85,6 +85,10 @@ void CMainFrame::wireCommands()
         e.workspace().toggleVertexMode();
         host.updateViews(ViewFlags::All);
     });
+    on("edit.textureLock", [&] {
+        map.textureLock = map.textureLock == TextureLock::On ? TextureLock::Off : TextureLock::On;
+        host.updateViews(ViewFlags::All);
+    });
     on("edit.rotationSettings", [&] { EditRotationSettings(map, dialogs, host); });
     on("edit.scaleFactor", [&] { EditScaleFactor(map, dialogs, host); });
 

@@ -22,8 +22,10 @@ public:
     // ownKeys gives the keys the dialog writes itself at the moment of a change.
     OtherKeysTable(OtherKeys& keys, std::function<std::vector<std::string>()> ownKeys, QWidget* parent = nullptr);
 
-private:
+    // Shows the keys again (the dialog moved some in or out).
     void showRows();
+
+private:
     void changeRow(int row);
     void addRow();
     void removeRow();

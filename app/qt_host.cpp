@@ -54,11 +54,6 @@ void QtHost::messageBox(std::string_view text)
     QMessageBox::information(window_, QStringLiteral("Vorn"), toQString(text));
 }
 
-void QtHost::statusMessage(std::string_view text)
-{
-    emit statusMessageShown(toQString(text));
-}
-
 SaveAnswer QtHost::askSaveChanges(std::string_view title)
 {
     const auto answer = QMessageBox::question(window_, QStringLiteral("Vorn"),
@@ -87,6 +82,11 @@ void QtHost::updateViews(int flags)
 void QtHost::controlPanelChanged()
 {
     emit panelNeedsUpdate();
+}
+
+void QtHost::statusMessage(std::string_view text)
+{
+    emit statusMessageShown(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void QtHost::setBusy(bool busy)

@@ -19,7 +19,6 @@ public:
     void setWindow(QWidget* window) { window_ = window; }
 
     void messageBox(std::string_view text) override;
-    void statusMessage(std::string_view text) override;
     SaveAnswer askSaveChanges(std::string_view title) override;
     void debugOutput(std::string_view text) override;
     void beep(int hz, int ms) override;
@@ -29,6 +28,7 @@ public:
     std::optional<std::string> chooseFileToOpen(const FileChooser& chooser) override;
     std::optional<std::string> chooseFileToSave(const FileChooser& chooser) override;
     std::unique_ptr<Progress> startProgress(std::string_view title) override;
+    void statusMessage(std::string_view text) override;
 
 signals:
     void viewsNeedUpdate(int flags);

@@ -17,7 +17,7 @@ constexpr size_t kFirstLayerCapacity = 64;
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec2 texCoord;
-layout(location = 2) in vec3 normal;
+layout(location = 2) in vec4 normal; // w: 1 where the picture shows in every mode
 layout(location = 3) in vec3 colour;
 layout(location = 4) in uint layer;
 layout(location = 5) in vec3 faceCentre;
@@ -28,12 +28,14 @@ out vec3 faceNormal;
 out vec3 faceColour;
 out vec2 uv;
 flat out uint textureLayer;
+flat out float alwaysTextured;
 void main()
 {
     gl_Position = viewProjection * vec4(position, 1.0);
     point = position;
     centre = faceCentre;
-    faceNormal = normal;
+    faceNormal = normal.xyz;
+    alwaysTextured = normal.w;
     faceColour = colour;
     uv = texCoord;
     textureLayer = layer;
@@ -51,6 +53,7 @@ in vec3 faceNormal;
 in vec3 faceColour;
 in vec2 uv;
 flat in uint textureLayer;
+flat in float alwaysTextured;
 uniform vec3 eye;
 uniform vec3 forward;
 uniform int lighting; // 0 unlit, 1 flat, 2 smooth
@@ -72,7 +75,7 @@ void main()
         light = cameraLight(dot(n, normalize(eye - point)));
     }
     vec3 c = faceColour * light;
-    if (textured && textureLayer != untexturedLayer) c *= texture(textures, vec3(uv, float(textureLayer))).rgb;
+    if ((textured || alwaysTextured > 0.5) && textureLayer != untexturedLayer) c *= texture(textures, vec3(uv, float(textureLayer))).rgb;
     fragmentColour = vec4(c, 1.0);
 }
 )";
@@ -138,7 +141,7 @@ std::optional<std::string> SceneRenderer::initialize()
         glEnableVertexAttribArray(1);
         glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, texCoord)));
         glEnableVertexAttribArray(2);
-        glVertexAttribPointer(2, 3, GL_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, normal)));
+        glVertexAttribPointer(2, 4, GL_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, normal)));
         glEnableVertexAttribArray(3);
         glVertexAttribPointer(3, 3, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, colour)));
         glEnableVertexAttribArray(4);
@@ -236,13 +239,15 @@ void SceneRenderer::uploadTextures(const CameraScene& scene, TextureImageSource&
         glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_T, GL_REPEAT);
         layersUploaded_ = 0;
     }
-    for (size_t layer = layersUploaded_; layer < names.size(); ++layer) uploadLayer(layer, names[layer], images);
+    for (size_t layer = layersUploaded_; layer < names.size(); ++layer) {
+        const auto& picture = scene.textures().picture(layer);
+        uploadLayer(layer, picture ? std::optional<RgbaImage>(*picture) : images.image(names[layer]));
+    }
     layersUploaded_ = names.size();
 }
 
-void SceneRenderer::uploadLayer(size_t layer, const std::string& name, TextureImageSource& images)
+void SceneRenderer::uploadLayer(size_t layer, std::optional<RgbaImage> image)
 {
-    std::optional<RgbaImage> image = images.image(name);
     if (!image || image->width <= 0 || image->height <= 0 ||
         image->rgba.size() < static_cast<size_t>(image->width) * static_cast<size_t>(image->height) * 4) {
         image = MissingTextureImage(kLayerSize);

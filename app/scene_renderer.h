@@ -3,6 +3,7 @@
 #include "geometry/vec3.h"
 #include "render/render_mode.h"
 #include "render/scene_vertex.h"
+#include "textures/texture_image.h"
 
 #include <QOpenGLFunctions_3_3_Core>
 
@@ -44,7 +45,8 @@ public:
 private:
     std::optional<std::string> growBuffer(unsigned buffer, unsigned target, size_t bytes, size_t& capacity);
     void uploadTextures(const CameraScene& scene, TextureImageSource& images);
-    void uploadLayer(size_t layer, const std::string& name, TextureImageSource& images);
+    // The layer's picture, or the missing-texture checker for none.
+    void uploadLayer(size_t layer, std::optional<RgbaImage> image);
     void drawHandles(std::span<const SceneVertex> handles);
 
     std::unique_ptr<QOpenGLShaderProgram> program_;

@@ -105,7 +105,10 @@ QLineEdit* SetupDialog::addFileRow(QGridLayout* grid, const QString& label, cons
 void SetupDialog::find(QLineEdit* field, FileKind kind)
 {
     QFileDialog chooser(this, QStringLiteral("Open"));
-    chooser.setFileMode(kind == FileKind::Folder ? QFileDialog::Directory : QFileDialog::ExistingFile);
+    // An entity list may be several files, read in the order chosen.
+    chooser.setFileMode(kind == FileKind::Folder       ? QFileDialog::Directory
+                        : kind == FileKind::EntityList ? QFileDialog::ExistingFiles
+                                                       : QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
     if (kind == FileKind::Folder) {
         chooser.setOption(QFileDialog::ShowDirsOnly);
@@ -113,13 +116,15 @@ void SetupDialog::find(QLineEdit* field, FileKind kind)
         // Programs here have no extension; Windows programs (e.g. run through Wine) have one.
         chooser.setNameFilters({QStringLiteral("Programs (*)"), QStringLiteral("Application Files (*.exe)")});
     } else {
-        chooser.setNameFilter(QStringLiteral("Quake Entity List files (*.qel)"));
+        chooser.setNameFilters({QStringLiteral("Entity Definitions (*.qel *.fgd *.def)"),
+                                QStringLiteral("Quake Entity List files (*.qel)"), QStringLiteral("FGD files (*.fgd)"),
+                                QStringLiteral("DEF files (*.def)")});
     }
     const QFileInfo current(field->text());
     if (!field->text().isEmpty() && current.exists()) chooser.selectFile(current.absoluteFilePath());
 
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-    field->setText(QDir::toNativeSeparators(chooser.selectedFiles().constFirst()));
+    field->setText(QDir::toNativeSeparators(chooser.selectedFiles().join(QLatin1Char(';'))));
 }
 
 void SetupDialog::apply(Editor& editor) const
@@ -135,7 +140,7 @@ void SetupDialog::apply(Editor& editor) const
     if (text(gameFolder_) != prefs.gameFolder) {
         prefs.gameFolder = text(gameFolder_);
         const WaitCursor busy;
-        editor.reloadTextureArchives();
+        editor.gameFolderChanged();
     }
     // A blank field means "keep the current list", not "no list".
     if (entityList_->text().trimmed().isEmpty()) return;

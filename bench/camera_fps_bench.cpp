@@ -1,5 +1,7 @@
-// Frames per second of the OpenGL camera view at 800 × 600 on a large generated map. Needs a
-// display with OpenGL: run under xvfb-run for the software renderer.
+// Frames per second of the OpenGL camera view at 800 × 600: on a large generated map, and on the
+// sample map with its monsters and items drawn as the models of the shared corpus's game folder
+// (and, for comparison, as boxes). Needs a display with OpenGL: run under xvfb-run for the
+// software renderer.
 
 #include "camera_view.h"
 #include "editor/editor.h"
@@ -14,8 +16,11 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 
 using namespace vorn;
@@ -27,17 +32,13 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kExposeWaitMs = 5000;
 
-// The camera view of the generated map, standing south of it and above it, looking over it all.
-class BigMapView {
+// A camera view of a map the loader reads into the editor and places the camera in.
+class MapView {
 public:
-    BigMapView() : editor_(host_, dialogs_)
+    // `load` reads the map and places the camera; false when what it needs is not at hand.
+    explicit MapView(const std::function<bool(Editor&)>& load) : editor_(host_, dialogs_)
     {
-        editor_.loadEntityClasses();
-        if (!CMy3DCameraView::platformCanDraw() || !bench::ReadGeneratedMap(editor_, kBrushes)) return;
-        const Bounds bounds = editor_.map().GetMapBounds(true);
-        CameraModel& camera = editor_.workspace().camera();
-        camera.moveTo((bounds.mins.x + bounds.maxs.x) / 2, bounds.mins.y - 256);
-        camera.setHeight(bounds.maxs.z + 256);
+        if (!CMy3DCameraView::platformCanDraw() || !load(editor_)) return;
         view_ = std::make_unique<CMy3DCameraView>(editor_);
         view_->resize(kWidth, kHeight);
         view_->show();
@@ -45,7 +46,7 @@ public:
         waited.start();
         while (!view_->isValid() && waited.elapsed() < kExposeWaitMs) QApplication::processEvents();
     }
-    ~BigMapView() { view_.reset(); }
+    ~MapView() { view_.reset(); }
 
     CMy3DCameraView* view() { return view_ && view_->isValid() && !view_->failed() ? view_.get() : nullptr; }
     CameraController& camera() { return editor_.cameraView(); }
@@ -67,11 +68,43 @@ private:
     std::unique_ptr<CMy3DCameraView> view_;
 };
 
-void cameraFrames(benchmark::State& state, BigMapView& big, RenderMode mode)
+// The generated map, the camera south of it and above it, looking over it all.
+bool loadBigMap(Editor& editor)
 {
-    CMy3DCameraView* view = big.view();
-    if (!view) return state.SkipWithError("no OpenGL display or no generated map");
-    big.camera().chooseMode(mode);
+    editor.loadEntityClasses();
+    if (!bench::ReadGeneratedMap(editor, kBrushes)) return false;
+    const Bounds bounds = editor.map().GetMapBounds(true);
+    CameraModel& camera = editor.workspace().camera();
+    camera.moveTo((bounds.mins.x + bounds.maxs.x) / 2, bounds.mins.y - 256);
+    camera.setHeight(bounds.maxs.z + 256);
+    return true;
+}
+
+// The sample map, with the classes of the corpus's Quake.fgd and its game folder's models when
+// `models`, else with the bundled classes and their boxes; the camera in the east room, looking
+// at the grunt and the dog.
+bool loadSampleMap(Editor& editor, bool models)
+{
+    const std::filesystem::path corpus(VORN_CORPUS_DIR);
+    if (models) {
+        if (!std::filesystem::exists(corpus / "game")) return false;
+        editor.prefs().entityList = (corpus / "entities" / "Quake.fgd").string();
+        editor.prefs().gameFolder = (corpus / "game").string();
+        editor.gameFolderChanged();
+    }
+    if (editor.loadEntityClasses() || !editor.openMap(VORN_RESOURCES_DIR "/maps/sample.map")) return false;
+    CameraModel& camera = editor.workspace().camera();
+    camera.moveTo(680, 240);
+    camera.setHeight(64);
+    camera.lookAt(1000, 240);
+    return true;
+}
+
+void cameraFrames(benchmark::State& state, MapView& map, RenderMode mode)
+{
+    CMy3DCameraView* view = map.view();
+    if (!view) return state.SkipWithError("no OpenGL display or no map");
+    map.camera().chooseMode(mode);
     view->grabFramebuffer(); // the first frame sends the whole scene
     for (auto _ : state) {
         // Each grab draws one whole frame and waits for it.
@@ -87,14 +120,19 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    // The view lives inside the application's lifetime: a widget must go before the application.
-    BigMapView big;
-    const std::pair<const char*, RenderMode> modes[] = {
-        {"BM_CameraFrames/FlatShaded", RenderMode::FlatShaded},
-        {"BM_CameraFrames/Textured", RenderMode::Textured},
-        {"BM_CameraFrames/Wireframe", RenderMode::Wireframe}};
-    for (const auto& [name, mode] : modes) {
-        benchmark::RegisterBenchmark(name, [&big, mode](benchmark::State& state) { cameraFrames(state, big, mode); })
+    // The views live inside the application's lifetime: a widget must go before the application.
+    MapView big(loadBigMap);
+    MapView withModels([](Editor& editor) { return loadSampleMap(editor, true); });
+    MapView withBoxes([](Editor& editor) { return loadSampleMap(editor, false); });
+    const std::tuple<const char*, MapView*, RenderMode> runs[] = {
+        {"BM_CameraFrames/FlatShaded", &big, RenderMode::FlatShaded},
+        {"BM_CameraFrames/Textured", &big, RenderMode::Textured},
+        {"BM_CameraFrames/Wireframe", &big, RenderMode::Wireframe},
+        {"BM_SampleMapFrames/Models/Textured", &withModels, RenderMode::Textured},
+        {"BM_SampleMapFrames/Models/FlatShaded", &withModels, RenderMode::FlatShaded},
+        {"BM_SampleMapFrames/Boxes/Textured", &withBoxes, RenderMode::Textured}};
+    for (const auto& [name, view, mode] : runs) {
+        benchmark::RegisterBenchmark(name, [view, mode](benchmark::State& state) { cameraFrames(state, *view, mode); })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }

@@ -80,7 +80,7 @@ void BM_UpdateOneMovedBrush(benchmark::State& state)
         state.PauseTiming();
         {
             MapChange change(map, "Move");
-            change.editBrush(at).Move({16, 0, 0});
+            change.editBrush(at).Move({16, 0, 0}, TextureLock::Off);
             change.commit();
         }
         state.ResumeTiming();

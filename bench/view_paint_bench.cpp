@@ -55,9 +55,9 @@ public:
             b.MakeBox(lo, hi, "WALL14_6", host_);
             if (i % 10 == 0) {
                 const Vec3 centre = b.Centre();
-                b.Move(centre * -1.0f);
-                b.RotateZ(30, host_);
-                b.Move(centre);
+                b.Move(centre * -1.0f, TextureLock::Off);
+                b.RotateZ(30, TextureLock::Off, host_);
+                b.Move(centre, TextureLock::Off);
             }
             world.AddBrush(b);
         }

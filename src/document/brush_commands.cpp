@@ -65,31 +65,37 @@ void makeInto(CQMap& map, Host& host, const std::string& name, Ask ask, Generate
     if (replacement) replaceByGenerated(map, name, b, std::move(*replacement));
 }
 
+// Said once after a turn, a scaling or a mirror that the texture lock could not follow exactly.
+constexpr const char* kTexturesNotKept =
+    "Texture lock: some faces of the standard format cannot keep their texture exactly; they keep the nearest.";
+
 // Every selected brush changes about one point, taken before any of them moves.
 template <typename Transform>
 void transformAbout(CQMap& map, const std::vector<BrushLocation>& selected, Vec3 centre, const std::string& name,
-                    Transform transform)
+                    Transform transform, Host& host)
 {
     MapChange change(map, name);
+    bool kept = true;
     for (const BrushLocation at : selected) {
         CQBrush& brush = change.editBrush(at);
-        brush.Move(-centre);
-        transform(brush);
-        brush.Move(centre);
+        brush.Move(-centre, map.textureLock);
+        kept = transform(brush) && kept;
+        brush.Move(centre, map.textureLock);
     }
     change.commit();
+    if (!kept) host.statusMessage(kTexturesNotKept);
 }
 
 // Turns and scales go about the mean of the selected brushes' centres.
 template <typename Transform>
-void transformSelection(CQMap& map, const std::string& name, Transform transform)
+void transformSelection(CQMap& map, const std::string& name, Transform transform, Host& host)
 {
     const std::vector<BrushLocation> selected = map.changeableSelection();
     if (selected.empty()) return;
     Vec3 sum;
     for (const BrushLocation at : selected) sum += map.brush(at).Centre();
     const auto n = static_cast<float>(selected.size());
-    transformAbout(map, selected, {sum.x / n, sum.y / n, sum.z / n}, name, transform);
+    transformAbout(map, selected, {sum.x / n, sum.y / n, sum.z / n}, name, transform, host);
 }
 
 // The scale commands' check: a missing entity is reported, an empty selection is not.
@@ -158,27 +164,27 @@ void MakeIntoSpike(CQMap& map, Dialogs& dialogs, Host& host)
         });
 }
 
-void RotateSelectionX(CQMap& map, float degrees, DebugOutput& log)
+void RotateSelectionX(CQMap& map, float degrees, Host& host)
 {
-    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateX(degrees, log); });
+    transformSelection(map, "Rotate", [&](CQBrush& b) { return b.RotateX(degrees, map.textureLock, host); }, host);
 }
 
-void RotateSelectionY(CQMap& map, float degrees, DebugOutput& log)
+void RotateSelectionY(CQMap& map, float degrees, Host& host)
 {
-    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateY(degrees, log); });
+    transformSelection(map, "Rotate", [&](CQBrush& b) { return b.RotateY(degrees, map.textureLock, host); }, host);
 }
 
-void RotateSelectionZ(CQMap& map, float degrees, DebugOutput& log)
+void RotateSelectionZ(CQMap& map, float degrees, Host& host)
 {
-    transformSelection(map, "Rotate", [&](CQBrush& b) { b.RotateZ(degrees, log); });
+    transformSelection(map, "Rotate", [&](CQBrush& b) { return b.RotateZ(degrees, map.textureLock, host); }, host);
 }
 
-void ScaleSelection(CQMap& map, float x, float y, float z, DebugOutput& log)
+void ScaleSelection(CQMap& map, float x, float y, float z, Host& host)
 {
-    transformSelection(map, "Scale", [&](CQBrush& b) { b.ScaleBy(x, y, z, log); });
+    transformSelection(map, "Scale", [&](CQBrush& b) { return b.ScaleBy(x, y, z, map.textureLock, host); }, host);
 }
 
-void MirrorSelection(CQMap& map, int axis, DebugOutput& log)
+void MirrorSelection(CQMap& map, int axis, Host& host)
 {
     const std::vector<BrushLocation> selected = map.changeableSelection();
     if (selected.empty()) return;
@@ -186,7 +192,8 @@ void MirrorSelection(CQMap& map, int axis, DebugOutput& log)
     for (const BrushLocation at : selected) Include(bounds, map.brush(at).bounds());
     Vec3 middle;
     middle[axis] = (bounds->mins[axis] + bounds->maxs[axis]) * 0.5f;
-    transformAbout(map, selected, middle, "Mirror", [&](CQBrush& b) { b.Mirror(axis, log); });
+    transformAbout(
+        map, selected, middle, "Mirror", [&](CQBrush& b) { return b.Mirror(axis, map.textureLock, host); }, host);
 }
 
 void MergeSelection(CQMap& map, Host& host)

@@ -20,14 +20,14 @@ void MakeIntoSpike(CQMap& map, Dialogs& dialogs, Host& host);
 enum class ScaleDirection { Up, Down };
 
 // Turn the current entity's selection about its centre, about the x, y or z axis.
-void RotateSelectionX(CQMap& map, float degrees, DebugOutput& log);
-void RotateSelectionY(CQMap& map, float degrees, DebugOutput& log);
-void RotateSelectionZ(CQMap& map, float degrees, DebugOutput& log);
+void RotateSelectionX(CQMap& map, float degrees, Host& host);
+void RotateSelectionY(CQMap& map, float degrees, Host& host);
+void RotateSelectionZ(CQMap& map, float degrees, Host& host);
 // Stretches the current entity's selection about its centre by the factors.
-void ScaleSelection(CQMap& map, float x, float y, float z, DebugOutput& log);
+void ScaleSelection(CQMap& map, float x, float y, float z, Host& host);
 // Mirrors the current entity's selection along the axis (0 x, 1 y, 2 z) about the middle of its
 // bounds, so that it fills the same box.
-void MirrorSelection(CQMap& map, int axis, DebugOutput& log);
+void MirrorSelection(CQMap& map, int axis, Host& host);
 // Replaces the current entity's selected brushes by the convex solid around them, which keeps the
 // faces of the first that lie on it; fewer than two selected brushes are refused in the status bar.
 void MergeSelection(CQMap& map, Host& host);

@@ -25,7 +25,7 @@ std::vector<CQBrush> PlacedCopies(std::span<const CQBrush> brushes, const GridPl
             target.y = std::trunc(SnapToGrid(target.y - bottom, placement.gridSize) + bottom);
         }
         CQBrush& brush = placed.emplace_back(source);
-        brush.Move({target.x - centre.x, target.y - centre.y, 0});
+        brush.Move({target.x - centre.x, target.y - centre.y, 0}, placement.textures);
     }
     return placed;
 }

@@ -59,10 +59,10 @@ void pasteCopies(CQMap& map, const Clipboard& clipboard, std::vector<CQBrush> pl
     change.commit();
 }
 
-std::vector<CQBrush> movedCopies(std::span<const CQBrush> brushes, Vec3 offset)
+std::vector<CQBrush> movedCopies(std::span<const CQBrush> brushes, Vec3 offset, TextureLock lock)
 {
     std::vector<CQBrush> moved(brushes.begin(), brushes.end());
-    for (CQBrush& brush : moved) brush.Move(offset);
+    for (CQBrush& brush : moved) brush.Move(offset, lock);
     return moved;
 }
 
@@ -106,7 +106,7 @@ void DuplicateSelection(CQMap& map, Vec3 offset, Host& host)
 {
     Clipboard copies;
     if (!copyFrom(map, copies)) return;
-    pasteCopies(map, copies, movedCopies(copies.brushes, offset), "Duplicate", host);
+    pasteCopies(map, copies, movedCopies(copies.brushes, offset, map.textureLock), "Duplicate", host);
 }
 
 void SelectAllOfCurrentEntity(CQMap& map)

@@ -2,11 +2,14 @@
 
 #include "document/dialogs.h"
 #include "document/map_document.h"
+#include "entities/entity_class.h"
+#include "geometry/grid.h"
 #include "platform/host.h"
 
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace vorn {
 namespace {
@@ -41,6 +44,39 @@ void editEntity(CQMap& map, Dialogs& dialogs, const EntityClassList& classes, Ho
     change.commit();
 }
 
+// The selected world brushes when they may go into a new entity; none, with the user told why,
+// when they may not.
+std::optional<std::vector<BrushLocation>> brushesForNewEntity(const CQMap& map, Host& host)
+{
+    const CQEntity* world = map.GetCurrentEntity();
+    if (!world) {
+        host.messageBox("You must create a brush first!");
+        return std::nullopt;
+    }
+    if (!world->isWorld()) {
+        host.messageBox("That brush is already part of another entity");
+        return std::nullopt;
+    }
+    std::vector<BrushLocation> selected = map.selectedBrushes();
+    if (static_cast<int>(selected.size()) == world->brushCount()) {
+        host.messageBox("You must leave at least one brush in\n the old entity when creating a new entity");
+        return std::nullopt;
+    }
+    if (selected.empty()) return std::nullopt;
+    return selected;
+}
+
+// The new entity takes the world's selected brushes, current and with them selected.
+void addNewEntity(CQMap& map, const std::vector<BrushLocation>& selected, CQEntity made)
+{
+    MapChange change(map, "Make Entity");
+    for (auto at = selected.rbegin(); at != selected.rend(); ++at) change.removeBrush(*at);
+    const int index = change.addEntity(std::move(made));
+    change.setCurrentEntity(index);
+    for (int b = 0; b < map.entity(index).brushCount(); ++b) change.selectBrush({index, b}, true);
+    change.commit();
+}
+
 // The next default target name, or nothing when every one has been used.
 std::optional<std::string> nextTargetName(Host& host, int& targetCounter)
 {
@@ -71,34 +107,45 @@ void ShowEntityProperties(CQMap& map, Dialogs& dialogs, const EntityClassList& c
 
 void MakeIntoEntity(CQMap& map, Dialogs& dialogs, const EntityClassList& classes, Host& host)
 {
-    const CQEntity* world = map.GetCurrentEntity();
-    if (!world) {
-        host.messageBox("You must create a brush first!");
-        return;
-    }
-    if (!world->isWorld()) {
-        host.messageBox("That brush is already part of another entity");
-        return;
-    }
-    const std::vector<BrushLocation> selected = map.selectedBrushes();
-    if (static_cast<int>(selected.size()) == world->brushCount()) {
-        host.messageBox("You must leave at least one brush in\n the old entity when creating a new entity");
-        return;
-    }
-    if (selected.empty()) return;
-
+    const auto selected = brushesForNewEntity(map, host);
+    if (!selected) return;
     // The world keeps its brushes until OK, so Cancel leaves it exactly as it was.
     CQEntity made;
-    for (const BrushLocation at : selected) made.AddBrush(map.brush(at));
+    for (const BrushLocation at : *selected) made.AddBrush(map.brush(at));
     const auto result = dialogs.entityProperties(made, classes);
     if (!result) return;
     ApplyEntityProperties(made, *result, host);
+    addNewEntity(map, *selected, std::move(made));
+}
 
-    MapChange change(map, "Make Entity");
-    for (auto at = selected.rbegin(); at != selected.rend(); ++at) change.removeBrush(*at);
-    const int index = change.addEntity(std::move(made));
+void MakeIntoClass(CQMap& map, std::string_view className, Host& host)
+{
+    const auto selected = brushesForNewEntity(map, host);
+    if (!selected) return;
+    CQEntity made;
+    made.SetValue("\"classname\"", Quoted(className));
+    for (const BrushLocation at : *selected) made.AddBrush(map.brush(at));
+    addNewEntity(map, *selected, std::move(made));
+}
+
+void PlacePointEntity(CQMap& map, const EntityClassList& classes, std::string_view className, Vec3 origin, Host& host)
+{
+    const std::optional<FixedBoxes::Box> box = classes.fixedBox(className);
+    if (!box) return;
+    if (map.EntityCount() == 0 || !map.entity(0).isWorld()) {
+        host.messageBox("You must create a brush first!");
+        return;
+    }
+    CQEntity placed;
+    placed.SetValue("\"classname\"", Quoted(className));
+    placed.SetValue(kOriginKey, Quoted(OriginText(origin)));
+    placed.MakeFixedSizeBrush(*box, ParseVector(OriginText(origin)), host);
+    placed.setModifiable(false);
+
+    MapChange change(map, "Place Entity");
+    const int index = change.addEntity(std::move(placed));
     change.setCurrentEntity(index);
-    for (int b = 0; b < map.entity(index).brushCount(); ++b) change.selectBrush({index, b}, true);
+    change.selectBrush({index, 0}, true);
     change.commit();
 }
 

@@ -88,6 +88,8 @@ public:
     // --- shared settings ---
     RotationSettings rotation;
     ScaleSettings scale;
+    // Whether moves, turns and scaling keep the textures fixed to their faces.
+    TextureLock textureLock = TextureLock::Off;
     float GetMaxZ() const { return maxZ_; }
     float GetMinZ() const { return minZ_; }
     // The other height moves out of the way by the grid when the range would be empty.

@@ -2,6 +2,7 @@
 
 #include "entities/bundled_entity_list.h"
 #include "geometry/numeric.h"
+#include "models/game_files.h"
 #include "platform/host.h"
 #include "textures/texture_archives.h"
 #include "ui/camera_start.h"
@@ -31,8 +32,11 @@ Editor::Editor(Host& host, Dialogs& dialogs, Preferences preferences)
     views2D_[1].setOrientation(ViewOrientation::Front);
     views2D_[2].setOrientation(ViewOrientation::Side);
     map_.SetCurrentTexture(prefs_.curTexture);
+    map_.textureLock = prefs_.textureLock != 0 ? TextureLock::On : TextureLock::Off;
     panel_.setTexture(map_.currentTexture());
     cameraView_.scene().setEntityClasses(classes_);
+    cameraView_.scene().setEntityModels(models_);
+    followModelFolders();
     cameraView_.setTextureSources(panel_.textureSizes(), panel_.textureImages());
     map_.addListener(*this);
 }
@@ -46,10 +50,13 @@ std::optional<std::string> Editor::loadEntityClasses()
 {
     const std::string& list = prefs_.entityList;
     std::optional<std::string> problem;
-    const bool read = classes_.loadFile(list, host_);
-    if (!read || classes_.count() == 0) {
+    const EntityListRead read = classes_.loadList(list, host_);
+    if (read.filesRead == 0 || classes_.count() == 0) {
         classes_.loadText(BundledEntityList());
-        problem = entityListProblem(list, read);
+        problem = entityListProblem(list, read.filesRead > 0);
+    } else if (!read.problems.empty()) {
+        problem = read.problems.front();
+        for (size_t i = 1; i < read.problems.size(); ++i) *problem += "\n" + read.problems[i];
     }
     // The camera shows point entities in their classes' colours.
     cameraView_.refresh();
@@ -110,7 +117,8 @@ const CXYView& Editor::topView() const
 
 GridPlacement Editor::placementAt(MapPoint point) const
 {
-    return {{static_cast<float>(point.x), static_cast<float>(point.y), 0}, workspace_.snapToGrid(), workspace_.gridSize()};
+    return {{static_cast<float>(point.x), static_cast<float>(point.y), 0}, workspace_.snapToGrid(), workspace_.gridSize(),
+            map_.textureLock};
 }
 
 GridPlacement Editor::pastePlacement() const
@@ -121,6 +129,21 @@ GridPlacement Editor::pastePlacement() const
 GridPlacement Editor::columnPlacement() const
 {
     return placementAt(workspace_.zColumn());
+}
+
+void Editor::gameFolderChanged()
+{
+    reloadTextureArchives();
+    followModelFolders();
+}
+
+void Editor::followModelFolders()
+{
+    const bool hasWorld = map_.EntityCount() > 0 && map_.entity(0).isWorld();
+    std::vector<std::string> folders = GameFolders(prefs_.gameFolder, hasWorld ? MapMods(map_.entity(0)) : std::vector<std::string>());
+    if (folders == models_.folders()) return;
+    models_.setFolders(std::move(folders));
+    cameraView_.texturesChanged();
 }
 
 void Editor::reloadTextureArchives()
@@ -137,6 +160,7 @@ Preferences Editor::preferencesToSave() const
 {
     Preferences prefs = prefs_;
     prefs.curTexture = map_.currentTexture();
+    prefs.textureLock = map_.textureLock == TextureLock::On ? 1 : 0;
     return prefs;
 }
 
@@ -163,7 +187,10 @@ void Editor::followSelection()
 void Editor::mapChanged(const MapNotice& notice)
 {
     cameraView_.follow(notice);
-    if (notice.reset || notice.keysChanged || notice.entitiesChanged) followWorldArchives(notice.reset);
+    if (notice.reset || notice.keysChanged || notice.entitiesChanged) {
+        followWorldArchives(notice.reset);
+        followModelFolders();
+    }
     if (notice.reset || notice.keysChanged || notice.entitiesChanged || notice.currentEntityChanged) {
         panel_.showEntity(map_.GetCurrentEntity());
         host_.controlPanelChanged();

@@ -3,6 +3,7 @@
 #include "document/clipboard.h"
 #include "document/map_document.h"
 #include "entities/entity_class.h"
+#include "models/model_store.h"
 #include "ui/camera_controller.h"
 #include "ui/control_panel.h"
 #include "ui/preferences.h"
@@ -72,8 +73,9 @@ public:
     // Where loaded brush groups go: the Z view's column, on the XY grid.
     GridPlacement columnPlacement() const;
 
-    // Loads the texture archives the current "wad" value names again (the game folder changed).
-    void reloadTextureArchives();
+    // Loads the texture archives the current "wad" value names again, and looks for models in
+    // the game folder's folders again: the game folder changed.
+    void gameFolderChanged();
     // The preferences with the values kept elsewhere while the editor runs, as they are to be saved.
     Preferences preferencesToSave() const;
 
@@ -85,6 +87,10 @@ private:
     // map just read); after a map is read they are tried again when they failed, since they may be
     // found beside it.
     void followWorldArchives(bool mapIsNew);
+    void reloadTextureArchives();
+    // Models are looked for in the folders the game folder and the world's mods name; when those
+    // change the camera shows the models found there.
+    void followModelFolders();
     void showMapMiddle();
     GridPlacement placementAt(MapPoint point) const;
     const CXYView& topView() const;
@@ -93,6 +99,7 @@ private:
     Dialogs& dialogs_;
     Preferences prefs_;
     EntityClassList classes_;
+    ModelStore models_{host_};
     CQMap map_;
     Clipboard clipboard_;
     Workspace workspace_{map_, host_, dialogs_, prefs_};

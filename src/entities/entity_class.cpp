@@ -1,10 +1,14 @@
 #include "entities/entity_class.h"
 
+#include "entities/entity_class_files.h"
 #include "map/text_reader.h"
 #include "platform/debug_output.h"
 #include "platform/file_reading.h"
+#include "platform/path_list.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 namespace vorn {
 namespace {
@@ -46,23 +50,23 @@ void EntityClass::Serialize(TextCursor& in)
     *this = EntityClass{}; // no box or colour of an earlier entry survives into this one
     if (nextToken(in) != kEntryStart) return;
     valid_ = true;
-    name_ = nextToken(in);
+    d_.name = nextToken(in);
     nextToken(in);
-    color_ = readTriple(in);
+    d_.color = readTriple(in);
     nextToken(in);
 
     if (nextToken(in) == "(") {
-        mins_ = readTriple(in);
+        d_.mins = readTriple(in);
         nextToken(in);
         nextToken(in);
-        maxs_ = readTriple(in);
+        d_.maxs = readTriple(in);
         nextToken(in);
-        fixedSize_ = true;
+        d_.fixedSize = true;
     }
 
     std::string_view token = nextToken(in);
-    for (size_t slot = 0; !endsFlags(token); token = nextToken(in), ++slot) {
-        if (slot < flagNames_.size()) flagNames_[slot] = token; // names past the eighth bit are dropped
+    for (int slot = 0; !endsFlags(token); token = nextToken(in), ++slot) {
+        if (slot < kFlagCount) d_.flags.push_back({slot, std::string(token), false, {}}); // names past the eighth bit are dropped
     }
     if (token == kHelpStart) readHelp(in);
 }
@@ -71,18 +75,19 @@ void EntityClass::Serialize(TextCursor& in)
 // class can hold are read and dropped.
 void EntityClass::readHelp(TextCursor& in)
 {
-    comments_.assign(1, std::string());
+    std::vector<std::string>& help = d_.help;
+    help.assign(1, std::string());
     int line = 0;
     std::string_view token = nextToken(in);
     while (!token.empty() && token != kEntryEnd) {
         if (line < kMaxCommentLines) {
-            comments_.back() += token;
-            comments_.back() += ' ';
+            help.back() += token;
+            help.back() += ' ';
         }
         token = nextToken(in);
         if (token == kHelpStart) {
             ++line;
-            if (line < kMaxCommentLines) comments_.emplace_back();
+            if (line < kMaxCommentLines) help.emplace_back();
             token = nextToken(in);
         }
     }
@@ -90,16 +95,15 @@ void EntityClass::readHelp(TextCursor& in)
 
 void EntityClass::reset()
 {
-    name_.clear();
-    flagNames_.fill(std::string());
-    comments_.clear();
+    // The box and the colour stay, as an entry always sets them.
+    d_ = EntityDefinition{{}, d_.color, d_.fixedSize, d_.mins, d_.maxs};
     valid_ = false;
 }
 
 std::string EntityClass::commentLine(int n) const
 {
     if (n < 0 || n >= commentCount()) return {};
-    return comments_[static_cast<size_t>(n)];
+    return d_.help[static_cast<size_t>(n)];
 }
 
 std::string EntityClass::flagName(int n, DebugOutput& log) const
@@ -108,14 +112,68 @@ std::string EntityClass::flagName(int n, DebugOutput& log) const
         log.debugOutput("EntityClass flagName: bad number\n");
         return {};
     }
-    return flagNames_[static_cast<size_t>(n)];
+    const auto flag = std::ranges::find(d_.flags, n, &EntityFlag::bit);
+    return flag == d_.flags.end() ? std::string() : flag->label;
+}
+
+const EntityProperty* EntityClass::property(std::string_view key) const
+{
+    const auto found = std::ranges::find(d_.properties, key, &EntityProperty::key);
+    return found == d_.properties.end() ? nullptr : &*found;
+}
+
+std::vector<EntityClass> ReadEntityList(TextCursor& in)
+{
+    std::vector<EntityClass> entries;
+    for (;;) {
+        EntityClass entry;
+        entry.Serialize(in);
+        if (!entry.isValid()) return entries;
+        entries.push_back(std::move(entry));
+    }
+}
+
+EntityListRead EntityClassList::loadList(std::string_view list, DebugOutput& log)
+{
+    EntityListRead result;
+    std::vector<EntityClass> merged;
+    for (const std::string& path : SplitPathList(list)) {
+        std::string text;
+        if (!readFile(path, text, log)) {
+            result.problems.push_back("Could not read the entity list " + path + ".");
+            continue;
+        }
+        ++result.filesRead;
+        ClassFileRead read = ReadClassFile(path, text);
+        if (read.problem) {
+            result.problems.push_back("The entity list " + path + " is damaged at line " + std::to_string(read.problem->line) +
+                                      ": " + read.problem->text + ". The classes before that line are used.");
+        }
+        // Only an earlier file's class gives way: an entity list may name a class twice.
+        std::unordered_map<std::string, size_t> earlier;
+        for (size_t i = 0; i < merged.size(); ++i) earlier.try_emplace(merged[i].name(), i);
+        for (EntityClass& entry : read.classes) {
+            const auto replaced = earlier.find(entry.name());
+            if (replaced != earlier.end()) {
+                merged[replaced->second] = std::move(entry);
+            } else {
+                merged.push_back(std::move(entry));
+            }
+        }
+    }
+    if (result.filesRead > 0) {
+        classes_ = std::move(merged);
+        ++generation_;
+    }
+    return result;
 }
 
 bool EntityClassList::loadFile(const std::string& path, DebugOutput& log)
 {
     std::string text;
     if (!readFile(path, text, log)) return false;
-    loadText(text);
+    classes_ = ReadClassFile(path, text).classes;
+    ++generation_;
     return true;
 }
 
@@ -137,12 +195,8 @@ void EntityClassList::loadText(std::string_view text)
 
 void EntityClassList::Serialize(TextCursor& in)
 {
-    for (;;) {
-        EntityClass entry;
-        entry.Serialize(in);
-        if (!entry.isValid()) return;
-        classes_.push_back(std::move(entry));
-    }
+    for (EntityClass& entry : ReadEntityList(in)) classes_.push_back(std::move(entry));
+    ++generation_;
 }
 
 std::string EntityClassList::nameAt(int i) const

@@ -7,6 +7,8 @@
 #include "platform/debug_output.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 
 namespace vorn {
 namespace {
@@ -56,6 +58,9 @@ int parseSpawnflags(std::string_view stored)
 
 int skillBit(int skill) { return kFirstSkillBit << skill; }
 
+// Bits 8 to 11: the skill boxes stand for them.
+bool isSkillBit(int bit) { return bit >= 8 && bit < 8 + kSkillCount; }
+
 } // namespace
 
 const EntityFieldInfo& FieldInfo(EntityField field)
@@ -76,15 +81,13 @@ EntityPropertiesForm::EntityPropertiesForm(const CQEntity& entity, const EntityC
     changeClass(std::move(name), classes);
 
     angle = Unquoted(entity.GetValue(Quoted(angleKey())));
-    for (int f = 0; f < kEntityFieldCount; ++f) {
-        fields_[static_cast<size_t>(f)] = Unquoted(entity.GetValue(Quoted(kFields[static_cast<size_t>(f)].key)));
-    }
+    for (FieldRow& row : rows_) row.value = Unquoted(entity.GetValue(Quoted(row.key)));
 
     const std::string_view spawnflags = entity.GetValue(kSpawnflagsKey);
     if (!spawnflags.empty()) storedSpawnflags_ = std::string(spawnflags);
     originalSpawnflags_ = parseSpawnflags(spawnflags);
     const auto bits = static_cast<unsigned>(originalSpawnflags_);
-    for (int n = 0; n < EntityClass::kFlagCount; ++n) flags[static_cast<size_t>(n)] = (bits >> n) & 1u;
+    for (int n = 0; n < kSpawnflagBits; ++n) flags[static_cast<size_t>(n)] = (bits >> n) & 1u;
     for (int s = 0; s < kSkillCount; ++s) skills[static_cast<size_t>(s)] = (bits & static_cast<unsigned>(skillBit(s))) == 0;
 
     const std::vector<std::string> own = ownKeys();
@@ -106,14 +109,76 @@ void EntityPropertiesForm::changeClass(std::string name, const EntityClassList& 
     className_ = std::move(name);
     class_ = classes.find(className_);
     shownClass_ = class_.isValid() ? class_ : classes.find(kFallbackClass);
+
+    std::vector<FieldRow> before = std::exchange(rows_, {});
+    for (std::string& key : fieldKeys()) {
+        std::string value;
+        const auto kept = std::ranges::find(before, key, &FieldRow::key);
+        if (kept != before.end()) {
+            value = std::move(kept->value);
+            before.erase(kept);
+        } else {
+            value = otherKeys.take(key).value_or("");
+        }
+        rows_.push_back({std::move(key), std::move(value)});
+    }
+    for (FieldRow& row : before) {
+        if (row.value.empty()) continue;
+        if (row.key == angleKey()) {
+            if (angle.empty()) angle = std::move(row.value);
+        } else {
+            otherKeys.append(std::move(row.key), std::move(row.value));
+        }
+    }
 }
 
-std::array<std::string, EntityClass::kFlagCount> EntityPropertiesForm::flagNames() const
+std::vector<std::string> EntityPropertiesForm::fieldKeys() const
 {
-    NullDebugOutput log; // every slot asked for exists
-    std::array<std::string, EntityClass::kFlagCount> names;
-    for (int n = 0; n < EntityClass::kFlagCount; ++n) names[static_cast<size_t>(n)] = shownClass_.flagName(n, log);
-    return names;
+    std::vector<std::string> keys;
+    if (!typedFields()) {
+        for (const EntityFieldInfo& info : kFields) keys.emplace_back(info.key);
+        return keys;
+    }
+    for (const EntityProperty& property : shownClass_.properties()) {
+        const std::string& key = property.key;
+        if (key == "classname" || key == angleKey() || key == "spawnflags" || (key == "origin" && makesPointEntity())) continue;
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+std::string& EntityPropertiesForm::field(EntityField f)
+{
+    const std::string_view key = FieldInfo(f).key;
+    const auto found = std::ranges::find(rows_, key, &FieldRow::key);
+    if (found != rows_.end()) return found->value;
+    rows_.push_back({std::string(key), {}});
+    return rows_.back().value;
+}
+
+std::string EntityPropertiesForm::field(EntityField f) const
+{
+    const auto found = std::ranges::find(rows_, FieldInfo(f).key, &FieldRow::key);
+    return found == rows_.end() ? std::string() : found->value;
+}
+
+std::vector<FlagRow> EntityPropertiesForm::flagRows() const
+{
+    std::vector<FlagRow> rows;
+    // An entity list class has its eight boxes, named or not, so that rows keep their bits.
+    if (!typedFields()) {
+        for (int n = 0; n < EntityClass::kFlagCount; ++n) rows.push_back({n, {}, {}});
+    }
+    for (const EntityFlag& flag : shownClass_.flags()) {
+        if (isSkillBit(flag.bit)) continue;
+        const auto same = std::ranges::find(rows, flag.bit, &FlagRow::bit);
+        if (same != rows.end()) {
+            *same = {flag.bit, flag.label, flag.help};
+        } else {
+            rows.push_back({flag.bit, flag.label, flag.help});
+        }
+    }
+    return rows;
 }
 
 std::string EntityPropertiesForm::angleKey() const
@@ -130,7 +195,7 @@ bool EntityPropertiesForm::makesPointEntity() const
 std::vector<std::string> EntityPropertiesForm::ownKeys() const
 {
     std::vector<std::string> keys{"classname", angleKey(), "spawnflags"};
-    for (const EntityFieldInfo& info : kFields) keys.emplace_back(info.key);
+    for (const FieldRow& row : rows_) keys.push_back(row.key);
     if (makesPointEntity()) keys.emplace_back("origin");
     return keys;
 }
@@ -141,23 +206,29 @@ std::optional<std::string> EntityPropertiesForm::problem() const
     for (const std::string& text : {className_, angle}) {
         if (auto problem = ValueProblem(text)) return problem;
     }
-    for (const std::string& text : fields_) {
-        if (auto problem = ValueProblem(text)) return problem;
+    for (const FieldRow& row : rows_) {
+        if (auto problem = ValueProblem(row.value)) return problem;
     }
     return otherKeys.problem(ownKeys());
 }
 
 std::string EntityPropertiesForm::spawnflagsText() const
 {
-    int value = 0;
+    std::uint32_t value = 0;
+    std::uint32_t boxes = 0;
     for (int s = 0; s < kSkillCount; ++s) {
-        if (!skills[static_cast<size_t>(s)]) value += skillBit(s);
+        boxes |= static_cast<std::uint32_t>(skillBit(s));
+        if (!skills[static_cast<size_t>(s)]) value |= static_cast<std::uint32_t>(skillBit(s));
     }
-    for (int n = 0; n < EntityClass::kFlagCount; ++n) {
-        if (flags[static_cast<size_t>(n)]) value += 1 << n;
+    for (const FlagRow& row : flagRows()) {
+        boxes |= 1u << row.bit;
+        if (flags[static_cast<size_t>(row.bit)]) value |= 1u << row.bit;
     }
+    const auto original = static_cast<std::uint32_t>(originalSpawnflags_);
+    // A class that names its flags shows only those: the bits it has no box for stay as they were.
+    if (typedFields()) value |= original & ~boxes;
     // An unchanged value keeps its text, so an explicit "0" survives.
-    if (storedSpawnflags_ && value == originalSpawnflags_) return *storedSpawnflags_;
+    if (storedSpawnflags_ && value == original) return *storedSpawnflags_;
     return value == 0 ? std::string() : Quoted(std::to_string(value));
 }
 
@@ -167,10 +238,15 @@ EntityPropertiesResult EntityPropertiesForm::ok() const
     auto write = [&](std::string_view key, std::string_view text) { result.pairs.push_back({Quoted(key), Quoted(text)}); };
     write("classname", className_);
     if (!angle.empty()) write(angleKey(), angle);
-    for (int f = 0; f < kEntityFieldCount; ++f) {
-        std::string_view text = fields_[static_cast<size_t>(f)];
-        if (f == static_cast<int>(EntityField::Light) && text.empty() && className_.starts_with("light")) text = "300";
-        if (!text.empty()) write(kFields[static_cast<size_t>(f)].key, text);
+    // A light class gets a brightness even when the field is empty or it has none.
+    const bool lightNeedsLevel = className_.starts_with("light") && field(EntityField::Light).empty();
+    if (lightNeedsLevel && std::ranges::find(rows_, FieldInfo(EntityField::Light).key, &FieldRow::key) == rows_.end()) {
+        write(FieldInfo(EntityField::Light).key, "300");
+    }
+    for (const FieldRow& row : rows_) {
+        std::string_view text = row.value;
+        if (lightNeedsLevel && row.key == FieldInfo(EntityField::Light).key) text = "300";
+        if (!text.empty()) write(row.key, text);
     }
     if (makesPointEntity()) {
         // A point entity keeps its origin exactly as written; a new one sits where its key says.

@@ -32,6 +32,19 @@ struct PointBox {
     Vec3 origin;
 };
 
+// One text field of the dialog: the key it writes and its text.
+struct FieldRow {
+    std::string key;
+    std::string value;
+};
+
+// One spawnflag box of the dialog.
+struct FlagRow {
+    int bit = 0; // the box stands for the value 1 << bit
+    std::string label;
+    std::string help;
+};
+
 // What OK makes of the entity: its pairs in order, and its box when it is a point entity.
 struct EntityPropertiesResult {
     std::vector<CQKeyValue> pairs;
@@ -40,6 +53,12 @@ struct EntityPropertiesResult {
 
 // The Entity Properties dialog's values: opened from an entity, changed by the dialog, and turned
 // into the entity's new pairs by OK. Texts are held without quotes.
+//
+// An entity list class has the fifteen common text fields and eight flag boxes. A class whose
+// keys a definition file lists has a field for each of those keys (its angle and spawnflags
+// have their own) and a box for each flag it names; the keys it does not list are other keys.
+// When the class changes, a value moves between the fields and the other keys as the new class
+// has a field for its key or not.
 class EntityPropertiesForm {
 public:
     EntityPropertiesForm(const CQEntity& entity, const EntityClassList& classes);
@@ -53,13 +72,22 @@ public:
     const std::string& className() const { return className_; }
     const EntityClass& shownClass() const { return shownClass_; }
     std::string helpLine() const { return shownClass_.commentLine(0); }
-    std::array<std::string, EntityClass::kFlagCount> flagNames() const;
+    // Whether the fields are the class's own keys rather than the common ones.
+    bool typedFields() const { return shownClass_.definesKeys(); }
 
-    std::string& field(EntityField f) { return fields_[static_cast<size_t>(f)]; }
-    const std::string& field(EntityField f) const { return fields_[static_cast<size_t>(f)]; }
+    // The text fields of the shown class, in the order OK writes them.
+    std::vector<FieldRow>& fieldRows() { return rows_; }
+    const std::vector<FieldRow>& fieldRows() const { return rows_; }
+    // The field of a common key; one is added when the class has none.
+    std::string& field(EntityField f);
+    std::string field(EntityField f) const;
+    // The spawnflag boxes of the shown class, by bit.
+    std::vector<FlagRow> flagRows() const;
+
+    static constexpr int kSpawnflagBits = 32;
 
     std::string angle; // "mangle" for "info_intermission", else "angle"
-    std::array<bool, EntityClass::kFlagCount> flags{};
+    std::array<bool, kSpawnflagBits> flags{}; // ticked by bit; only the boxes shown are written
     std::array<bool, kSkillCount> skills{};
     OtherKeys otherKeys;
 
@@ -74,11 +102,13 @@ public:
 private:
     bool makesPointEntity() const;
     std::string spawnflagsText() const;
+    // The keys of the shown class's text fields.
+    std::vector<std::string> fieldKeys() const;
 
     std::string className_;
     EntityClass class_;      // the catalogue's class of that name; invalid when it has none
     EntityClass shownClass_; // class_, or "noclass" for a name the catalogue does not know
-    std::array<std::string, kEntityFieldCount> fields_;
+    std::vector<FieldRow> rows_;
 
     // What the entity was, for what OK keeps.
     std::string originalClassName_;

@@ -60,6 +60,15 @@ void OtherKeys::remove(int row)
     rows_.erase(rows_.begin() + row);
 }
 
+std::optional<std::string> OtherKeys::take(std::string_view key)
+{
+    const auto found = std::ranges::find(rows_, key, &Row::key);
+    if (found == rows_.end()) return std::nullopt;
+    std::string value = std::move(found->value);
+    rows_.erase(found);
+    return value;
+}
+
 std::optional<std::string> OtherKeys::problem(std::span<const std::string> ownKeys) const
 {
     for (int i = 0; i < count(); ++i) {

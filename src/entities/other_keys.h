@@ -34,6 +34,10 @@ public:
     std::optional<std::string> add(std::string key, std::string value, std::span<const std::string> ownKeys);
     std::optional<std::string> set(int row, std::string key, std::string value, std::span<const std::string> ownKeys);
     void remove(int row);
+    // Takes the row of that key out of the list: its value, or none when no row has it.
+    std::optional<std::string> take(std::string_view key);
+    // Appends a row of a key the properties dialog no longer has a field for (the class changed).
+    void append(std::string key, std::string value) { rows_.push_back({std::move(key), std::move(value)}); }
 
     // The first refusal any row would get, or nothing when all may be written.
     std::optional<std::string> problem(std::span<const std::string> ownKeys) const;

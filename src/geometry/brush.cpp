@@ -284,34 +284,46 @@ void CQBrush::MakeBox(Vec3 lo, Vec3 hi, std::string_view texture, DebugOutput& l
 }
 
 template <typename Transform>
-void CQBrush::transformFaces(Transform transform, DebugOutput& log)
+bool CQBrush::transformFaces(Transform transform, TextureLock lock, DebugOutput& log)
 {
-    for (CQFace& face : faces_) transform(face);
+    std::vector<bool> lent(faces_.size(), false);
+    for (size_t i = 0; i < faces_.size(); ++i) {
+        if (lock == TextureLock::On && !faces_[i].axes) {
+            LendAxes(faces_[i]);
+            lent[i] = true;
+        }
+        transform(faces_[i]);
+    }
     FreeWindings();
     BuildWindings(log);
+    bool kept = true;
+    for (size_t i = 0; i < faces_.size(); ++i) {
+        if (lent[i] && !ReturnAxes(faces_[i])) kept = false;
+    }
+    return kept;
 }
 
 template <typename Turn>
-void CQBrush::turn(Turn turnVector, DebugOutput& log)
+bool CQBrush::turn(Turn turnVector, TextureLock lock, DebugOutput& log)
 {
-    transformFaces(
+    return transformFaces(
         [&](CQFace& face) {
             for (DVec3& p : face.planepts) turnVector(p);
             if (face.axes) {
                 for (DVec3& axis : face.axes->axis) turnVector(axis);
             }
         },
-        log);
+        lock, log);
 }
 
-void CQBrush::Move(Vec3 offset)
+void CQBrush::Move(Vec3 offset, TextureLock lock)
 {
     // A move keeps every polygon's shape: they move along instead of being cut again, and only
     // the planes are found again from their points, as a rebuild finds them.
     const DVec3 by = ToDouble(offset);
     for (CQFace& face : faces_) {
         for (DVec3& p : face.planepts) p += by;
-        MoveTextureWith(face, by);
+        if (lock == TextureLock::On) MoveTextureWith(face, by);
         if (const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2])) {
             face.plane = ToFloat(*plane);
         }
@@ -323,43 +335,43 @@ void CQBrush::Move(Vec3 offset)
     maxs_ += offset;
 }
 
-void CQBrush::RotateX(float degrees, DebugOutput& log)
+bool CQBrush::RotateX(float degrees, TextureLock lock, DebugOutput& log)
 {
-    turn([degrees](DVec3& v) { RotateAboutX(v, degrees); }, log);
+    return turn([degrees](DVec3& v) { RotateAboutX(v, degrees); }, lock, log);
 }
 
-void CQBrush::RotateY(float degrees, DebugOutput& log)
+bool CQBrush::RotateY(float degrees, TextureLock lock, DebugOutput& log)
 {
-    turn([degrees](DVec3& v) { RotateAboutY(v, degrees); }, log);
+    return turn([degrees](DVec3& v) { RotateAboutY(v, degrees); }, lock, log);
 }
 
-void CQBrush::RotateZ(float degrees, DebugOutput& log)
+bool CQBrush::RotateZ(float degrees, TextureLock lock, DebugOutput& log)
 {
-    turn([degrees](DVec3& v) { RotateAboutZ(v, degrees); }, log);
+    return turn([degrees](DVec3& v) { RotateAboutZ(v, degrees); }, lock, log);
 }
 
-void CQBrush::ScaleBy(float sx, float sy, float sz, DebugOutput& log)
+bool CQBrush::ScaleBy(float sx, float sy, float sz, TextureLock lock, DebugOutput& log)
 {
     const DVec3 factors{sx, sy, sz};
-    transformFaces(
-        [factors](CQFace& face) {
+    return transformFaces(
+        [factors, lock](CQFace& face) {
             for (DVec3& p : face.planepts) ScaleAxes(p, factors.x, factors.y, factors.z);
-            StretchTextureWith(face, factors);
+            if (lock == TextureLock::On) StretchTextureWith(face, factors);
         },
-        log);
+        lock, log);
 }
 
-void CQBrush::Mirror(int axis, DebugOutput& log)
+bool CQBrush::Mirror(int axis, TextureLock lock, DebugOutput& log)
 {
     DVec3 factors{1, 1, 1};
     factors[axis] = -1;
-    transformFaces(
+    return transformFaces(
         [factors](CQFace& face) {
             for (DVec3& p : face.planepts) ScaleAxes(p, factors.x, factors.y, factors.z);
             StretchTextureWith(face, factors);
             face.reverse(); // the mirror turns each face's points the other way round
         },
-        log);
+        lock, log);
 }
 
 void CQBrush::SetTexture(std::string_view name)

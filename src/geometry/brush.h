@@ -17,6 +17,11 @@ class DebugOutput;
 inline constexpr int kMaxFaces = 50;
 inline constexpr const char* kFullBrushMessage = "CQBrush::AddFace(): Tried to add a face to a full brush!\n";
 
+// Whether a transform carries the faces' textures with the brush, so that they stay fixed to their
+// faces, or leaves the texture numbers as they are (faces with texture axes still turn with the
+// brush, so that their axes stay on them).
+enum class TextureLock { Off, On };
+
 // Names a brush of the open map for as long as it exists, whatever moves around it; 0 names none.
 using BrushId = std::uint32_t;
 
@@ -96,14 +101,16 @@ public:
 
     // Becomes the axis-aligned box; a box with no volume leaves the brush without faces and invalid.
     void MakeBox(Vec3 mins, Vec3 maxs, std::string_view texture, DebugOutput& log);
-    void Move(Vec3 offset);
-    void RotateX(float degrees, DebugOutput& log);
-    void RotateY(float degrees, DebugOutput& log);
-    void RotateZ(float degrees, DebugOutput& log);
-    void ScaleBy(float sx, float sy, float sz, DebugOutput& log);
+    void Move(Vec3 offset, TextureLock lock);
+    // The turns and the scaling are true when every texture stayed as the lock asks: off, or kept
+    // within 0.01 texel (a face of the standard format may not be able to express it).
+    bool RotateX(float degrees, TextureLock lock, DebugOutput& log);
+    bool RotateY(float degrees, TextureLock lock, DebugOutput& log);
+    bool RotateZ(float degrees, TextureLock lock, DebugOutput& log);
+    bool ScaleBy(float sx, float sy, float sz, TextureLock lock, DebugOutput& log);
     // Mirrors the brush in the plane through the origin square to the axis; its faces keep facing
-    // out, and texture axes are mirrored with it.
-    void Mirror(int axis, DebugOutput& log);
+    // out, and texture axes are mirrored with it (standard faces too with the lock on).
+    bool Mirror(int axis, TextureLock lock, DebugOutput& log);
     void SetTexture(std::string_view name);
 
     // Appends a cutting face carrying the first face's texture, rebuilds and drops the faces left
@@ -119,12 +126,13 @@ public:
     std::vector<int> HorizontalFacesFacing(float z) const;
 
 private:
-    // Changes every face, then rebuilds the polygons.
+    // Changes every face, then rebuilds the polygons. With the lock on, faces of the standard
+    // format are carried through the change as faces with texture axes are.
     template <typename Transform>
-    void transformFaces(Transform transform, DebugOutput& log);
+    bool transformFaces(Transform transform, TextureLock lock, DebugOutput& log);
     // Turns the points and texture axes of every face about the origin.
     template <typename Turn>
-    void turn(Turn turnVector, DebugOutput& log);
+    bool turn(Turn turnVector, TextureLock lock, DebugOutput& log);
 
     BrushId id_ = 0;
     bool invalid_ = true;

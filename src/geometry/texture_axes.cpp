@@ -1,5 +1,6 @@
 #include "geometry/texture_axes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vorn {
@@ -80,13 +81,24 @@ StandardTexture StandardFromAxes(const CQFace& face)
     const TextureAxes& axes = *face.axes;
     StandardTexture result{face.rotation, axes.offset, face.scale};
 
-    // The projection ignores the part of each axis along the plane's normal.
+    // The projection reads each point by its coordinates across the base axis. On the face, the
+    // coordinate along that axis follows from the others, so an axis reads the face's points as its
+    // part across the base axis does once the normal has taken up its part along it: that
+    // part, times the plane's distance, joins the offset.
     const int base = baseFor(face);
     const int normalAxis = nonZeroAxis(kBaseAxes[base][0]);
-    DVec3 u = axes.axis[0];
-    DVec3 v = axes.axis[1];
-    u[normalAxis] = 0;
-    v[normalAxis] = 0;
+    const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
+    const DVec3 n = plane ? plane->normal : ToDouble(face.plane.normal);
+    const double dist = plane ? plane->dist : face.plane.dist;
+    std::array<DVec3, 2> across{};
+    for (size_t k = 0; k < 2; ++k) {
+        const double along = axes.axis[k][normalAxis] / n[normalAxis];
+        across[k] = axes.axis[k] - n * along;
+        across[k][normalAxis] = 0;
+        result.shift[k] += along * dist / ScaleOf(face, static_cast<int>(k));
+    }
+    const DVec3& u = across[0];
+    const DVec3& v = across[1];
     const double uLength = Length(u);
     if (uLength < kTiny) return result; // the texture runs along the projection: keep the rotation
 
@@ -112,8 +124,16 @@ StandardTexture StandardFromAxes(const CQFace& face)
 
 void MoveTextureWith(CQFace& face, DVec3 offset)
 {
-    if (!face.axes) return;
-    for (int k = 0; k < 2; ++k) face.axes->offset[static_cast<size_t>(k)] -= Dot(offset, face.axes->axis[static_cast<size_t>(k)]) / ScaleOf(face, k);
+    // A move changes neither the plane nor the projection: only the offsets (shifts) follow.
+    const TextureAxes axes = AxesOf(face);
+    for (size_t k = 0; k < 2; ++k) {
+        const double by = Dot(offset, axes.axis[k]) / ScaleOf(face, static_cast<int>(k));
+        if (face.axes) {
+            face.axes->offset[k] -= by;
+        } else {
+            face.shift[k] -= by;
+        }
+    }
 }
 
 void StretchTextureWith(CQFace& face, DVec3 factors)
@@ -128,6 +148,35 @@ void StretchTextureWith(CQFace& face, DVec3 factors)
         axis = stretched * (1.0 / length);
         face.scale[static_cast<size_t>(k)] = ScaleOf(face, k) / length;
     }
+}
+
+double TexelDistance(const CQFace& face, const CQFace& other)
+{
+    double farthest = 0;
+    if (!face.winding) return farthest;
+    for (const Vec3& corner : face.winding->points()) {
+        const auto a = TexelAt(face, ToDouble(corner));
+        const auto b = TexelAt(other, ToDouble(corner));
+        farthest = std::max({farthest, std::fabs(a[0] - b[0]), std::fabs(a[1] - b[1])});
+    }
+    return farthest;
+}
+
+void LendAxes(CQFace& face)
+{
+    face.axes = StandardAxes(face);
+}
+
+bool ReturnAxes(CQFace& face)
+{
+    constexpr double kTexelTolerance = 0.01;
+    const CQFace carried = face;
+    const StandardTexture texture = StandardFromAxes(face);
+    face.axes.reset();
+    face.rotation = texture.rotation;
+    face.shift = texture.shift;
+    face.scale = texture.scale;
+    return TexelDistance(carried, face) <= kTexelTolerance;
 }
 
 } // namespace vorn

@@ -31,10 +31,21 @@ struct StandardTexture {
 // each other, as near as it can otherwise.
 StandardTexture StandardFromAxes(const CQFace& face);
 
-// Carry a face's texture axes with the brush as it moves or stretches, so that the texel
-// coordinate of each point of the face stays what it was. Faces without axes keep their texture
-// where it lies.
+// Carry a face's texture with the brush as it moves or stretches, so that the texel coordinate of
+// each point of the face stays what it was: a move by the offsets (or shifts), a stretch by the
+// texture axes (a face without axes keeps its texture where it lies).
 void MoveTextureWith(CQFace& face, DVec3 offset);
 void StretchTextureWith(CQFace& face, DVec3 factors);
+
+// How far apart, in texels, two ways of laying a texture put the corners of a face's polygon.
+double TexelDistance(const CQFace& face, const CQFace& other);
+
+// A texture lock for faces of the standard format: lent the axes of their projection, they are
+// carried through a transform as faces with axes are; given back, they take the standard
+// projection nearest the carried axes.
+void LendAxes(CQFace& face);
+// True when the standard projection lays the texture as the carried axes did, within 0.01 texel
+// at the corners of the face's polygon (built anew after the transform).
+bool ReturnAxes(CQFace& face);
 
 } // namespace vorn

@@ -49,7 +49,7 @@ void PlaceBrushGroup(BrushGroupRead& group, const GridPlacement& placement)
         dx = std::trunc(SnapToGrid(dx - group.lastMins.x, placement.gridSize) + group.lastMins.x);
         dy = std::trunc(SnapToGrid(dy - group.lastMins.y, placement.gridSize) + group.lastMins.y);
     }
-    for (CQBrush& brush : group.brushes) brush.Move({dx, dy, -centre.z});
+    for (CQBrush& brush : group.brushes) brush.Move({dx, dy, -centre.z}, placement.textures);
 }
 
 } // namespace vorn

@@ -64,6 +64,8 @@ struct GridPlacement {
     Vec3 target;
     bool snap = false;
     int gridSize = 16;
+    // Whether the brushes' textures travel with them.
+    TextureLock textures = TextureLock::Off;
 };
 
 // One block of the map: key/value pairs and brushes. Point entities (a class with a fixed box)

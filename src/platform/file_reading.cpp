@@ -92,9 +92,19 @@ FileContents ReadWholeFile(const std::string& path, std::uint64_t limit)
 
 FileContents ReadFileStart(const std::string& path, size_t count)
 {
+    return ReadFilePart(path, 0, count);
+}
+
+FileContents ReadFilePart(const std::string& path, std::uint64_t offset, size_t count)
+{
     OpenedFile file = openRegularFile(path);
     if (file.failure) return failed(std::move(*file.failure));
     std::string bytes;
+    if (offset > 0) {
+        if (offset >= file.size) return {std::move(bytes), {}, 0};
+        if (::lseek(file.fd.get(), static_cast<off_t>(offset), SEEK_SET) < 0) return failed(SystemFailure(errno));
+    }
+    if (offset < file.size) bytes.reserve(static_cast<size_t>(std::min<std::uint64_t>(count, file.size - offset)));
     if (auto failure = readAtMost(file.fd.get(), count, bytes)) return failed(std::move(*failure));
     return {std::move(bytes), {}, 0};
 }

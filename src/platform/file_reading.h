@@ -24,4 +24,8 @@ FileContents ReadWholeFile(const std::string& path, std::uint64_t limit = kMaxFi
 // The first `count` bytes of a regular file, or all of it when it is shorter.
 FileContents ReadFileStart(const std::string& path, size_t count);
 
+// The `count` bytes of a regular file from `offset` on, or fewer where it ends (archives read
+// one member at a time).
+FileContents ReadFilePart(const std::string& path, std::uint64_t offset, size_t count);
+
 } // namespace vorn

@@ -45,14 +45,14 @@ class Host : public DebugOutput {
 public:
     // A modal message with an OK button; the text exactly as given, line breaks kept.
     virtual void messageBox(std::string_view text) = 0;
-    // A note in the status bar for a refusal that needs no answer (a move that cannot be made).
-    virtual void statusMessage(std::string_view text) = 0;
     // "Save changes to <title>?" with Yes, No and Cancel.
     virtual SaveAnswer askSaveChanges(std::string_view title) = 0;
     virtual void beep(int hz, int ms) = 0;
     virtual void updateViews(int flags) = 0;
     // The control panel's state in the core changed (current entity, texture, position).
     virtual void controlPanelChanged() = 0;
+    // A passing note in the status bar.
+    virtual void statusMessage(std::string_view text) = 0;
     virtual void setBusy(bool busy) = 0;
     virtual std::optional<std::string> chooseFileToOpen(const FileChooser& chooser) = 0;
     virtual std::optional<std::string> chooseFileToSave(const FileChooser& chooser) = 0;

@@ -9,12 +9,12 @@ namespace vorn {
 class NullHost : public Host {
 public:
     void messageBox(std::string_view) override {}
-    void statusMessage(std::string_view) override {}
     SaveAnswer askSaveChanges(std::string_view) override { return SaveAnswer::Cancel; }
     void debugOutput(std::string_view) override {}
     void beep(int, int) override {}
     void updateViews(int) override {}
     void controlPanelChanged() override {}
+    void statusMessage(std::string_view) override {}
     void setBusy(bool) override {}
     std::optional<std::string> chooseFileToOpen(const FileChooser&) override { return std::nullopt; }
     std::optional<std::string> chooseFileToSave(const FileChooser&) override { return std::nullopt; }

@@ -3,7 +3,10 @@
 #include "document/map_document.h"
 #include "document/map_notice.h"
 #include "entities/entity_class.h"
+#include "models/model_store.h"
 #include "render/camera_projection.h"
+#include "render/entity_model_mesh.h"
+#include "render/scene_packing.h"
 #include "render/texture_projection.h"
 
 #include <algorithm>
@@ -14,16 +17,6 @@ namespace vorn {
 namespace {
 
 constexpr std::uint8_t kFull = 255;
-
-std::int8_t packNormal(float v)
-{
-    return static_cast<std::int8_t>(std::lround(std::clamp(v, -1.0f, 1.0f) * 127.0f));
-}
-
-std::uint8_t packColour(float v)
-{
-    return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
-}
 
 // A pseudo-random number 0..32767 that stays the same for the same face, so that a rebuilt
 // brush keeps its tints.
@@ -41,7 +34,7 @@ std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, const st
                                        int face)
 {
     if (selected) return {kFull, 0, 0};
-    if (plain) return {packColour(plain->x), packColour(plain->y), packColour(plain->z)};
+    if (plain) return {PackColour(plain->x), PackColour(plain->y), PackColour(plain->z)};
     switch (style) {
     case SceneStyle::Wireframe:
         return {0, 0, kFull};
@@ -52,7 +45,7 @@ std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, const st
     }
     std::array<std::uint8_t, 3> tint{};
     for (int c = 0; c < 3; ++c) {
-        tint[static_cast<size_t>(c)] = packColour(0.5f + 0.5f * static_cast<float>(faceRandom(id, face, c)) / 32767.0f);
+        tint[static_cast<size_t>(c)] = PackColour(0.5f + 0.5f * static_cast<float>(faceRandom(id, face, c)) / 32767.0f);
     }
     return tint;
 }
@@ -60,6 +53,18 @@ std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, const st
 void markEmpty(std::vector<std::uint32_t>& indices, std::uint32_t first, std::uint32_t count, std::uint32_t vertex)
 {
     std::fill_n(indices.begin() + first, count, vertex);
+}
+
+std::string lookOf(const CQEntity& entity)
+{
+    return entity.className() + '\n' + std::string(entity.GetValue("\"angle\""));
+}
+
+std::array<std::uint8_t, 3> modelColour(SceneStyle style, bool selected)
+{
+    if (selected) return {kFull, 0, 0};
+    if (style == SceneStyle::Wireframe) return {0, 0, kFull};
+    return {kFull, kFull, kFull};
 }
 
 } // namespace
@@ -76,6 +81,7 @@ void CameraScene::empty()
     mesh_.triangles.clear();
     mesh_.lines.clear();
     ranges_.clear();
+    looks_.clear();
     builtBrushes_ = 0;
     unusedVertices_ = 0;
     changes_ = {};
@@ -90,9 +96,21 @@ std::optional<Vec3> CameraScene::plainColour(const CQEntity& entity) const
     return entityClass.color();
 }
 
+const EntityModel* CameraScene::modelOf(const CQEntity& entity) const
+{
+    if (entity.isModifiable() || !classes_ || !models_) return nullptr;
+    const std::string& path = classes_->find(entity.className()).model().path;
+    return path.empty() ? nullptr : models_->model(path).get();
+}
+
 bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
                               TextureSizeSource& sizes)
 {
+    if (const EntityModel* model = modelOf(entity)) {
+        AppendModelMesh(*model, PlacementOf(entity), modelColour(style_, selected), textures_.layerFor(model->skin), base,
+                        {mesh.vertices, mesh.triangles, mesh.lines});
+        return false;
+    }
     if (brush.CountFaces() < 4) return false;
     const std::optional<Vec3> plain = plainColour(entity);
     // Neighbouring faces mostly share a texture: look each name up once per run of it.
@@ -124,7 +142,7 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, bool
             mesh.vertices.push_back({{s.x, s.y, s.z},
                                      {centre.x, centre.y, centre.z},
                                      {uv.s, uv.t},
-                                     {packNormal(n.x), packNormal(n.y), packNormal(n.z), 0},
+                                     {PackNormal(n.x), PackNormal(n.y), PackNormal(n.z), 0},
                                      {colour[0], colour[1], colour[2], kFull},
                                      layer});
         }
@@ -168,6 +186,7 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
             ++builtBrushes_;
             const bool shown = !map.isHidden(brush);
             if (shown && appendBrush(entity, brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
+            if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);
             range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
             range.triangleIndexCount = range.triangleIndexRoom =
                 static_cast<std::uint32_t>(mesh_.triangles.size()) - range.firstTriangleIndex;
@@ -194,9 +213,26 @@ int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSo
     for (const BrushId id : notice.reselected) {
         if (range(id).selected != map.isSelected(id)) update(id);
     }
+    if (notice.keysChanged) oversized += followPointEntityKeys(map, sizes);
     // Brushes that grew or went leave unused room behind; past half the arrays, start afresh.
     constexpr size_t kFewVertices = 65536;
     if (unusedVertices_ > kFewVertices && unusedVertices_ > mesh_.vertices.size() / 2) return rebuild(map, style_, sizes);
+    return oversized;
+}
+
+int CameraScene::followPointEntityKeys(const CQMap& map, TextureSizeSource& sizes)
+{
+    int oversized = 0;
+    for (int e = 0; e < map.EntityCount(); ++e) {
+        const CQEntity& entity = map.entity(e);
+        if (entity.isModifiable()) continue;
+        const std::string look = lookOf(entity);
+        for (int b = 0; b < entity.brushCount(); ++b) {
+            const auto built = looks_.find(entity.brushes()[b].id());
+            if (built == looks_.end() || built->second == look) continue;
+            if (updateBrush(map, {e, b}, sizes)) ++oversized;
+        }
+    }
     return oversized;
 }
 
@@ -221,10 +257,12 @@ void CameraScene::removeBrush(BrushId id)
     unusedVertices_ += range.vertexRoom;
     --builtBrushes_;
     range = {};
+    looks_.erase(id);
 }
 
 bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSource& sizes)
 {
+    const CQEntity& entity = map.entity(at.entity);
     const CQBrush& brush = map.brush(at);
     const bool selected = map.isSelected(brush);
     BrushRange& range = rangeFor(brush.id());
@@ -234,7 +272,7 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
 
     // Built as if in place; moved to the end when it does not fit.
     const std::uint32_t builtBase = range.firstVertex;
-    const bool oversized = !map.isHidden(brush) && appendBrush(map.entity(at.entity), brush, selected, builtBase, scratch_, sizes);
+    const bool oversized = !map.isHidden(brush) && appendBrush(entity, brush, selected, builtBase, scratch_, sizes);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
     if (!range.built || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {
@@ -266,6 +304,7 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
     range.selected = selected;
     if (!range.built) ++builtBrushes_;
     range.built = true;
+    if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);
 
     noteChanged({range.firstVertex, range.vertexRoom}, {range.firstTriangleIndex, range.triangleIndexRoom},
                 {range.firstLineIndex, range.lineIndexRoom});

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vorn {
@@ -17,6 +19,8 @@ class CQEntity;
 class CQMap;
 struct BrushLocation;
 class EntityClassList;
+struct EntityModel;
+class ModelStore;
 struct MapNotice;
 
 // A run of elements of one of the scene's arrays.
@@ -80,6 +84,9 @@ public:
     // Where point entities take their colour in the textured style: their boxes have no texture of
     // their own. Must outlive the scene; until given, they show the missing texture.
     void setEntityClasses(const EntityClassList& classes) { classes_ = &classes; }
+    // Where the models of point entities whose class names one come from; until given (and for
+    // a model that cannot be had) they show as their boxes. Must outlive the scene.
+    void setEntityModels(ModelStore& models) { models_ = &models; }
 
     // What changed since the last call, and forgets it.
     SceneChanges takeChanges();
@@ -96,6 +103,10 @@ private:
                      TextureSizeSource& sizes);
     // The colour of a point entity's box in the textured style; none for other entities and styles.
     std::optional<Vec3> plainColour(const CQEntity& entity) const;
+    // The model a point entity shows as; none for other entities and when it has none.
+    const EntityModel* modelOf(const CQEntity& entity) const;
+    // Builds again the point entities whose class or angle changed since they were built.
+    int followPointEntityKeys(const CQMap& map, TextureSizeSource& sizes);
     // Builds one brush again (empty while hidden), in place when it still fits, else at the end of
     // the arrays; true when it had a face over the point limit.
     bool updateBrush(const CQMap& map, BrushLocation at, TextureSizeSource& sizes);
@@ -112,6 +123,10 @@ private:
     size_t unusedVertices_ = 0;      // left behind by brushes that moved to the end or went
     TextureLayers textures_;
     const EntityClassList* classes_ = nullptr;
+    ModelStore* models_ = nullptr;
+    // The class and angle each point entity's brush was built with, by its id: keys that change
+    // only how it looks.
+    std::unordered_map<BrushId, std::string> looks_;
     SceneChanges changes_;
     Mesh scratch_;
 };

@@ -2,21 +2,12 @@
 
 #include "platform/file_reading.h"
 #include "platform/host.h"
+#include "platform/path_list.h"
 
 #include <cerrno>
 #include <filesystem>
 
 namespace vorn {
-namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-} // namespace
 
 void ShowArchiveReport(const ArchiveReport& report, Host& host)
 {
@@ -26,14 +17,7 @@ void ShowArchiveReport(const ArchiveReport& report, Host& host)
 
 std::vector<std::string> SplitWadValue(std::string_view wadValue)
 {
-    std::vector<std::string> paths;
-    while (true) {
-        const auto end = wadValue.find(';');
-        const std::string_view path = trimmed(wadValue.substr(0, end));
-        if (!path.empty()) paths.emplace_back(path);
-        if (end == std::string_view::npos) return paths;
-        wadValue.remove_prefix(end + 1);
-    }
+    return SplitPathList(wadValue);
 }
 
 std::vector<std::string> TextureSearchFolders(std::string_view mapPath, std::string_view gameFolder)

@@ -1,6 +1,7 @@
 #include "ui/face_drag.h"
 
 #include "document/map_document.h"
+#include "geometry/texture_axes.h"
 
 namespace vorn {
 
@@ -17,9 +18,12 @@ bool FaceDrag::moveBy(MapChange& change, Vec3 step, DebugOutput& log)
     const BrushLocation at = change.map().onlySelectedBrush();
     if (!at.valid() || faces_.empty()) return false;
     CQBrush& brush = change.editBrush(at);
+    const TextureLock lock = change.map().textureLock;
     for (const int f : faces_) {
         if (f >= brush.numfaces()) continue; // another brush became the selection
-        for (DVec3& p : brush.face(f).planepts) p += ToDouble(step);
+        CQFace& face = brush.face(f);
+        for (DVec3& p : face.planepts) p += ToDouble(step);
+        if (lock == TextureLock::On) MoveTextureWith(face, ToDouble(step));
     }
     brush.FreeWindings();
     brush.BuildWindings(log);

@@ -33,6 +33,7 @@ void Preferences::load(const SettingsStore& store)
     xyDrawNames = store.readInt(kPreferences, "xydrawnames", defaults.xyDrawNames);
     xyScalePercent = store.readInt(kPreferences, "xyscale", defaults.xyScalePercent);
     autosaveMinutes = std::max(0, store.readInt(kPreferences, "autosave_minutes", defaults.autosaveMinutes));
+    textureLock = store.readInt(kPreferences, "texturelock", defaults.textureLock);
     xyPane = {store.readInt(kPreferences, "xywidth", defaults.xyPane.width),
               store.readInt(kPreferences, "xyheight", defaults.xyPane.height)};
     zPane = {store.readInt(kPreferences, "zwidth", defaults.zPane.width),
@@ -74,6 +75,7 @@ void Preferences::save(SettingsStore& store) const
     store.writeInt(kPreferences, "xydrawnames", xyDrawNames);
     store.writeInt(kPreferences, "xyscale", xyScalePercent);
     store.writeInt(kPreferences, "autosave_minutes", autosaveMinutes);
+    store.writeInt(kPreferences, "texturelock", textureLock);
     store.writeInt(kPreferences, "xyheight", xyPane.height);
     store.writeInt(kPreferences, "xywidth", xyPane.width);
     store.writeInt(kPreferences, "zheight", zPane.height);

@@ -56,6 +56,7 @@ struct Preferences {
     int xyDrawNames = 1;
     int xyScalePercent = 100;
     int autosaveMinutes = 5; // 0 turns autosave off
+    int textureLock = 0;     // moves, turns and scaling keep the textures fixed to their faces
     PaneSize xyPane{600, 120};
     PaneSize camPane{200, 150};
     PaneSize controlPane{100, 150};

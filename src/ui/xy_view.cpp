@@ -353,6 +353,15 @@ void CXYView::startSizing(MapPoint at)
     dragMode_ = DragMode::SizeNewBrush;
 }
 
+Vec3 CXYView::placementPoint(int x, int y, float boxBottom) const
+{
+    const MapPoint at = snapped(clientToMap(x, y));
+    if (orientation_ == ViewOrientation::Top) return {toFloat(at.x), toFloat(at.y), workspace_.map().GetMinZ() - boxBottom};
+    const DepthRange depth = workspace_.depthRange(axes_.depth);
+    const float middle = (depth.low + depth.high) / 2;
+    return axes_.point(toFloat(at.x), toFloat(at.y), workspace_.snapToGrid() ? workspace_.snap(middle) : middle);
+}
+
 void CXYView::rightButtonDown(const MouseInput& in)
 {
     rightDown_ = true;

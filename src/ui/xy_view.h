@@ -106,6 +106,11 @@ public:
     void centreOnMap();
     void findCamera();
 
+    // Where an entity whose box reaches `boxBottom` below its origin goes when put down at a client
+    // pixel: on the grid; from above it stands on the bottom of the work heights, from the front or
+    // the side it lies amid the depth of what was selected last.
+    Vec3 placementPoint(int x, int y, float boxBottom) const;
+
     // The box being dragged out, while there is one.
     const CQBrush* newBrush() const { return newBrushActive_ ? &newBrush_ : nullptr; }
 

@@ -201,7 +201,7 @@ private slots:
         // Find offers the filters; the file chosen fills the field, a cancelled choice keeps it.
         const std::tuple<QString, QStringList, QString> finds[] = {
             {"qbsp", {"Programs (*)", "Application Files (*.exe)"}, "/new/Zoë's qbsp"},
-            {"entityList", {"Quake Entity List files (*.qel)"}, qel}};
+            {"entityList", {"Entity Definitions (*.qel *.fgd *.def)", "Quake Entity List files (*.qel)", "FGD files (*.fgd)", "DEF files (*.def)"}, qel}};
         for (const auto& [name, filters, result] : finds) {
             whileModal([&] { setup.findChild<QAbstractButton*>("find" + name)->click(); return 0; }, [&](QDialog& d) {
                 auto* chooser = qobject_cast<QFileDialog*>(&d);
@@ -232,7 +232,7 @@ private slots:
                                           "preferences/curtexture preferences/author/name preferences/author/email").split(' ');
         const QStringList numbers = QString("curtargetid xygridsize xygridshow xygridsnap xydrawnames xyscale xywidth xyheight zwidth zheight "
                                             "qwidth qheight camwidth camheight camon cammode autosave_minutes mainwin/show mainwin/left mainwin/top "
-                                            "mainwin/right mainwin/bottom fourcamwidth fourcamheight fourfrontwidth").split(' ');
+                                            "mainwin/right mainwin/bottom fourcamwidth fourcamheight fourfrontwidth texturelock").split(' ');
         // Every key read and written back unchanged: texts the INI format must escape, a different number in each.
         const char* tricky[] = {"/my lists/q, e1.qel", "*water0", "Zoë \"the\"; Smith", "zoe=1@x.org", "@/q", "#tmp", "C:\\q\\gfx.wad"};
         QSettings original(path, QSettings::IniFormat);

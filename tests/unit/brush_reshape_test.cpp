@@ -202,7 +202,7 @@ TEST(Mirror, KeepsVolumeOutwardFacesAndTexturesMirrored)
     for (int axis = 0; axis < 3; ++axis) {
         SCOPED_TRACE(axis);
         CQBrush mirrored = ramp;
-        mirrored.Mirror(axis, log);
+        mirrored.Mirror(axis, TextureLock::Off, log);
         ExpectSolid(mirrored);
         EXPECT_NEAR(Volume(mirrored), Volume(ramp), 1e-3);
         const std::vector<DVec3> images = ShapeOf(mirrored).vertices;
@@ -210,14 +210,14 @@ TEST(Mirror, KeepsVolumeOutwardFacesAndTexturesMirrored)
             v[axis] = -v[axis];
             EXPECT_TRUE(std::ranges::find(images, v) != images.end());
         }
-        mirrored.Mirror(axis, log);
+        mirrored.Mirror(axis, TextureLock::Off, log);
         EXPECT_EQ(BrushText(mirrored), BrushText(ramp)) << "twice is the brush again";
     }
 
     // Valve axes are mirrored with the brush: each corner keeps its texel at its image.
     CQBrush valve = ReadBlock(kValveBoxBlock + 1, log);
     CQBrush mirrored = valve;
-    mirrored.Mirror(0, log);
+    mirrored.Mirror(0, TextureLock::Off, log);
     ExpectSolid(mirrored);
     for (int f = 0; f < valve.numfaces(); ++f) {
         std::vector<std::array<double, 2>> images;

@@ -229,7 +229,7 @@ TEST(Brush, BuildsWholeAndExactFarFromTheOriginAndSnapsCornersTowardZeroOnly)
         EXPECT_EQ(std::pair(b.mins(), b.maxs()), std::pair(Vec3{far, -far, far - 64}, Vec3{far + 64, -far + 80, far + 16}));
 
         // A slanted brush out there builds too, with every corner on its planes.
-        b.RotateZ(30, log);
+        b.RotateZ(30, TextureLock::Off, log);
         ExpectSolid(b);
         EXPECT_EQ(b.CountFaces(), 6) << far;
     }

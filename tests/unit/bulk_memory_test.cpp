@@ -66,7 +66,7 @@ TEST(BulkMemory, ABrushCopiedOrReadIntoAnArenaIsTheSameBrushAndItsOwn)
         ASSERT_TRUE(copy->face(f).winding && source.face(f).winding);
         EXPECT_TRUE(std::ranges::equal(copy->face(f).winding->points(), source.face(f).winding->points()));
     }
-    copy->Move({16, 0, 0});
+    copy->Move({16, 0, 0}, TextureLock::Off);
     EXPECT_EQ(source.mins(), (Vec3{0, 0, 0}));
     EXPECT_EQ(copy->mins(), (Vec3{16, 0, 0}));
 
@@ -80,7 +80,7 @@ TEST(BulkMemory, ABrushCopiedOrReadIntoAnArenaIsTheSameBrushAndItsOwn)
         ASSERT_TRUE(inArena.BuildWindings(log, &arena));
         read = std::move(inArena); // the storage, carved from the arena
     }
-    read.Move({8, 0, 0});
+    read.Move({8, 0, 0}, TextureLock::Off);
     read.AddFace(CQFace({0, 0, 8}, {0, 64, 8}, {64, 64, 8}, "CUT"), log);
     ASSERT_TRUE(read.BuildWindings(log));
     EXPECT_EQ(std::pair(read.CountFaces(), read.maxs()), std::pair(6, Vec3{72, 32, 8}));

@@ -161,7 +161,7 @@ TEST_F(CameraSceneTest, ANoticeRewritesOnlyTheRangesOfTheBrushesItNames)
 
     NoticeRecorder notices(map());
     select(0, {1});
-    change([&](MapChange& c) { c.editBrush({0, 1}).Move({0, 0, 32}); });
+    change([&](MapChange& c) { c.editBrush({0, 1}).Move({0, 0, 32}, TextureLock::Off); });
     scene.follow(map(), notices.notices[0], sizes);
     scene.follow(map(), notices.notices[1], sizes);
     const SceneChanges changes = scene.takeChanges();

@@ -148,7 +148,8 @@ TEST(EntityPropertiesForm, SpawnflagsOpenAsFlagAndSkillBoxesAndAreWrittenBackFro
     };
 
     EntityPropertiesForm form = open("2305");
-    EXPECT_EQ(form.flags, (std::array<bool, 8>{true, false, false, false, false, false, false, false}));
+    EXPECT_EQ(std::vector<bool>(form.flags.begin(), form.flags.begin() + 8),
+              (std::vector<bool>{true, false, false, false, false, false, false, false}));
     EXPECT_EQ(form.skills, (std::array<bool, 4>{false, true, true, false})) << "Normal and Difficult ticked";
     EXPECT_EQ(written(form), "2305");
     form.skills = {true, true, true, true};

@@ -16,11 +16,11 @@ namespace vorn::test {
 class FakeHost : public NullHost {
 public:
     void messageBox(std::string_view text) override { messages.emplace_back(text); }
-    void statusMessage(std::string_view text) override { statusMessages.emplace_back(text); }
     void debugOutput(std::string_view text) override { debug.emplace_back(text); }
     void beep(int hz, int ms) override { beeps.push_back({hz, ms}); }
     void updateViews(int flags) override { updates.push_back(flags); }
     void setBusy(bool busy) override { busyChanges.push_back(busy); }
+    void statusMessage(std::string_view text) override { statuses.emplace_back(text); }
     std::optional<std::string> chooseFileToOpen(const FileChooser& c) override { return choosers.push_back(c), file; }
     std::optional<std::string> chooseFileToSave(const FileChooser& c) override { return choosers.push_back(c), file; }
 
@@ -28,7 +28,7 @@ public:
     int debugCount(std::string_view text) const { return static_cast<int>(std::ranges::count(debug, text)); }
 
     std::vector<std::string> messages;
-    std::vector<std::string> statusMessages;
+    std::vector<std::string> statuses;
     std::vector<std::string> debug;
     std::vector<std::pair<int, int>> beeps;
     std::vector<int> updates;

@@ -44,8 +44,8 @@ TEST(Room, WallsOfABoxOrOfASlantedBrushAreSolids)
     EXPECT_TRUE(CountContaining(room->brushes, {8, 128, 64}) == 1 && CountContaining(room->brushes, {128, 128, 64}) == 0);
 
     CQBrush slanted = Box({0, 0, 0}, {128, 128, 64});
-    slanted.RotateZ(30, log);
-    slanted.RotateX(20, log);
+    slanted.RotateZ(30, TextureLock::Off, log);
+    slanted.RotateX(20, TextureLock::Off, log);
     const auto slantedRoom = MakeRoom(slanted, 8, "BRICK", log);
     ASSERT_TRUE(slantedRoom);
     ASSERT_EQ(slantedRoom->brushes.size(), 6u);

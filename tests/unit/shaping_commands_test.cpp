@@ -100,7 +100,7 @@ TEST_F(ShapingTest, RefusedVertexMovesChangeNothing)
     const std::string before = mapText();
     drag(front(), over(front(), -20, 100), over(front(), 100, 50)); // a band over the top's handles
     for (int k = 0; k < 4; ++k) front().keyDown(ViewKey::Down); // 16 down each time, the last to the bottom
-    EXPECT_EQ(host.statusMessages, std::vector<std::string>{"The brush would have no volume: the move is refused."});
+    EXPECT_EQ(host.statuses, std::vector<std::string>{"The brush would have no volume: the move is refused."});
     ExpectBox(worldBrush(0), {0, 0, 0}, {64, 64, 16});
     for (int k = 0; k < 3; ++k) map().Undo();
     EXPECT_EQ(mapText(), before);
@@ -109,7 +109,7 @@ TEST_F(ShapingTest, RefusedVertexMovesChangeNothing)
     top().leftButtonDown(over(top(), 64, 64)); // the north east corners
     top().mouseMove(over(top(), 48, 48));
     top().mouseMove(over(top(), 32, 32)); // onto the line between their neighbours: no corners any more
-    EXPECT_EQ(host.statusMessages.back(), "A moved corner would no longer be a corner of the brush: the move is refused.");
+    EXPECT_EQ(host.statuses.back(), "A moved corner would no longer be a corner of the brush: the move is refused.");
     top().leftButtonUp(over(top(), 32, 32));
     EXPECT_TRUE(hasCorner(0, {48, 48, 64})) << "where the last move that could be made left it";
     map().Undo();
@@ -152,7 +152,7 @@ TEST_F(ShapingTest, DuplicatePasteInPlaceMirrorAndMerge)
     map().DeselectAll();
     select(0, {0});
     MergeSelection(map(), host);
-    EXPECT_EQ(host.statusMessages.back(), "Select two or more brushes of one entity to merge them.");
+    EXPECT_EQ(host.statuses.back(), "Select two or more brushes of one entity to merge them.");
 }
 
 // Hidden brushes are neither drawn nor picked nor selected, the file holds them and the map is

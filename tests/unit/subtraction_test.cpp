@@ -61,10 +61,10 @@ TEST(Subtraction, PiecesCoverExactlyTheTargetOutsideTheCutters)
 {
     FakeHost log;
     CQBrush slanted = Box({40, 40, -16}, {88, 88, 80});
-    slanted.Move({-64, -64, -32});
-    slanted.RotateZ(30, log);
-    slanted.RotateX(15, log);
-    slanted.Move({64, 64, 32});
+    slanted.Move({-64, -64, -32}, TextureLock::Off);
+    slanted.RotateZ(30, TextureLock::Off, log);
+    slanted.RotateX(15, TextureLock::Off, log);
+    slanted.Move({64, 64, 32}, TextureLock::Off);
     // The target, the cutters and how many pieces are left (0: not counted).
     const std::tuple<CQBrush, std::vector<CQBrush>, size_t> cases[] = {
         {Box({0, 0, 0}, {128, 128, 128}), {Box({32, 32, 32}, {96, 96, 96})}, 6}, // a piece on each side of the hole

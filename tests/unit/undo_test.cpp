@@ -291,7 +291,7 @@ TEST_F(UndoTest, AChangeNeverCommittedIsUndoneAndOneLeftOpenByANewMapIsDropped)
     const std::string before = mapText();
     {
         MapChange change(map(), "Abandoned");
-        change.editBrush({0, 0}).Move({64, 0, 0});
+        change.editBrush({0, 0}).Move({64, 0, 0}, TextureLock::Off);
         change.removeBrush({0, 1});
         change.setValue(1, "\"light\"", "\"50\"");
         change.removeEntity(2);
@@ -301,7 +301,7 @@ TEST_F(UndoTest, AChangeNeverCommittedIsUndoneAndOneLeftOpenByANewMapIsDropped)
     EXPECT_FALSE(map().canUndo());
 
     MapChange lasting(map(), "Lasting");
-    lasting.editBrush({0, 0}).Move({64, 0, 0});
+    lasting.editBrush({0, 0}).Move({64, 0, 0}, TextureLock::Off);
     EXPECT_TRUE(map().IsModifiedSinceSave()) << "modified while the change lasts";
     map().NewMap();
     EXPECT_TRUE(lasting.dropped());

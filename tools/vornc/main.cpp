@@ -4,9 +4,13 @@
 //   vornc resave IN.map OUT.map  reads and writes the map as the editor's Open and Save do, and
 //                                prints the time each took; a map not read whole is not written
 //   vornc wad FILE.wad           the archive's textures with their sizes, in directory order
+//   vornc entities FILE...       the classes of entity lists (.qel) and definition files (.fgd,
+//                                .def) read as the editor reads them: name, point or solid, the
+//                                box, the model; then their count
 //   vornc --version              the version of the editor it belongs to
 
 #include "console_host.h"
+#include "entity_listing.h"
 #include "document/no_dialogs.h"
 #include "editor/editor.h"
 #include "platform/file_reading.h"
@@ -18,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 using namespace vorn;
 
@@ -26,7 +31,7 @@ namespace {
 int usage()
 {
     std::fprintf(stderr, "usage: vornc stats FILE.map\n       vornc resave IN.map OUT.map\n       vornc wad FILE.wad\n"
-                         "       vornc --version\n");
+                         "       vornc entities FILE...\n       vornc --version\n");
     return 2;
 }
 
@@ -131,6 +136,7 @@ int main(int argc, char* argv[])
     }
     if (command == "wad" && argc == 3) return listWad(argv[2]);
     ConsoleHost host;
+    if (command == "entities" && argc >= 3) return ListEntityClasses(std::vector<std::string>(argv + 2, argv + argc), host);
     NoDialogs dialogs;
     Editor editor(host, dialogs);
     editor.loadEntityClasses();
