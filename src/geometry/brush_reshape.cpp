@@ -93,7 +93,7 @@ std::array<DVec3, 3> planePoints(const HullFace& face, std::span<const DVec3> po
 
 // The brush of the solid's faces, each made from its source, in the order of their sources.
 std::optional<CQBrush> brushOf(std::span<const HullFace> hull, std::span<const Source> sources, std::span<const DVec3> points,
-                               DVec3 offset, BrushId id, DebugOutput& log)
+                               DVec3 offset, TextureLock lock, BrushId id, DebugOutput& log)
 {
     struct Made {
         size_t source;
@@ -107,7 +107,7 @@ std::optional<CQBrush> brushOf(std::span<const HullFace> hull, std::span<const S
         face.winding.reset();
         if (sources[s].movedWhole && sameCorners(h, sources[s])) {
             for (DVec3& p : face.planepts) p += offset;
-            MoveTextureWith(face, offset);
+            if (lock == TextureLock::On) MoveTextureWith(face, offset);
         } else if (!samePlane) {
             face.planepts = planePoints(h, points);
         }
@@ -131,7 +131,7 @@ bool isCorner(std::span<const HullFace> hull, int point)
 
 } // namespace
 
-Reshaped MoveCorners(const CQBrush& brush, std::span<const int> corners, DVec3 offset, DebugOutput& log)
+Reshaped MoveCorners(const CQBrush& brush, std::span<const int> corners, DVec3 offset, TextureLock lock, DebugOutput& log)
 {
     const BrushShape shape = ShapeOf(brush);
     std::vector<bool> moved(shape.vertices.size(), false);
@@ -160,7 +160,7 @@ Reshaped MoveCorners(const CQBrush& brush, std::span<const int> corners, DVec3 o
         if (auto source = sourceOf(brush.face(f), std::move(now), movedWhole)) sources.push_back(std::move(*source));
     }
     if (sources.empty()) return ReshapeRefusal::NoVolume;
-    auto reshaped = brushOf(*hull, sources, points, offset, brush.id(), log);
+    auto reshaped = brushOf(*hull, sources, points, offset, lock, brush.id(), log);
     if (!reshaped) return ReshapeRefusal::NoVolume;
     return std::move(*reshaped);
 }
@@ -179,7 +179,7 @@ std::optional<CQBrush> MergeBrushes(std::span<const CQBrush* const> brushes, Deb
     }
     const auto hull = ConvexHull(points, kOnPlane);
     if (!hull || sources.empty()) return std::nullopt;
-    return brushOf(*hull, sources, points, {}, brushes.front()->id(), log);
+    return brushOf(*hull, sources, points, {}, TextureLock::Off, brushes.front()->id(), log);
 }
 
 } // namespace vorn

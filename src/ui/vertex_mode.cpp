@@ -85,7 +85,7 @@ std::optional<ReshapeRefusal> VertexMode::moveTo(MapChange& change, DVec3 offset
             shapes.push_back(m.original);
             continue;
         }
-        Reshaped reshaped = MoveCorners(m.original, m.corners, offset, log);
+        Reshaped reshaped = MoveCorners(m.original, m.corners, offset, change.map().textureLock, log);
         if (const auto* refusal = std::get_if<ReshapeRefusal>(&reshaped)) return *refusal;
         shapes.push_back(std::move(std::get<CQBrush>(reshaped)));
     }

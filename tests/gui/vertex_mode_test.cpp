@@ -1,3 +1,4 @@
+#include "compile_tools.h"
 #include "editor/editor.h"
 #include "editor_actions.h"
 #include "fresh_app.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QFile>
 #include <QtTest/QtTest>
 
 #include <set>
@@ -79,6 +81,42 @@ private slots:
         QVERIFY(map().isHidden(world.brush(1)));
     }
 
+    // A room holding a box made a ramp in the front view and a box with a corner pulled out in the
+    // top view: saved, it compiles, and saved again after it is opened it compiles to the same level.
+    void aVertexEditedMapCompilesAndItsResaveToo()
+    {
+        if (!RealToolsRun()) QSKIP("needs the shared compile tools");
+        const QString first = app_.folder().filePath("shaped.map");
+        QFile file(first);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(roomText().c_str());
+        file.close();
+        app_->start(first); // the same application opens it in place of the empty map
+        CQEntity& world = map().entity(0);
+        const int rampBox = world.brushCount() - 2;
+        map().DeselectAll();
+        map().selectBrush({0, rampBox}, true);
+        QTest::keyClick(app_->frame().viewPane(0), Qt::Key_V);
+        drag(1, {64, 64}, {64, 30}, {64, 2});
+        map().DeselectAll();
+        map().selectBrush({0, rampBox + 1}, true);
+        app_->editor().view2D(0).centreOn(-64, -64);
+        app_->frame().viewPane(0)->refresh();
+        drag(0, {-32, -32}, {-16, -16}, {0, 0});
+        QCOMPARE(ShapeOf(world.brush(rampBox)).vertices.size(), size_t{6});
+        QCOMPARE(ShapeOf(world.brush(rampBox + 1)).vertices.size(), size_t{8});
+        QCOMPARE(world.brush(rampBox + 1).maxs(), (Vec3{0, 0, 64}));
+        action("file.save")->trigger();
+        const QByteArray level = compiled(first);
+        QVERIFY(!level.isEmpty());
+
+        const QString second = app_.folder().filePath("resaved.map");
+        QVERIFY(QFile::copy(first, second));
+        app_->start(second);
+        action("file.save")->trigger();
+        QVERIFY(compiled(second) == level);
+    }
+
 private:
     using Corners = std::set<std::tuple<double, double, double>>;
 
@@ -107,6 +145,47 @@ private:
         Corners all;
         for (const DVec3& v : ShapeOf(map().entity(0).brush(0)).vertices) all.insert({v.x, v.y, v.z});
         return all;
+    }
+
+    // Six walls around a room 512 units wide, a player start, and two boxes on the floor.
+    static std::string roomText()
+    {
+        std::string text = "{\n\"classname\" \"worldspawn\"\n";
+        const auto box = [&](int x0, int y0, int z0, int x1, int y1, int z1) {
+            const auto plane = [&](int ax, int ay, int az, int bx, int by, int bz, int cx, int cy, int cz) {
+                text += "( " + std::to_string(ax) + " " + std::to_string(ay) + " " + std::to_string(az) + " ) ( " +
+                        std::to_string(bx) + " " + std::to_string(by) + " " + std::to_string(bz) + " ) ( " +
+                        std::to_string(cx) + " " + std::to_string(cy) + " " + std::to_string(cz) + " ) WALL 0 0 0 1 1\n";
+            };
+            text += "{\n";
+            plane(x0, y0, z1, x0, y1, z1, x1, y1, z1); // top
+            plane(x0, y0, z0, x1, y0, z0, x1, y1, z0); // bottom
+            plane(x0, y0, z0, x0, y1, z0, x0, y1, z1); // west
+            plane(x1, y0, z0, x1, y0, z1, x1, y1, z1); // east
+            plane(x0, y0, z0, x0, y0, z1, x1, y0, z1); // south
+            plane(x0, y1, z0, x1, y1, z0, x1, y1, z1); // north
+            text += "}\n";
+        };
+        box(-272, -272, -16, 272, 272, 0);
+        box(-272, -272, 256, 272, 272, 272);
+        box(-272, -272, 0, -256, 272, 256);
+        box(256, -272, 0, 272, 272, 256);
+        box(-256, -272, 0, 256, -256, 256);
+        box(-256, 256, 0, 256, 272, 256);
+        box(0, 0, 0, 64, 64, 64);
+        box(-96, -96, 0, -32, -32, 64);
+        return text + "}\n{\n\"classname\" \"info_player_start\"\n\"origin\" \"128 -128 24\"\n}\n";
+    }
+
+    // The level the real qbsp makes of the map, which it must make without failing.
+    QByteArray compiled(const QString& mapPath)
+    {
+        QProcess qbsp;
+        qbsp.setWorkingDirectory(app_.folder().path());
+        qbsp.start(RealTool("qbsp"), {mapPath});
+        if (!qbsp.waitForFinished(120000) || qbsp.exitCode() != 0) return {};
+        QFile bsp(QString(mapPath).replace(".map", ".bsp"));
+        return bsp.open(QIODevice::ReadOnly) ? bsp.readAll() : QByteArray();
     }
 
     FreshApp app_;

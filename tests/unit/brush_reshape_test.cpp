@@ -126,7 +126,7 @@ TEST(MoveCorners, MakesTheSolidOfTheMovedCorners)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const Reshaped reshaped = MoveCorners(box, cornersAt(box, c.moved), c.offset, log);
+        const Reshaped reshaped = MoveCorners(box, cornersAt(box, c.moved), c.offset, TextureLock::Off, log);
         ASSERT_TRUE(std::holds_alternative<CQBrush>(reshaped));
         const CQBrush& b = std::get<CQBrush>(reshaped);
         expectSolidOf(b, c.corners);
@@ -134,9 +134,20 @@ TEST(MoveCorners, MakesTheSolidOfTheMovedCorners)
         EXPECT_EQ(b.id(), box.id());
     }
     // Faces that keep their plane keep their very points; the face moved whole moves its points.
-    const CQBrush raised = std::get<CQBrush>(MoveCorners(box, cornersAt(box, cases[3].moved), {0, 0, 32}, log));
+    const CQBrush raised = std::get<CQBrush>(MoveCorners(box, cornersAt(box, cases[3].moved), {0, 0, 32}, TextureLock::Off, log));
     EXPECT_EQ(raised.face(0).planepts[0], (box.face(0).planepts[0] + DVec3{0, 0, 32}));
     EXPECT_EQ(raised.face(1).planepts, box.face(1).planepts);
+    // The top slid sideways keeps its texels at its corners with the lock on, and its texture
+    // where it lies with the lock off.
+    const DVec3 aside{16, 0, 0};
+    const auto top = cornersAt(box, cases[3].moved);
+    const CQBrush locked = std::get<CQBrush>(MoveCorners(box, top, aside, TextureLock::On, log));
+    const CQBrush unlocked = std::get<CQBrush>(MoveCorners(box, top, aside, TextureLock::Off, log));
+    for (const Vec3& p : box.face(0).winding->points()) {
+        const DVec3 moved = ToDouble(p) + aside;
+        EXPECT_NEAR(TexelAt(locked.face(0), moved)[0], TexelAt(box.face(0), ToDouble(p))[0], 1e-6);
+        EXPECT_NEAR(TexelAt(unlocked.face(0), moved)[0], TexelAt(box.face(0), moved)[0], 1e-6);
+    }
 }
 
 TEST(MoveCorners, RefusesAFlatSolidAndACornerMovedInside)
@@ -145,13 +156,13 @@ TEST(MoveCorners, RefusesAFlatSolidAndACornerMovedInside)
     const CQBrush box = namedBox();
     const auto top = cornersAt(box, {{0, 0, 64}, {64, 0, 64}, {0, 64, 64}, {64, 64, 64}});
     const DVec3 down{0, 0, -64};
-    EXPECT_EQ(std::get<ReshapeRefusal>(MoveCorners(box, top, down, log)), ReshapeRefusal::NoVolume);
+    EXPECT_EQ(std::get<ReshapeRefusal>(MoveCorners(box, top, down, TextureLock::Off, log)), ReshapeRefusal::NoVolume);
     const auto corner = cornersAt(box, {{64, 64, 64}});
     const DVec3 inward{-48, -48, -48};
-    EXPECT_EQ(std::get<ReshapeRefusal>(MoveCorners(box, corner, inward, log)), ReshapeRefusal::NotConvex);
+    EXPECT_EQ(std::get<ReshapeRefusal>(MoveCorners(box, corner, inward, TextureLock::Off, log)), ReshapeRefusal::NotConvex);
     // Onto the edge of the other corners' solid it would be swallowed too.
     const DVec3 ontoEdge{0, -32, -32};
-    EXPECT_EQ(std::get<ReshapeRefusal>(MoveCorners(box, corner, ontoEdge, log)), ReshapeRefusal::NotConvex);
+    EXPECT_EQ(std::get<ReshapeRefusal>(MoveCorners(box, corner, ontoEdge, TextureLock::Off, log)), ReshapeRefusal::NotConvex);
 }
 
 // A vertex pulled a unit off a large box leaves faces a fraction of a unit wide, which still
@@ -160,7 +171,7 @@ TEST(MoveCorners, SliverFacesKeepTheirPolygons)
 {
     NullDebugOutput log;
     const CQBrush big = Box({-512, -512, 0}, {512, 512, 1024});
-    const Reshaped reshaped = MoveCorners(big, cornersAt(big, {{512, 512, 1024}}), {1, 0, 1}, log);
+    const Reshaped reshaped = MoveCorners(big, cornersAt(big, {{512, 512, 1024}}), {1, 0, 1}, TextureLock::Off, log);
     ASSERT_TRUE(std::holds_alternative<CQBrush>(reshaped));
     const CQBrush& b = std::get<CQBrush>(reshaped);
     ExpectSolid(b);
@@ -198,7 +209,7 @@ TEST(MergeBrushes, TouchingBoxesMakeTheirBoxAndAnLShapeItsHull)
 TEST(Mirror, KeepsVolumeOutwardFacesAndTexturesMirrored)
 {
     NullDebugOutput log;
-    const CQBrush ramp = std::get<CQBrush>(MoveCorners(namedBox(), cornersAt(namedBox(), {{64, 0, 64}, {64, 64, 64}}), {0, 0, -64}, log));
+    const CQBrush ramp = std::get<CQBrush>(MoveCorners(namedBox(), cornersAt(namedBox(), {{64, 0, 64}, {64, 64, 64}}), {0, 0, -64}, TextureLock::Off, log));
     for (int axis = 0; axis < 3; ++axis) {
         SCOPED_TRACE(axis);
         CQBrush mirrored = ramp;
