@@ -92,7 +92,7 @@ private slots:
         file.write(roomText().c_str());
         file.close();
         app_->start(first); // the same application opens it in place of the empty map
-        CQEntity& world = map().entity(0);
+        const CQEntity& world = map().entity(0);
         const int rampBox = world.brushCount() - 2;
         map().DeselectAll();
         map().selectBrush({0, rampBox}, true);
@@ -107,6 +107,9 @@ private slots:
         QCOMPARE(ShapeOf(world.brush(rampBox + 1)).vertices.size(), size_t{8});
         QCOMPARE(world.brush(rampBox + 1).maxs(), (Vec3{0, 0, 64}));
         action("file.save")->trigger();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("( 0 64 64 ) ( 64 0 0 ) ( 0 0 64 )")); // the ramp's slope, in whole numbers
+        file.close();
         const QByteArray level = compiled(first);
         QVERIFY(!level.isEmpty());
 
