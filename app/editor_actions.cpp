@@ -208,8 +208,8 @@ void EditorActions::fillToolBar(QToolBar& bar) const
            {"file.new", "file.open", "file.save", "", "edit.cut", "edit.copy", "edit.paste", "", "view.grid",
             "view.classNames", "", "brush.rotateX", "brush.rotateBackX", "brush.rotateY", "brush.rotateBackY",
             "brush.rotateZ", "brush.rotateBackZ", "", "brush.scaleUp", "brush.scaleDown", "brush.stairs", "brush.ramp", "",
-            "edit.clipper", "edit.vertexMode", "edit.textureLock", "", "camera.off", "camera.wireframe", "camera.unlitFlat", "camera.flatShaded",
-            "camera.gouraud", "camera.textured", "", "help.about"});
+            "edit.clipper", "edit.vertexMode", "edit.textureLock", "", "camera.off", "camera.wireframe", "camera.unlitFlat",
+            "camera.flatShaded", "camera.gouraud", "camera.textured", "", "help.about"});
 }
 
 } // namespace vorn
