@@ -53,6 +53,25 @@ const Entry kEntries[] = {
     {"edit.clipper", "C&lipper Mode", "Place clip points with clicks in the XY view\nClipper mode", "clipper", {}, true},
     {"edit.vertexMode", "&Vertex Mode", "Move the corners, edges and faces of the selected brushes\nVertex mode", "vertex",
      {QKeySequence(QStringLiteral("V"))}, true},
+    {"texture.shiftLeft", "Shift Texture &Left", "Shift the selected faces' textures left by the grid step\nShift texture left", "",
+     {QKeySequence(QStringLiteral("Shift+Left"))}, false},
+    {"texture.shiftRight", "Shift Texture &Right", "Shift the selected faces' textures right by the grid step\nShift texture right", "",
+     {QKeySequence(QStringLiteral("Shift+Right"))}, false},
+    {"texture.shiftUp", "Shift Texture &Up", "Shift the selected faces' textures up by the grid step\nShift texture up", "",
+     {QKeySequence(QStringLiteral("Shift+Up"))}, false},
+    {"texture.shiftDown", "Shift Texture &Down", "Shift the selected faces' textures down by the grid step\nShift texture down", "",
+     {QKeySequence(QStringLiteral("Shift+Down"))}, false},
+    {"texture.turnLeft", "Turn Texture &Anticlockwise", "Turn the selected faces' textures by 15 degrees\nTurn texture anticlockwise", "",
+     {QKeySequence(QStringLiteral("Shift+PgUp"))}, false},
+    {"texture.turnRight", "Turn Texture &Clockwise", "Turn the selected faces' textures back by 15 degrees\nTurn texture clockwise", "",
+     {QKeySequence(QStringLiteral("Shift+PgDown"))}, false},
+    {"texture.copy", "C&opy Face Texture", "Copy the texture of the selected face\nCopy face texture", "",
+     {QKeySequence(QStringLiteral("Ctrl+Alt+C"))}, false},
+    {"texture.paste", "Pa&ste Face Texture", "Put the copied face texture on the selected faces or brushes\nPaste face texture", "",
+     {QKeySequence(QStringLiteral("Ctrl+Alt+V"))}, false},
+    {"texture.replace", "Re&place Texture...", "Replace one texture by another in the selection or the map\nReplace texture", "", {}, false},
+    {"texture.selectFaces", "Select &Faces with Texture", "Select every face with the current texture\nSelect faces with texture", "", {}, false},
+    {"texture.selectBrushes", "Select &Brushes with Texture", "Select the current entity's brushes with the current texture\nSelect brushes with texture", "", {}, false},
     {"edit.rotationSettings", "&Rotation Settings", "Rotate a brush selection about Z or X axis", "", {}, false},
     {"edit.scaleFactor", "&Scale Factor", "Scale a brush selection\nScale ", "", {}, false},
 
@@ -173,10 +192,15 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
     recentFilesMenu = file->addMenu(QStringLiteral("Recent &Files"));
     addAll(file, *this, {"", "file.exit"});
 
-    addAll(bar.addMenu(QStringLiteral("&Edit")), *this,
+    QMenu* edit = bar.addMenu(QStringLiteral("&Edit"));
+    addAll(edit, *this,
            {"edit.undo", "edit.redo", "", "edit.cut", "edit.copy", "edit.paste", "edit.pasteInPlace", "edit.duplicate",
             "edit.selectAll", "edit.selectTexture", "", "edit.clipper", "edit.vertexMode", "edit.textureLock", "",
+            "texture.replace", "texture.selectFaces", "texture.selectBrushes", "",
             "edit.rotationSettings", "edit.scaleFactor"});
+    addAll(edit->addMenu(QStringLiteral("&Face Texture")), *this,
+           {"texture.shiftLeft", "texture.shiftRight", "texture.shiftUp", "texture.shiftDown", "texture.turnLeft",
+            "texture.turnRight", "", "texture.copy", "texture.paste"});
     addAll(bar.addMenu(QStringLiteral("&Brush")), *this,
            {"brush.entity", "", "brush.room", "brush.stairs", "brush.arch", "brush.cylinder", "brush.spike", "brush.ramp",
             "", "brush.mirrorX", "brush.mirrorY", "brush.mirrorZ", "brush.merge", "", "brush.load", "brush.save"});

@@ -13,6 +13,7 @@
 #include "qt_settings_store.h"
 #include "recent_files.h"
 #include "settings_writer.h"
+#include "surface_panel.h"
 #include "xy_view_widget.h"
 #include "z_view_widget.h"
 
@@ -67,6 +68,8 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     wireFileCommands();
     wirePrinting();
     addEntityBrowser();
+    surfacePanel_ = new SurfacePanel(editor_, this);
+    addDockWidget(Qt::RightDockWidgetArea, surfacePanel_);
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
     connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) {
@@ -87,6 +90,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     refreshChecks();
     refreshUndo();
     refreshTitle();
+    refreshFaceTextureCommands();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -127,6 +131,8 @@ void CMainFrame::refreshViews(int flags)
     refreshChecks();
     refreshUndo();
     refreshTitle();
+    refreshFaceTextureCommands();
+    surfacePanel_->refresh();
 }
 
 void CMainFrame::refreshUndo()

@@ -23,6 +23,7 @@ class QtHost;
 class QtSettingsStore;
 class RecentFiles;
 class SettingsWriter;
+class SurfacePanel;
 class XYViewWidget;
 class ZViewWidget;
 
@@ -77,6 +78,11 @@ private:
     // The "Entities" dock, whose point classes drop into the XY view.
     void addEntityBrowser();
     void wireCommands();
+    // Face texturing: the nudge keys, copy and paste of a face's texture, replace and select.
+    void wireFaceTextureCommands();
+    // The face commands are enabled only while faces are selected, so that their keys reach the
+    // views otherwise.
+    void refreshFaceTextureCommands();
     void wireFileCommands();
     void wirePrinting();
     void refreshViews(int flags);
@@ -114,6 +120,7 @@ private:
     QSplitter* bottomRow_ = nullptr;
     QWidget* cameraPane_ = nullptr;
     ControlPanelWidget* controlPanel_ = nullptr;
+    SurfacePanel* surfacePanel_ = nullptr;
     std::array<XYViewWidget*, 3> viewPanes_{};
     ZViewWidget* zPane_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "document/brush_group_commands.h"
 #include "document/edit_commands.h"
 #include "document/entity_commands.h"
+#include "document/face_commands.h"
 #include "document/hidden_brushes.h"
 #include "editor/editor.h"
 #include "platform/host.h"
@@ -15,6 +16,7 @@
 #include "keyboard_shortcuts_dialog.h"
 #include "main_frame.h"
 #include "map_view_keys.h"
+#include "replace_texture_dialog.h"
 #include "setup_dialog.h"
 #include "xy_view_widget.h"
 #include "z_view_widget.h"
@@ -58,6 +60,54 @@ Vec3 CMainFrame::duplicateOffset() const
     return view.axes().point(step, -step, 0);
 }
 
+void CMainFrame::wireFaceTextureCommands()
+{
+    Editor& e = editor_;
+    CQMap& map = e.map();
+    const auto on = [this](const char* key, auto&& run) {
+        connect((*actions_)[QString::fromLatin1(key)], &QAction::triggered, this, run);
+    };
+    // Moves the texture that way on the face: its offset runs against its axis.
+    const auto shiftBy = [&e, &map](double x, double y) {
+        const double step = e.workspace().snapToGrid() ? e.workspace().gridSize() : 1.0;
+        NudgeFaces(map, {-x * step, y * step}, 0);
+    };
+    constexpr double kTurnDegrees = 15;
+    on("texture.shiftLeft", [shiftBy] { shiftBy(-1, 0); });
+    on("texture.shiftRight", [shiftBy] { shiftBy(1, 0); });
+    on("texture.shiftUp", [shiftBy] { shiftBy(0, 1); });
+    on("texture.shiftDown", [shiftBy] { shiftBy(0, -1); });
+    on("texture.turnLeft", [&map] { NudgeFaces(map, {0, 0}, kTurnDegrees); });
+    on("texture.turnRight", [&map] { NudgeFaces(map, {0, 0}, -kTurnDegrees); });
+    on("texture.copy", [&e, &map] {
+        if (auto copied = CopyFaceTexture(map)) e.clipboard().faceTexture = std::move(copied);
+    });
+    on("texture.paste", [&e, &map] {
+        if (e.clipboard().faceTexture) PasteFaceTexture(map, *e.clipboard().faceTexture);
+    });
+    on("texture.replace", [this, &e, &map] {
+        const auto asked = askReplaceTexture(this, map.currentTexture(), map.hasSelectedFaces() || map.countSelectedBrushes() > 0);
+        if (!asked) return;
+        const int changed = ReplaceTexture(map, asked->find, asked->replace, asked->selectionOnly);
+        e.host().statusMessage("Replace Texture: " + std::to_string(changed) + " faces changed");
+    });
+    on("texture.selectFaces", [&map] { SelectFacesWithTexture(map, map.currentTexture()); });
+    on("texture.selectBrushes", [&map] { SelectBrushesWithTexture(map, map.currentTexture()); });
+}
+
+void CMainFrame::refreshFaceTextureCommands()
+{
+    const CQMap& map = editor_.map();
+    const bool faces = map.hasSelectedFaces();
+    for (const char* key : {"texture.shiftLeft", "texture.shiftRight", "texture.shiftUp", "texture.shiftDown",
+                            "texture.turnLeft", "texture.turnRight"}) {
+        (*actions_)[QString::fromLatin1(key)]->setEnabled(faces);
+    }
+    (*actions_)[QStringLiteral("texture.copy")]->setEnabled(map.selectedFaces().size() == 1);
+    (*actions_)[QStringLiteral("texture.paste")]->setEnabled(editor_.clipboard().faceTexture &&
+                                                              (faces || map.countSelectedBrushes() > 0));
+}
+
 void CMainFrame::wireCommands()
 {
     Editor& e = editor_;
@@ -89,6 +139,7 @@ void CMainFrame::wireCommands()
         map.textureLock = map.textureLock == TextureLock::On ? TextureLock::Off : TextureLock::On;
         host.updateViews(ViewFlags::All);
     });
+    wireFaceTextureCommands();
     on("edit.rotationSettings", [&] { EditRotationSettings(map, dialogs, host); });
     on("edit.scaleFactor", [&] { EditScaleFactor(map, dialogs, host); });
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/brush.h"
+#include "geometry/face_surface.h"
 #include "map/entity.h"
 
 #include <optional>
@@ -12,7 +13,8 @@ namespace vorn {
 class DebugOutput;
 
 // The editor's own brush clipboard. It keeps what it needs of the entity the brushes came from
-// (its pairs and whether it is modifiable), so pasting still works after that entity is gone.
+// (its pairs and whether it is modifiable), so pasting still works after that entity is gone; and,
+// apart from them, one face's texture.
 struct Clipboard {
     struct Source {
         std::vector<CQKeyValue> pairs;
@@ -22,6 +24,7 @@ struct Clipboard {
     std::vector<CQBrush> brushes; // in map order, without ids
     std::optional<Source> source;
     bool wholeEntity = false;
+    std::optional<SurfaceTexture> faceTexture;
 };
 
 // Copies of the clipboard's brushes with their group centred on the placement's x and y, each

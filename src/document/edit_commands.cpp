@@ -2,6 +2,7 @@
 
 #include "document/clipboard.h"
 #include "document/dialogs.h"
+#include "document/face_commands.h"
 #include "document/map_document.h"
 #include "document/selection_edits.h"
 #include "platform/host.h"
@@ -124,6 +125,10 @@ void ChooseTexture(CQMap& map, Dialogs& dialogs, const std::string& wadValue)
 
 void ApplyTextureToSelection(CQMap& map)
 {
+    if (map.hasSelectedFaces()) {
+        SetFacesTexture(map, map.currentTexture());
+        return;
+    }
     const std::vector<BrushLocation> selected = map.changeableSelection();
     if (selected.empty()) return;
     MapChange change(map, "Apply Texture");

@@ -29,7 +29,8 @@ void SelectAllOfCurrentEntity(CQMap& map);
 // The texture selector on the archives `wadValue` names; the chosen texture becomes current and
 // goes onto the selection.
 void ChooseTexture(CQMap& map, Dialogs& dialogs, const std::string& wadValue);
-// "Apply Texture": the current texture onto the current entity's selected brushes.
+// "Apply Texture": the current texture onto the selected faces, or else the current entity's
+// selected brushes.
 void ApplyTextureToSelection(CQMap& map);
 // "Align Texture": the selected brushes' textures aligned by the archives' texture sizes.
 void AlignTexturesOfSelection(CQMap& map, TextureSizeSource& sizes);

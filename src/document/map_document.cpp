@@ -286,6 +286,41 @@ void CQMap::togglePicked(BrushLocation at)
     if (!open_) publish();
 }
 
+std::vector<FaceRef> CQMap::selectedFaces() const
+{
+    std::vector<FaceRef> faces;
+    for (const FaceRef& face : store_.selectedFaces()) {
+        const BrushLocation at = locate(face.brush);
+        if (at.valid() && face.face < brush(at).numfaces()) faces.push_back(face);
+    }
+    return faces;
+}
+
+std::vector<int> CQMap::selectedFacesOf(BrushId id) const
+{
+    std::vector<int> faces;
+    if (!store_.hasSelectedFaces(id)) return faces;
+    for (const FaceRef& face : store_.selectedFaces()) {
+        if (face.brush == id) faces.push_back(face.face);
+    }
+    return faces;
+}
+
+void CQMap::toggleFace(FaceRef face)
+{
+    const bool nowSelected = std::ranges::find(store_.selectedFaces(), face) == store_.selectedFaces().end();
+    store_.selectFace(face, nowSelected);
+    const BrushLocation at = locate(face.brush);
+    if (nowSelected && at.valid() && face.face < brush(at).numfaces()) noteCurrentTexture(brush(at).face(face.face).texture);
+    if (!open_) publish();
+}
+
+void CQMap::select(const SelectionState& state)
+{
+    store_.restoreSelection(state);
+    if (!open_) publish();
+}
+
 void CQMap::SelectAll()
 {
     const int current = currentIndex();
@@ -480,6 +515,11 @@ void MapChange::removeEntity(int index)
 void MapChange::selectBrush(BrushLocation at, bool selected)
 {
     store_.selectBrush(store_.brush(at).id(), selected);
+}
+
+void MapChange::selectFace(FaceRef face, bool selected)
+{
+    store_.selectFace(face, selected);
 }
 
 void MapChange::setCurrentEntity(int index)

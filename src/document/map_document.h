@@ -122,6 +122,11 @@ public:
     // The selected brush when exactly one is selected.
     BrushLocation onlySelectedBrush() const;
     SelectionState selectionState() const { return store_.selectionState(); }
+    // The selected faces still in the map, in the order they were picked.
+    std::vector<FaceRef> selectedFaces() const;
+    bool hasSelectedFaces() const { return !store_.selectedFaces().empty(); }
+    // Which of the brush's faces are selected, by place.
+    std::vector<int> selectedFacesOf(BrushId id) const;
 
     // --- hidden brushes: neither drawn nor picked, but written to the file ---
     bool isHidden(const CQBrush& brush) const { return store_.isHidden(brush.id()); }
@@ -140,6 +145,11 @@ public:
     // Toggles a brush the user picked and makes its entity current; a brush now selected gives
     // the current texture (its first face's).
     void togglePicked(BrushLocation at);
+    // Selects or deselects one face; a face selected deselects the brushes and gives the current
+    // texture.
+    void toggleFace(FaceRef face);
+    // The selection becomes the one given, at once.
+    void select(const SelectionState& state);
     // Selects every brush of the current entity that is not hidden.
     void SelectAll();
     void DeselectAll();
@@ -232,6 +242,7 @@ public:
 
     // --- the selection, which the step restores as it was before and after it ---
     void selectBrush(BrushLocation at, bool selected);
+    void selectFace(FaceRef face, bool selected);
     // Makes the entity current (-1: none); the old current entity's brushes are deselected.
     void setCurrentEntity(int index);
     void deselectAll();

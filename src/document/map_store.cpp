@@ -1,5 +1,6 @@
 #include "document/map_store.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace vorn {
@@ -38,6 +39,7 @@ CQBrush MapStore::eraseBrush(BrushLocation at)
 {
     CQBrush brush = entities_[static_cast<size_t>(at.entity)]->takeBrush(at.index);
     if (selection_.remove(brush.id())) notice_.brushReselected(brush.id());
+    deselectFacesOf(brush.id());
     locations_.erase(brush.id());
     placeBrushes(at.entity, at.index);
     notice_.brushRemoved(brush.id());
@@ -75,6 +77,7 @@ std::unique_ptr<CQEntity> MapStore::eraseEntity(int index)
         notice_.currentEntityChanged();
     }
     for (const CQBrush& brush : entity->brushes()) {
+        deselectFacesOf(brush.id());
         locations_.erase(brush.id());
         notice_.brushRemoved(brush.id());
     }
@@ -92,6 +95,7 @@ void MapStore::selectBrush(BrushId id, bool selected)
     const BrushLocation at = locate(id);
     if (!at.valid() || hidden_.contains(id)) return;
     if (!entities_[static_cast<size_t>(at.entity)]->isCurrent()) setCurrentEntity(at.entity);
+    deselectFaces();
     if (selection_.add(id)) notice_.brushReselected(id);
 }
 
@@ -100,11 +104,63 @@ bool MapStore::setHidden(BrushId id, bool hidden)
     if (hidden) {
         if (!hidden_.add(id)) return false;
         selectBrush(id, false);
+        deselectFacesOf(id);
     } else if (!hidden_.remove(id)) {
         return false;
     }
     notice_.brushShownOrHidden(id);
     return true;
+}
+
+void MapStore::selectFace(FaceRef face, bool selected)
+{
+    if (selected) {
+        if (!locate(face.brush).valid() || hidden_.contains(face.brush) || std::ranges::find(faces_, face) != faces_.end()) {
+            return;
+        }
+        deselectBrushes();
+        faces_.push_back(face);
+        ++faceOwners_[face.brush];
+    } else {
+        const auto found = std::ranges::find(faces_, face);
+        if (found == faces_.end()) return;
+        faces_.erase(found);
+        if (--faceOwners_[face.brush] == 0) faceOwners_.erase(face.brush);
+    }
+    notice_.brushReselected(face.brush);
+}
+
+void MapStore::selectFaces(const std::vector<FaceRef>& faces)
+{
+    deselectFaces();
+    if (faces.empty()) return;
+    deselectBrushes();
+    for (const FaceRef& face : faces) {
+        if (!locate(face.brush).valid()) continue;
+        faces_.push_back(face);
+        ++faceOwners_[face.brush];
+        notice_.brushReselected(face.brush);
+    }
+}
+
+void MapStore::deselectBrushes()
+{
+    for (const BrushId id : selection_.ids()) notice_.brushReselected(id);
+    selection_.clear();
+}
+
+void MapStore::deselectFacesOf(BrushId id)
+{
+    if (faceOwners_.erase(id) == 0) return;
+    std::erase_if(faces_, [&](const FaceRef& face) { return face.brush == id; });
+    notice_.brushReselected(id);
+}
+
+void MapStore::deselectFaces()
+{
+    for (const FaceRef& face : faces_) notice_.brushReselected(face.brush);
+    faces_.clear();
+    faceOwners_.clear();
 }
 
 void MapStore::setCurrentEntity(int index)
@@ -119,7 +175,7 @@ void MapStore::setCurrentEntity(int index)
 SelectionState MapStore::selectionState() const
 {
     const auto ids = selection_.ids();
-    return {currentIndex(), {ids.begin(), ids.end()}};
+    return {currentIndex(), {ids.begin(), ids.end()}, faces_};
 }
 
 void MapStore::restoreSelection(const SelectionState& state)
@@ -131,6 +187,7 @@ void MapStore::restoreSelection(const SelectionState& state)
         if (!wanted.contains(id)) selectBrush(id, false);
     }
     for (const BrushId id : state.brushes) selectBrush(id, true);
+    if (state.faces != faces_) selectFaces(state.faces);
 }
 
 void MapStore::reset(std::vector<std::unique_ptr<CQEntity>> entities)
@@ -139,6 +196,8 @@ void MapStore::reset(std::vector<std::unique_ptr<CQEntity>> entities)
     locations_.clear();
     selection_.clear();
     hidden_.clear();
+    faces_.clear();
+    faceOwners_.clear();
     nextId_ = 1;
     for (const auto& entity : entities_) {
         for (CQBrush& brush : entity->brushes()) brush.setId(nextId_++);

@@ -6,6 +6,7 @@
 #include "map/entity.h"
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace vorn {
@@ -28,6 +29,9 @@ public:
     const Selection& selection() const { return selection_; }
     bool isHidden(BrushId id) const { return hidden_.contains(id); }
     const Selection& hidden() const { return hidden_; }
+    // In the order they were picked; a face whose brush lost it is not dropped until asked.
+    const std::vector<FaceRef>& selectedFaces() const { return faces_; }
+    bool hasSelectedFaces(BrushId id) const { return faceOwners_.contains(id); }
     // The first entity with the current flag; -1 when none has it.
     int currentIndex() const;
 
@@ -50,10 +54,14 @@ public:
     // Hides a brush (deselecting it) or shows it again; false when it already was so. A brush
     // taken out of the map stays hidden, so that it comes back as it went.
     bool setHidden(BrushId id, bool hidden);
+    // Selecting a face deselects every brush, selecting a brush every face.
+    void selectFace(FaceRef face, bool selected);
+    // The faces become the face selection (the brushes are deselected unless there are none).
+    void selectFaces(const std::vector<FaceRef>& faces);
     // Makes the entity current (-1: none); the old current entity's brushes are deselected.
     void setCurrentEntity(int index);
-    // Deselects every brush; the current entity stays current.
-    void deselectAll() { restoreSelection({currentIndex(), {}}); }
+    // Deselects every brush and face; the current entity stays current.
+    void deselectAll() { restoreSelection({currentIndex(), {}, {}}); }
     SelectionState selectionState() const;
     void restoreSelection(const SelectionState& state);
 
@@ -67,11 +75,16 @@ private:
     // Sets the locations of the entity's brushes from `first` on.
     void placeBrushes(int entity, int first);
     void placeEntitiesFrom(int first);
+    void deselectFacesOf(BrushId id);
+    void deselectBrushes();
+    void deselectFaces();
 
     std::vector<std::unique_ptr<CQEntity>> entities_;
     BrushLocations locations_;
     Selection selection_;
     Selection hidden_;
+    std::vector<FaceRef> faces_;
+    std::unordered_map<BrushId, int> faceOwners_; // how many of each brush's faces are selected
     NoticeBuilder notice_;
     BrushId nextId_ = 1;
 };

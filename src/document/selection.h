@@ -27,10 +27,19 @@ private:
     std::vector<std::uint32_t> slots_; // by id: its place in ids_ plus one, 0 when not selected
 };
 
-// The selection at one moment: the current entity and its selected brushes.
+// One face of a brush, by the brush's id and the face's place in it.
+struct FaceRef {
+    BrushId brush = 0;
+    int face = -1;
+    friend bool operator==(const FaceRef&, const FaceRef&) = default;
+};
+
+// The selection at one moment: the current entity and its selected brushes, or the selected
+// faces (of brushes of any entity; brushes and faces are never selected together).
 struct SelectionState {
     int currentEntity = -1;
     std::vector<BrushId> brushes;
+    std::vector<FaceRef> faces;
     friend bool operator==(const SelectionState&, const SelectionState&) = default;
 };
 

@@ -217,9 +217,41 @@ RayHit CQBrush::hitByRay(Vec3 start, Vec3 end, DebugOutput& log) const
     return {true, distance, clip.enterFace};
 }
 
-void CQBrush::AlignTextures(TextureSizeSource& sizes)
+void AlignFaceTexture(CQFace& face, TextureSizeSource::Size size)
 {
     static constexpr Vec3 kAxes[6] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+    if (!face.winding) return;
+    if (face.axes) {
+        alignAlongAxes(face, size);
+        return;
+    }
+    int axis = -1;
+    float best = 0;
+    for (int k = 0; k < 6; ++k) {
+        const float d = Dot(kAxes[k], face.plane.normal);
+        if (d > best) {
+            best = d;
+            axis = k;
+        }
+    }
+    if (axis < 0) return;
+
+    // The two coordinates that run along the face: the first goes with the width.
+    const int along = axis % 3;
+    const int uAxis = along == 0 ? 1 : 0;
+    const int vAxis = along == 2 ? 1 : 2;
+    float a = kTextureEdgeStart;
+    float b = kTextureEdgeStart;
+    for (const Vec3& p : face.winding->points()) {
+        a = std::max(a, p[uAxis]);
+        b = std::max(b, p[vAxis]);
+    }
+    if (size.width > 0) face.shift[0] = alignedShift(a, size.width);
+    if (size.height > 0) face.shift[1] = -alignedShift(b, size.height);
+}
+
+void CQBrush::AlignTextures(TextureSizeSource& sizes)
+{
     const std::string* sizedName = nullptr;
     TextureSizeSource::Size size;
     for (CQFace& face : faces_) {
@@ -228,34 +260,7 @@ void CQBrush::AlignTextures(TextureSizeSource& sizes)
             size = sizes.textureSize(face.texture);
             sizedName = &face.texture;
         }
-        if (face.axes) {
-            alignAlongAxes(face, size);
-            continue;
-        }
-
-        int axis = -1;
-        float best = 0;
-        for (int k = 0; k < 6; ++k) {
-            const float d = Dot(kAxes[k], face.plane.normal);
-            if (d > best) {
-                best = d;
-                axis = k;
-            }
-        }
-        if (axis < 0) continue;
-
-        // The two coordinates that run along the face: the first goes with the width.
-        const int along = axis % 3;
-        const int uAxis = along == 0 ? 1 : 0;
-        const int vAxis = along == 2 ? 1 : 2;
-        float a = kTextureEdgeStart;
-        float b = kTextureEdgeStart;
-        for (const Vec3& p : face.winding->points()) {
-            a = std::max(a, p[uAxis]);
-            b = std::max(b, p[vAxis]);
-        }
-        if (size.width > 0) face.shift[0] = alignedShift(a, size.width);
-        if (size.height > 0) face.shift[1] = -alignedShift(b, size.height);
+        AlignFaceTexture(face, size);
     }
 }
 

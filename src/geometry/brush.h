@@ -141,4 +141,8 @@ private:
     std::vector<CQFace, BulkAllocator<CQFace>> faces_;
 };
 
+// Shifts the face's texture so that it starts on the face's top or right edge, as Align Texture
+// does for every face of a brush.
+void AlignFaceTexture(CQFace& face, TextureSizeSource::Size size);
+
 } // namespace vorn

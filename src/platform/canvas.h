@@ -24,6 +24,7 @@ inline constexpr Rgb Grid{192, 192, 192};
 inline constexpr Rgb ClipPoint{255, 127, 0};
 inline constexpr Rgb Handle{0, 150, 0};
 inline constexpr Rgb SelectedHandle{255, 0, 255};
+inline constexpr Rgb FaceOwner{255, 200, 0}; // a brush some of whose faces are selected
 } // namespace Colours
 
 struct PixelPoint {

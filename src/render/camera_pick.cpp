@@ -5,11 +5,11 @@
 
 namespace vorn {
 
-std::optional<BrushLocation> PickSceneBrush(const CQMap& map, const SceneRay& ray, DebugOutput& log)
+std::optional<ScenePick> PickSceneBrush(const CQMap& map, const SceneRay& ray, DebugOutput& log)
 {
     const Vec3 start = SceneToMap(ray.start);
     const Vec3 end = SceneToMap(ray.start + ray.direction * CameraProjection::kFar);
-    std::optional<BrushLocation> nearest;
+    std::optional<ScenePick> nearest;
     float best = 0;
     for (int e = 0; e < map.EntityCount(); ++e) {
         const auto brushes = map.entity(e).brushes();
@@ -20,7 +20,7 @@ std::optional<BrushLocation> PickSceneBrush(const CQMap& map, const SceneRay& ra
             if (!hit.hit || hit.distance < 0) continue;
             if (!nearest || hit.distance < best) {
                 best = hit.distance;
-                nearest = BrushLocation{e, b};
+                nearest = ScenePick{{e, b}, hit.face};
             }
         }
     }

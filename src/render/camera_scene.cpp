@@ -67,6 +67,13 @@ std::array<std::uint8_t, 3> modelColour(SceneStyle style, bool selected)
     return {kFull, kFull, kFull};
 }
 
+BrushMarks marksOf(const CQMap& map, BrushId id)
+{
+    BrushMarks marks{map.isSelected(id), {}};
+    if (map.hasSelectedFaces()) marks.faces = map.selectedFacesOf(id);
+    return marks;
+}
+
 } // namespace
 
 void CameraScene::clear()
@@ -103,9 +110,10 @@ const EntityModel* CameraScene::modelOf(const CQEntity& entity) const
     return path.empty() ? nullptr : models_->model(path).get();
 }
 
-bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
-                              TextureSizeSource& sizes)
+bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks, std::uint32_t base,
+                              Mesh& mesh, TextureSizeSource& sizes)
 {
+    const bool selected = marks.selected;
     if (const EntityModel* model = modelOf(entity)) {
         AppendModelMesh(*model, PlacementOf(entity), modelColour(style_, selected), textures_.layerFor(model->skin), base,
                         {mesh.vertices, mesh.triangles, mesh.lines});
@@ -132,7 +140,8 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, bool
         }
         const TextureProjection projection(face, size);
         const Vec3 n = MapToScene(face.plane.normal);
-        const auto colour = faceColour(style_, selected, plain, brush.id(), f);
+        const auto colour =
+            faceColour(style_, selected || std::ranges::find(marks.faces, f) != marks.faces.end(), plain, brush.id(), f);
         Vec3 sum;
         for (const Vec3& p : face.winding->points()) sum += p;
         const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
@@ -181,11 +190,11 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
             range.firstVertex = static_cast<std::uint32_t>(mesh_.vertices.size());
             range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
             range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
-            range.selected = map.isSelected(brush);
+            const BrushMarks marks = marksOf(map, brush.id());
+            range.selected = marks.selected;
             range.built = true;
             ++builtBrushes_;
-            const bool shown = !map.isHidden(brush);
-            if (shown && appendBrush(entity, brush, range.selected, range.firstVertex, mesh_, sizes)) ++oversized;
+            if (!map.isHidden(brush) && appendBrush(entity, brush, marks, range.firstVertex, mesh_, sizes)) ++oversized;
             if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);
             range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
             range.triangleIndexCount = range.triangleIndexRoom =
@@ -207,11 +216,8 @@ int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSo
         const BrushLocation at = map.locate(id);
         if (at.valid() && updateBrush(map, at, sizes)) ++oversized;
     };
-    for (const auto* ids : {&notice.added, &notice.changed, &notice.shownOrHidden}) {
+    for (const auto* ids : {&notice.added, &notice.changed, &notice.reselected, &notice.shownOrHidden}) {
         for (const BrushId id : *ids) update(id);
-    }
-    for (const BrushId id : notice.reselected) {
-        if (range(id).selected != map.isSelected(id)) update(id);
     }
     if (notice.keysChanged) oversized += followPointEntityKeys(map, sizes);
     // Brushes that grew or went leave unused room behind; past half the arrays, start afresh.
@@ -264,7 +270,7 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
 {
     const CQEntity& entity = map.entity(at.entity);
     const CQBrush& brush = map.brush(at);
-    const bool selected = map.isSelected(brush);
+    const BrushMarks marks = marksOf(map, brush.id());
     BrushRange& range = rangeFor(brush.id());
     scratch_.vertices.clear();
     scratch_.triangles.clear();
@@ -272,7 +278,7 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
 
     // Built as if in place; moved to the end when it does not fit.
     const std::uint32_t builtBase = range.firstVertex;
-    const bool oversized = !map.isHidden(brush) && appendBrush(entity, brush, selected, builtBase, scratch_, sizes);
+    const bool oversized = !map.isHidden(brush) && appendBrush(entity, brush, marks, builtBase, scratch_, sizes);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
     if (!range.built || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {
@@ -301,7 +307,7 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
               range.triangleIndexRoom - range.triangleIndexCount, range.firstVertex);
     markEmpty(mesh_.lines, range.firstLineIndex + range.lineIndexCount, range.lineIndexRoom - range.lineIndexCount,
               range.firstVertex);
-    range.selected = selected;
+    range.selected = marks.selected;
     if (!range.built) ++builtBrushes_;
     range.built = true;
     if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);

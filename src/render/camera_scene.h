@@ -52,6 +52,12 @@ struct BrushRange {
     bool selected = false; // as it was when built
 };
 
+// How a brush shows as picked: selected whole, or some of its faces (by place).
+struct BrushMarks {
+    bool selected = false;
+    std::vector<int> faces;
+};
+
 // The camera's copy of the map: every brush of at least four polygon faces that is not hidden as
 // triangles (and
 // its polygon edges as lines) in scene space, packed into three large arrays that are drawn
@@ -99,8 +105,8 @@ private:
     };
     // Appends the brush to `mesh`, its vertex numbers starting at `base`; true when a face was
     // over the point limit.
-    bool appendBrush(const CQEntity& entity, const CQBrush& brush, bool selected, std::uint32_t base, Mesh& mesh,
-                     TextureSizeSource& sizes);
+    bool appendBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks, std::uint32_t base,
+                     Mesh& mesh, TextureSizeSource& sizes);
     // The colour of a point entity's box in the textured style; none for other entities and styles.
     std::optional<Vec3> plainColour(const CQEntity& entity) const;
     // The model a point entity shows as; none for other entities and when it has none.

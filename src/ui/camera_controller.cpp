@@ -163,7 +163,7 @@ void CameraController::buttonDown(CameraButton button, const MouseInput& in)
     if (button == CameraButton::Left) {
         if (pickHandleAt(in.x, in.y, in.shift)) return;
         if (in.shift) {
-            pickAt(in.x, in.y);
+            pickAt(in.x, in.y, in.ctrl ? PickTarget::Face : PickTarget::Brush);
         } else {
             leftDrag_ = true;
         }
@@ -198,12 +198,17 @@ bool CameraController::mouseMove(int x, int y)
     return true;
 }
 
-bool CameraController::pickAt(int x, int y)
+bool CameraController::pickAt(int x, int y, PickTarget target)
 {
     if (!on_) return false;
-    const auto at = PickSceneBrush(workspace_.map(), projection().rayThroughPixel(x, y), workspace_.host());
-    if (!at) return false;
-    workspace_.map().togglePicked(*at);
+    const auto picked = PickSceneBrush(workspace_.map(), projection().rayThroughPixel(x, y), workspace_.host());
+    if (!picked) return false;
+    CQMap& map = workspace_.map();
+    if (target == PickTarget::Face) {
+        map.toggleFace({map.brush(picked->at).id(), picked->face});
+    } else {
+        map.togglePicked(picked->at);
+    }
     return true;
 }
 

@@ -17,9 +17,11 @@ struct MapNotice;
 // The keys the camera view moves the camera with.
 enum class CameraKey { PageUp, PageDown, Left, Right, Up, Down, X, Z, Home };
 enum class CameraButton { Left, Right };
+// What a Shift+click picks: the brush (Shift) or the face (Ctrl+Shift) under the cursor.
+enum class PickTarget { Brush, Face };
 
 // The camera view's logic: whether it is on and how it draws, the scene it keeps of the map,
-// and the keys, drags and Shift+click picks that fly the camera and select brushes.
+// and the keys, drags and Shift+click picks that fly the camera and select brushes or faces.
 class CameraController {
 public:
     static constexpr double kTurnStep = 0.17453292522222222;         // 10 degrees
@@ -67,8 +69,9 @@ public:
     bool mouseMove(int x, int y);
     int dragStartX() const { return dragStartX_; }
     int dragStartY() const { return dragStartY_; }
-    // Toggles the selection of the nearest brush under the pixel; false on empty space.
-    bool pickAt(int x, int y);
+    // Toggles the selection of the nearest brush, or its face, under the pixel; false on empty
+    // space.
+    bool pickAt(int x, int y, PickTarget target = PickTarget::Brush);
     // In vertex mode, selects the handle nearest the pixel within a few pixels (besides those
     // selected when `add`); false when there is none.
     bool pickHandleAt(int x, int y, bool add);

@@ -95,6 +95,9 @@ void DrawEntitiesXY(Canvas& canvas, const CXYView& view, const CQMap& map, const
         DrawEntityXY(canvas, view, map, entity, area, pen, false);
         if (entity.isCurrent()) DrawEntityXY(canvas, view, map, entity, area, pen, true);
     });
+    for (const FaceRef& face : map.selectedFaces()) {
+        DrawBrushXY(canvas, view, map.brush(map.locate(face.brush)), area, Colours::FaceOwner, false, nullptr);
+    }
 }
 
 } // namespace vorn

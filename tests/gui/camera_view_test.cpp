@@ -101,6 +101,26 @@ private slots:
         QCOMPARE(EntitiesText(map), before);
     }
 
+    // Ctrl+Shift+click picks the face under the cursor, red, its brush left unselected; a second
+    // Ctrl+Shift+click lets it go.
+    void ctrlShiftClickPicksTheFaceUnderTheCursor()
+    {
+        app_->frame().actions()["camera.flatShaded"]->trigger();
+        const QPoint middle(view_->width() / 2, view_->height() / 2);
+        QTest::mouseClick(view_, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, middle);
+        const CQMap& map = app_->editor().map();
+        QCOMPARE(map.countSelectedBrushes(), 0);
+        const std::vector<FaceRef> faces = map.selectedFaces();
+        QCOMPARE(faces.size(), size_t(1));
+        const CQFace& face = map.brush(map.locate(faces[0].brush)).face(faces[0].face);
+        QCOMPARE(face.plane.normal, (Vec3{0, -1, 0})); // the south wall's face toward the camera
+        const QColor colour(view_->grabFramebuffer().pixel(middle));
+        QVERIFY2(colour.red() > 100 && colour.green() == 0 && colour.blue() == 0, qPrintable(colour.name()));
+
+        QTest::mouseClick(view_, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, middle);
+        QVERIFY(!map.hasSelectedFaces());
+    }
+
 private:
     FreshApp app_;
     CMy3DCameraView* view_ = nullptr;
