@@ -41,7 +41,7 @@ private slots:
         QTest::keyClick(app_->frame().viewPane(0), Qt::Key_V);
         QVERIFY(app_->editor().workspace().vertexMode().isOn() && action("edit.vertexMode")->isChecked());
         QCoreApplication::processEvents();
-        QCOMPARE(QColor(viewport(0)->grab().toImage().pixel(point(0, 64, 64))), QColor(0, 150, 0)); // a corner's handle
+        QCOMPARE(QColor(viewport(0)->grab().toImage().pixel(point(0, 32, 64))), QColor(0, 150, 0)); // an edge's handle
 
         // The top east edge, seen end on from the front, dragged down to the bottom: a ramp.
         drag(1, {64, 64}, {64, 30}, {64, 2});
