@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace vorn {
 
@@ -218,13 +219,18 @@ bool CameraController::pickHandleAt(int x, int y, bool add)
     VertexMode& mode = workspace_.vertexMode();
     if (!on_ || !mode.isOn()) return false;
     const CameraProjection view = projection();
+    const Vec3 eye = view.rayThroughPixel(x, y).start;
+    // The handle nearest the pixel; of those the view shows at one pixel, the one nearest the eye.
     std::optional<HandleRef> nearest;
-    float best = kPickRadius;
+    std::pair<float, float> best{kPickRadius + 1, 0};
     for (const HandleRef& h : mode.handles(workspace_.map())) {
-        const auto pixel = view.pixelOf(MapToScene(ToFloat(h.at)));
+        const Vec3 point = MapToScene(ToFloat(h.at));
+        const auto pixel = view.pixelOf(point);
         if (!pixel) continue;
-        if (const float d = std::hypot((*pixel)[0] - static_cast<float>(x), (*pixel)[1] - static_cast<float>(y)); d <= best) {
-            best = d;
+        const float d = std::round(std::hypot((*pixel)[0] - static_cast<float>(x), (*pixel)[1] - static_cast<float>(y)));
+        if (d > kPickRadius) continue;
+        if (const std::pair score{d, Length(point - eye)}; score < best) {
+            best = score;
             nearest = h;
         }
     }

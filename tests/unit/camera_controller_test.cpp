@@ -194,7 +194,8 @@ TEST_F(CameraControllerTest, ShiftClickPicksTheNearestBrushUnderTheCursor)
 }
 
 // In vertex mode the camera shows the selected brush's handles; a click on one selects it instead
-// of turning the camera, and a Shift click adds another.
+// of turning the camera, a Shift click adds another, and of two handles at one pixel the nearer
+// is taken.
 TEST_F(CameraControllerTest, VertexModeShowsAndPicksHandles)
 {
     makeWorld({{{-32, 100, 32}, {32, 132, 96}}});
@@ -228,4 +229,6 @@ TEST_F(CameraControllerTest, VertexModeShowsAndPicksHandles)
     EXPECT_EQ(selectedAt().size(), 2u);
     EXPECT_EQ(camera().heading(), heading);
     EXPECT_TRUE(selected(0, 0)) << "the brush stays selected";
+    click({0, 100, 64}, false); // the south face's centre, in front of the north face's
+    EXPECT_EQ(selectedAt(), (std::vector<DVec3>{{0, 100, 64}}));
 }
