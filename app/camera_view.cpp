@@ -87,7 +87,8 @@ void CMy3DCameraView::paintGL()
     const qreal ratio = devicePixelRatioF();
     const CameraModel& camera = editor_.workspace().camera();
     renderer_->draw(controller_.mode(), !controller_.isOn(), controller_.projection(), camera.position(),
-                    Normalized(camera.direction()), static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+                    Normalized(camera.direction()), static_cast<int>(width() * ratio), static_cast<int>(height() * ratio),
+                    controller_.handlePoints());
 }
 
 void CMy3DCameraView::showEvent(QShowEvent* event)

@@ -42,11 +42,17 @@ const Entry kEntries[] = {
      {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Ins"))}, false},
     {"edit.paste", "&Paste", "Paste the clipboard at the mouse position\nPaste", "paste",
      {QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Ins"))}, false},
+    {"edit.pasteInPlace", "Paste in Pl&ace", "Paste the clipboard where its brushes were copied from\nPaste in Place", "",
+     {QKeySequence(QStringLiteral("Ctrl+Shift+V"))}, false},
+    {"edit.duplicate", "&Duplicate", "Copy the selection a grid step right and down in the view under the mouse\nDuplicate", "",
+     {QKeySequence(QStringLiteral("Ctrl+D"))}, false},
     {"edit.selectAll", "Select &All", "Select every brush of the current entity\nSelect All", "",
      {QKeySequence(QStringLiteral("Ctrl+A"))}, false},
     {"edit.selectTexture", "Select &Texture", "Choose the current texture from the map's textures\nSelect Texture", "",
      {QKeySequence(QStringLiteral("Ctrl+T"))}, false},
     {"edit.clipper", "C&lipper Mode", "Place clip points with clicks in the XY view\nClipper mode", "clipper", {}, true},
+    {"edit.vertexMode", "&Vertex Mode", "Move the corners, edges and faces of the selected brushes\nVertex mode", "vertex",
+     {QKeySequence(QStringLiteral("V"))}, true},
     {"texture.shiftLeft", "Shift Texture &Left", "Shift the selected faces' textures left by the grid step\nShift texture left", "",
      {QKeySequence(QStringLiteral("Shift+Left"))}, false},
     {"texture.shiftRight", "Shift Texture &Right", "Shift the selected faces' textures right by the grid step\nShift texture right", "",
@@ -77,6 +83,10 @@ const Entry kEntries[] = {
     {"brush.cylinder", "Make into &Cylinder", "Make selected brush into a cylinder\nMake into cylinder", "", {}, false},
     {"brush.spike", "Make into S&pike", "Make selected brush into a spike\nMake into spike", "", {}, false},
     {"brush.ramp", "Make into Ra&mp", "Make selected brush into a ramp\nMake into ramp", "ramp", {}, false},
+    {"brush.mirrorX", "Mirror &X", "Mirror the selection along the x axis about its middle\nMirror X", "", {}, false},
+    {"brush.mirrorY", "Mirror &Y", "Mirror the selection along the y axis about its middle\nMirror Y", "", {}, false},
+    {"brush.mirrorZ", "Mirror &Z", "Mirror the selection along the z axis about its middle\nMirror Z", "", {}, false},
+    {"brush.merge", "Mer&ge", "Replace the selected brushes by the convex solid around them\nMerge", "", {}, false},
     {"brush.load", "&Load from file", "Load brushes from a brush file at the Z view's marker\nLoad brushes", "", {}, false},
     {"brush.save", "&Save to file", "Save the selected brushes to a brush file\nSave brushes", "", {}, false},
     {"brush.rotateX", "Rotate on X", "Rotate brush selection around the x axis\nRotate on X", "rotate_x", {}, false},
@@ -97,6 +107,11 @@ const Entry kEntries[] = {
     {"view.toolbar", "&Toolbar", "Show or hide the toolbar\nToolbar", "", {}, true},
     {"view.statusBar", "&Status Bar", "Show or hide the status bar\nStatus Bar", "", {}, true},
     {"view.problems", "&Problems", "Show or hide the list of the map's problems\nProblems", "", {}, true},
+    {"view.hideSelected", "&Hide Selected", "Hide the selected brushes\nHide Selected", "",
+     {QKeySequence(QStringLiteral("H"))}, false},
+    {"view.hideUnselected", "Hide &Unselected", "Hide every brush but the selected ones\nHide Unselected", "",
+     {QKeySequence(QStringLiteral("Alt+H"))}, false},
+    {"view.showAll", "Show A&ll", "Show every hidden brush again\nShow All", "", {QKeySequence(QStringLiteral("Shift+H"))}, false},
     {"view.centerOnMap", "&Center on Map", "Centre the XY view on the map\nCenter on Map", "", {}, false},
     {"view.findCamera", "&Find Camera", "Centre the XY view on the camera\nFind Camera", "", {}, false},
     {"view.classNames", "Show Class&names", "Show the class names of the entities\nShow Classnames", "classnames", {}, true},
@@ -182,7 +197,8 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
 
     QMenu* edit = bar.addMenu(QStringLiteral("&Edit"));
     addAll(edit, *this,
-           {"edit.undo", "edit.redo", "", "edit.cut", "edit.copy", "edit.paste", "edit.selectAll", "edit.selectTexture", "", "edit.clipper", "edit.textureLock", "",
+           {"edit.undo", "edit.redo", "", "edit.cut", "edit.copy", "edit.paste", "edit.pasteInPlace", "edit.duplicate",
+            "edit.selectAll", "edit.selectTexture", "", "edit.clipper", "edit.vertexMode", "edit.textureLock", "",
             "texture.replace", "texture.selectFaces", "texture.selectBrushes", "",
             "edit.rotationSettings", "edit.scaleFactor"});
     addAll(edit->addMenu(QStringLiteral("&Face Texture")), *this,
@@ -190,11 +206,11 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
             "texture.turnRight", "", "texture.copy", "texture.paste"});
     addAll(bar.addMenu(QStringLiteral("&Brush")), *this,
            {"brush.entity", "", "brush.room", "brush.stairs", "brush.arch", "brush.cylinder", "brush.spike", "brush.ramp",
-            "", "brush.load", "brush.save"});
+            "", "brush.mirrorX", "brush.mirrorY", "brush.mirrorZ", "brush.merge", "", "brush.load", "brush.save"});
     addAll(bar.addMenu(QStringLiteral("E&ntity")), *this, {"entity.properties"});
 
     QMenu* view = bar.addMenu(QStringLiteral("&View"));
-    addAll(view, *this, {"view.toolbar", "view.statusBar", "view.problems", ""});
+    addAll(view, *this, {"view.toolbar", "view.statusBar", "view.problems", "", "view.hideSelected", "view.hideUnselected", "view.showAll", ""});
     addAll(view->addMenu(QStringLiteral("&Layout")), *this, {"view.layoutFour", "view.layoutClassic"});
     addAll(view->addMenu(QStringLiteral("&XY View")), *this,
            {"view.centerOnMap", "view.findCamera", "view.classNames", "view.grid"});
@@ -209,7 +225,8 @@ void EditorActions::fillMenuBar(QMenuBar& bar, QMenu*& recentFilesMenu) const
     addAll(build->addMenu(QStringLiteral("&Vis")), *this, {"build.visFast", "build.visRegular"});
     addAll(build, *this, {"build.test", "", "build.clearLeak"});
 
-    addAll(bar.addMenu(QStringLiteral("&Help")), *this, {"help.shortcuts", "", "help.about"});
+    // Alt+H hides the unselected brushes, so the Help menu opens with Alt+P.
+    addAll(bar.addMenu(QStringLiteral("Hel&p")), *this, {"help.shortcuts", "", "help.about"});
 }
 
 void EditorActions::fillToolBar(QToolBar& bar) const
@@ -218,8 +235,8 @@ void EditorActions::fillToolBar(QToolBar& bar) const
            {"file.new", "file.open", "file.save", "", "edit.cut", "edit.copy", "edit.paste", "", "view.grid",
             "view.classNames", "", "brush.rotateX", "brush.rotateBackX", "brush.rotateY", "brush.rotateBackY",
             "brush.rotateZ", "brush.rotateBackZ", "", "brush.scaleUp", "brush.scaleDown", "brush.stairs", "brush.ramp", "",
-            "edit.clipper", "edit.textureLock", "", "camera.off", "camera.wireframe", "camera.unlitFlat", "camera.flatShaded",
-            "camera.gouraud", "camera.textured", "", "help.about"});
+            "edit.clipper", "edit.vertexMode", "edit.textureLock", "", "camera.off", "camera.wireframe", "camera.unlitFlat",
+            "camera.flatShaded", "camera.gouraud", "camera.textured", "", "help.about"});
 }
 
 } // namespace vorn

@@ -64,7 +64,7 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     (*actions_)[QStringLiteral("view.statusBar")]->setChecked(true);
     connect((*actions_)[QStringLiteral("view.statusBar")], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 
-    new MapViewKeys(*this, {viewPanes_[0], viewPanes_[1], viewPanes_[2], zPane_, cameraPane_});
+    mapViewKeys_ = new MapViewKeys(*this, {viewPanes_[0], viewPanes_[1], viewPanes_[2], zPane_, cameraPane_});
     wireCommands();
     wireFileCommands();
     wirePrinting();
@@ -169,6 +169,7 @@ void CMainFrame::refreshChecks()
 {
     const CXYView& xy = editor_.xyView();
     (*actions_)[QStringLiteral("edit.clipper")]->setChecked(editor_.workspace().clipperMode());
+    (*actions_)[QStringLiteral("edit.vertexMode")]->setChecked(editor_.workspace().vertexMode().isOn());
     (*actions_)[QStringLiteral("edit.textureLock")]->setChecked(editor_.map().textureLock == TextureLock::On);
     (*actions_)[QStringLiteral("view.grid")]->setChecked(xy.showGrid());
     (*actions_)[QStringLiteral("view.classNames")]->setChecked(xy.drawClassNames());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "geometry/vec3.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -16,6 +18,7 @@ namespace vorn {
 class ControlPanelWidget;
 class Editor;
 class EditorActions;
+class MapViewKeys;
 class ProblemsDock;
 class QtHost;
 class QtSettingsStore;
@@ -101,6 +104,8 @@ private:
     void storeSettings();
     void settingsMayHaveChanged();
     QWidget* printablePane() const;
+    // Where Duplicate puts the copies: a grid step right and down in the view the keys go to.
+    Vec3 duplicateOffset() const;
 
     Editor& editor_;
     QtHost& host_;
@@ -109,6 +114,7 @@ private:
     QTimer* settingsTimer_;
     std::unique_ptr<RecentFiles> recentFiles_;
     std::unique_ptr<QPrinter> printer_;
+    MapViewKeys* mapViewKeys_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     // The layout's splitters: the rows, the two rows' columns, and in the four-view layout the one
     // that puts the control panel beside the views.

@@ -9,11 +9,13 @@
 #include "document/edit_commands.h"
 #include "document/entity_commands.h"
 #include "document/face_commands.h"
+#include "document/hidden_brushes.h"
 #include "editor/editor.h"
 #include "platform/host.h"
 #include "editor_actions.h"
 #include "keyboard_shortcuts_dialog.h"
 #include "main_frame.h"
+#include "map_view_keys.h"
 #include "replace_texture_dialog.h"
 #include "setup_dialog.h"
 #include "xy_view_widget.h"
@@ -48,6 +50,15 @@ void focusNextPane(const std::vector<QWidget*>& all, int direction)
 }
 
 } // namespace
+
+Vec3 CMainFrame::duplicateOffset() const
+{
+    // Right and down in the 2D view the keys go to; seen from above when they go to another view.
+    const auto pane = std::ranges::find(viewPanes_, mapViewKeys_->target());
+    const CXYView& view = pane != viewPanes_.end() ? (*pane)->view() : editor_.xyView();
+    const auto step = static_cast<float>(editor_.workspace().gridSize());
+    return view.axes().point(step, -step, 0);
+}
 
 void CMainFrame::wireFaceTextureCommands()
 {
@@ -112,10 +123,16 @@ void CMainFrame::wireCommands()
     on("edit.cut", [&] { CutSelection(map, e.clipboard(), host); });
     on("edit.copy", [&] { CopySelection(map, e.clipboard()); });
     on("edit.paste", [&] { PasteBrushes(map, e.clipboard(), e.pastePlacement(), host); });
+    on("edit.pasteInPlace", [&] { PasteInPlace(map, e.clipboard(), host); });
+    on("edit.duplicate", [&] { DuplicateSelection(map, duplicateOffset(), host); });
     on("edit.selectAll", [&map] { SelectAllOfCurrentEntity(map); });
     on("edit.selectTexture", [&] { ChooseTexture(map, dialogs, e.prefs().wad); });
     on("edit.clipper", [&] {
         e.workspace().toggleClipperMode();
+        host.updateViews(ViewFlags::All);
+    });
+    on("edit.vertexMode", [&] {
+        e.workspace().toggleVertexMode();
         host.updateViews(ViewFlags::All);
     });
     on("edit.textureLock", [&] {
@@ -133,6 +150,10 @@ void CMainFrame::wireCommands()
     on("brush.cylinder", [&] { MakeIntoCylinder(map, dialogs, host); });
     on("brush.spike", [&] { MakeIntoSpike(map, dialogs, host); });
     on("brush.ramp", [&] { MakeIntoRamp(map, dialogs, host); });
+    on("brush.mirrorX", [&] { MirrorSelection(map, 0, host); });
+    on("brush.mirrorY", [&] { MirrorSelection(map, 1, host); });
+    on("brush.mirrorZ", [&] { MirrorSelection(map, 2, host); });
+    on("brush.merge", [&] { MergeSelection(map, host); });
     on("brush.load", [&] { LoadBrushSelection(map, host, e.columnPlacement()); });
     on("brush.save", [&] { SaveBrushSelection(map, host); });
     on("brush.rotateX", [&] { RotateSelectionX(map, static_cast<float>(map.rotation.x), host); });
@@ -145,6 +166,10 @@ void CMainFrame::wireCommands()
     on("brush.scaleDown", [&] { ScaleSelectionBy(map, ScaleDirection::Down, host); });
 
     on("entity.properties", [&] { ShowEntityProperties(map, dialogs, e.classes(), host); });
+
+    on("view.hideSelected", [&map] { HideSelected(map); });
+    on("view.hideUnselected", [&map] { HideUnselected(map); });
+    on("view.showAll", [&map] { ShowAll(map); });
 
     CXYView& xy = e.xyView();
     on("view.centerOnMap", [&xy] { xy.centreOnMap(); });

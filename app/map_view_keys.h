@@ -19,6 +19,8 @@ public:
 
     // The view the keys go to when the mouse is over none.
     QWidget* lastUsed() const { return lastUsed_; }
+    // The view the keys go to: the one under the mouse, or else the one used last.
+    QWidget* target() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,7 +28,6 @@ protected:
 private:
     // The map view the object is or lies in, if any.
     QWidget* viewOf(QObject* object) const;
-    QWidget* target() const;
 
     QWidget& window_;
     std::vector<QWidget*> views_;

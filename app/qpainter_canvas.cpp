@@ -76,6 +76,12 @@ void QPainterCanvas::ellipse(int left, int top, int right, int bottom)
     painter_.setBrush(previous);
 }
 
+void QPainterCanvas::fillRect(int left, int top, int right, int bottom)
+{
+    flush();
+    painter_.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), QColor(pen_.r, pen_.g, pen_.b));
+}
+
 void QPainterCanvas::textOut(int x, int y, std::string_view text)
 {
     flush();

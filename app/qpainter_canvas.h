@@ -26,6 +26,7 @@ public:
     void lineTo(int x, int y) override;
     void polygon(std::span<const PixelPoint> points) override;
     void ellipse(int left, int top, int right, int bottom) override;
+    void fillRect(int left, int top, int right, int bottom) override;
     void textOut(int x, int y, std::string_view text) override;
 
 private:

@@ -128,22 +128,27 @@ std::optional<std::string> SceneRenderer::initialize()
     glGenBuffers(1, &triangleBuffer_);
     glGenBuffers(1, &lineBuffer_);
     glGenTextures(1, &textureArray_);
-    glBindVertexArray(vertexArray_);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+    glGenVertexArrays(1, &handleArray_);
+    glGenBuffers(1, &handleBuffer_);
     constexpr auto stride = static_cast<GLsizei>(sizeof(SceneVertex));
     const auto at = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, position)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, texCoord)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 4, GL_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, normal)));
-    glEnableVertexAttribArray(3);
-    glVertexAttribPointer(3, 3, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, colour)));
-    glEnableVertexAttribArray(4);
-    glVertexAttribIPointer(4, 1, GL_UNSIGNED_INT, stride, at(offsetof(SceneVertex, layer)));
-    glEnableVertexAttribArray(5);
-    glVertexAttribPointer(5, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, faceCentre)));
+    // The scene and the handles lay out their vertices alike.
+    for (const auto& [array, buffer] : {std::pair{vertexArray_, vertexBuffer_}, std::pair{handleArray_, handleBuffer_}}) {
+        glBindVertexArray(array);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, position)));
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, texCoord)));
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, 4, GL_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, normal)));
+        glEnableVertexAttribArray(3);
+        glVertexAttribPointer(3, 3, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, colour)));
+        glEnableVertexAttribArray(4);
+        glVertexAttribIPointer(4, 1, GL_UNSIGNED_INT, stride, at(offsetof(SceneVertex, layer)));
+        glEnableVertexAttribArray(5);
+        glVertexAttribPointer(5, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, faceCentre)));
+    }
     glBindVertexArray(0);
     if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
         return "The camera view's buffers could not be made (OpenGL error " + std::to_string(error) + ").";
@@ -253,7 +258,7 @@ void SceneRenderer::uploadLayer(size_t layer, std::optional<RgbaImage> image)
 }
 
 void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& projection, Vec3 eye, Vec3 forward,
-                         int widthPixels, int heightPixels)
+                         int widthPixels, int heightPixels, std::span<const SceneVertex> handles)
 {
     glViewport(0, 0, widthPixels, heightPixels);
     glClearColor(0, 0, 0, 1);
@@ -283,20 +288,40 @@ void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& pr
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, triangleBuffer_);
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangleIndices_), GL_UNSIGNED_INT, nullptr);
     }
+    drawHandles(handles);
     glBindVertexArray(0);
     program_->release();
     if (lastDrawError_ == GL_NO_ERROR) lastDrawError_ = glGetError();
 }
 
+// Square points, unlit and over everything, so that handles behind a face can be seen and taken.
+void SceneRenderer::drawHandles(std::span<const SceneVertex> handles)
+{
+    constexpr float kHandlePixels = 7;
+    if (handles.empty()) return;
+    program_->setUniformValue("lighting", 0);
+    program_->setUniformValue("textured", false);
+    glBindVertexArray(handleArray_);
+    glBindBuffer(GL_ARRAY_BUFFER, handleBuffer_);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(handles.size_bytes()), handles.data(), GL_STREAM_DRAW);
+    glDisable(GL_DEPTH_TEST);
+    glPointSize(kHandlePixels);
+    glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(handles.size()));
+    glEnable(GL_DEPTH_TEST);
+}
+
 void SceneRenderer::release()
 {
-    if (vertexArray_ != 0) glDeleteVertexArrays(1, &vertexArray_);
-    for (unsigned* buffer : {&vertexBuffer_, &triangleBuffer_, &lineBuffer_}) {
+    for (unsigned* array : {&vertexArray_, &handleArray_}) {
+        if (*array != 0) glDeleteVertexArrays(1, array);
+        *array = 0;
+    }
+    for (unsigned* buffer : {&vertexBuffer_, &triangleBuffer_, &lineBuffer_, &handleBuffer_}) {
         if (*buffer != 0) glDeleteBuffers(1, buffer);
         *buffer = 0;
     }
     if (textureArray_ != 0) glDeleteTextures(1, &textureArray_);
-    vertexArray_ = textureArray_ = 0;
+    textureArray_ = 0;
     vertexBytes_ = triangleBytes_ = lineBytes_ = triangleIndices_ = lineIndices_ = 0;
     layersUploaded_ = layerCapacity_ = 0;
     layersGeneration_ = 0;

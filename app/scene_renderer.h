@@ -2,12 +2,14 @@
 
 #include "geometry/vec3.h"
 #include "render/render_mode.h"
+#include "render/scene_vertex.h"
 #include "textures/texture_image.h"
 
 #include <QOpenGLFunctions_3_3_Core>
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 class QOpenGLShaderProgram;
@@ -32,9 +34,9 @@ public:
     // Sends what changed in the scene, and the pictures of textures met for the first time.
     std::optional<std::string> upload(CameraScene& scene, TextureImageSource& images);
     // Clears to the background and, unless `empty`, draws the scene as the mode says, lit from
-    // the eye looking along `forward` (a unit vector).
+    // the eye looking along `forward` (a unit vector), then the handle points over it all.
     void draw(RenderMode mode, bool empty, const CameraProjection& projection, Vec3 eye, Vec3 forward, int widthPixels,
-              int heightPixels);
+              int heightPixels, std::span<const SceneVertex> handles);
     // Frees every OpenGL object.
     void release();
     // The first OpenGL error the last draw raised (0: none).
@@ -45,6 +47,7 @@ private:
     void uploadTextures(const CameraScene& scene, TextureImageSource& images);
     // The layer's picture, or the missing-texture checker for none.
     void uploadLayer(size_t layer, std::optional<RgbaImage> image);
+    void drawHandles(std::span<const SceneVertex> handles);
 
     std::unique_ptr<QOpenGLShaderProgram> program_;
     unsigned vertexArray_ = 0;
@@ -52,6 +55,8 @@ private:
     unsigned triangleBuffer_ = 0;
     unsigned lineBuffer_ = 0;
     unsigned textureArray_ = 0;
+    unsigned handleArray_ = 0; // the handles' points, sent anew with each frame
+    unsigned handleBuffer_ = 0;
     size_t vertexBytes_ = 0; // capacities of the buffers
     size_t triangleBytes_ = 0;
     size_t lineBytes_ = 0;

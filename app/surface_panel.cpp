@@ -56,6 +56,8 @@ SurfacePanel::SurfacePanel(Editor& editor, QWidget* parent)
     setObjectName(QStringLiteral("surfacePanel"));
     auto* body = new QWidget;
     auto* form = new QFormLayout(body);
+    // Wrapped, so that the hint does not widen the dock.
+    faceCount_->setWordWrap(true);
     form->addRow(faceCount_);
     texture_->setObjectName(QStringLiteral("surfaceTexture"));
     form->addRow(QStringLiteral("Texture"), texture_);
@@ -122,8 +124,9 @@ void SurfacePanel::refresh()
     const std::vector<FaceRef> faces = map.selectedFaces();
     const bool any = !faces.empty();
     refreshing_ = true;
-    faceCount_->setText(any ? QStringLiteral("%1 faces selected").arg(faces.size())
-                            : QStringLiteral("No face selected: Ctrl+Shift+click a face in the camera"));
+    faceCount_->setText(faces.size() == 1 ? QStringLiteral("1 face selected")
+                        : any            ? QStringLiteral("%1 faces selected").arg(faces.size())
+                                         : QStringLiteral("No face selected: Ctrl+Shift+click a face in the camera"));
     const auto texture = sharedValue(map, faces, [](const CQFace& face) { return face.texture; });
     if (!texture_->hasFocus() || !texture_->isModified()) texture_->setText(texture ? QString::fromStdString(*texture) : QString());
     for (const SurfaceRow& row : kRows) {

@@ -10,7 +10,7 @@ const KeyBinding<ViewKey> kCommonKeys[] = {
     {Qt::Key_Tab, ViewKey::Tab, "Make the next entity current"},
     {Qt::Key_Return, ViewKey::Enter, "Cut the selected brushes at the clip plane (clipper mode)"},
     {Qt::Key_Enter, ViewKey::Enter, "Cut the selected brushes at the clip plane (clipper mode)"},
-    {Qt::Key_Escape, ViewKey::Escape, "Remove the clip points in clipper mode, otherwise deselect everything"},
+    {Qt::Key_Escape, ViewKey::Escape, "Leave vertex mode; remove the clip points in clipper mode; otherwise deselect everything"},
     {Qt::Key_Delete, ViewKey::Delete, "Delete the selected brushes"},
     {Qt::Key_M, ViewKey::M, "Make the world the current entity"},
     {Qt::Key_Minus, ViewKey::Minus, "Subtract the selected brushes from the other brushes of their entity"},
@@ -20,10 +20,10 @@ const KeyBinding<ViewKey> kCommonKeys[] = {
 };
 
 const KeyBinding<ViewKey> kXYKeys[] = {
-    {Qt::Key_Left, ViewKey::Left, "Move the selection 16 units left (1 unit with snapping off)"},
-    {Qt::Key_Right, ViewKey::Right, "Move the selection 16 units right (1 unit with snapping off)"},
-    {Qt::Key_Up, ViewKey::Up, "Move the selection 16 units up (1 unit with snapping off)"},
-    {Qt::Key_Down, ViewKey::Down, "Move the selection 16 units down (1 unit with snapping off)"},
+    {Qt::Key_Left, ViewKey::Left, "Move the selection 16 units left (1 unit with snapping off); in vertex mode the selected handles a grid step"},
+    {Qt::Key_Right, ViewKey::Right, "Move the selection 16 units right (1 unit with snapping off); in vertex mode the selected handles a grid step"},
+    {Qt::Key_Up, ViewKey::Up, "Move the selection 16 units up (1 unit with snapping off); in vertex mode the selected handles a grid step"},
+    {Qt::Key_Down, ViewKey::Down, "Move the selection 16 units down (1 unit with snapping off); in vertex mode the selected handles a grid step"},
     // The view leaves these to its scroll bars.
     {Qt::Key_PageUp, ViewKey::PageUp, "Scroll the view up by a screen"},
     {Qt::Key_PageDown, ViewKey::PageDown, "Scroll the view down by a screen"},

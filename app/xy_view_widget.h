@@ -18,6 +18,7 @@ public:
 
     // Brings the scroll bars in line with the logic's scroll position and repaints.
     void refresh();
+    const CXYView& view() const { return view_; }
 
 signals:
     // Ctrl+wheel chose a scale step; the control panel follows.

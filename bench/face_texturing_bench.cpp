@@ -24,11 +24,14 @@ class TexturedMap {
 public:
     TexturedMap() : editor_(host_, dialogs_)
     {
-        const std::filesystem::path path = std::filesystem::path(VORN_CORPUS_DIR) / "maps/valve220/lqdm7.map";
+        const std::filesystem::path path = std::filesystem::path(VORN_CORPUS_DIR) / "maps/valve220/lq_e1m1.map";
         if (!std::filesystem::exists(path) || !editor_.openMap(path.string())) return;
         SelectionState state{map().currentIndex(), {}, {}};
-        for (const CQBrush& brush : map().entity(0).brushes()) {
-            for (int f = 0; f < brush.numfaces() && state.faces.size() < kFaces; ++f) state.faces.push_back({brush.id(), f});
+        for (int e = 0; e < map().EntityCount(); ++e) {
+            if (!map().entity(e).isModifiable()) continue;
+            for (const CQBrush& brush : map().entity(e).brushes()) {
+                for (int f = 0; f < brush.numfaces() && state.faces.size() < kFaces; ++f) state.faces.push_back({brush.id(), f});
+            }
         }
         map().select(state);
         loaded_ = map().selectedFaces().size() == kFaces;

@@ -3,6 +3,7 @@
 #include "document/curved_primitives.h"
 #include "document/map_document.h"
 #include "document/primitives.h"
+#include "geometry/brush_reshape.h"
 #include "platform/host.h"
 
 #include <string>
@@ -64,22 +65,15 @@ void makeInto(CQMap& map, Host& host, const std::string& name, Ask ask, Generate
     if (replacement) replaceByGenerated(map, name, b, std::move(*replacement));
 }
 
-// Said once after a turn or a scaling that the texture lock could not follow exactly.
+// Said once after a turn, a scaling or a mirror that the texture lock could not follow exactly.
 constexpr const char* kTexturesNotKept =
     "Texture lock: some faces of the standard format cannot keep their texture exactly; they keep the nearest.";
 
-// Every selected brush turns or scales about one point, the mean of their centres, taken before
-// any of them moves.
+// Every selected brush changes about one point, taken before any of them moves.
 template <typename Transform>
-void transformSelection(CQMap& map, const std::string& name, Transform transform, Host& host)
+void transformAbout(CQMap& map, const std::vector<BrushLocation>& selected, Vec3 centre, const std::string& name,
+                    Transform transform, Host& host)
 {
-    const std::vector<BrushLocation> selected = map.changeableSelection();
-    if (selected.empty()) return;
-    Vec3 sum;
-    for (const BrushLocation at : selected) sum += map.brush(at).Centre();
-    const auto n = static_cast<float>(selected.size());
-    const Vec3 centre{sum.x / n, sum.y / n, sum.z / n};
-
     MapChange change(map, name);
     bool kept = true;
     for (const BrushLocation at : selected) {
@@ -90,6 +84,18 @@ void transformSelection(CQMap& map, const std::string& name, Transform transform
     }
     change.commit();
     if (!kept) host.statusMessage(kTexturesNotKept);
+}
+
+// Turns and scales go about the mean of the selected brushes' centres.
+template <typename Transform>
+void transformSelection(CQMap& map, const std::string& name, Transform transform, Host& host)
+{
+    const std::vector<BrushLocation> selected = map.changeableSelection();
+    if (selected.empty()) return;
+    Vec3 sum;
+    for (const BrushLocation at : selected) sum += map.brush(at).Centre();
+    const auto n = static_cast<float>(selected.size());
+    transformAbout(map, selected, {sum.x / n, sum.y / n, sum.z / n}, name, transform, host);
 }
 
 // The scale commands' check: a missing entity is reported, an empty selection is not.
@@ -176,6 +182,39 @@ void RotateSelectionZ(CQMap& map, float degrees, Host& host)
 void ScaleSelection(CQMap& map, float x, float y, float z, Host& host)
 {
     transformSelection(map, "Scale", [&](CQBrush& b) { return b.ScaleBy(x, y, z, map.textureLock, host); }, host);
+}
+
+void MirrorSelection(CQMap& map, int axis, Host& host)
+{
+    const std::vector<BrushLocation> selected = map.changeableSelection();
+    if (selected.empty()) return;
+    std::optional<Bounds> bounds;
+    for (const BrushLocation at : selected) Include(bounds, map.brush(at).bounds());
+    Vec3 middle;
+    middle[axis] = (bounds->mins[axis] + bounds->maxs[axis]) * 0.5f;
+    transformAbout(
+        map, selected, middle, "Mirror", [&](CQBrush& b) { return b.Mirror(axis, map.textureLock, host); }, host);
+}
+
+void MergeSelection(CQMap& map, Host& host)
+{
+    const std::vector<BrushLocation> selected = map.changeableSelection();
+    if (selected.size() < 2) {
+        host.statusMessage("Select two or more brushes of one entity to merge them.");
+        return;
+    }
+    std::vector<const CQBrush*> brushes;
+    for (const BrushLocation at : selected) brushes.push_back(&map.brush(at));
+    std::optional<CQBrush> merged = MergeBrushes(brushes, host);
+    if (!merged) {
+        host.statusMessage("The selected brushes hold no volume: nothing was merged.");
+        return;
+    }
+    MapChange change(map, "Merge");
+    // The first keeps its place and takes the solid; the others go, last to first.
+    for (auto at = selected.rbegin(); at + 1 != selected.rend(); ++at) change.removeBrush(*at);
+    change.replaceBrush(selected.front(), std::move(*merged));
+    change.commit();
 }
 
 void EditRotationSettings(CQMap& map, Dialogs& dialogs, Host& host)

@@ -27,17 +27,44 @@ bool copyFrom(const CQMap& map, Clipboard& clipboard)
 }
 
 // Recreates the entity the clipboard came from, with the pasted brushes, as the current entity.
-void pasteAsNewEntity(MapChange& change, const Clipboard& clipboard, const GridPlacement& placement)
+void pasteAsNewEntity(MapChange& change, const Clipboard& clipboard, std::vector<CQBrush> pasted)
 {
     CQEntity recreated;
     for (const CQKeyValue& pair : clipboard.source->pairs) recreated.SetValue(pair.key, pair.value);
-    std::vector<CQBrush> pasted = PlacedCopies(clipboard.brushes, placement);
     for (CQBrush& brush : pasted) recreated.AddBrush(std::move(brush));
     recreated.setModifiable(clipboard.source->modifiable);
     if (!recreated.isModifiable()) recreated.SetValue(kOriginKey, Quoted(OriginText(recreated.GetOrigin())));
     const int index = change.addEntity(std::move(recreated));
     change.setCurrentEntity(index);
     for (int b = 0; b < change.map().entity(index).brushCount(); ++b) change.selectBrush({index, b}, true);
+}
+
+// Pastes the clipboard's brushes as they were placed: into the current entity, or as the entity
+// they came from when they were all of it.
+void pasteCopies(CQMap& map, const Clipboard& clipboard, std::vector<CQBrush> placed, const std::string& name, Host& host)
+{
+    const CQEntity* current = map.GetCurrentEntity();
+    if (!current) return;
+    MapChange change(map, name);
+    if (clipboard.wholeEntity && clipboard.source) {
+        pasteAsNewEntity(change, clipboard, std::move(placed));
+    } else {
+        change.deselectAll();
+        if (!current->isModifiable()) {
+            host.messageBox("Can't paste into unmodifiable entity!");
+        } else {
+            const int entity = map.currentIndex();
+            for (CQBrush& brush : placed) change.selectBrush(change.addBrush(entity, std::move(brush)), true);
+        }
+    }
+    change.commit();
+}
+
+std::vector<CQBrush> movedCopies(std::span<const CQBrush> brushes, Vec3 offset, TextureLock lock)
+{
+    std::vector<CQBrush> moved(brushes.begin(), brushes.end());
+    for (CQBrush& brush : moved) brush.Move(offset, lock);
+    return moved;
 }
 
 } // namespace
@@ -68,23 +95,19 @@ void CutSelection(CQMap& map, Clipboard& clipboard, Host& host)
 
 void PasteBrushes(CQMap& map, const Clipboard& clipboard, const GridPlacement& placement, Host& host)
 {
-    const CQEntity* current = map.GetCurrentEntity();
-    if (!current) return;
-    MapChange change(map, "Paste");
-    if (clipboard.wholeEntity && clipboard.source) {
-        pasteAsNewEntity(change, clipboard, placement);
-    } else {
-        change.deselectAll();
-        if (!current->isModifiable()) {
-            host.messageBox("Can't paste into unmodifiable entity!");
-        } else {
-            const int entity = map.currentIndex();
-            for (CQBrush& brush : PlacedCopies(clipboard.brushes, placement)) {
-                change.selectBrush(change.addBrush(entity, std::move(brush)), true);
-            }
-        }
-    }
-    change.commit();
+    pasteCopies(map, clipboard, PlacedCopies(clipboard.brushes, placement), "Paste", host);
+}
+
+void PasteInPlace(CQMap& map, const Clipboard& clipboard, Host& host)
+{
+    pasteCopies(map, clipboard, clipboard.brushes, "Paste in Place", host);
+}
+
+void DuplicateSelection(CQMap& map, Vec3 offset, Host& host)
+{
+    Clipboard copies;
+    if (!copyFrom(map, copies)) return;
+    pasteCopies(map, copies, movedCopies(copies.brushes, offset, map.textureLock), "Duplicate", host);
 }
 
 void SelectAllOfCurrentEntity(CQMap& map)

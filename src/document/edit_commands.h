@@ -1,5 +1,7 @@
 #pragma once
 
+#include "geometry/vec3.h"
+
 #include <string>
 
 namespace vorn {
@@ -18,6 +20,11 @@ void CopySelection(const CQMap& map, Clipboard& clipboard);
 void CutSelection(CQMap& map, Clipboard& clipboard, Host& host);
 // Pastes at the placement (the mouse position in the XY view).
 void PasteBrushes(CQMap& map, const Clipboard& clipboard, const GridPlacement& placement, Host& host);
+// Pastes where the brushes were copied from.
+void PasteInPlace(CQMap& map, const Clipboard& clipboard, Host& host);
+// Copies of the selection, moved by the offset, as a paste makes them (a whole entity copied
+// makes a new one), selected; the clipboard stays as it was.
+void DuplicateSelection(CQMap& map, Vec3 offset, Host& host);
 void SelectAllOfCurrentEntity(CQMap& map);
 // The texture selector on the archives `wadValue` names; the chosen texture becomes current and
 // goes onto the selection.

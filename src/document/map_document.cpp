@@ -115,7 +115,7 @@ std::optional<std::string> CQMap::SaveMap(const std::string& path, const MapAuth
     }
     pathName_ = path;
     // Saved in the middle of a change, no state of the history is the one written.
-    if (open_ && !open_->step.records.empty()) {
+    if (open_ && ChangesMap(open_->step)) {
         history_.markUnsaved();
     } else {
         history_.markSaved();
@@ -133,7 +133,7 @@ std::string CQMap::title() const
 
 bool CQMap::IsModifiedSinceSave() const
 {
-    return !history_.atSavedState() || (open_ && !open_->step.records.empty());
+    return !history_.atSavedState() || (open_ && ChangesMap(open_->step));
 }
 
 void CQMap::markUnsaved()
@@ -268,7 +268,7 @@ void CQMap::selectBrush(BrushLocation at, bool selected)
 bool CQMap::SelectEntityAt(Vec3 start, Vec3 end, DebugOutput& log)
 {
     for (int e = EntityCount() - 1; e >= 0; --e) {
-        const int hit = entity(e).NearestBrushOnSegment(start, end, log);
+        const int hit = entity(e).NearestBrushOnSegment(start, end, log, [this](const CQBrush& b) { return !isHidden(b); });
         if (hit < 0) continue;
         togglePicked({e, hit});
         return true;
@@ -458,6 +458,18 @@ void MapChange::removeBrush(BrushLocation at)
     // The id stays known to this change, so that the brush may come back elsewhere as itself.
     open().editedBrushes.insert(store_.brush(at).id());
     open().step.records.push_back(BrushPresence{at, store_.eraseBrush(at)});
+}
+
+void MapChange::setHidden(BrushId id, bool hidden)
+{
+    if (!store_.setHidden(id, hidden)) return;
+    std::vector<MapRecord>& records = open().step.records;
+    // One record for all the brushes a command hides or shows.
+    if (records.size() > firstRecord_ && std::holds_alternative<VisibilityEdit>(records.back())) {
+        std::get<VisibilityEdit>(records.back()).flipped.push_back(id);
+    } else {
+        records.push_back(VisibilityEdit{{id}});
+    }
 }
 
 void MapChange::recordPairs(int entity)

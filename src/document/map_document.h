@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -128,6 +129,12 @@ public:
     // Which of the brush's faces are selected, by place.
     std::vector<int> selectedFacesOf(BrushId id) const;
 
+    // --- hidden brushes: neither drawn nor picked, but written to the file ---
+    bool isHidden(const CQBrush& brush) const { return store_.isHidden(brush.id()); }
+    bool isHidden(BrushId id) const { return store_.isHidden(id); }
+    // The hidden brushes, those taken out of the map while hidden too.
+    std::span<const BrushId> hiddenBrushes() const { return store_.hidden().ids(); }
+
     // Makes the entity current (-1: none); the old current entity's brushes are deselected.
     bool SetCurrentEntityByIndex(int index);
     // Selects or deselects one brush; selecting makes its entity current.
@@ -144,6 +151,7 @@ public:
     void toggleFace(FaceRef face);
     // The selection becomes the one given, at once.
     void select(const SelectionState& state);
+    // Selects every brush of the current entity that is not hidden.
     void SelectAll();
     void DeselectAll();
 
@@ -220,6 +228,9 @@ public:
     // Appends a brush to the entity, unselected.
     BrushLocation addBrush(int entity, CQBrush brush);
     void removeBrush(BrushLocation at);
+
+    // Hides a brush (deselecting it) or shows it again.
+    void setHidden(BrushId id, bool hidden);
 
     // --- pairs ---
     void setValue(int entity, std::string_view key, std::string_view value);

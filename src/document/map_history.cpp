@@ -2,6 +2,8 @@
 
 #include "document/map_store.h"
 
+#include <algorithm>
+
 namespace vorn {
 
 void ApplyRecord(MapRecord& record, MapStore& store)
@@ -20,6 +22,8 @@ void ApplyRecord(MapRecord& record, MapStore& store)
                 }
             } else if constexpr (std::is_same_v<R, PairsEdit>) {
                 store.swapPairs(r.entity, r.other);
+            } else if constexpr (std::is_same_v<R, VisibilityEdit>) {
+                for (const BrushId id : r.flipped) store.setHidden(id, !store.isHidden(id));
             } else {
                 if (r.held) {
                     store.insertEntity(r.index, std::move(r.held));
@@ -29,6 +33,11 @@ void ApplyRecord(MapRecord& record, MapStore& store)
             }
         },
         record);
+}
+
+bool ChangesMap(const MapStep& step)
+{
+    return std::ranges::any_of(step.records, [](const MapRecord& r) { return !std::holds_alternative<VisibilityEdit>(r); });
 }
 
 void MapHistory::clear()
@@ -41,9 +50,21 @@ void MapHistory::clear()
 void MapHistory::push(MapStep step)
 {
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
-    if (saved_ && *saved_ > position_) saved_.reset(); // the saved state could only be reached by redo
+    // The saved state could only be reached by redo, unless the steps to it only hid or showed brushes.
+    if (saved_ && *saved_ > position_) saved_ = onlyShownBetween(position_, *saved_) ? std::optional(position_) : std::nullopt;
     steps_.push_back(std::move(step));
     ++position_;
+}
+
+bool MapHistory::onlyShownBetween(size_t a, size_t b) const
+{
+    const auto [from, to] = std::minmax(a, b);
+    return std::none_of(steps_.begin() + static_cast<std::ptrdiff_t>(from), steps_.begin() + static_cast<std::ptrdiff_t>(to), ChangesMap);
+}
+
+bool MapHistory::atSavedState() const
+{
+    return saved_ && onlyShownBetween(*saved_, position_);
 }
 
 } // namespace vorn

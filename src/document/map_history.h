@@ -41,7 +41,12 @@ struct EntityPresence {
     std::unique_ptr<CQEntity> held;
 };
 
-using MapRecord = std::variant<BrushEdit, BrushPresence, PairsEdit, EntityPresence>;
+// Brushes hidden or shown again: applying the record turns each of them the other way.
+struct VisibilityEdit {
+    std::vector<BrushId> flipped;
+};
+
+using MapRecord = std::variant<BrushEdit, BrushPresence, PairsEdit, EntityPresence, VisibilityEdit>;
 
 void ApplyRecord(MapRecord& record, MapStore& store);
 
@@ -52,6 +57,9 @@ struct MapStep {
     SelectionState before;
     SelectionState after;
 };
+
+// Whether the step changes what the map's file holds, not only what is shown of it.
+bool ChangesMap(const MapStep& step);
 
 // The steps that can be undone and redone, and which of the map's states is the saved one.
 class MapHistory {
@@ -72,9 +80,14 @@ public:
     void markSaved() { saved_ = position_; }
     // No state of the history is the saved one (a map recovered after a crash).
     void markUnsaved() { saved_.reset(); }
-    bool atSavedState() const { return saved_ == position_; }
+    // The map is as it was saved: the steps since then, or undone since then, only hid or showed
+    // brushes.
+    bool atSavedState() const;
 
 private:
+    // The steps from one position to the other change nothing the file holds.
+    bool onlyShownBetween(size_t a, size_t b) const;
+
     std::vector<MapStep> steps_;
     size_t position_ = 0;
     std::optional<size_t> saved_ = 0;

@@ -1,13 +1,14 @@
 #include "document/map_notice.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace vorn {
 
 bool MapNotice::empty() const
 {
-    return !reset && added.empty() && removed.empty() && changed.empty() && reselected.empty() && !entitiesChanged &&
-           !keysChanged && !currentEntityChanged && !currentTextureChanged;
+    return !reset && added.empty() && removed.empty() && changed.empty() && reselected.empty() && shownOrHidden.empty() &&
+           !entitiesChanged && !keysChanged && !currentEntityChanged && !currentTextureChanged;
 }
 
 void NoticeBuilder::brushAdded(BrushId id)
@@ -42,13 +43,18 @@ MapNotice NoticeBuilder::take()
         case Fate::Changed: notice.changed.push_back(id); break;
         }
     }
-    for (const BrushId id : reselected_) {
+    const auto stillIn = [this](BrushId id) {
         const auto fate = brushes_.find(id);
-        if (fate == brushes_.end() || fate->second != Fate::Removed) notice.reselected.push_back(id);
+        return fate == brushes_.end() || fate->second != Fate::Removed;
+    };
+    std::ranges::copy_if(reselected_, std::back_inserter(notice.reselected), stillIn);
+    std::ranges::copy_if(shownOrHidden_, std::back_inserter(notice.shownOrHidden), stillIn);
+    for (auto* list : {&notice.added, &notice.removed, &notice.changed, &notice.reselected, &notice.shownOrHidden}) {
+        std::ranges::sort(*list);
     }
-    for (auto* list : {&notice.added, &notice.removed, &notice.changed, &notice.reselected}) std::ranges::sort(*list);
     brushes_.clear();
     reselected_.clear();
+    shownOrHidden_.clear();
     flags_ = {};
     return notice;
 }

@@ -18,6 +18,7 @@ struct MapNotice {
     std::vector<BrushId> removed;       // in the map before, not now
     std::vector<BrushId> changed;       // another shape, texture, place in the list or entity
     std::vector<BrushId> reselected;    // still in the map, selected or deselected
+    std::vector<BrushId> shownOrHidden; // still in the map, hidden or shown again
     bool entitiesChanged = false;       // entities added, removed or reordered
     bool keysChanged = false;           // some entity's key/value pairs
     bool currentEntityChanged = false;  // another entity is current
@@ -42,13 +43,14 @@ public:
     void brushRemoved(BrushId id);
     void brushChanged(BrushId id);
     void brushReselected(BrushId id) { reselected_.insert(id); }
+    void brushShownOrHidden(BrushId id) { shownOrHidden_.insert(id); }
     void entitiesChanged() { flags_.entitiesChanged = true; }
     void keysChanged() { flags_.keysChanged = true; }
     void currentEntityChanged() { flags_.currentEntityChanged = true; }
     void currentTextureChanged() { flags_.currentTextureChanged = true; }
     void reset() { flags_.reset = true; }
 
-    bool empty() const { return brushes_.empty() && reselected_.empty() && flags_.empty(); }
+    bool empty() const { return brushes_.empty() && reselected_.empty() && shownOrHidden_.empty() && flags_.empty(); }
     // The notice gathered so far; the builder starts afresh.
     MapNotice take();
 
@@ -56,6 +58,7 @@ private:
     enum class Fate : std::uint8_t { Added, Removed, Changed };
     std::unordered_map<BrushId, Fate> brushes_;
     std::unordered_set<BrushId> reselected_;
+    std::unordered_set<BrushId> shownOrHidden_;
     MapNotice flags_;
 };
 

@@ -93,16 +93,31 @@ void MapStore::selectBrush(BrushId id, bool selected)
         return;
     }
     const BrushLocation at = locate(id);
-    if (!at.valid()) return;
+    if (!at.valid() || hidden_.contains(id)) return;
     if (!entities_[static_cast<size_t>(at.entity)]->isCurrent()) setCurrentEntity(at.entity);
     deselectFaces();
     if (selection_.add(id)) notice_.brushReselected(id);
 }
 
+bool MapStore::setHidden(BrushId id, bool hidden)
+{
+    if (hidden) {
+        if (!hidden_.add(id)) return false;
+        selectBrush(id, false);
+        deselectFacesOf(id);
+    } else if (!hidden_.remove(id)) {
+        return false;
+    }
+    notice_.brushShownOrHidden(id);
+    return true;
+}
+
 void MapStore::selectFace(FaceRef face, bool selected)
 {
     if (selected) {
-        if (!locate(face.brush).valid() || std::ranges::find(faces_, face) != faces_.end()) return;
+        if (!locate(face.brush).valid() || hidden_.contains(face.brush) || std::ranges::find(faces_, face) != faces_.end()) {
+            return;
+        }
         deselectBrushes();
         faces_.push_back(face);
         ++faceOwners_[face.brush];
@@ -180,6 +195,7 @@ void MapStore::reset(std::vector<std::unique_ptr<CQEntity>> entities)
     entities_ = std::move(entities);
     locations_.clear();
     selection_.clear();
+    hidden_.clear();
     faces_.clear();
     faceOwners_.clear();
     nextId_ = 1;

@@ -27,6 +27,8 @@ public:
     BrushLocation locate(BrushId id) const { return locations_.find(id); }
     const CQBrush& brush(BrushLocation at) const { return entity(at.entity).brush(at.index); }
     const Selection& selection() const { return selection_; }
+    bool isHidden(BrushId id) const { return hidden_.contains(id); }
+    const Selection& hidden() const { return hidden_; }
     // In the order they were picked; a face whose brush lost it is not dropped until asked.
     const std::vector<FaceRef>& selectedFaces() const { return faces_; }
     bool hasSelectedFaces(BrushId id) const { return faceOwners_.contains(id); }
@@ -46,8 +48,12 @@ public:
     void insertEntity(int index, std::unique_ptr<CQEntity> entity);
     std::unique_ptr<CQEntity> eraseEntity(int index);
 
-    // --- selection ---
+    // --- selection and visibility ---
+    // A hidden brush cannot be selected.
     void selectBrush(BrushId id, bool selected);
+    // Hides a brush (deselecting it) or shows it again; false when it already was so. A brush
+    // taken out of the map stays hidden, so that it comes back as it went.
+    bool setHidden(BrushId id, bool hidden);
     // Selecting a face deselects every brush, selecting a brush every face.
     void selectFace(FaceRef face, bool selected);
     // The faces become the face selection (the brushes are deselected unless there are none).
@@ -76,6 +82,7 @@ private:
     std::vector<std::unique_ptr<CQEntity>> entities_;
     BrushLocations locations_;
     Selection selection_;
+    Selection hidden_;
     std::vector<FaceRef> faces_;
     std::unordered_map<BrushId, int> faceOwners_; // how many of each brush's faces are selected
     NoticeBuilder notice_;

@@ -9,8 +9,8 @@
 
 namespace vorn {
 
-// The selected brushes, by id. Asking about one brush, selecting and deselecting one cost the
-// same however many are selected; the ids come in no particular order.
+// A set of brushes by id: the selected ones, the hidden ones. Asking about one brush, adding and
+// removing one cost the same however many are in it; the ids come in no particular order.
 class Selection {
 public:
     bool contains(BrushId id) const { return id < slots_.size() && slots_[id] != 0; }

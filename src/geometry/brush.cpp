@@ -366,6 +366,19 @@ bool CQBrush::ScaleBy(float sx, float sy, float sz, TextureLock lock, DebugOutpu
         lock, log);
 }
 
+bool CQBrush::Mirror(int axis, TextureLock lock, DebugOutput& log)
+{
+    DVec3 factors{1, 1, 1};
+    factors[axis] = -1;
+    return transformFaces(
+        [factors](CQFace& face) {
+            for (DVec3& p : face.planepts) ScaleAxes(p, factors.x, factors.y, factors.z);
+            StretchTextureWith(face, factors);
+            face.reverse(); // the mirror turns each face's points the other way round
+        },
+        lock, log);
+}
+
 void CQBrush::SetTexture(std::string_view name)
 {
     for (CQFace& face : faces_) face.texture = name;

@@ -108,6 +108,9 @@ public:
     bool RotateY(float degrees, TextureLock lock, DebugOutput& log);
     bool RotateZ(float degrees, TextureLock lock, DebugOutput& log);
     bool ScaleBy(float sx, float sy, float sz, TextureLock lock, DebugOutput& log);
+    // Mirrors the brush in the plane through the origin square to the axis; its faces keep facing
+    // out, and texture axes are mirrored with it (standard faces too with the lock on).
+    bool Mirror(int axis, TextureLock lock, DebugOutput& log);
     void SetTexture(std::string_view name);
 
     // Appends a cutting face carrying the first face's texture, rebuilds and drops the faces left

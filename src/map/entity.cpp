@@ -133,11 +133,13 @@ void CQEntity::MakeFixedSizeBrush(const FixedBoxes::Box& box, std::optional<Vec3
     AddBrush(std::move(brush));
 }
 
-int CQEntity::NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log) const
+int CQEntity::NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log,
+                                    const std::function<bool(const CQBrush&)>& pickable) const
 {
     int nearest = -1;
     float best = kNoHit;
     for (int i = 0; i < brushCount(); ++i) {
+        if (pickable && !pickable(brushes_[static_cast<size_t>(i)])) continue;
         const RayHit hit = brushes_[static_cast<size_t>(i)].hitByRay(start, end, log);
         if (hit.distance >= 0 && hit.distance <= best) {
             best = hit.distance;

@@ -5,6 +5,7 @@
 #include "map/fixed_boxes.h"
 #include "map/map_format.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -116,8 +117,10 @@ public:
 
     // Replaces the brushes by the class's box around the origin (the entity's own when none given).
     void MakeFixedSizeBrush(const FixedBoxes::Box& box, std::optional<Vec3> origin, DebugOutput& log);
-    // The brush nearest the segment's start that the segment meets; -1 when it meets none.
-    int NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log) const;
+    // The brush nearest the segment's start that the segment meets, of those that may be picked;
+    // -1 when it meets none.
+    int NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log,
+                              const std::function<bool(const CQBrush&)>& pickable = {}) const;
 
     // --- map text ---
     void Serialize(std::string& out, MapFormat format = MapFormat::Standard) const;

@@ -22,6 +22,8 @@ inline constexpr Rgb Cyan{0, 255, 255};
 inline constexpr Rgb Magenta{255, 0, 255};
 inline constexpr Rgb Grid{192, 192, 192};
 inline constexpr Rgb ClipPoint{255, 127, 0};
+inline constexpr Rgb Handle{0, 150, 0};
+inline constexpr Rgb SelectedHandle{255, 0, 255};
 inline constexpr Rgb FaceOwner{255, 200, 0}; // a brush some of whose faces are selected
 } // namespace Colours
 
@@ -43,6 +45,8 @@ public:
     virtual void polygon(std::span<const PixelPoint> points) = 0;
     // An ellipse inside the rectangle, outlined with the pen and filled with the background.
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
+    // A rectangle filled with the pen's colour, its right and bottom edges excluded.
+    virtual void fillRect(int left, int top, int right, int bottom) = 0;
     virtual void textOut(int x, int y, std::string_view text) = 0;
 };
 

@@ -15,7 +15,7 @@ std::optional<ScenePick> PickSceneBrush(const CQMap& map, const SceneRay& ray, D
         const auto brushes = map.entity(e).brushes();
         for (int b = 0; b < static_cast<int>(brushes.size()); ++b) {
             const CQBrush& brush = brushes[static_cast<size_t>(b)];
-            if (brush.CountFaces() < 4) continue;
+            if (brush.CountFaces() < 4 || map.isHidden(brush)) continue;
             const RayHit hit = brush.hitByRay(start, end, log);
             if (!hit.hit || hit.distance < 0) continue;
             if (!nearest || hit.distance < best) {

@@ -16,8 +16,8 @@ struct ScenePick {
     int face = -1;
 };
 
-// The nearest brush of the scene (at least four polygon faces) the ray enters within the far
-// plane; none on empty space. A brush the ray starts inside is not hit.
+// The nearest brush of the scene (at least four polygon faces, not hidden) the ray enters within
+// the far plane; none on empty space. A brush the ray starts inside is not hit.
 std::optional<ScenePick> PickSceneBrush(const CQMap& map, const SceneRay& ray, DebugOutput& log);
 
 } // namespace vorn

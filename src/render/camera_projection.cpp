@@ -45,4 +45,14 @@ SceneRay CameraProjection::rayThroughPixel(int x, int y) const
     return {eye_, Normalized(d)};
 }
 
+std::optional<std::array<float, 2>> CameraProjection::pixelOf(Vec3 scenePoint) const
+{
+    const Vec3 relative = scenePoint - eye_;
+    const float depth = Dot(relative, forward_);
+    if (depth < kNear) return std::nullopt;
+    const float nx = Dot(relative, right_) / (depth * halfWidth_);
+    const float ny = Dot(relative, up_) / (depth * halfHeight_);
+    return std::array{(nx + 1) * 0.5f * static_cast<float>(width_) - 0.5f, (1 - ny) * 0.5f * static_cast<float>(height_) - 0.5f};
+}
+
 } // namespace vorn

@@ -3,6 +3,7 @@
 #include "geometry/vec3.h"
 
 #include <array>
+#include <optional>
 
 namespace vorn {
 
@@ -30,6 +31,9 @@ public:
     Matrix4 viewProjection() const;
     // Through the middle of the pixel at (x, y), counted from the top left.
     SceneRay rayThroughPixel(int x, int y) const;
+    // The window position (x, y) where a scene point shows, counted from the top left as pixels
+    // are; none for a point not in front of the camera.
+    std::optional<std::array<float, 2>> pixelOf(Vec3 scenePoint) const;
 
 private:
     Vec3 eye_;

@@ -194,7 +194,7 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
             range.selected = marks.selected;
             range.built = true;
             ++builtBrushes_;
-            if (appendBrush(entity, brush, marks, range.firstVertex, mesh_, sizes)) ++oversized;
+            if (!map.isHidden(brush) && appendBrush(entity, brush, marks, range.firstVertex, mesh_, sizes)) ++oversized;
             if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);
             range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
             range.triangleIndexCount = range.triangleIndexRoom =
@@ -208,17 +208,17 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
 int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes)
 {
     // Past a quarter of the scene, building it whole is quicker than brush by brush.
-    const size_t touched = notice.added.size() + notice.changed.size() + notice.reselected.size();
+    const size_t touched = notice.added.size() + notice.changed.size() + notice.reselected.size() + notice.shownOrHidden.size();
     if (notice.reset || touched > builtBrushes_ / 4 + 64) return rebuild(map, style_, sizes);
     for (const BrushId id : notice.removed) removeBrush(id);
     int oversized = 0;
     const auto update = [&](BrushId id) {
         const BrushLocation at = map.locate(id);
-        if (at.valid() && updateBrush(map.entity(at.entity), map.brush(at), marksOf(map, id), sizes)) ++oversized;
+        if (at.valid() && updateBrush(map, at, sizes)) ++oversized;
     };
-    for (const BrushId id : notice.added) update(id);
-    for (const BrushId id : notice.changed) update(id);
-    for (const BrushId id : notice.reselected) update(id);
+    for (const auto* ids : {&notice.added, &notice.changed, &notice.reselected, &notice.shownOrHidden}) {
+        for (const BrushId id : *ids) update(id);
+    }
     if (notice.keysChanged) oversized += followPointEntityKeys(map, sizes);
     // Brushes that grew or went leave unused room behind; past half the arrays, start afresh.
     constexpr size_t kFewVertices = 65536;
@@ -233,10 +233,10 @@ int CameraScene::followPointEntityKeys(const CQMap& map, TextureSizeSource& size
         const CQEntity& entity = map.entity(e);
         if (entity.isModifiable()) continue;
         const std::string look = lookOf(entity);
-        for (const CQBrush& brush : entity.brushes()) {
-            const auto built = looks_.find(brush.id());
+        for (int b = 0; b < entity.brushCount(); ++b) {
+            const auto built = looks_.find(entity.brushes()[b].id());
             if (built == looks_.end() || built->second == look) continue;
-            if (updateBrush(entity, brush, marksOf(map, brush.id()), sizes)) ++oversized;
+            if (updateBrush(map, {e, b}, sizes)) ++oversized;
         }
     }
     return oversized;
@@ -266,9 +266,11 @@ void CameraScene::removeBrush(BrushId id)
     looks_.erase(id);
 }
 
-bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks,
-                              TextureSizeSource& sizes)
+bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSource& sizes)
 {
+    const CQEntity& entity = map.entity(at.entity);
+    const CQBrush& brush = map.brush(at);
+    const BrushMarks marks = marksOf(map, brush.id());
     BrushRange& range = rangeFor(brush.id());
     scratch_.vertices.clear();
     scratch_.triangles.clear();
@@ -276,7 +278,7 @@ bool CameraScene::updateBrush(const CQEntity& entity, const CQBrush& brush, cons
 
     // Built as if in place; moved to the end when it does not fit.
     const std::uint32_t builtBase = range.firstVertex;
-    const bool oversized = appendBrush(entity, brush, marks, builtBase, scratch_, sizes);
+    const bool oversized = !map.isHidden(brush) && appendBrush(entity, brush, marks, builtBase, scratch_, sizes);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
     if (!range.built || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {

@@ -17,6 +17,7 @@ namespace vorn {
 
 class CQEntity;
 class CQMap;
+struct BrushLocation;
 class EntityClassList;
 struct EntityModel;
 class ModelStore;
@@ -57,7 +58,8 @@ struct BrushMarks {
     std::vector<int> faces;
 };
 
-// The camera's copy of the map: every brush of at least four polygon faces as triangles (and
+// The camera's copy of the map: every brush of at least four polygon faces that is not hidden as
+// triangles (and
 // its polygon edges as lines) in scene space, packed into three large arrays that are drawn
 // whole, with a table of each brush's place by its id, so that a changed brush rewrites only its
 // own part.
@@ -70,8 +72,9 @@ public:
     // Builds every brush of the map in the given style. Returns how many brushes had a face of
     // more than 64 points: each keeps the faces before that one.
     int rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes);
-    // Brings the scene up to what the notice says changed: removed brushes leave it, added and
-    // changed ones are built again, reselected ones recoloured. Returns as rebuild does.
+    // Brings the scene up to what the notice says changed: removed brushes leave it, added, changed
+    // and shown ones are built again, reselected ones recoloured, hidden ones emptied. Returns as
+    // rebuild does.
     int follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes);
 
     // The brush's place; not built for a brush the scene does not hold.
@@ -110,9 +113,9 @@ private:
     const EntityModel* modelOf(const CQEntity& entity) const;
     // Builds again the point entities whose class or angle changed since they were built.
     int followPointEntityKeys(const CQMap& map, TextureSizeSource& sizes);
-    // Builds one brush again, in place when it still fits, else at the end of the arrays; true
-    // when it had a face over the point limit.
-    bool updateBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks, TextureSizeSource& sizes);
+    // Builds one brush again (empty while hidden), in place when it still fits, else at the end of
+    // the arrays; true when it had a face over the point limit.
+    bool updateBrush(const CQMap& map, BrushLocation at, TextureSizeSource& sizes);
     void removeBrush(BrushId id);
     BrushRange& rangeFor(BrushId id);
     // Empties the scene, keeping the arrays' memory for the next build.

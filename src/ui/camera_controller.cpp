@@ -1,12 +1,15 @@
 #include "ui/camera_controller.h"
 
 #include "document/map_document.h"
+#include "platform/canvas.h"
 #include "platform/host.h"
 #include "render/camera_pick.h"
 #include "ui/preferences.h"
 #include "ui/workspace.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace vorn {
 
@@ -159,6 +162,7 @@ void CameraController::buttonDown(CameraButton button, const MouseInput& in)
     dragStartX_ = in.x;
     dragStartY_ = in.y;
     if (button == CameraButton::Left) {
+        if (pickHandleAt(in.x, in.y, in.shift)) return;
         if (in.shift) {
             pickAt(in.x, in.y, in.ctrl ? PickTarget::Face : PickTarget::Brush);
         } else {
@@ -207,6 +211,44 @@ bool CameraController::pickAt(int x, int y, PickTarget target)
         map.togglePicked(picked->at);
     }
     return true;
+}
+
+bool CameraController::pickHandleAt(int x, int y, bool add)
+{
+    constexpr float kPickRadius = 6;
+    VertexMode& mode = workspace_.vertexMode();
+    if (!on_ || !mode.isOn()) return false;
+    const CameraProjection view = projection();
+    const Vec3 eye = view.rayThroughPixel(x, y).start;
+    // The handle nearest the pixel; of those the view shows at one pixel, the one nearest the eye.
+    std::optional<HandleRef> nearest;
+    std::pair<float, float> best{kPickRadius + 1, 0};
+    for (const HandleRef& h : mode.handles(workspace_.map())) {
+        const Vec3 point = MapToScene(ToFloat(h.at));
+        const auto pixel = view.pixelOf(point);
+        if (!pixel) continue;
+        const float d = std::round(std::hypot((*pixel)[0] - static_cast<float>(x), (*pixel)[1] - static_cast<float>(y)));
+        if (d > kPickRadius) continue;
+        if (const std::pair score{d, Length(point - eye)}; score < best) {
+            best = score;
+            nearest = h;
+        }
+    }
+    if (!nearest) return false;
+    mode.select(std::span<const HandleRef>(&*nearest, 1), add);
+    workspace_.host().updateViews(ViewFlags::Editing);
+    return true;
+}
+
+std::vector<SceneVertex> CameraController::handlePoints() const
+{
+    std::vector<SceneVertex> points;
+    for (const HandleMark& mark : workspace_.vertexMode().marks(workspace_.map())) {
+        const Vec3 p = MapToScene(ToFloat(mark.at));
+        const Rgb c = mark.selected ? Colours::SelectedHandle : Colours::Handle;
+        points.push_back({{p.x, p.y, p.z}, {p.x, p.y, p.z}, {0, 0}, {0, 127, 0, 0}, {c.r, c.g, c.b, 255}, kUntexturedLayer});
+    }
+    return points;
 }
 
 } // namespace vorn

@@ -6,6 +6,8 @@
 #include "render/texture_image_source.h"
 #include "ui/view_input.h"
 
+#include <vector>
+
 namespace vorn {
 
 class Workspace;
@@ -70,6 +72,11 @@ public:
     // Toggles the selection of the nearest brush, or its face, under the pixel; false on empty
     // space.
     bool pickAt(int x, int y, PickTarget target = PickTarget::Brush);
+    // In vertex mode, selects the handle nearest the pixel within a few pixels (besides those
+    // selected when `add`); false when there is none.
+    bool pickHandleAt(int x, int y, bool add);
+    // The vertex mode's handles as points of the scene, the selected ones in their own colour.
+    std::vector<SceneVertex> handlePoints() const;
 
 private:
     void reportOversizedFaces(int brushes);

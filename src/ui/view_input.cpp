@@ -41,7 +41,10 @@ bool HandleCommonKey(Workspace& workspace, ViewKey key)
         ApplyClip(map, workspace.clipPoints(), host);
         return true;
     case ViewKey::Escape:
-        if (clipper) {
+        if (workspace.vertexMode().isOn()) {
+            workspace.vertexMode().setOn(false);
+            host.updateViews(ViewFlags::All);
+        } else if (clipper) {
             workspace.clipPoints().ClearClipPoints();
             clipPointsChanged(workspace);
         } else {

@@ -32,6 +32,18 @@ float Workspace::snap(float v) const
     return SnapToGrid(v, gridSize());
 }
 
+void Workspace::toggleClipperMode()
+{
+    clipperMode_ = !clipperMode_;
+    if (clipperMode_) vertexMode_.setOn(false);
+}
+
+void Workspace::toggleVertexMode()
+{
+    vertexMode_.setOn(!vertexMode_.isOn());
+    if (vertexMode_.isOn()) clipperMode_ = false;
+}
+
 DepthRange Workspace::depthRange(int axis) const
 {
     if (axis == 2) return {map_.GetMinZ(), map_.GetMaxZ()};

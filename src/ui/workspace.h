@@ -3,6 +3,7 @@
 #include "document/leak_path.h"
 #include "geometry/clip_points.h"
 #include "ui/camera_model.h"
+#include "ui/vertex_mode.h"
 #include "ui/view_state.h"
 
 #include <array>
@@ -50,7 +51,12 @@ public:
     ClipPoints& clipPoints() { return clipPoints_; }
     const ClipPoints& clipPoints() const { return clipPoints_; }
     bool clipperMode() const { return clipperMode_; }
-    void toggleClipperMode() { clipperMode_ = !clipperMode_; }
+    // Clipper mode and vertex mode are on one at a time: turning one on turns the other off.
+    void toggleClipperMode();
+
+    VertexMode& vertexMode() { return vertexMode_; }
+    const VertexMode& vertexMode() const { return vertexMode_; }
+    void toggleVertexMode();
 
     CameraModel& camera() { return camera_; }
     const CameraModel& camera() const { return camera_; }
@@ -77,6 +83,7 @@ private:
     Preferences& prefs_;
     ClipPoints clipPoints_;
     bool clipperMode_ = false;
+    VertexMode vertexMode_;
     CameraModel camera_;
     MapPoint zColumn_;
     LeakPath leakPath_;

@@ -75,7 +75,7 @@ void DrawEntityXY(Canvas& canvas, const CXYView& view, const CQMap& map, const C
     if (selectedPass && !entity.isCurrent()) return;
     for (size_t i = 0; i < brushes.size(); ++i) {
         const bool selected = entity.isCurrent() && map.isSelected(brushes[i]);
-        if (selected != selectedPass) continue;
+        if (selected != selectedPass || map.isHidden(brushes[i])) continue;
         const bool carriesArrow = i == 0 && !entity.isWorld();
         DrawBrushXY(canvas, view, brushes[i], area, pen, selected, carriesArrow ? &entity : nullptr);
     }

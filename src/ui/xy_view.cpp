@@ -15,6 +15,10 @@ namespace {
 
 constexpr float kRayDepth = 4096;
 constexpr float kFacePickDepth = 2048;
+// How near the mouse a handle must be to take a press, and how far a press may move and still be
+// a click, in pixels.
+constexpr double kHandlePickRadius = 5;
+constexpr int kClickSlack = 2;
 
 float toFloat(int v) { return static_cast<float>(v); }
 
@@ -179,6 +183,10 @@ void CXYView::leftButtonDown(const MouseInput& in)
     CQMap& map = workspace_.map();
     Host& host = workspace_.host();
 
+    if (workspace_.vertexMode().isOn() && !in.ctrl && in.leftOnly) {
+        pressInVertexMode(in);
+        return;
+    }
     if (in.shift) {
         if (!in.ctrl) map.SelectEntityAt(rayStart(at), rayEnd(at), host);
         return;
@@ -232,6 +240,104 @@ bool CXYView::pressedOnSelection(MapPoint at)
     return true;
 }
 
+PixelPoint CXYView::toClient(DVec3 p) const
+{
+    const PixelPoint w = project(ToFloat(p));
+    return {w.x - scrollX_, w.y - scrollY_};
+}
+
+std::vector<HandleRef> CXYView::handlesAt(int x, int y) const
+{
+    const std::vector<HandleRef> all = workspace_.vertexMode().handles(workspace_.map());
+    const auto distance = [&](PixelPoint p) { return std::hypot(static_cast<double>(p.x - x), static_cast<double>(p.y - y)); };
+    std::optional<PixelPoint> nearest;
+    for (const HandleRef& h : all) {
+        const PixelPoint p = toClient(h.at);
+        if (distance(p) <= kHandlePickRadius && (!nearest || distance(p) < distance(*nearest))) nearest = p;
+    }
+    std::vector<HandleRef> stacked;
+    if (!nearest) return stacked;
+    for (const HandleRef& h : all) {
+        const PixelPoint p = toClient(h.at);
+        if (std::abs(p.x - nearest->x) <= 1 && std::abs(p.y - nearest->y) <= 1) stacked.push_back(h);
+    }
+    return stacked;
+}
+
+std::vector<HandleRef> CXYView::handlesWithin(PixelPoint a, PixelPoint b) const
+{
+    std::vector<HandleRef> inside;
+    for (const HandleRef& h : workspace_.vertexMode().handles(workspace_.map())) {
+        const PixelPoint p = toClient(h.at);
+        if (p.x >= std::min(a.x, b.x) && p.x <= std::max(a.x, b.x) && p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y)) {
+            inside.push_back(h);
+        }
+    }
+    return inside;
+}
+
+void CXYView::pressInVertexMode(const MouseInput& in)
+{
+    VertexMode& mode = workspace_.vertexMode();
+    const std::vector<HandleRef> hits = handlesAt(in.x, in.y);
+    if (hits.empty()) {
+        bandEnd_ = dragStart_;
+        bandAdds_ = in.shift;
+        dragMode_ = DragMode::SelectHandles;
+        return;
+    }
+    const bool allSelected = std::ranges::all_of(hits, [&](const HandleRef& h) { return mode.isSelected(h); });
+    if (in.shift || !allSelected) mode.select(hits, in.shift);
+    const auto corner = std::ranges::find(hits, HandleKind::Vertex, &HandleRef::kind);
+    grabbedCorner_ = corner != hits.end() ? std::optional(corner->at) : std::nullopt;
+    handleOffset_ = {};
+    if (mode.beginMove(workspace_.map())) dragMode_ = DragMode::MoveHandles;
+    workspace_.host().updateViews(ViewFlags::Editing);
+}
+
+void CXYView::moveHandles(MapPoint at)
+{
+    const MapPoint start = clientToMap(dragStart_.x, dragStart_.y);
+    const float along[2] = {toFloat(at.x - start.x), toFloat(at.y - start.y)};
+    DVec3 offset;
+    for (int k = 0; k < 2; ++k) {
+        const int axis = k == 0 ? axes_.right : axes_.up;
+        if (!workspace_.snapToGrid()) {
+            offset[axis] = along[k];
+        } else if (grabbedCorner_) {
+            const double from = (*grabbedCorner_)[axis];
+            offset[axis] = static_cast<double>(workspace_.snap(static_cast<float>(from + along[k]))) - from;
+        } else {
+            offset[axis] = workspace_.snap(along[k]);
+        }
+    }
+    if (offset == handleOffset_) return;
+    Host& host = workspace_.host();
+    MapChange& change = drag_.change(workspace_.map(), "Move Vertices");
+    if (const auto refusal = workspace_.vertexMode().moveTo(change, offset, host)) {
+        host.statusMessage(RefusalText(*refusal));
+        return;
+    }
+    handleOffset_ = offset;
+    change.publish();
+}
+
+void CXYView::finishSelectionBand()
+{
+    VertexMode& mode = workspace_.vertexMode();
+    const bool click = std::abs(bandEnd_.x - dragStart_.x) <= kClickSlack && std::abs(bandEnd_.y - dragStart_.y) <= kClickSlack;
+    if (!click) {
+        mode.select(handlesWithin(dragStart_, bandEnd_), bandAdds_);
+    } else if (bandAdds_) {
+        // Shift+click beside the handles selects brushes, as outside vertex mode.
+        const MapPoint at = clientToMap(dragStart_.x, dragStart_.y);
+        workspace_.map().SelectEntityAt(rayStart(at), rayEnd(at), workspace_.host());
+    } else {
+        mode.clearSelection();
+    }
+    workspace_.host().updateViews(ViewFlags::Editing);
+}
+
 void CXYView::startSizing(MapPoint at)
 {
     Host& host = workspace_.host();
@@ -278,6 +384,15 @@ void CXYView::mouseMove(const MouseInput& in)
     mousePosition_ = at;
     host.controlPanelChanged();
     if (!buttonDown_) return;
+    if (dragMode_ == DragMode::MoveHandles) {
+        moveHandles(at);
+        return;
+    }
+    if (dragMode_ == DragMode::SelectHandles) {
+        bandEnd_ = {in.x, in.y};
+        host.updateViews(ViewFlags::XY);
+        return;
+    }
 
     const MapPoint start = snapped(clientToMap(dragStart_.x, dragStart_.y));
     const MapPoint now = snapped(at);
@@ -311,6 +426,8 @@ void CXYView::mouseMove(const MouseInput& in)
         break;
     }
     case DragMode::Idle:
+    case DragMode::MoveHandles:
+    case DragMode::SelectHandles:
         break;
     }
 }
@@ -327,6 +444,8 @@ void CXYView::finishDrag()
 {
     if (MapChange* change = drag_.live(); change && dragMode_ == DragMode::DragFaces) faceDrag_.finish(*change);
     faceDrag_.end();
+    if (dragMode_ == DragMode::MoveHandles) workspace_.vertexMode().endMove();
+    if (dragMode_ == DragMode::SelectHandles) finishSelectionBand();
     if (dragMode_ == DragMode::SizeNewBrush) {
         const CQBrush made = newBrush_;
         newBrush_.Clear();
@@ -351,25 +470,34 @@ void CXYView::doubleClick(const MouseInput& in)
 
 bool CXYView::keyDown(ViewKey key)
 {
-    const float step = workspace_.snapToGrid() ? 16.0f : 1.0f;
-    Vec3 move;
+    Vec3 direction;
     switch (key) {
     case ViewKey::Left:
-        move = axes_.point(-step, 0, 0);
+        direction = axes_.point(-1, 0, 0);
         break;
     case ViewKey::Right:
-        move = axes_.point(step, 0, 0);
+        direction = axes_.point(1, 0, 0);
         break;
     case ViewKey::Up:
-        move = axes_.point(0, step, 0);
+        direction = axes_.point(0, 1, 0);
         break;
     case ViewKey::Down:
-        move = axes_.point(0, -step, 0);
+        direction = axes_.point(0, -1, 0);
         break;
     default:
         return HandleCommonKey(workspace_, key);
     }
-    NudgeSelection(workspace_.map(), move);
+    CQMap& map = workspace_.map();
+    const bool snapping = workspace_.snapToGrid();
+    // Selected handles move by the grid; brushes by 16 units (one with snapping off).
+    if (VertexMode& vertices = workspace_.vertexMode(); vertices.isOn() && vertices.beginMove(map)) {
+        const float step = snapping ? toFloat(workspace_.gridSize()) : 1.0f;
+        if (const auto refusal = vertices.moveAsStep(map, ToDouble(direction * step), workspace_.host())) {
+            workspace_.host().statusMessage(RefusalText(*refusal));
+        }
+        return true;
+    }
+    NudgeSelection(map, direction * (snapping ? 16.0f : 1.0f));
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "ui/view_input.h"
 #include "ui/drag_step.h"
 #include "ui/face_drag.h"
+#include "ui/vertex_mode.h"
 #include "ui/view_orientation.h"
 #include "ui/view_state.h"
 
@@ -35,7 +36,9 @@ struct VisibleArea {
 // the plane it shows: x along its right axis, y along its up axis.
 class CXYView {
 public:
-    enum class DragMode { Idle, DragFaces, DragSelection, SizeNewBrush };
+    // In vertex mode a press on a handle moves the selected handles, one on empty space drags out
+    // a rectangle that selects handles.
+    enum class DragMode { Idle, DragFaces, DragSelection, SizeNewBrush, MoveHandles, SelectHandles };
 
     explicit CXYView(Workspace& workspace);
 
@@ -113,7 +116,16 @@ public:
 
     void paint(Canvas& canvas) const;
 
+    // The vertex mode's handles stacked under a client pixel, the nearest spot within a few pixels.
+    std::vector<HandleRef> handlesAt(int x, int y) const;
+    // The handles seen inside the rectangle between two client pixels.
+    std::vector<HandleRef> handlesWithin(PixelPoint a, PixelPoint b) const;
+
 private:
+    void pressInVertexMode(const MouseInput& in);
+    void moveHandles(MapPoint at);
+    void finishSelectionBand();
+    PixelPoint toClient(DVec3 p) const;
     void startSizing(MapPoint at);
     bool startFaceDrag(MapPoint at);
     bool pressedOnSelection(MapPoint at);
@@ -149,6 +161,12 @@ private:
     Vec3 sizeCorner_;
     FaceDrag faceDrag_;
     DragStep drag_;
+    // A handle drag: where the corner under the press was, which then snaps to the grid (none when
+    // no corner was: the handles move in whole grid steps), and the offset the handles have.
+    std::optional<DVec3> grabbedCorner_;
+    DVec3 handleOffset_;
+    PixelPoint bandEnd_;
+    bool bandAdds_ = false;
 };
 
 } // namespace vorn

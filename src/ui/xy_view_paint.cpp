@@ -1,5 +1,6 @@
 #include "document/map_document.h"
 #include "geometry/numeric.h"
+#include "ui/handle_drawing.h"
 #include "ui/leak_path_drawing.h"
 #include "ui/xy_drawing.h"
 #include "ui/workspace.h"
@@ -93,6 +94,11 @@ void CXYView::paint(Canvas& canvas) const
     if (workspace_.clipperMode()) drawClipPoints(canvas, *this, workspace_.clipPoints());
     const VisibleArea area = visibleArea();
     DrawEntitiesXY(canvas, *this, map, area);
+    if (workspace_.vertexMode().isOn()) DrawHandlesXY(canvas, *this, workspace_.vertexMode().marks(map));
+    if (dragMode_ == DragMode::SelectHandles) {
+        const PixelPoint scroll{scrollX_, scrollY_};
+        DrawSelectionBand(canvas, {dragStart_.x + scroll.x, dragStart_.y + scroll.y}, {bandEnd_.x + scroll.x, bandEnd_.y + scroll.y});
+    }
     if (newBrushActive_) DrawBrushXY(canvas, *this, newBrush_, area, Colours::Red, true, nullptr);
     DrawLeakPathXY(canvas, *this, workspace_.leakPath().pointsFor(map.pathName()));
     if (orientation_ == ViewOrientation::Top) drawZPosition(canvas, *this, workspace_.zColumn());

@@ -99,6 +99,7 @@ void drawBrush(Canvas& canvas, const ZFrame& f, const CQBrush& brush, bool selec
 void drawEntity(Canvas& canvas, const ZFrame& f, const CQMap& map, const CQEntity& entity, MapPoint column, Rgb pen)
 {
     for (const CQBrush& brush : entity.brushes()) {
+        if (map.isHidden(brush)) continue;
         drawBrush(canvas, f, brush, entity.isCurrent() && map.isSelected(brush), column, pen);
     }
 }

@@ -103,7 +103,7 @@ private slots:
         };
         QStringList titles;
         for (const ShortcutSection& s : shown) titles << s.title;
-        QCOMPARE(titles.join(" | "), "File | Edit | Edit > Face Texture | Brush | Entity | View > Camera | Build | Help | Window | "
+        QCOMPARE(titles.join(" | "), "File | Edit | Edit > Face Texture | Brush | Entity | View | View > Camera | Build | Help | Window | "
                                      "All views and the control panel | 2D views | Z view | Camera view");
 
         // Every action's keys, under its own text; and no row that no action, shortcut or view key made.

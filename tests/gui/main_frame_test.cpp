@@ -133,7 +133,9 @@ private slots:
             {"file.open", "Ctrl+O"},      {"file.print", "Ctrl+P"},     {"file.save", "Ctrl+S"},        {"edit.paste", "Ctrl+V"},
             {"edit.cut", "Ctrl+X"},       {"edit.undo", "Ctrl+Z"},      {"entity.properties", "F2"},    {"camera.refresh", "F5"},
             {"build.compile", "F9"},      {"edit.copy", "Ctrl+Ins"},    {"edit.cut", "Shift+Del"},      {"edit.paste", "Shift+Ins"},
-            {"edit.selectTexture", "Ctrl+T"}, {"edit.redo", "Ctrl+Shift+Z"}, {"edit.redo", "Ctrl+Y"}};
+            {"edit.selectTexture", "Ctrl+T"}, {"edit.redo", "Ctrl+Shift+Z"}, {"edit.redo", "Ctrl+Y"},
+            {"edit.duplicate", "Ctrl+D"},     {"edit.pasteInPlace", "Ctrl+Shift+V"}, {"edit.vertexMode", "V"},
+            {"view.hideSelected", "H"},       {"view.showAll", "Shift+H"},  {"view.hideUnselected", "Alt+H"}};
         for (const auto& [key, shortcut] : shortcuts) QVERIFY2(actions[key]->shortcuts().contains(QKeySequence(shortcut)), key);
         QVERIFY(!actions["edit.undo"]->isEnabled() && !actions["edit.redo"]->isEnabled());
         QCOMPARE(actions["brush.rotateX"]->statusTip(), "Rotate brush selection around the x axis");
@@ -143,7 +145,7 @@ private slots:
         QCOMPARE(order.join(' '),
                  "file.new file.open file.save | edit.cut edit.copy edit.paste | view.grid view.classNames | "
                  "brush.rotateX brush.rotateBackX brush.rotateY brush.rotateBackY brush.rotateZ brush.rotateBackZ | "
-                 "brush.scaleUp brush.scaleDown brush.stairs brush.ramp | edit.clipper edit.textureLock | "
+                 "brush.scaleUp brush.scaleDown brush.stairs brush.ramp | edit.clipper edit.vertexMode edit.textureLock | "
                  "camera.off camera.wireframe camera.unlitFlat camera.flatShaded camera.gouraud camera.textured | help.about");
     }
 
@@ -160,6 +162,9 @@ private slots:
         QVERIFY(!editor.xyView().drawClassNames());
         actions["edit.clipper"]->trigger();
         QVERIFY(editor.workspace().clipperMode() && actions["edit.clipper"]->isChecked());
+        actions["edit.vertexMode"]->trigger(); // one of the two modes at a time
+        QVERIFY(editor.workspace().vertexMode().isOn() && actions["edit.vertexMode"]->isChecked());
+        QVERIFY(!editor.workspace().clipperMode() && !actions["edit.clipper"]->isChecked());
         actions["camera.wireframe"]->trigger();
         QCOMPARE(editor.prefs().camOn, 1);
         actions["camera.off"]->trigger();

@@ -1,6 +1,8 @@
 #include "document/selection_edits.h"
 #include "editor_fixture.h"
+#include "render/camera_projection.h"
 #include "ui/camera_controller.h"
+#include "ui/vertex_mode.h"
 
 #include <cmath>
 
@@ -189,4 +191,44 @@ TEST_F(CameraControllerTest, ShiftClickPicksTheNearestBrushUnderTheCursor)
     EXPECT_TRUE(selected(1, 0) && rangeOf(1, 0).selected);
     EXPECT_FALSE(selected(0, 0) || rangeOf(0, 0).selected) << "the old current entity gave up its selection";
     EXPECT_EQ(map().undoName(), "Add Entity") << "the last step";
+}
+
+// In vertex mode the camera shows the selected brush's handles; a click on one selects it instead
+// of turning the camera, a Shift click adds another, and of two handles at one pixel the nearer
+// is taken.
+TEST_F(CameraControllerTest, VertexModeShowsAndPicksHandles)
+{
+    makeWorld({{{-32, 100, 32}, {32, 132, 96}}});
+    select(0, {0});
+    camera().placeAt({0, -50, 64});
+    camera().lookAtPoint({0, 0, 64});
+    view().setClientSize(200, 100);
+    view().chooseMode(RenderMode::Wireframe);
+    EXPECT_TRUE(view().handlePoints().empty());
+    editor.workspace().toggleVertexMode();
+    EXPECT_EQ(view().handlePoints().size(), 26u) << "8 corners, 12 edges and 6 faces";
+
+    const auto click = [&](Vec3 handle, bool shift) {
+        const auto pixel = view().projection().pixelOf(MapToScene(handle));
+        ASSERT_TRUE(pixel);
+        view().buttonDown(CameraButton::Left, at(static_cast<int>(std::lround((*pixel)[0])),
+                                                 static_cast<int>(std::lround((*pixel)[1])), shift));
+        view().buttonUp(CameraButton::Left);
+    };
+    const auto selectedAt = [&] {
+        std::vector<DVec3> at;
+        for (const HandleMark& m : editor.workspace().vertexMode().marks(map())) {
+            if (m.selected) at.push_back(m.at);
+        }
+        return at;
+    };
+    const float heading = camera().heading();
+    click({-32, 100, 96}, false);
+    EXPECT_EQ(selectedAt(), (std::vector<DVec3>{{-32, 100, 96}}));
+    click({32, 100, 32}, true);
+    EXPECT_EQ(selectedAt().size(), 2u);
+    EXPECT_EQ(camera().heading(), heading);
+    EXPECT_TRUE(selected(0, 0)) << "the brush stays selected";
+    click({0, 100, 64}, false); // the south face's centre, in front of the north face's
+    EXPECT_EQ(selectedAt(), (std::vector<DVec3>{{0, 100, 64}}));
 }

@@ -12,9 +12,10 @@ namespace vorn::test {
 
 using PixelBox = std::array<int, 4>; // left, top, right and bottom pixels, edges included
 
-// One drawing call and its pen colour; points: a line's ends, a polygon's corners, an ellipse's box.
+// One drawing call and its pen colour; points: a line's ends, a polygon's corners, an ellipse's or
+// a filled rectangle's box.
 struct DrawCall {
-    enum class Kind { Line, Polygon, Ellipse, Text };
+    enum class Kind { Line, Polygon, Ellipse, Fill, Text };
     Kind kind = Kind::Line;
     Rgb pen;
     std::vector<PixelPoint> points;
@@ -40,6 +41,7 @@ public:
     void lineTo(int x, int y) override { add(Kind::Line, {std::exchange(at_, {x, y}), {x, y}}); }
     void polygon(std::span<const PixelPoint> points) override { add(Kind::Polygon, {points.begin(), points.end()}); }
     void ellipse(int l, int t, int r, int b) override { add(Kind::Ellipse, {{l, t}, {r, b}}); }
+    void fillRect(int l, int t, int r, int b) override { add(Kind::Fill, {{l, t}, {r, b}}); }
     void textOut(int x, int y, std::string_view text) override { add(Kind::Text, {{x, y}}, std::string(text)); }
 
     // The calls of one kind drawn with one pen colour, in order.

@@ -65,6 +65,8 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
         {"Cut", selectB, [this] { CutSelection(map(), editor.clipboard(), host); }},
         {"Paste", [&] { select(0, {1, 2}), copy(), editor.xyView().mouseMove(xyAt(-300, -300)); }, paste},
         {"Paste", [&] { selectWholeEntity(1), copy(); }, paste},
+        {"Paste in Place", [&] { select(0, {1, 2}), copy(); }, [this] { PasteInPlace(map(), editor.clipboard(), host); }},
+        {"Duplicate", selectB, [this] { DuplicateSelection(map(), {16, -16, 0}, host); }},
         {"Apply Texture", [this] { select(0, {0, 2}), dialogs.texture = "BRICK"; }, [this] { ChooseTexture(map(), dialogs, ""); }},
         {"Scale", [this] { select(0, {0}), dialogs.scale.answer = ScaleSettings{0.5f, 2, 1}; }, [this] { EditScaleFactor(map(), dialogs, host); }},
         {"Make Entity", [&] { select(0, {1, 2}), changeClassTo("func_door"); }, [this] { MakeIntoEntity(map(), dialogs, editor.classes(), host); }},
@@ -78,6 +80,8 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
          [this] { LoadBrushSelection(map(), host, editor.columnPlacement()); }},
         {"Rotate", selectA, [this] { RotateSelectionZ(map(), -map().rotation.z, host); }},
         {"Scale", selectB, [this] { ScaleSelectionBy(map(), ScaleDirection::Up, host); }},
+        {"Mirror", [this] { select(0, {0, 1}); }, [this] { MirrorSelection(map(), 0, host); }},
+        {"Merge", [this] { select(0, {1, 2}); }, [this] { MergeSelection(map(), host); }},
         {"Entity Properties", [&] { map().SetCurrentEntityByIndex(1), changeClassTo("info_player_start"); }, properties},
         {"Map Properties", [this] { dialogs.editWorld = [](MapPropertiesForm& form) { return form.name = "Hall", true; }; }, properties},
         {"Connect Entities", [this] { map().SetCurrentEntityByIndex(2); },
@@ -85,6 +89,9 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
         {"Create Brush", [] {}, [this] { dragXY({-200, -200, 0}, {-100, -150, 0}); }},
         {"Move", [this] { select(0, {1, 2}); }, [this] { dragXY({232, 32, 0}, {232, 96, 0}); }},
         {"Resize Brush", selectB, [this] { dragXY({280, 32, 0}, {312, 32, 0}); }},
+        {"Move Vertices", [this] { select(0, {1}), editor.workspace().toggleVertexMode(); }, [this] { dragXY({264, 64, 0}, {296, 96, 0}); }},
+        {"Move Vertices", [this] { select(0, {1}), editor.workspace().toggleVertexMode(), dragXY({232, 64, 0}, {232, 64, 0}); },
+         [this] { editor.xyView().keyDown(ViewKey::Up); }},
         {"Move", selectB, [this] { editor.xyView().keyDown(ViewKey::Left); }},
         {"Move", [this] { selectWholeEntity(1); }, [this] { editor.xyView().keyDown(ViewKey::Up); }},
         {"Move", selectB, [this] { dragZ(100, 20, 52); }},
@@ -136,6 +143,7 @@ TEST_F(UndoTest, EveryCommandAndDragIsOneStepThatUndoesAndRedoesExactly)
         EXPECT_EQ(map().selectionState(), selectedAfter);
         EXPECT_FALSE(map().canRedo());
         if (editor.workspace().clipperMode()) editor.workspace().toggleClipperMode();
+        editor.workspace().vertexMode().setOn(false);
     }
 }
 
