@@ -72,6 +72,12 @@ CMainFrame::CMainFrame(Editor& editor, QtHost& host, QtSettingsStore& settings, 
     addProblemsDock();
     surfacePanel_ = new SurfacePanel(editor_, this);
     addDockWidget(Qt::RightDockWidgetArea, surfacePanel_);
+    // One column of docks leaves the views their width; the Surface tab comes forward when faces
+    // are picked.
+    if (auto* browser = findChild<EntityBrowser*>()) {
+        tabifyDockWidget(browser, surfacePanel_);
+        browser->raise();
+    }
     connect(&host_, &QtHost::viewsNeedUpdate, this, &CMainFrame::refreshViews);
     connect(&host_, &QtHost::panelNeedsUpdate, controlPanel_, &ControlPanelWidget::refresh);
     connect(&host_, &QtHost::statusMessageShown, this, [this](const QString& text) {

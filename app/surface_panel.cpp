@@ -123,6 +123,8 @@ void SurfacePanel::refresh()
     const CQMap& map = editor_.map();
     const std::vector<FaceRef> faces = map.selectedFaces();
     const bool any = !faces.empty();
+    if (any && !showedFaces_) raise();
+    showedFaces_ = any;
     refreshing_ = true;
     faceCount_->setText(faces.size() == 1 ? QStringLiteral("1 face selected")
                         : any            ? QStringLiteral("%1 faces selected").arg(faces.size())

@@ -24,7 +24,7 @@ class SurfacePanel : public QDockWidget {
 public:
     SurfacePanel(Editor& editor, QWidget* parent);
 
-    // Shows the selection as it is now.
+    // Shows the selection as it is now; comes forward when faces have just been picked.
     void refresh();
 
 private:
@@ -41,6 +41,7 @@ private:
     QPushButton* fit_;
     QPushButton* align_;
     bool refreshing_ = false;
+    bool showedFaces_ = false;
 };
 
 } // namespace vorn
