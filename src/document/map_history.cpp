@@ -49,9 +49,10 @@ void MapHistory::clear()
 
 void MapHistory::push(MapStep step)
 {
-    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
-    // The saved state could only be reached by redo, unless the steps to it only hid or showed brushes.
+    // The saved state could only be reached by redo, unless the steps to it only hid or showed
+    // brushes; those steps go now, so look at them first.
     if (saved_ && *saved_ > position_) saved_ = onlyShownBetween(position_, *saved_) ? std::optional(position_) : std::nullopt;
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
     steps_.push_back(std::move(step));
     ++position_;
 }
