@@ -24,8 +24,8 @@ std::vector<PlaneKey> PlanesOf(const CQBrush& brush)
         const auto round = [](float v, float scale) { return static_cast<std::int64_t>(std::llround(v * scale)); };
         planes.push_back({round(n.x, 1e4f), round(n.y, 1e4f), round(n.z, 1e4f), round(face.plane.dist, 1e2f)});
     }
-    std::ranges::sort(planes);
-    planes.erase(std::ranges::unique(planes).begin(), planes.end());
+    std::sort(planes.begin(), planes.end());
+    planes.erase(std::unique(planes.begin(), planes.end()), planes.end());
     return planes;
 }
 

@@ -34,7 +34,7 @@ int FixProblems(CQMap& map, std::span<const Problem> problems)
         }
     }
     std::ranges::sort(entities, std::greater<>());
-    entities.erase(std::ranges::unique(entities).begin(), entities.end());
+    entities.erase(std::unique(entities.begin(), entities.end()), entities.end());
     for (const int index : entities) change.removeEntity(index);
     applied += static_cast<int>(entities.size());
     change.commit();
