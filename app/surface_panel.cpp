@@ -134,19 +134,15 @@ void SurfacePanel::refresh()
     for (const SurfaceRow& row : kRows) {
         QDoubleSpinBox* box = fields_[static_cast<size_t>(row.field)];
         const QSignalBlocker quiet(box);
-        const auto value = sharedValue(map, faces, [&](const CQFace& face) { return SurfaceValue(face, row.field); });
-        box->setValue(value.value_or(0));
+        const auto read = [&](const CQFace& face) { return SurfaceValue(face, row.field); };
+        const auto value = sharedValue(map, faces, read);
         // Blank while the faces differ; an arrow then starts from the first face's value.
-        if (!value && any) {
-            box->setValue(SurfaceValue(map.brush(map.locate(faces[0].brush)).face(faces[0].face), row.field));
-            box->clear();
-        }
+        box->setValue(value ? *value : any ? read(map.brush(map.locate(faces[0].brush)).face(faces[0].face)) : 0.0);
+        if (!value && any) box->clear();
         box->setEnabled(any);
     }
     texture_->setEnabled(any);
-    for (QWidget* widget : {static_cast<QWidget*>(reset_), static_cast<QWidget*>(fit_), static_cast<QWidget*>(align_)}) {
-        widget->setEnabled(any);
-    }
+    for (QPushButton* button : {reset_, fit_, align_}) button->setEnabled(any);
     refreshing_ = false;
 }
 

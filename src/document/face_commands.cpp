@@ -95,7 +95,7 @@ int ReplaceTexture(CQMap& map, std::string_view from, std::string_view to, bool 
         for (int e = 0; e < map.EntityCount(); ++e) {
             if (!map.entity(e).isModifiable()) continue;
             for (int b = 0; b < static_cast<int>(map.entity(e).brushes().size()); ++b) {
-                forEachFaceOfBrushes(map, {{e, b}}, take);
+                for (int f = 0; f < map.brush({e, b}).numfaces(); ++f) take({e, b}, f);
             }
         }
     } else if (map.hasSelectedFaces()) {
