@@ -21,6 +21,7 @@ public:
     void messageBox(std::string_view text) override;
     SaveAnswer askSaveChanges(std::string_view title) override;
     void debugOutput(std::string_view text) override;
+    bool shown() const override { return debugToStderr_; }
     void beep(int hz, int ms) override;
     void updateViews(int flags) override;
     void controlPanelChanged() override;

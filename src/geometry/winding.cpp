@@ -4,21 +4,12 @@
 #include "platform/debug_output.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace vorn {
 namespace {
 
-
 enum Side { Front, Back, On };
-
-std::string format(const char* pattern, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
 
 } // namespace
 
@@ -152,11 +143,12 @@ std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& l
     return Winding(std::move(out));
 }
 
-int CheckFace(const CQFace& face, DebugOutput& log)
+void CheckFace(const CQFace& face, DebugOutput& log)
 {
+    if (!log.shown()) return;
     if (!face.winding) {
         log.debugOutput("CheckFace: no winding\n");
-        return 1;
+        return;
     }
     const Winding& w = *face.winding;
     const Vec3 n = face.plane.normal;
@@ -166,9 +158,6 @@ int CheckFace(const CQFace& face, DebugOutput& log)
 
     for (int i = 0; i < count; ++i) {
         const Vec3 p = w[i];
-        for (int axis = 0; axis < 3; ++axis) {
-            if (std::fabs(p[axis]) > 18000) log.debugOutput(format("CheckFace: BUGUS_RANGE: %f", p[axis]));
-        }
         const float off = Dot(p, n) - d;
         if (off < -0.1f || off > 0.1f) log.debugOutput("CheckFace: point off plane\n");
 
@@ -181,7 +170,6 @@ int CheckFace(const CQFace& face, DebugOutput& log)
             if (k != i && Dot(w[k], edgeNormal) > edgeDist) log.debugOutput("CheckFace: non-convex\n");
         }
     }
-    return 1;
 }
 
 } // namespace vorn

@@ -64,8 +64,9 @@ inline std::array<Vec3, 4> BasePolyPoints(const Plane& plane, DebugOutput& log)
 // comes back as it was (the same storage), when everything is behind the result is none.
 std::optional<Winding> ClipWinding(Winding w, const Plane& plane, DebugOutput& log);
 
-// Reports what is wrong with a face's polygon on the debug output; changes nothing.
-int CheckFace(const CQFace& face, DebugOutput& log);
+// Reports what is wrong with a face's polygon on the debug output, when it is shown; changes
+// nothing.
+void CheckFace(const CQFace& face, DebugOutput& log);
 
 // How far from a plane a point may lie and still count as on it, for polygons cut in single
 // precision.

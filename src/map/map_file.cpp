@@ -9,6 +9,7 @@
 #include "platform/prefault.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iomanip>
 #include <locale>
 #include <sstream>
@@ -87,8 +88,9 @@ std::vector<EntityBlock> readBlocks(TextCursor& in, Progress* progress)
     return blocks;
 }
 
-// Reads and builds the brushes of every block on all cores.
-OrderedLog readBrushes(std::vector<EntityBlock>& blocks)
+// Reads and builds the brushes of every block on all cores; their findings are kept for a log
+// that is shown.
+OrderedLog readBrushes(std::vector<EntityBlock>& blocks, const DebugOutput& log)
 {
     std::vector<std::pair<BrushSource*, CQBrush*>> brushes;
     for (EntityBlock& block : blocks) {
@@ -99,9 +101,29 @@ OrderedLog readBrushes(std::vector<EntityBlock>& blocks)
     std::vector<BulkArena> arenas(workers);
     std::vector<BrushFaceReader> readers;
     for (BulkArena& arena : arenas) readers.emplace_back(&arena);
-    return RunJobs(brushes.size(), [&](size_t index, size_t worker, DebugOutput& log) {
-        ReadBlockBrush(*brushes[index].first, *brushes[index].second, readers[worker], log);
+    return RunJobs(brushes.size(), log.shown(), [&](size_t index, size_t worker, DebugOutput& jobLog) {
+        ReadBlockBrush(*brushes[index].first, *brushes[index].second, readers[worker], jobLog);
     });
+}
+
+// Polygon corners farther out than the game's tools have long taken as sound.
+constexpr float kSoundRange = 18000;
+
+// Says once how many polygon corners of the read brushes lie beyond the sound range.
+void reportOutOfRange(const std::vector<std::unique_ptr<CQEntity>>& entities, DebugOutput& log)
+{
+    size_t beyond = 0;
+    for (const auto& entity : entities) {
+        for (const CQBrush& brush : entity->brushes()) {
+            for (const CQFace& face : brush.faces()) {
+                if (!face.winding) continue;
+                for (const Vec3& p : face.winding->points()) {
+                    for (int axis = 0; axis < 3; ++axis) beyond += std::fabs(p[axis]) > kSoundRange ? 1 : 0;
+                }
+            }
+        }
+    }
+    if (beyond > 0) log.debugOutput("CheckFace: BUGUS_RANGE: " + std::to_string(beyond) + " coordinates beyond 18000\n");
 }
 
 bool worldSaysValve(const CQEntity& world)
@@ -117,7 +139,7 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
     MapReadResult result;
     TextCursor in(text);
     std::vector<EntityBlock> blocks = readBlocks(in, progress);
-    const OrderedLog report = readBrushes(blocks);
+    const OrderedLog report = readBrushes(blocks, log);
 
     bool anyFaceLine = false;
     bool anyTextureAxes = false;
@@ -156,6 +178,7 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
         ++result.entitiesRead;
     }
 
+    if (log.shown()) reportOutOfRange(entities, log);
     const bool valve = anyTextureAxes || (!anyFaceLine && !entities.empty() && worldSaysValve(*entities.front()));
     result.format = valve ? MapFormat::Valve220 : MapFormat::Standard;
     return result;

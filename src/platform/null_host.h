@@ -11,6 +11,7 @@ public:
     void messageBox(std::string_view) override {}
     SaveAnswer askSaveChanges(std::string_view) override { return SaveAnswer::Cancel; }
     void debugOutput(std::string_view) override {}
+    bool shown() const override { return false; }
     void beep(int, int) override {}
     void updateViews(int) override {}
     void controlPanelChanged() override {}

@@ -21,9 +21,14 @@ size_t batchesFor(size_t count)
 // Keeps each line with the job that wrote it.
 class BatchRecorder final : public DebugOutput {
 public:
+    bool keepLines = false;
     size_t job = 0;
     std::vector<std::pair<size_t, std::string>> lines;
-    void debugOutput(std::string_view text) override { lines.emplace_back(job, std::string(text)); }
+    void debugOutput(std::string_view text) override
+    {
+        if (keepLines) lines.emplace_back(job, std::string(text));
+    }
+    bool shown() const override { return keepLines; }
 };
 
 } // namespace
@@ -40,10 +45,12 @@ size_t JobWorkers(size_t count)
     return std::max<size_t>(1, std::min(cores, batchesFor(count)));
 }
 
-OrderedLog RunJobs(size_t count, const std::function<void(size_t index, size_t worker, DebugOutput& log)>& job)
+OrderedLog RunJobs(size_t count, bool keepLines,
+                   const std::function<void(size_t index, size_t worker, DebugOutput& log)>& job)
 {
     const size_t batches = batchesFor(count);
     std::vector<BatchRecorder> recorders(batches);
+    for (BatchRecorder& recorder : recorders) recorder.keepLines = keepLines;
     std::atomic<size_t> nextBatch{0};
     const auto work = [&](size_t worker) {
         for (size_t b = nextBatch++; b < batches; b = nextBatch++) {

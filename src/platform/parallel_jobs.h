@@ -18,7 +18,7 @@ public:
     void replay(size_t index, DebugOutput& log) const;
 
 private:
-    friend OrderedLog RunJobs(size_t count, const std::function<void(size_t, size_t, DebugOutput&)>& job);
+    friend OrderedLog RunJobs(size_t count, bool keepLines, const std::function<void(size_t, size_t, DebugOutput&)>& job);
     std::vector<std::pair<size_t, std::string>> lines_; // by job number, in order
 };
 
@@ -27,7 +27,8 @@ size_t JobWorkers(size_t count);
 
 // Runs job(index, worker, log) for every index below `count`, sharing the jobs among the
 // machine's cores. Jobs must not depend on one another; what they write to `log` waits in the
-// result.
-OrderedLog RunJobs(size_t count, const std::function<void(size_t index, size_t worker, DebugOutput& log)>& job);
+// result when `keepLines`, and is not even worded otherwise (their log is not shown).
+OrderedLog RunJobs(size_t count, bool keepLines,
+                   const std::function<void(size_t index, size_t worker, DebugOutput& log)>& job);
 
 } // namespace vorn

@@ -278,7 +278,7 @@ TEST(Windings, ClipKeepsTheFrontWithinATenthAndSplitsExactlyOnAxialPlanes)
     EXPECT_TRUE(log.debug.empty());
 }
 
-TEST(Windings, CheckFaceReportsEachFindingAndAlwaysSucceeds)
+TEST(Windings, CheckFaceReportsEachFinding)
 {
     CQFace face;
     face.plane = {{0, 0, 1}, 0};
@@ -286,16 +286,15 @@ TEST(Windings, CheckFaceReportsEachFindingAndAlwaysSucceeds)
     const std::tuple<Winding, const char*, int> findings[] = {
         {Winding({{0, 0, 0}, {64, 0, 0}, {0, 64, 0.2f}}), "CheckFace: point off plane\n", 1},
         {Winding({{0, 0, 0}, {0.05f, 0, 0}}), "CheckFace: 2 points\n", 1},
-        {Winding({{0, 0, 0}, {0.05f, 0, 0}}), "CheckFace: degenerate edge\n", 2},
-        {Winding({{0, 0, 0}, {20000, 0, 0}, {0, 64, 0}}), "CheckFace: BUGUS_RANGE: 20000.000000", 1}};
+        {Winding({{0, 0, 0}, {0.05f, 0, 0}}), "CheckFace: degenerate edge\n", 2}};
     for (const auto& [winding, finding, times] : findings) {
         FakeHost log;
         face.winding = winding;
-        EXPECT_EQ(CheckFace(face, log), 1);
+        CheckFace(face, log);
         EXPECT_EQ(log.debugCount(finding), times) << finding;
     }
     FakeHost noWinding;
     face.winding.reset();
-    EXPECT_EQ(CheckFace(face, noWinding), 1);
+    CheckFace(face, noWinding);
     EXPECT_EQ(noWinding.debug, std::vector<std::string>{"CheckFace: no winding\n"});
 }

@@ -17,6 +17,7 @@ class FakeHost : public NullHost {
 public:
     void messageBox(std::string_view text) override { messages.emplace_back(text); }
     void debugOutput(std::string_view text) override { debug.emplace_back(text); }
+    bool shown() const override { return true; }
     void beep(int hz, int ms) override { beeps.push_back({hz, ms}); }
     void updateViews(int flags) override { updates.push_back(flags); }
     void setBusy(bool busy) override { busyChanges.push_back(busy); }

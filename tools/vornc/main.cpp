@@ -143,7 +143,10 @@ int main(int argc, char* argv[])
     ConsoleHost host;
     if (command == "entities" && argc >= 3) return ListEntityClasses(std::vector<std::string>(argv + 2, argv + argc), host);
     NoDialogs dialogs;
-    Editor editor(host, dialogs);
+    // A command line has no camera to draw.
+    Preferences preferences;
+    preferences.camOn = 0;
+    Editor editor(host, dialogs, preferences);
     if (command == "check" && argc >= 3) {
         const int result = CheckMapCommand(editor, std::vector<std::string>(argv + 2, argv + argc));
         return result == 2 ? usage() : result;
