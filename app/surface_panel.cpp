@@ -129,7 +129,7 @@ void SurfacePanel::refresh()
     faceCount_->setText(faces.size() == 1 ? QStringLiteral("1 face selected")
                         : any            ? QStringLiteral("%1 faces selected").arg(faces.size())
                                          : QStringLiteral("No face selected: Ctrl+Shift+click a face in the camera"));
-    const auto texture = sharedValue(map, faces, [](const CQFace& face) { return face.texture; });
+    const auto texture = sharedValue(map, faces, [](const CQFace& face) { return face.texture.str(); });
     if (!texture_->hasFocus() || !texture_->isModified()) texture_->setText(texture ? QString::fromStdString(*texture) : QString());
     for (const SurfaceRow& row : kRows) {
         QDoubleSpinBox* box = fields_[static_cast<size_t>(row.field)];

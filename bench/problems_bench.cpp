@@ -32,7 +32,7 @@ public:
         std::vector<std::string> names;
         for (const auto& entity : editor_.map().entities()) {
             for (const CQBrush& brush : entity->brushes()) {
-                for (const CQFace& face : brush.faces()) names.push_back(face.texture);
+                for (const CQFace& face : brush.faces()) names.push_back(face.texture.str());
             }
         }
         textures_ = LowerCaseNames(names);

@@ -34,7 +34,7 @@ std::string MissingTextures(const CQBrush& brush, const std::unordered_set<std::
 {
     std::vector<std::string_view> missing;
     for (const CQFace& face : brush.faces()) {
-        if (std::ranges::find(missing, face.texture) != missing.end() || textures.contains(LowerCase(face.texture))) continue;
+        if (std::ranges::find(missing, face.texture.view()) != missing.end() || textures.contains(LowerCase(face.texture))) continue;
         missing.push_back(face.texture);
     }
     std::string list;

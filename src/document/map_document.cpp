@@ -282,7 +282,7 @@ void CQMap::togglePicked(BrushLocation at)
     const bool nowSelected = !isSelected(picked);
     store_.setCurrentEntity(at.entity);
     store_.selectBrush(picked.id(), nowSelected);
-    if (nowSelected) noteCurrentTexture(picked.numfaces() > 0 ? picked.face(0).texture : "*NONE*");
+    if (nowSelected) noteCurrentTexture(picked.numfaces() > 0 ? picked.face(0).texture.view() : std::string_view("*NONE*"));
     if (!open_) publish();
 }
 

@@ -25,7 +25,7 @@ Vec3 edgeNormal(Vec3 a, Vec3 b, Vec3 c, Vec3 faceNormal)
 CQBrush makeWall(const CQFace& face, int thickness, std::string_view texture, DebugOutput& log)
 {
     const std::string name(texture);
-    const Winding& w = *face.winding;
+    const FacePolygon& w = *face.winding;
     const int n = w.numpoints();
     const float t = static_cast<float>(thickness);
     const Vec3 inward = face.plane.normal * t;

@@ -133,6 +133,9 @@ bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
     std::array<DVec3, 2 * kFewCorners> fewCorners;
     std::vector<DVec3> manyCorners(room > kFewCorners ? 2 * static_cast<size_t>(room) : 0);
     const std::span<DVec3> buffers = room > kFewCorners ? std::span<DVec3>(manyCorners) : std::span<DVec3>(fewCorners);
+    std::array<Vec3, kFewCorners> fewKept;
+    std::vector<Vec3> manyKept(room > kFewCorners ? static_cast<size_t>(room) : 0);
+    const std::span<Vec3> kept = room > kFewCorners ? std::span<Vec3>(manyKept) : std::span<Vec3>(fewKept);
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
         face.winding.reset();
@@ -159,7 +162,7 @@ bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
         }
         if (clippedAway) continue;
 
-        WindingPoints corners(static_cast<size_t>(points), BulkAllocator<Vec3>(arena));
+        const std::span<Vec3> corners = kept.first(static_cast<size_t>(points));
         for (int k = 0; k < points; ++k) {
             Vec3& p = corners[static_cast<size_t>(k)];
             for (int axis = 0; axis < 3; ++axis) {
@@ -168,7 +171,7 @@ bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
                 maxs_[axis] = std::max(maxs_[axis], p[axis]);
             }
         }
-        face.winding = Winding(std::move(corners));
+        face.winding = FacePolygon(corners, arena);
         CheckFace(face, log);
     }
 
@@ -252,7 +255,7 @@ void AlignFaceTexture(CQFace& face, TextureSizeSource::Size size)
 
 void CQBrush::AlignTextures(TextureSizeSource& sizes)
 {
-    const std::string* sizedName = nullptr;
+    const TextureName* sizedName = nullptr;
     TextureSizeSource::Size size;
     for (CQFace& face : faces_) {
         if (!face.winding) continue;

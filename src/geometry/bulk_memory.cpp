@@ -3,6 +3,7 @@
 #include "platform/prefault.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -67,18 +68,28 @@ BulkArena::~BulkArena()
     if (block_) block_->release();
 }
 
-char* BulkArena::carve(size_t bytes)
+void BulkArena::makeRoom(size_t bytes)
 {
-    if (!block_ || static_cast<size_t>(end_ - next_) < bytes) {
-        BulkBlock* fresh = BulkBlock::make();
-        if (block_) block_->release();
-        block_ = fresh;
-        next_ = reinterpret_cast<char*>(fresh) + kBlockHeader;
-        end_ = reinterpret_cast<char*>(fresh) + kBlockSize;
-    }
+    if (block_ && static_cast<size_t>(end_ - next_) >= bytes) return;
+    BulkBlock* fresh = BulkBlock::make();
+    if (block_) block_->release();
+    block_ = fresh;
+    next_ = reinterpret_cast<char*>(fresh) + kBlockHeader;
+    end_ = reinterpret_cast<char*>(fresh) + kBlockSize;
+}
+
+char* BulkArena::carveBare(size_t bytes)
+{
+    makeRoom(bytes);
     char* piece = next_;
     next_ += bytes;
     block_->holds.fetch_add(1, std::memory_order_relaxed);
+    return piece;
+}
+
+char* BulkArena::carve(size_t bytes)
+{
+    char* piece = carveBare(bytes);
     setBlockOf(piece, block_);
     return piece;
 }
@@ -94,6 +105,25 @@ void* TakeBulk(BulkArena* arena, size_t bytes)
         setBlockOf(piece, nullptr);
     }
     return piece + kHeader;
+}
+
+BarePiece TakeBareBulk(BulkArena* arena, size_t bytes)
+{
+    // Never empty, so that a piece never starts at its block's end.
+    const size_t rounded = roundUp16(bytes > 0 ? bytes : 1);
+    if (arena && rounded <= kLargestPiece) return {arena->carveBare(rounded), true};
+    return {::operator new(rounded), false};
+}
+
+void GiveBareBulk(BarePiece piece) noexcept
+{
+    if (!piece.fromArena) {
+        ::operator delete(piece.memory);
+        return;
+    }
+    // Blocks are aligned to their size, and a piece lies wholly inside its block.
+    const auto address = reinterpret_cast<std::uintptr_t>(piece.memory);
+    reinterpret_cast<BulkBlock*>(address & ~(std::uintptr_t{kBlockSize} - 1))->release();
 }
 
 void GiveBulk(void* memory) noexcept

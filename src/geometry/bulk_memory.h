@@ -20,8 +20,12 @@ public:
 
     // A piece of `bytes` (a multiple of 16, with room for its header) from the current block.
     char* carve(size_t bytes);
+    // The same without a header: the piece's block is found from its address.
+    char* carveBare(size_t bytes);
 
 private:
+    void makeRoom(size_t bytes);
+
     BulkBlock* block_ = nullptr;
     char* next_ = nullptr;
     char* end_ = nullptr;
@@ -31,6 +35,15 @@ private:
 void* TakeBulk(BulkArena* arena, size_t bytes);
 // Frees memory from TakeBulk, wherever it came from.
 void GiveBulk(void* memory) noexcept;
+
+// Memory of `bytes` without a header, for an owner that remembers where it came from: from the
+// arena when there is one and the piece is small, else from the heap.
+struct BarePiece {
+    void* memory = nullptr;
+    bool fromArena = false;
+};
+BarePiece TakeBareBulk(BulkArena* arena, size_t bytes);
+void GiveBareBulk(BarePiece piece) noexcept;
 
 // A container allocator that carves from an arena while it has one. Every instance frees every
 // piece, so containers treat them all as equal: a container built with an arena and then moved

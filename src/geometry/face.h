@@ -1,7 +1,9 @@
 #pragma once
 
 #include "geometry/boxed_optional.h"
+#include "geometry/face_polygon.h"
 #include "geometry/plane.h"
+#include "geometry/texture_name.h"
 #include "geometry/vec3.h"
 #include "geometry/winding.h"
 
@@ -44,13 +46,13 @@ struct TextureForms {
 // texture numbers keep the values the file gave them; a scale of 0 lays the texture as 1 does.
 struct CQFace {
     std::array<DVec3, 3> planepts{};
-    std::string texture = kNoTexture;
+    TextureName texture{kNoTexture};
     double rotation = 0;
     std::array<double, 2> shift{};
     std::array<double, 2> scale{1, 1};
     TextureForms forms;
     Plane plane;
-    std::optional<Winding> winding;
+    FacePolygon winding;
     BoxedOptional<TextureAxes> axes;
 
     CQFace() = default;
@@ -60,8 +62,8 @@ struct CQFace {
     CQFace& operator=(CQFace&& other) noexcept = default;
     // A copy whose polygon is carved from the arena.
     CQFace(const CQFace& other, BulkArena* arena);
-    CQFace(Vec3 p0, Vec3 p1, Vec3 p2, std::string textureName)
-        : planepts{ToDouble(p0), ToDouble(p1), ToDouble(p2)}, texture(std::move(textureName)) {}
+    CQFace(Vec3 p0, Vec3 p1, Vec3 p2, std::string_view textureName)
+        : planepts{ToDouble(p0), ToDouble(p1), ToDouble(p2)}, texture(textureName) {}
 
     // The same face seen from the other side.
     void reverse() { std::swap(planepts[0], planepts[2]); }
@@ -69,7 +71,7 @@ struct CQFace {
 
 inline CQFace::CQFace(const CQFace& other, BulkArena* arena) : CQFace(other)
 {
-    if (winding) winding = Winding(other.winding->points(), arena);
+    if (winding) winding = FacePolygon(other.winding->points(), arena);
 }
 
 } // namespace vorn

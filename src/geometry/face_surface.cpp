@@ -151,7 +151,7 @@ bool AlignSurfaceToFace(CQFace& face, TextureSizeSource::Size size)
 
 SurfaceTexture SurfaceOf(const CQFace& face)
 {
-    SurfaceTexture surface{face.texture, face.rotation, face.shift, face.scale, std::nullopt};
+    SurfaceTexture surface{face.texture.str(), face.rotation, face.shift, face.scale, std::nullopt};
     if (face.axes) surface.axes = *face.axes;
     return surface;
 }

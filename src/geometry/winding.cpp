@@ -150,7 +150,7 @@ void CheckFace(const CQFace& face, DebugOutput& log)
         log.debugOutput("CheckFace: no winding\n");
         return;
     }
-    const Winding& w = *face.winding;
+    const FacePolygon& w = *face.winding;
     const Vec3 n = face.plane.normal;
     const float d = face.plane.dist;
     const int count = w.numpoints();

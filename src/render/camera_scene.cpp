@@ -122,7 +122,7 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, cons
     if (brush.CountFaces() < 4) return false;
     const std::optional<Vec3> plain = plainColour(entity);
     // Neighbouring faces mostly share a texture: look each name up once per run of it.
-    const std::string* sizedName = nullptr;
+    const TextureName* sizedName = nullptr;
     TextureSizeSource::Size size;
     std::uint32_t layer = 0;
     std::uint32_t next = base;

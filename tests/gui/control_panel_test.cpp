@@ -151,7 +151,7 @@ private slots:
         map().SelectAll();
         map().SetCurrentTexture("metal_gold");
         panel()->findChild<QPushButton*>("applyTexture")->click();
-        for (int i = 0; i < brush.numfaces(); ++i) QCOMPARE(brush.face(i).texture, "metal_gold");
+        for (int i = 0; i < brush.numfaces(); ++i) QCOMPARE(brush.face(i).texture.str(), std::string("metal_gold"));
         QCOMPARE(map().undoName(), "Apply Texture");
 
         {

@@ -58,7 +58,7 @@ private slots:
         texture->selectAll();
         QTest::keyClicks(texture, "NEWTEX");
         QTest::keyClick(texture, Qt::Key_Return);
-        QCOMPARE(wall.face(2).texture, std::string("NEWTEX"));
+        QCOMPARE(wall.face(2).texture.str(), std::string("NEWTEX"));
 
         app_->frame().actions()["file.save"]->trigger();
         VornApplication reopened(app_.settingsFile());
@@ -66,7 +66,7 @@ private slots:
         const CQBrush& saved = reopened.editor().map().entity(0).brush(0);
         QCOMPARE(saved.face(0).shift[0], 32.0);
         QCOMPARE(saved.face(0).rotation, 15.0);
-        QCOMPARE(saved.face(2).texture, std::string("NEWTEX"));
+        QCOMPARE(saved.face(2).texture.str(), std::string("NEWTEX"));
     }
 
     // Shift+arrows shift the selected faces' textures by the grid step and Shift+Page Up turns

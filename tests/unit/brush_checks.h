@@ -13,7 +13,7 @@
 namespace vorn::test {
 
 // Twice the area of a polygon, along its normal: face polygons run clockwise seen from the front.
-inline Vec3 areaVector(const Winding& w)
+inline Vec3 areaVector(const FacePolygon& w)
 {
     Vec3 sum;
     for (int i = 0; i < w.numpoints(); ++i) sum += Cross(w[(i + 1) % w.numpoints()], w[i]);

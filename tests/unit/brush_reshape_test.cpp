@@ -61,7 +61,7 @@ void expectSolidOf(const CQBrush& b, std::initializer_list<DVec3> corners)
 std::multiset<std::string> textures(const CQBrush& b)
 {
     std::multiset<std::string> names;
-    for (const CQFace& face : b.faces()) names.insert(face.texture);
+    for (const CQFace& face : b.faces()) names.insert(face.texture.str());
     return names;
 }
 

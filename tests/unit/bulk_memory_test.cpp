@@ -1,9 +1,13 @@
 #include "brush_checks.h"
 #include "geometry/bulk_memory.h"
+#include "geometry/face_polygon.h"
+#include "geometry/texture_name.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <optional>
 #include <thread>
 
@@ -39,6 +43,46 @@ TEST(BulkMemory, PiecesOutliveTheirArenaAndTheirContainersGrowOnTheHeap)
     for (size_t i = 0; i < elsewhere.size(); ++i) elsewhere[i] = std::move(many[2 * i + 1]);
     std::thread([pieces = std::move(elsewhere)]() mutable { pieces.clear(); }).join();
     many.clear();
+}
+
+// Face polygons carved without headers find their block from their address, over many blocks
+// and when freed on another thread; copies and moves keep their corners.
+TEST(BulkMemory, FacePolygonsCarvedBareAreFreedWhereverTheyGo)
+{
+    std::vector<FacePolygon> polygons;
+    {
+        BulkArena arena;
+        for (int i = 0; i < 100000; ++i) {
+            const std::array<Vec3, 3> corners{Vec3{static_cast<float>(i), 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}};
+            polygons.emplace_back(corners, &arena);
+        }
+    }
+    FacePolygon copy = polygons[99999];
+    FacePolygon moved = std::move(polygons[5]);
+    EXPECT_FALSE(polygons[5]);
+    EXPECT_EQ(copy[0].x, 99999.0f);
+    EXPECT_EQ(moved.numpoints(), 3);
+    EXPECT_EQ(moved[0].x, 5.0f);
+    std::thread([far = std::vector<FacePolygon>(std::make_move_iterator(polygons.begin() + 50000),
+                                                std::make_move_iterator(polygons.end()))]() mutable { far.clear(); })
+        .join();
+    for (int i = 6; i < 50000; i += 997) EXPECT_EQ(polygons[static_cast<size_t>(i)][0].x, static_cast<float>(i));
+}
+
+// Texture names of up to 15 characters stay in place, longer ones go to the heap; either kind
+// copies, moves and takes a part of itself.
+TEST(BulkMemory, TextureNamesOfAnyLength)
+{
+    for (const std::string& name : std::vector<std::string>{"", "WALL", "fifteen_chars__", "sixteen_chars___", std::string(300, 'x')}) {
+        TextureName texture(name);
+        TextureName copy = texture;
+        TextureName moved = std::move(texture);
+        EXPECT_EQ(copy, name);
+        EXPECT_EQ(moved, copy);
+        const size_t cut = std::min<size_t>(1, name.size());
+        moved = moved.view().substr(cut);
+        EXPECT_EQ(moved, name.substr(cut));
+    }
 }
 
 // A copy carved from an arena (as the history keeps the brushes a large step edits) is the same

@@ -160,12 +160,12 @@ TEST_F(EditorTest, ReplaceAndSelectCountTheFacesOfARealMap)
     const std::filesystem::path path = std::filesystem::path(VORN_CORPUS_DIR) / "maps/valve220/lqdm7.map";
     if (!std::filesystem::exists(path)) GTEST_SKIP() << "no corpus at " << VORN_CORPUS_DIR;
     ASSERT_TRUE(editor.openMap(path.string()));
-    const std::string name = world().brush(0).face(0).texture;
+    const std::string name = world().brush(0).face(0).texture.str();
     int faces = 0;
     for (int e = 0; e < map().EntityCount(); ++e) {
         if (!map().entity(e).isModifiable()) continue;
         for (const CQBrush& brush : map().entity(e).brushes()) {
-            faces += static_cast<int>(std::ranges::count(brush.faces(), name, &CQFace::texture));
+            faces += static_cast<int>(std::ranges::count_if(brush.faces(), [&](const CQFace& f) { return f.texture == name; }));
         }
     }
     ASSERT_GT(faces, 100);

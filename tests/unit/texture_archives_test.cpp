@@ -112,7 +112,7 @@ TEST_F(EditorTest, TheSampleMapFindsEveryTextureItNames)
     for (int e = 0; e < map().EntityCount(); ++e) {
         if (!map().entity(e).isModifiable()) continue; // a point entity's box carries no texture
         for (const CQBrush& brush : map().entity(e).brushes()) {
-            for (const CQFace& face : brush.faces()) used.insert(face.texture);
+            for (const CQFace& face : brush.faces()) used.insert(face.texture.str());
         }
     }
     EXPECT_GE(used.size(), 5u);
