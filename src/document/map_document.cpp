@@ -69,7 +69,7 @@ void CQMap::startAfresh(std::vector<std::unique_ptr<CQEntity>> entities)
 MapOpening CQMap::OpenMap(const std::string& path, const FixedBoxes& classes, DebugOutput& log, Progress* progress)
 {
     MapOpening opening;
-    const FileContents file = ReadWholeFile(path);
+    ReleasableFile file = ReadReleasableFile(path);
     if (!file.bytes) {
         opening.failure = "Could not open " + path + ": " + file.error;
         return opening;
@@ -80,16 +80,18 @@ MapOpening CQMap::OpenMap(const std::string& path, const FixedBoxes& classes, De
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     pathName_ = error ? path : absolute.lexically_normal().string();
-    opening.read = ReadMapText(*file.bytes, classes, log, progress);
+    opening.read = ReadMapText(file.bytes->view(), classes, log, progress,
+                               [&bytes = *file.bytes](size_t usedUpTo) { bytes.releaseBefore(usedUpTo); });
     // Keep what was read, but never let Save overwrite the damaged original by accident.
     if (opening.read.damaged) pathName_.clear();
     return opening;
 }
 
-MapReadResult CQMap::ReadMapText(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress)
+MapReadResult CQMap::ReadMapText(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress,
+                                 const TextRelease& release)
 {
     std::vector<std::unique_ptr<CQEntity>> entities;
-    const MapReadResult read = ReadMap(text, classes, log, progress, entities);
+    const MapReadResult read = ReadMap(text, classes, log, progress, entities, release);
     startAfresh(std::move(entities));
     format_ = read.format;
     if (store_.entityCount() > 0) store_.setCurrentEntity(0);

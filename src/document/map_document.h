@@ -53,8 +53,9 @@ public:
     // Reads the map file; a file that cannot be read leaves the map as it was. A damaged file
     // keeps what was read and leaves the map without a file name.
     MapOpening OpenMap(const std::string& path, const FixedBoxes& classes, DebugOutput& log, Progress* progress);
-    // Reads a map text into an empty map with a new history.
-    MapReadResult ReadMapText(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress);
+    // Reads a map text into an empty map with a new history; see ReadMap for `release`.
+    MapReadResult ReadMapText(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress,
+                              const TextRelease& release = {});
     // Saves as SaveFile does (the old file intact on failure, links and permissions kept);
     // "Could not save <path>: <reason>" when the file could not be written.
     std::optional<std::string> SaveMap(const std::string& path, const MapAuthor& author);

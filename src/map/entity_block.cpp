@@ -36,6 +36,8 @@ EntityBlock ReadEntityBlock(TextCursor& in)
     }
     block.line = in.line();
     block.end = in.position();
+    TextCursor after = in;
+    block.moreFollows = NextNonBlank(after) != 0;
     block.brushes.resize(block.sources.size());
     return block;
 }
@@ -46,6 +48,11 @@ void ReadBlockBrush(BrushSource& source, CQBrush& brush, BrushFaceReader& faces,
     const BrushReadResult read = faces.read(in, brush);
     if (read.malformedLine > 0) source.malformedLine = source.line + read.malformedLine - 1;
     brush.BuildWindings(log, faces.arena());
+    if (brush.numfaces() > 0 && brush.CountFaces() < kMinSolidFaces) {
+        std::string_view text = source.text;
+        while (!text.empty() && IsBlank(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+        source.unbuiltText = std::string(text);
+    }
 }
 
 } // namespace vorn

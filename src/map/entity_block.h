@@ -3,6 +3,8 @@
 #include "geometry/brush.h"
 #include "map/entity.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +21,9 @@ struct BrushSource {
     // The line of the file where the brush could not be read (a number that cannot be taken as
     // written); 0 when it was read whole. Set by ReadBlockBrush.
     int malformedLine = 0;
+    // The text of a brush with faces that do not close a solid, set by ReadBlockBrush: it is kept
+    // as read and written back so, while the map's text is given up once its brushes are read.
+    std::optional<std::string> unbuiltText;
 };
 
 // One entity block as the text holds it: its pairs in order and where its brushes are, so that
@@ -28,6 +33,7 @@ struct EntityBlock {
     int firstLine = 0; // line of the opening brace
     int line = 0;   // line where reading stopped
     size_t end = 0; // position in the text where reading stopped
+    bool moreFollows = false; // text other than blanks follows the block
     std::vector<CQKeyValue> pairs; // as the file gives them, a key repeated included
     std::vector<BrushSource> sources;
     std::vector<CQBrush> brushes; // one per source: empty until read with ReadBlockBrush
@@ -39,8 +45,12 @@ struct EntityBlock {
 // by its "}" discards the block.
 EntityBlock ReadEntityBlock(TextCursor& in);
 
+// A closed solid has at least four faces with a polygon.
+inline constexpr int kMinSolidFaces = 4;
+
 // Reads the faces of a brush block from its text and builds its polygons, in the reader's arena
-// when it has one; notes in the source where it could not be read.
+// when it has one; notes in the source where it could not be read, and keeps the text of a brush
+// that does not close a solid.
 void ReadBlockBrush(BrushSource& source, CQBrush& brush, BrushFaceReader& faces, DebugOutput& log);
 
 } // namespace vorn

@@ -5,18 +5,6 @@
 #include "platform/debug_output.h"
 
 namespace vorn {
-namespace {
-
-// A closed solid has at least four faces with a polygon.
-constexpr int kMinSolidFaces = 4;
-
-std::string_view withoutTrailingBlanks(std::string_view text)
-{
-    while (!text.empty() && IsBlank(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-    return text;
-}
-
-} // namespace
 
 EntityReadResult CQEntity::Read(TextCursor& in, const FixedBoxes& classes, DebugOutput& log)
 {
@@ -52,8 +40,8 @@ EntityReadResult CQEntity::Adopt(EntityBlock&& block, const FixedBoxes& classes,
             const BrushSource& source = block.sources[i];
             if (brush.numfaces() == 0) {
                 ++result.emptyBrushesDropped;
-            } else if (brush.CountFaces() < kMinSolidFaces) {
-                unbuilt_.push_back({std::string(withoutTrailingBlanks(source.text)), source.line});
+            } else if (source.unbuiltText) {
+                unbuilt_.push_back({std::move(*source.unbuiltText), source.line});
                 result.unbuiltBrushLines.push_back(source.line);
             } else {
                 if (kept != i) block.brushes[kept] = std::move(brush);

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <iomanip>
 #include <locale>
+#include <numeric>
 #include <sstream>
 
 namespace vorn {
@@ -75,22 +76,50 @@ std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<
 
 namespace {
 
+// How far through the reading the passing over of the blocks is, and the building of their
+// brushes: the building takes the most time.
+constexpr size_t kPassedShare = 20;
+constexpr size_t kBuiltShare = 95;
+constexpr size_t kWhole = 100;
+
+// Brushes built between two looks at the progress, and two givings back of the text.
+constexpr size_t kBrushesAtATime = 16384;
+
+// Where the reading is, told to whoever shows it.
+class ReadingProgress {
+public:
+    explicit ReadingProgress(Progress* progress) : progress_(progress) {}
+    // `done` of `total` of the part of the reading that ends at `share` percent, from `from`.
+    void report(size_t from, size_t share, size_t done, size_t total) const
+    {
+        if (!progress_ || total == 0) return;
+        const double part = static_cast<double>(done) / static_cast<double>(total);
+        progress_->report(from * kScale + static_cast<size_t>(part * static_cast<double>((share - from) * kScale)),
+                          kWhole * kScale);
+    }
+
+private:
+    static constexpr size_t kScale = 100;
+    Progress* progress_;
+};
+
 // Every block up to the first that ends the reading for sure: one not read whole, or one with
 // nothing in it. (A block whose brushes all fail to build may end it too; that is found later.)
-std::vector<EntityBlock> readBlocks(TextCursor& in, Progress* progress)
+std::vector<EntityBlock> readBlocks(TextCursor& in, const ReadingProgress& progress)
 {
     std::vector<EntityBlock> blocks;
     for (;;) {
         EntityBlock& block = blocks.emplace_back(ReadEntityBlock(in));
-        if (progress) progress->report(in.position(), in.size());
+        progress.report(0, kPassedShare, in.position(), in.size());
         if (block.status != EntityReadResult::Complete || (block.pairs.empty() && block.sources.empty())) break;
     }
     return blocks;
 }
 
-// Reads and builds the brushes of every block on all cores; their findings are kept for a log
-// that is shown.
-OrderedLog readBrushes(std::vector<EntityBlock>& blocks, const DebugOutput& log)
+// Reads and builds the brushes of every block on all cores, a run of them at a time, giving up
+// the text of each run once it is read; their findings are kept for a log that is shown.
+OrderedLog readBrushes(std::string_view text, std::vector<EntityBlock>& blocks, const DebugOutput& log,
+                       const ReadingProgress& progress, const TextRelease& release)
 {
     std::vector<std::pair<BrushSource*, CQBrush*>> brushes;
     for (EntityBlock& block : blocks) {
@@ -101,9 +130,20 @@ OrderedLog readBrushes(std::vector<EntityBlock>& blocks, const DebugOutput& log)
     std::vector<BulkArena> arenas(workers);
     std::vector<BrushFaceReader> readers;
     for (BulkArena& arena : arenas) readers.emplace_back(&arena);
-    return RunJobs(brushes.size(), log.shown(), [&](size_t index, size_t worker, DebugOutput& jobLog) {
-        ReadBlockBrush(*brushes[index].first, *brushes[index].second, readers[worker], jobLog);
-    });
+    OrderedLog report;
+    for (size_t first = 0; first < brushes.size(); first += kBrushesAtATime) {
+        const size_t count = std::min(kBrushesAtATime, brushes.size() - first);
+        report.append(RunJobs(count, log.shown(),
+                              [&](size_t index, size_t worker, DebugOutput& jobLog) {
+                                  const auto& [source, brush] = brushes[first + index];
+                                  ReadBlockBrush(*source, *brush, readers[worker], jobLog);
+                              }),
+                      first);
+        const size_t next = first + count;
+        if (release) release(next < brushes.size() ? static_cast<size_t>(brushes[next].first->text.data() - text.data()) : text.size());
+        progress.report(kPassedShare, kBuiltShare, next, brushes.size());
+    }
+    return report;
 }
 
 // Polygon corners farther out than the game's tools have long taken as sound.
@@ -134,12 +174,15 @@ bool worldSaysValve(const CQEntity& world)
 } // namespace
 
 MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress,
-                      std::vector<std::unique_ptr<CQEntity>>& entities)
+                      std::vector<std::unique_ptr<CQEntity>>& entities, const TextRelease& release)
 {
     MapReadResult result;
     TextCursor in(text);
-    std::vector<EntityBlock> blocks = readBlocks(in, progress);
-    const OrderedLog report = readBrushes(blocks, log);
+    const ReadingProgress reading(progress);
+    std::vector<EntityBlock> blocks = readBlocks(in, reading);
+    const OrderedLog report = readBrushes(text, blocks, log, reading, release);
+    const size_t totalBrushes = std::accumulate(blocks.begin(), blocks.end(), size_t{0},
+                                                [](size_t sum, const EntityBlock& block) { return sum + block.sources.size(); });
 
     bool anyFaceLine = false;
     bool anyTextureAxes = false;
@@ -156,7 +199,7 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
         for (size_t i = 0; i < block.sources.size(); ++i) report.replay(brushIndex++, log);
         anyFaceLine = anyFaceLine || !block.sources.empty();
         anyTextureAxes = anyTextureAxes || block.hasTextureAxes;
-        const size_t end = block.end;
+        const bool moreFollows = block.moreFollows;
         const int firstLine = block.firstLine;
         auto entity = std::make_unique<CQEntity>();
         const EntityReadResult read = entity->Adopt(std::move(block), classes, log);
@@ -166,16 +209,15 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
         if (entity->IsEmpty()) {
             // The normal end, or a block that could not be read: an empty block ("{ }") with
             // more after it counts as damage too, since everything after it is lost.
-            TextCursor after(text.substr(end));
-            const bool moreFollows = read.status == EntityReadResult::Complete && NextNonBlank(after) != 0;
             result.damaged = read.status == EntityReadResult::NoBlock || read.status == EntityReadResult::Discarded ||
-                             moreFollows;
+                             (read.status == EntityReadResult::Complete && moreFollows);
             result.stoppedAtLine = read.line;
             break;
         }
         if (read.placedAtOrigin) result.placedAtOriginLines.push_back(firstLine);
         entities.push_back(std::move(entity));
         ++result.entitiesRead;
+        reading.report(kBuiltShare, kWhole, brushIndex, totalBrushes);
     }
 
     if (log.shown()) reportOutOfRange(entities, log);

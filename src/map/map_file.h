@@ -3,6 +3,7 @@
 #include "map/map_format.h"
 
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -57,10 +58,14 @@ struct MapReadResult {
     MapFormat format = MapFormat::Standard;
 };
 
+// Told how far into the text the reading no longer needs it.
+using TextRelease = std::function<void(size_t usedUpTo)>;
+
 // Reads entity blocks until the end of the text or the first block that cannot be read,
 // appending each entity read. The brushes are built on all cores; what the builds report reaches
-// the log in the order a build of one brush after another would give.
+// the log in the order a build of one brush after another would give. The text is not looked at
+// again before where `release` was last told.
 MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOutput& log, Progress* progress,
-                      std::vector<std::unique_ptr<CQEntity>>& entities);
+                      std::vector<std::unique_ptr<CQEntity>>& entities, const TextRelease& release = {});
 
 } // namespace vorn

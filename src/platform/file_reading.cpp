@@ -7,12 +7,18 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
 
 namespace vorn {
 namespace {
 
-FileContents failed(FileFailure failure)
+// What a reading of either kind gives when it fails.
+template <typename Result = FileContents>
+Result failed(FileFailure failure)
 {
     return {std::nullopt, std::move(failure.reason), failure.number};
 }
@@ -87,6 +93,68 @@ FileContents ReadWholeFile(const std::string& path, std::uint64_t limit)
     // One byte more than the limit shows a file that grew past it while it was read.
     if (auto failure = readAtMost(file.fd.get(), limit + 1, bytes)) return failed(std::move(*failure));
     if (bytes.size() > limit) return failed(tooLarge(limit));
+    return {std::move(bytes), {}, 0};
+}
+
+ReleasableBytes::ReleasableBytes(ReleasableBytes&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+      mapped_(std::exchange(other.mapped_, 0)), released_(std::exchange(other.released_, 0))
+{
+}
+
+ReleasableBytes& ReleasableBytes::operator=(ReleasableBytes&& other) noexcept
+{
+    if (this != &other) {
+        free();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        mapped_ = std::exchange(other.mapped_, 0);
+        released_ = std::exchange(other.released_, 0);
+    }
+    return *this;
+}
+
+ReleasableBytes::~ReleasableBytes()
+{
+    free();
+}
+
+void ReleasableBytes::free() noexcept
+{
+    if (data_) ::munmap(data_, mapped_);
+    data_ = nullptr;
+}
+
+void ReleasableBytes::releaseBefore(size_t offset)
+{
+    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const size_t end = std::min(offset, size_) / page * page;
+    if (end <= released_) return;
+    ::madvise(data_ + released_, end - released_, MADV_DONTNEED);
+    released_ = end;
+}
+
+ReleasableFile ReadReleasableFile(const std::string& path, std::uint64_t limit)
+{
+    OpenedFile file = openRegularFile(path);
+    if (file.failure) return failed<ReleasableFile>(std::move(*file.failure));
+    if (file.size > limit) return failed<ReleasableFile>(tooLarge(limit));
+    ReleasableBytes bytes;
+    if (file.size == 0) return {std::move(bytes), {}, 0};
+    const auto size = static_cast<size_t>(file.size);
+    void* memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return failed<ReleasableFile>(SystemFailure(errno));
+    bytes.data_ = static_cast<char*>(memory);
+    bytes.mapped_ = size;
+    PrefaultForWriting(bytes.data_, size);
+    // What the file held when it was opened: a file that shrinks meanwhile gives what is left.
+    while (bytes.size_ < size) {
+        const ssize_t got = ::read(file.fd.get(), bytes.data_ + bytes.size_, size - bytes.size_);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return failed<ReleasableFile>(SystemFailure(errno));
+        if (got == 0) break;
+        bytes.size_ += static_cast<size_t>(got);
+    }
     return {std::move(bytes), {}, 0};
 }
 

@@ -39,6 +39,11 @@ void OrderedLog::replay(size_t index, DebugOutput& log) const
     for (; it != lines_.end() && it->first == index; ++it) log.debugOutput(it->second);
 }
 
+void OrderedLog::append(OrderedLog&& later, size_t firstJob)
+{
+    for (auto& [job, text] : later.lines_) lines_.emplace_back(firstJob + job, std::move(text));
+}
+
 size_t JobWorkers(size_t count)
 {
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());

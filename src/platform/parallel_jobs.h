@@ -16,6 +16,8 @@ class OrderedLog {
 public:
     // The lines of job `index`, to `log`.
     void replay(size_t index, DebugOutput& log) const;
+    // Takes the lines of a later run whose jobs are numbered from `firstJob` on here.
+    void append(OrderedLog&& later, size_t firstJob);
 
 private:
     friend OrderedLog RunJobs(size_t count, bool keepLines, const std::function<void(size_t, size_t, DebugOutput&)>& job);

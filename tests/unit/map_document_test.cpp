@@ -1,6 +1,7 @@
 #include "document/map_snapshot.h"
 #include "document/selection_edits.h"
 #include "editor_fixture.h"
+#include "map/brush_text.h"
 #include "platform/file_reading.h"
 
 #include <fstream>
@@ -51,6 +52,35 @@ TEST_F(EditorTest, SavedMapOpensWithTheSameContentAndFlagsFollow)
     EXPECT_EQ(map().pathName(), file);
     ASSERT_TRUE(editor.saveMap(map().pathName()));
     EXPECT_NE(readFile(file).find("// Filename: " + file + "\n"), std::string::npos);
+}
+
+// A map of more brushes than are built at a time gives up its text while it is read: brushes
+// that do not close a solid, read near the start, are still written back as they were.
+TEST_F(EditorTest, ALargeMapReadFromItsFileKeepsEveryBrushAndTheTextOfUnbuiltOnes)
+{
+    const std::string unbuilt = "{\n( 0 0 0 ) ( 0 1 0 ) ( 1 0 0 ) ODD 0 0 0 1 1\n}";
+    std::string text = "{\n\"classname\" \"worldspawn\"\n" + unbuilt + "\n";
+    for (int i = 0; i < 20000; ++i) {
+        const Vec3 mins{static_cast<float>(96 * (i % 150)), static_cast<float>(96 * (i / 150)), 0};
+        AppendBrush(text, test::Box(mins, mins + Vec3{64, 64, 64}, "W"), MapFormat::Standard);
+    }
+    text += unbuilt + "\n}\n{\n\"classname\" \"light\"\n\"origin\" \"0 0 0\"\n}\n";
+    const std::string file = path("large.map");
+    std::ofstream(file) << text;
+
+    const auto read = editor.openMap(file);
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read->damaged);
+    EXPECT_EQ(read->unbuiltBrushLines.size(), 2u);
+    EXPECT_EQ(map().CountBrushes(), 20002);
+    ASSERT_TRUE(editor.saveMap(path("again.map")));
+    // Unbuilt brushes are written after the built ones.
+    const std::string again = readFile(path("again.map"));
+    const std::string body = again.substr(again.find("\n{\n") + 1);
+    const size_t firstBox = text.find("{\n( 0 0 64 )");
+    const std::string expected = text.substr(0, text.find(unbuilt)) + text.substr(firstBox, text.rfind(unbuilt) - firstBox) +
+                                 unbuilt + "\n" + text.substr(text.rfind(unbuilt));
+    EXPECT_TRUE(body == expected) << "the saved map differs from the one read";
 }
 
 TEST_F(EditorTest, ADamagedFileKeepsWhatWasReadButNoFileNameAndEntitiesWithoutBrushesOrOriginAreReportedOnce)
