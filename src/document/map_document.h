@@ -107,6 +107,8 @@ public:
     int currentIndex() const { return store_.currentIndex(); }
     BrushLocation locate(BrushId id) const { return store_.locate(id); }
     const CQBrush& brush(BrushLocation at) const { return store_.brush(at); }
+    // Changes whenever the brush may have changed (see MapStore::revision).
+    std::uint32_t brushRevision(BrushId id) const { return store_.revision(id); }
     // Brushes counted for the file (point entities' boxes excluded).
     int CountBrushes() const;
 
