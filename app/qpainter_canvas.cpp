@@ -50,6 +50,9 @@ void QPainterCanvas::lineTo(int x, int y)
 
 void QPainterCanvas::addLine(int x1, int y1, int x2, int y2)
 {
+    // Drawn in batches that stay in the cache: a whole large map is a million lines and more.
+    constexpr size_t kBatch = 8192;
+    if (lines_.size() == kBatch) flush();
     lines_.emplace_back(x1, y1, x2, y2);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "document/no_dialogs.h"
 #include "editor/editor.h"
 #include "platform/file_reading.h"
+#include "platform/null_host.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -34,6 +37,43 @@ inline bool ReadGeneratedMap(Editor& editor, int brushes)
     if (!file.bytes) return false;
     editor.readMapText(*file.bytes);
     return true;
+}
+
+// An editor holding a generated map, following every change as the program does; only the
+// window is missing.
+class GeneratedEditor {
+public:
+    explicit GeneratedEditor(int brushes) : editor_(host_, dialogs_)
+    {
+        editor_.loadEntityClasses();
+        loaded_ = ReadGeneratedMap(editor_, brushes);
+    }
+    GeneratedEditor(const GeneratedEditor&) = delete;
+    GeneratedEditor& operator=(const GeneratedEditor&) = delete;
+
+    bool loaded() const { return loaded_; }
+    Editor& editor() { return editor_; }
+    CQMap& map() { return editor_.map(); }
+
+private:
+    NullHost host_;
+    NoDialogs dialogs_;
+    Editor editor_;
+    bool loaded_ = false;
+};
+
+// The editor of the generated map of `brushes` boxes, read when first asked for; only the map last
+// asked for is kept, since the largest take gigabytes.
+inline GeneratedEditor& HeldGeneratedEditor(int brushes)
+{
+    static int heldBrushes = 0;
+    static std::unique_ptr<GeneratedEditor> held;
+    if (heldBrushes != brushes) {
+        held.reset();
+        held = std::make_unique<GeneratedEditor>(brushes);
+        heldBrushes = brushes;
+    }
+    return *held;
 }
 
 } // namespace vorn::bench

@@ -3,6 +3,7 @@
 
 #include "editor/editor.h"
 #include "document/no_dialogs.h"
+#include "generated_map.h"
 #include "platform/null_host.h"
 #include "qpainter_canvas.h"
 
@@ -25,6 +26,23 @@ constexpr int kSelectedEvery = 97; // a scattering of selected world brushes
 constexpr int kXYWidth = 1600;
 constexpr int kXYHeight = 1000;
 constexpr int kZWidth = 200;
+
+// The whole map in view.
+void zoomOut(CXYView& xy)
+{
+    const MapExtents& e = xy.extents();
+    const float scale = std::min(static_cast<float>(kXYWidth) / static_cast<float>(e.right - e.left),
+                                 static_cast<float>(kXYHeight) / static_cast<float>(e.top - e.bottom));
+    xy.zoomAbout(scale, {0, 0});
+    xy.centreOn((e.left + e.right) / 2, (e.top + e.bottom) / 2);
+}
+
+// One unit per pixel, over the middle of the map.
+void zoomIn(CXYView& xy)
+{
+    xy.zoomAbout(1.0f, {0, 0});
+    xy.centreOn(0, 0);
+}
 
 // An editor holding a world of boxes of assorted sizes spread over ±4000 units, every tenth turned
 // so that its top is no rectangle, and doors with an "angle" and a class name to draw.
@@ -90,23 +108,6 @@ public:
 
     Editor& editor() { return editor_; }
 
-    // The whole map in view.
-    void zoomOut(CXYView& xy)
-    {
-        const MapExtents& e = xy.extents();
-        const float scale = std::min(static_cast<float>(kXYWidth) / static_cast<float>(e.right - e.left),
-                                     static_cast<float>(kXYHeight) / static_cast<float>(e.top - e.bottom));
-        xy.zoomAbout(scale, {0, 0});
-        xy.centreOn((e.left + e.right) / 2, (e.top + e.bottom) / 2);
-    }
-
-    // One unit per pixel, over the middle of the map.
-    void zoomIn(CXYView& xy)
-    {
-        xy.zoomAbout(1.0f, {0, 0});
-        xy.centreOn(0, 0);
-    }
-
 private:
     NullHost host_;
     NoDialogs dialogs_;
@@ -133,7 +134,7 @@ void BM_PaintXYWholeMap(benchmark::State& state)
 {
     PaintedMap& map = paintedMap();
     CXYView& view = map.editor().view2D(static_cast<int>(state.range(0)));
-    map.zoomOut(view);
+    zoomOut(view);
     state.counters["scale"] = view.scale();
     QImage image(kXYWidth, kXYHeight, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -148,7 +149,7 @@ void BM_PaintXYZoomedIn(benchmark::State& state)
 {
     PaintedMap& map = paintedMap();
     CXYView& view = map.editor().view2D(static_cast<int>(state.range(0)));
-    map.zoomIn(view);
+    zoomIn(view);
     QImage image(kXYWidth, kXYHeight, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         paintXY(view, image);
@@ -156,6 +157,32 @@ void BM_PaintXYZoomedIn(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PaintXYZoomedIn)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The top view of a whole generated map, with its class names, and zoomed in to one unit per pixel.
+void BM_PaintTopViewOfGeneratedMap(benchmark::State& state)
+{
+    const int brushes = static_cast<int>(state.range(1));
+    bench::GeneratedEditor& map = bench::HeldGeneratedEditor(brushes);
+    if (!map.loaded()) return state.SkipWithError("../shared/tools/genmap.py is not at hand");
+    CXYView& view = map.editor().view2D(0);
+    view.setClientSize(kXYWidth, kXYHeight);
+    if (state.range(0) == 0) {
+        zoomOut(view);
+    } else {
+        zoomIn(view);
+    }
+    state.counters["scale"] = view.scale();
+    QImage image(kXYWidth, kXYHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        paintXY(view, image);
+        benchmark::ClobberMemory();
+    }
+    state.counters["brushes"] = brushes;
+}
+BENCHMARK(BM_PaintTopViewOfGeneratedMap)
+    ->ArgNames({"zoomedIn", "brushes"})
+    ->ArgsProduct({{0, 1}, {60000, 250000, 1000000}})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_PaintZ(benchmark::State& state)
 {

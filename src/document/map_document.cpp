@@ -1,5 +1,6 @@
 #include "document/map_document.h"
 
+#include "document/exact_moves.h"
 #include "geometry/texture_axes.h"
 #include "map/fixed_boxes.h"
 #include "map/map_file.h"
@@ -396,6 +397,7 @@ MapChange::~MapChange()
     // Forgetting what was recorded costs memory at worst: a brush recorded twice in one step
     // undoes and redoes through both records.
     open().editedBrushes.clear();
+    open().movedBrushes.clear();
     open().editedPairs.clear();
     if (outermost_) map_.open_.reset();
     map_.publish();
@@ -412,10 +414,47 @@ BulkArena* CQMap::OpenStep::arenaForCopies()
 CQBrush& MapChange::editBrush(BrushLocation at)
 {
     const CQBrush& brush = store_.brush(at);
+    copyInsteadOfMove(brush.id());
     if (open().editedBrushes.insert(brush.id()).second) {
         open().step.records.push_back(BrushEdit{at, CQBrush(brush, open().arenaForCopies())});
     }
     return store_.changeBrush(at);
+}
+
+void MapChange::copyInsteadOfMove(BrushId id)
+{
+    const auto moved = open().movedBrushes.find(id);
+    if (moved == open().movedBrushes.end()) return;
+    MapRecord& record = open().step.records[moved->second];
+    const BrushMove move = std::get<BrushMove>(record);
+    CQBrush before(store_.brush(store_.locate(id)), open().arenaForCopies());
+    before.Move(move.offset, TextureLock::Off);
+    record = BrushEdit{move.at, std::move(before)};
+    open().movedBrushes.erase(moved);
+    open().editedBrushes.insert(id);
+}
+
+void MapChange::moveBrush(BrushLocation at, Vec3 offset, TextureLock lock)
+{
+    const CQBrush& brush = store_.brush(at);
+    CQMap::OpenStep& step = open();
+    if (lock == TextureLock::Off && !step.editedBrushes.contains(brush.id())) {
+        const auto moved = step.movedBrushes.find(brush.id());
+        if (moved == step.movedBrushes.end()) {
+            if (MovesBackExactly(brush, offset, {}, true)) {
+                step.movedBrushes.emplace(brush.id(), step.step.records.size());
+                step.step.records.push_back(BrushMove{at, -offset});
+                store_.changeBrush(at).Move(offset, lock);
+                return;
+            }
+        } else if (BrushMove& move = std::get<BrushMove>(step.step.records[moved->second]);
+                   MovesBackExactly(brush, offset, move.offset, false)) {
+            move.offset -= offset;
+            store_.changeBrush(at).Move(offset, lock);
+            return;
+        }
+    }
+    editBrush(at).Move(offset, lock);
 }
 
 void MapChange::fitToFormat(CQBrush& brush) const
@@ -459,6 +498,7 @@ void MapChange::removeBrush(BrushLocation at)
 {
     // The id stays known to this change, so that the brush may come back elsewhere as itself.
     open().editedBrushes.insert(store_.brush(at).id());
+    open().movedBrushes.erase(store_.brush(at).id());
     open().step.records.push_back(BrushPresence{at, store_.eraseBrush(at)});
 }
 
@@ -510,7 +550,10 @@ int MapChange::addEntity(CQEntity entity)
 void MapChange::removeEntity(int index)
 {
     // Its brushes stay known to this change, so that they may come back in another entity as themselves.
-    for (const CQBrush& brush : store_.entity(index).brushes()) open().editedBrushes.insert(brush.id());
+    for (const CQBrush& brush : store_.entity(index).brushes()) {
+        open().editedBrushes.insert(brush.id());
+        open().movedBrushes.erase(brush.id());
+    }
     open().step.records.push_back(EntityPresence{index, store_.eraseEntity(index)});
 }
 

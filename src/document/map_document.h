@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -107,6 +108,8 @@ public:
     int currentIndex() const { return store_.currentIndex(); }
     BrushLocation locate(BrushId id) const { return store_.locate(id); }
     const CQBrush& brush(BrushLocation at) const { return store_.brush(at); }
+    // Changes whenever the brush may have changed (see MapStore::revision).
+    std::uint32_t brushRevision(BrushId id) const { return store_.revision(id); }
     // Brushes counted for the file (point entities' boxes excluded).
     int CountBrushes() const;
 
@@ -171,6 +174,7 @@ private:
     struct OpenStep {
         MapStep step;
         std::unordered_set<BrushId> editedBrushes;      // recorded already, or added in this step
+        std::unordered_map<BrushId, size_t> movedBrushes; // recorded as moves: their records' places
         std::unordered_set<const CQEntity*> editedPairs; // likewise
         // Where the step keeps its copies of the brushes it edits: the heap for the few of most
         // steps; large blocks once it has copied many (a Select All and move), so that copying
@@ -220,6 +224,8 @@ public:
     // --- brushes ---
     // The brush, to be changed in place (its id must stay).
     CQBrush& editBrush(BrushLocation at);
+    // Moves the brush; a move by whole units is kept in the step as the move alone.
+    void moveBrush(BrushLocation at, Vec3 offset, TextureLock lock);
     // Another version of the brush at that place; it keeps the id of the one it replaces. Brushes
     // given to the change take the map's face format.
     void replaceBrush(BrushLocation at, CQBrush brush);
@@ -260,6 +266,9 @@ public:
 private:
     CQMap::OpenStep& open() { return *map_.open_; }
     void recordPairs(int entity);
+    // Keeps a full copy of the brush as it was before the step in place of the move recorded for
+    // it, if any: the brush is about to change in other ways than by moving.
+    void copyInsteadOfMove(BrushId id);
     // In a Valve 220 map a brush the change brings gets texture axes where its faces have none,
     // the axes of their standard projection: its texture then moves and turns with it at once.
     void fitToFormat(CQBrush& brush) const;

@@ -13,6 +13,9 @@ void ApplyRecord(MapRecord& record, MapStore& store)
             using R = std::decay_t<decltype(r)>;
             if constexpr (std::is_same_v<R, BrushEdit>) {
                 store.swapBrush(r.at, r.other);
+            } else if constexpr (std::is_same_v<R, BrushMove>) {
+                store.changeBrush(r.at).Move(r.offset, TextureLock::Off);
+                r.offset = -r.offset;
             } else if constexpr (std::is_same_v<R, BrushPresence>) {
                 if (r.held) {
                     store.insertBrush(r.at, std::move(*r.held));

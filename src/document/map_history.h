@@ -25,6 +25,12 @@ struct BrushEdit {
     BrushLocation at;
     CQBrush other;
 };
+// A brush moved by whole units that moving back restores exactly: `offset` takes it to the
+// version not in the map. Keeps a big move's step small, where copies would take the whole map.
+struct BrushMove {
+    BrushLocation at;
+    Vec3 offset;
+};
 // A brush added or removed: `held` holds it while it is out of the map.
 struct BrushPresence {
     BrushLocation at;
@@ -46,7 +52,7 @@ struct VisibilityEdit {
     std::vector<BrushId> flipped;
 };
 
-using MapRecord = std::variant<BrushEdit, BrushPresence, PairsEdit, EntityPresence, VisibilityEdit>;
+using MapRecord = std::variant<BrushEdit, BrushMove, BrushPresence, PairsEdit, EntityPresence, VisibilityEdit>;
 
 void ApplyRecord(MapRecord& record, MapStore& store);
 

@@ -17,13 +17,21 @@ CQBrush& MapStore::changeBrush(BrushLocation at)
 {
     CQBrush& brush = entities_[static_cast<size_t>(at.entity)]->brush(at.index);
     notice_.brushChanged(brush.id());
+    revise(brush.id());
     return brush;
 }
 
 BrushId MapStore::giveId(CQBrush& brush)
 {
     if (brush.id() == 0) brush.setId(nextId_++);
+    revise(brush.id());
     return brush.id();
+}
+
+void MapStore::revise(BrushId id)
+{
+    if (id >= revisions_.size()) revisions_.resize(static_cast<size_t>(id) + 1, 0);
+    revisions_[id] = nextRevision_++;
 }
 
 BrushId MapStore::insertBrush(BrushLocation at, CQBrush brush)
@@ -200,7 +208,10 @@ void MapStore::reset(std::vector<std::unique_ptr<CQEntity>> entities)
     faceOwners_.clear();
     nextId_ = 1;
     for (const auto& entity : entities_) {
-        for (CQBrush& brush : entity->brushes()) brush.setId(nextId_++);
+        for (CQBrush& brush : entity->brushes()) {
+            brush.setId(nextId_++);
+            revise(brush.id());
+        }
     }
     placeEntitiesFrom(0);
     notice_ = {};

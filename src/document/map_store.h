@@ -5,6 +5,7 @@
 #include "document/selection.h"
 #include "map/entity.h"
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     // Not valid for a brush that is not in the map.
     BrushLocation locate(BrushId id) const { return locations_.find(id); }
     const CQBrush& brush(BrushLocation at) const { return entity(at.entity).brush(at.index); }
+    // Changes whenever the brush may have changed, so that what is derived from a brush can be
+    // kept until then; never the same for two versions of any brushes, whatever their ids.
+    std::uint32_t revision(BrushId id) const { return id < revisions_.size() ? revisions_[id] : 0; }
     const Selection& selection() const { return selection_; }
     bool isHidden(BrushId id) const { return hidden_.contains(id); }
     const Selection& hidden() const { return hidden_; }
@@ -72,6 +76,7 @@ public:
 
 private:
     BrushId giveId(CQBrush& brush);
+    void revise(BrushId id);
     // Sets the locations of the entity's brushes from `first` on.
     void placeBrushes(int entity, int first);
     void placeEntitiesFrom(int first);
@@ -87,6 +92,8 @@ private:
     std::unordered_map<BrushId, int> faceOwners_; // how many of each brush's faces are selected
     NoticeBuilder notice_;
     BrushId nextId_ = 1;
+    std::vector<std::uint32_t> revisions_; // by id
+    std::uint32_t nextRevision_ = 1;
 };
 
 } // namespace vorn

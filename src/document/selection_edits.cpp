@@ -16,7 +16,7 @@ void MoveSelection(MapChange& change, Vec3 offset)
     if (current < 0 || map.countSelectedBrushes() == 0) return;
     const std::string_view origin = map.entity(current).GetValue(kOriginKey);
     if (!origin.empty()) change.setValue(current, kOriginKey, Quoted(OriginText(ParseVector(origin) + offset)));
-    for (const BrushLocation at : map.selectedBrushes()) change.editBrush(at).Move(offset, map.textureLock);
+    for (const BrushLocation at : map.selectedBrushes()) change.moveBrush(at, offset, map.textureLock);
 }
 
 void NudgeSelection(CQMap& map, Vec3 offset)

@@ -187,6 +187,8 @@ void Editor::followSelection()
 void Editor::mapChanged(const MapNotice& notice)
 {
     cameraView_.follow(notice);
+    // The outlines of another map's brushes would only take room.
+    if (notice.reset) workspace_.forgetOutlines();
     if (notice.reset || notice.keysChanged || notice.entitiesChanged) {
         followWorldArchives(notice.reset);
         followModelFolders();

@@ -50,6 +50,11 @@ DepthRange Workspace::depthRange(int axis) const
     return depths_[static_cast<size_t>(axis)];
 }
 
+void Workspace::forgetOutlines()
+{
+    for (BrushOutlines& outlines : outlines_) outlines.clear();
+}
+
 void Workspace::followSelection(const Bounds& selected, bool heightsToo)
 {
     for (size_t axis = 0; axis < depths_.size(); ++axis) {

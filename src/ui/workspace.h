@@ -2,6 +2,7 @@
 
 #include "document/leak_path.h"
 #include "geometry/clip_points.h"
+#include "ui/brush_outlines.h"
 #include "ui/camera_model.h"
 #include "ui/vertex_mode.h"
 #include "ui/view_state.h"
@@ -65,6 +66,10 @@ public:
     MapPoint zColumn() const { return zColumn_; }
     void setZColumn(MapPoint p) { zColumn_ = p; }
 
+    // The brushes' outlines as the 2D views looking that way draw them.
+    BrushOutlines& outlines(ViewOrientation orientation) { return outlines_[static_cast<size_t>(orientation)]; }
+    void forgetOutlines();
+
     LeakPath& leakPath() { return leakPath_; }
     const LeakPath& leakPath() const { return leakPath_; }
 
@@ -87,6 +92,8 @@ private:
     CameraModel camera_;
     MapPoint zColumn_;
     LeakPath leakPath_;
+    std::array<BrushOutlines, 3> outlines_{
+        {BrushOutlines(ViewOrientation::Top), BrushOutlines(ViewOrientation::Front), BrushOutlines(ViewOrientation::Side)}};
     std::array<DepthRange, 2> depths_{{{0, 64}, {0, 64}}};
 };
 

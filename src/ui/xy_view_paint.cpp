@@ -93,7 +93,7 @@ void CXYView::paint(Canvas& canvas) const
     if (showGrid()) drawGrid(canvas, *this, workspace_.gridSize());
     if (workspace_.clipperMode()) drawClipPoints(canvas, *this, workspace_.clipPoints());
     const VisibleArea area = visibleArea();
-    DrawEntitiesXY(canvas, *this, map, area);
+    DrawEntitiesXY(canvas, *this, map, workspace_.outlines(orientation_), area);
     if (workspace_.vertexMode().isOn()) DrawHandlesXY(canvas, *this, workspace_.vertexMode().marks(map));
     if (dragMode_ == DragMode::SelectHandles) {
         const PixelPoint scroll{scrollX_, scrollY_};

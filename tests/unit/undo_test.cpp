@@ -174,6 +174,74 @@ TEST_F(UndoTest, AStepOverManyBrushesUndoesAndRedoesExactly)
     EXPECT_EQ(mapText(), before);
 }
 
+namespace {
+
+// Everything a brush holds as numbers, polygons and planes too, with its textures' names.
+std::pair<std::vector<double>, std::string> brushState(const CQBrush& b)
+{
+    std::vector<double> numbers{b.mins().x, b.mins().y, b.mins().z, b.maxs().x, b.maxs().y, b.maxs().z};
+    std::string textures;
+    for (const CQFace& f : b.faces()) {
+        for (const DVec3& p : f.planepts) numbers.insert(numbers.end(), {p.x, p.y, p.z});
+        numbers.insert(numbers.end(), {f.plane.normal.x, f.plane.normal.y, f.plane.normal.z, f.plane.dist, f.rotation});
+        numbers.insert(numbers.end(), {f.shift[0], f.shift[1], f.scale[0], f.scale[1]});
+        if (f.winding) {
+            for (const Vec3& p : f.winding->points()) numbers.insert(numbers.end(), {p.x, p.y, p.z});
+        }
+        textures += std::string(f.texture) + ";";
+    }
+    return {numbers, textures};
+}
+
+std::vector<std::pair<std::vector<double>, std::string>> worldState(const CQMap& map)
+{
+    std::vector<std::pair<std::vector<double>, std::string>> state;
+    for (const CQBrush& b : map.entity(0).brushes()) state.push_back(brushState(b));
+    return state;
+}
+
+} // namespace
+
+// A move of many brushes, in several pieces as a drag makes it, undoes and redoes every brush
+// byte for byte, polygons and planes included: boxes on whole units, boxes on fractions and turned
+// boxes alike, also when the same step then reshapes or removes some of them.
+TEST_F(UndoTest, AMoveOfManyBrushesGivesBackEveryBrushExactly)
+{
+    std::string text = "{\n\"classname\" \"worldspawn\"\n";
+    for (int i = 0; i < 40; ++i) {
+        const Vec3 mins{static_cast<float>(i % 8 * 80), static_cast<float>(i / 8 * 80), 0};
+        CQBrush b = box(mins + Vec3{i % 3 == 0 ? 0.1f : 0.0f, 0, 0}, mins + Vec3{64, 48, 32.5f * static_cast<float>(i % 2)} + Vec3{0, 0, 32});
+        if (i % 5 == 0) b.RotateZ(30, TextureLock::Off, host);
+        AppendBrush(text, b, MapFormat::Standard);
+    }
+    const std::function<void(MapChange&)> moreInTheStep[] = {
+        [](MapChange&) {},
+        [this](MapChange& change) { change.editBrush({0, 4}).RotateZ(90, TextureLock::Off, host); },
+        [](MapChange& change) { change.removeBrush({0, 7}); },
+    };
+    for (const auto& more : moreInTheStep) {
+        editor.readMapText(text + "}\n");
+        map().SelectAll();
+        const auto before = worldState(map());
+        {
+            MapChange change(map(), "Move");
+            for (const Vec3 offset : {Vec3{16, 0, 0}, Vec3{0, -8, 0}, Vec3{3, 0, 1}}) {
+                MoveSelection(change, offset);
+                more(change);
+            }
+            change.commit();
+        }
+        const auto after = worldState(map());
+        ASSERT_NE(after, before);
+        for (int round = 0; round < 2; ++round) {
+            map().Undo();
+            ASSERT_EQ(worldState(map()), before);
+            map().Redo();
+            ASSERT_EQ(worldState(map()), after);
+        }
+    }
+}
+
 TEST_F(UndoTest, CommandsThatChangeNothingMakeNoStep)
 {
     makeMap();

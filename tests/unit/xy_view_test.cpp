@@ -1,5 +1,6 @@
 #include "ui/xy_view.h"
 
+#include "document/selection_edits.h"
 #include "editor_fixture.h"
 #include "recording_canvas.h"
 
@@ -287,4 +288,33 @@ TEST_F(XYViewTest, PaintsGridClipPointsMapNewBrushZMarkerAndCameraInThatOrderSki
     const Rgb order[] = {Colours::Grid, Colours::ClipPoint, Colours::Black, Colours::Blue,
                          Colours::Red,  Colours::Magenta,   Colours::Cyan};
     for (size_t i = 1; i < std::size(order); ++i) EXPECT_TRUE(canvas.drawnBefore(order[i - 1], order[i])) << i;
+}
+
+// What the view keeps of the brushes between paints follows every change: a brush shows where the
+// map has it after a move, after its undo and in another map read afterwards (whose brushes take
+// the same ids); a brush within one pixel shows as that pixel.
+TEST_F(XYViewTest, BrushesShowWhereTheMapHasThemNowAndOneWithinAPixelAsADot)
+{
+    const auto outlines = [this](Rgb pen) {
+        std::vector<PixelBox> boxes;
+        for (const DrawCall& call : RecordingCanvas(view()).drawn(Kind::Polygon, pen)) boxes.push_back(call.bounds());
+        return boxes;
+    };
+    makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{200, 0, 0}, {264, 64, 64}}});
+    EXPECT_EQ(outlines(Colours::Blue), (std::vector{windowBox(0, 0, 64, 64), windowBox(200, 0, 264, 64)}));
+    select(0, {0});
+    NudgeSelection(map(), {16, 0, 0});
+    EXPECT_EQ(outlines(Colours::Red), std::vector{windowBox(16, 0, 80, 64)});
+    map().Undo();
+    EXPECT_EQ(outlines(Colours::Red), std::vector{windowBox(0, 0, 64, 64)});
+
+    makeWorld({{{-300, -300, 0}, {-200, -100, 64}}, {{0, 140, 0}, {32, 172, 8}}});
+    EXPECT_EQ(outlines(Colours::Blue), (std::vector{windowBox(-300, -300, -200, -100), windowBox(0, 140, 32, 172)}));
+
+    view().zoomAbout(0.01f, {400, 300});
+    const PixelPoint dot = view().mapToWindow(0, 140);
+    ASSERT_EQ(view().mapToWindow(32, 172), dot);
+    const std::vector<DrawCall> drawn = RecordingCanvas(view()).drawn(Kind::Polygon, Colours::Blue);
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[1].points, std::vector{dot});
 }
