@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Read, save and memory of vornc on the generated 60,000-box map, against the floor (the shared
-# floor.c: read the file and convert every number with strtod), measured side by side: each run
-# times the floor and then vornc, and the ratios are of the medians of the same runs. Then the
-# read speed per face of the Valve 220 maps of the shared corpus beside the standard ones.
-#   bench/floor_ratio.sh [BUILD_DIR] [RUNS]     (a Release build: cmake -DCMAKE_BUILD_TYPE=Release)
+# Read, save and memory of vornc on the generated maps of 60,000, 250,000 and 1,000,000 boxes,
+# against the floor (the shared floor.c: read the file and convert every number with strtod),
+# measured side by side: each run times the floor and then vornc, and the ratios are of the
+# medians of the same runs. Then the read speed per face of the Valve 220 maps of the shared corpus
+# beside the standard ones.
+#   bench/floor_ratio.sh [BUILD_DIR] [RUNS] [SIZES]  (a Release build: cmake -DCMAKE_BUILD_TYPE=Release;
+#                                                     SIZES defaults to "60000 250000 1000000")
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-release}
 runs=${2:-7}
+sizes=${3:-60000 250000 1000000}
 vornc="$build/tools/vornc/vornc"
 tools=../shared/tools
 corpus=../shared/corpus/maps
@@ -17,25 +20,29 @@ corpus=../shared/corpus/maps
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 gcc -O2 -o "$work/floor" "$tools/floor.c"
-python3 "$tools/genmap.py" 60000 "$work/big.map"
-
 milliseconds() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
 field() { sed -n "s/^$1: \([0-9.]*\).*/\1/p"; }
 median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+ratio() { awk "BEGIN {printf \"%.2f\", $1 / $2}"; }
 
-: > "$work/floor.txt"; : > "$work/read.txt"; : > "$work/save.txt"; : > "$work/peak.txt"
-for _ in $(seq "$runs"); do
-  start=$(date +%s%N); "$work/floor" "$work/big.map" > /dev/null; milliseconds "$start" >> "$work/floor.txt"
-  stats=$("$vornc" stats "$work/big.map" 2> /dev/null)
-  echo "$stats" | field "read time" >> "$work/read.txt"
-  echo "$stats" | field "peak memory" >> "$work/peak.txt"
-  "$vornc" resave "$work/big.map" "$work/out.map" 2> /dev/null | field "save time" >> "$work/save.txt"
+for boxes in $sizes; do
+  python3 "$tools/genmap.py" "$boxes" "$work/big.map"
+  : > "$work/floor.txt"; : > "$work/read.txt"; : > "$work/save.txt"; : > "$work/peak.txt"
+  for _ in $(seq "$runs"); do
+    start=$(date +%s%N); "$work/floor" "$work/big.map" > /dev/null; milliseconds "$start" >> "$work/floor.txt"
+    stats=$("$vornc" stats "$work/big.map" 2> /dev/null)
+    echo "$stats" | field "read time" >> "$work/read.txt"
+    echo "$stats" | field "peak memory" >> "$work/peak.txt"
+    "$vornc" resave "$work/big.map" "$work/out.map" 2> /dev/null | field "save time" >> "$work/save.txt"
+    rm -f "$work/out.map"
+  done
+  floor=$(median < "$work/floor.txt"); read=$(median < "$work/read.txt")
+  save=$(median < "$work/save.txt"); peak=$(median < "$work/peak.txt")
+  echo "$boxes boxes, median of $runs runs (load average $(cut -d' ' -f1 /proc/loadavg)):"
+  echo "  floor $floor ms; read + build $read ms ($(ratio "$read" "$floor") x floor);" \
+       "save $save ms ($(ratio "$save" "$floor") x floor); peak memory $peak MB" \
+       "($(awk "BEGIN {printf \"%.2f\", $peak * 1024 / $boxes}") KB per box)"
 done
-floor=$(median < "$work/floor.txt"); read=$(median < "$work/read.txt")
-save=$(median < "$work/save.txt"); peak=$(median < "$work/peak.txt")
-echo "60,000 boxes, median of $runs runs (load average $(cut -d' ' -f1 /proc/loadavg)):"
-echo "  floor $floor ms; read + build $read ms ($(awk "BEGIN {printf \"%.2f\", $read / $floor}") x floor);" \
-     "save $save ms ($(awk "BEGIN {printf \"%.2f\", $save / $floor}") x floor); peak memory $peak MB"
 
 # Read time per thousand faces, each map read $runs times (median).
 perFace() {
