@@ -209,8 +209,6 @@ std::optional<std::string> SceneRenderer::upload(CameraScene& scene, TextureImag
         }
     }
     glBindVertexArray(0);
-    triangleIndices_ = triangles.size();
-    lineIndices_ = lines.size();
     uploadTextures(scene, images);
     if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
         return "The camera view could not send the scene (OpenGL error " + std::to_string(error) + ").";
@@ -257,8 +255,8 @@ void SceneRenderer::uploadLayer(size_t layer, std::optional<RgbaImage> image)
                     GL_UNSIGNED_BYTE, texels.data());
 }
 
-void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& projection, Vec3 eye, Vec3 forward,
-                         int widthPixels, int heightPixels, std::span<const SceneVertex> handles)
+void SceneRenderer::draw(RenderMode mode, bool empty, const CameraScene& scene, const CameraProjection& projection, Vec3 eye,
+                         Vec3 forward, int widthPixels, int heightPixels, std::span<const SceneVertex> handles)
 {
     glViewport(0, 0, widthPixels, heightPixels);
     glClearColor(0, 0, 0, 1);
@@ -266,6 +264,7 @@ void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& pr
     lastDrawError_ = glGetError();
     if (empty) return;
 
+    scene.visibleRuns(projection, visible_);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     program_->bind();
@@ -283,15 +282,28 @@ void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& pr
     glBindVertexArray(vertexArray_);
     if (mode == RenderMode::Wireframe) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, lineBuffer_);
-        glDrawElements(GL_LINES, static_cast<GLsizei>(lineIndices_), GL_UNSIGNED_INT, nullptr);
+        drawRuns(GL_LINES, visible_.lines);
     } else {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, triangleBuffer_);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangleIndices_), GL_UNSIGNED_INT, nullptr);
+        drawRuns(GL_TRIANGLES, visible_.triangles);
     }
     drawHandles(handles);
     glBindVertexArray(0);
     program_->release();
     if (lastDrawError_ == GL_NO_ERROR) lastDrawError_ = glGetError();
+}
+
+void SceneRenderer::drawRuns(GLenum primitive, const std::vector<SceneSpan>& runs)
+{
+    if (runs.empty()) return;
+    runCounts_.clear();
+    runOffsets_.clear();
+    for (const SceneSpan& run : runs) {
+        runCounts_.push_back(static_cast<GLsizei>(run.count));
+        runOffsets_.push_back(reinterpret_cast<const void*>(run.first * sizeof(std::uint32_t)));
+    }
+    glMultiDrawElements(primitive, runCounts_.data(), GL_UNSIGNED_INT, runOffsets_.data(),
+                        static_cast<GLsizei>(runs.size()));
 }
 
 // Square points, unlit and over everything, so that handles behind a face can be seen and taken.
@@ -322,7 +334,7 @@ void SceneRenderer::release()
     }
     if (textureArray_ != 0) glDeleteTextures(1, &textureArray_);
     textureArray_ = 0;
-    vertexBytes_ = triangleBytes_ = lineBytes_ = triangleIndices_ = lineIndices_ = 0;
+    vertexBytes_ = triangleBytes_ = lineBytes_ = 0;
     layersUploaded_ = layerCapacity_ = 0;
     layersGeneration_ = 0;
     program_.reset();
