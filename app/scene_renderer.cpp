@@ -14,27 +14,43 @@ namespace {
 constexpr int kLayerSize = 128;         // every texture is resampled to this square
 constexpr size_t kFirstLayerCapacity = 64;
 
-const char* const kVertexShader = R"(#version 330 core
+// Lighting: ambient 0.1 plus a broad white light at the camera, which also lights what it only
+// grazes (a wall seen along its length) a little, so that every face toward the camera shows.
+// Flat shading lights a face as a whole, from the camera toward the face's centre and along the
+// view, once for each corner; smooth shading point by point.
+const char* const kLighting = R"(#version 330 core
+uniform vec3 eye;
+uniform vec3 forward;
+uniform int lighting; // 0 unlit, 1 flat, 2 smooth
+float cameraLight(float facing)
+{
+    return 0.1 + (facing > 0.0 ? 0.9 * (0.35 + 0.65 * facing) : 0.0);
+}
+)";
+
+const char* const kVertexShader = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec2 texCoord;
 layout(location = 2) in vec4 normal; // w: 1 where the picture shows in every mode
 layout(location = 3) in vec3 colour;
 layout(location = 4) in uint layer;
-layout(location = 5) in vec3 faceCentre;
+layout(location = 5) in vec3 toCentre; // in half units
 uniform mat4 viewProjection;
 out vec3 point;
-out vec3 centre;
 out vec3 faceNormal;
 out vec3 faceColour;
 out vec2 uv;
+flat out float flatLight;
 flat out uint textureLayer;
 flat out float alwaysTextured;
 void main()
 {
     gl_Position = viewProjection * vec4(position, 1.0);
     point = position;
-    centre = faceCentre;
     faceNormal = normal.xyz;
+    vec3 n = normalize(normal.xyz);
+    vec3 centre = position + 0.5 * toCentre;
+    flatLight = lighting == 1 ? cameraLight(max(dot(n, normalize(eye - centre)), dot(n, -forward))) : 1.0;
     alwaysTextured = normal.w;
     faceColour = colour;
     uv = texCoord;
@@ -42,38 +58,22 @@ void main()
 }
 )";
 
-// Lighting: ambient 0.1 plus a broad white light at the camera, which also lights what it only
-// grazes (a wall seen along its length) a little, so that every face toward the camera shows.
-// Flat shading lights a face as a whole, from the camera toward the face's centre and along the
-// view; smooth shading point by point.
-const char* const kFragmentShader = R"(#version 330 core
+const char* const kFragmentShader = R"(
 in vec3 point;
-in vec3 centre;
 in vec3 faceNormal;
 in vec3 faceColour;
 in vec2 uv;
+flat in float flatLight;
 flat in uint textureLayer;
 flat in float alwaysTextured;
-uniform vec3 eye;
-uniform vec3 forward;
-uniform int lighting; // 0 unlit, 1 flat, 2 smooth
 uniform bool textured;
 uniform uint untexturedLayer;
 uniform sampler2DArray textures;
 out vec4 fragmentColour;
-float cameraLight(float facing)
-{
-    return 0.1 + (facing > 0.0 ? 0.9 * (0.35 + 0.65 * facing) : 0.0);
-}
 void main()
 {
-    vec3 n = normalize(faceNormal);
-    float light = 1.0;
-    if (lighting == 1) {
-        light = cameraLight(max(dot(n, normalize(eye - centre)), dot(n, -forward)));
-    } else if (lighting == 2) {
-        light = cameraLight(dot(n, normalize(eye - point)));
-    }
+    float light = flatLight;
+    if (lighting == 2) light = cameraLight(dot(normalize(faceNormal), normalize(eye - point)));
     vec3 c = faceColour * light;
     if ((textured || alwaysTextured > 0.5) && textureLayer != untexturedLayer) c *= texture(textures, vec3(uv, float(textureLayer))).rgb;
     fragmentColour = vec4(c, 1.0);
@@ -118,8 +118,9 @@ std::optional<std::string> SceneRenderer::initialize()
 {
     if (!initializeOpenGLFunctions()) return "This display offers no OpenGL 3.3.";
     program_ = std::make_unique<QOpenGLShaderProgram>();
-    if (!program_->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) ||
-        !program_->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) || !program_->link()) {
+    if (!program_->addShaderFromSourceCode(QOpenGLShader::Vertex, QByteArray(kLighting) + kVertexShader) ||
+        !program_->addShaderFromSourceCode(QOpenGLShader::Fragment, QByteArray(kLighting) + kFragmentShader) ||
+        !program_->link()) {
         return "The camera view's shaders could not be built:\n" + program_->log().toStdString();
     }
 
@@ -145,9 +146,9 @@ std::optional<std::string> SceneRenderer::initialize()
         glEnableVertexAttribArray(3);
         glVertexAttribPointer(3, 3, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, colour)));
         glEnableVertexAttribArray(4);
-        glVertexAttribIPointer(4, 1, GL_UNSIGNED_INT, stride, at(offsetof(SceneVertex, layer)));
+        glVertexAttribIPointer(4, 1, GL_UNSIGNED_SHORT, stride, at(offsetof(SceneVertex, layer)));
         glEnableVertexAttribArray(5);
-        glVertexAttribPointer(5, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, faceCentre)));
+        glVertexAttribPointer(5, 3, GL_SHORT, GL_FALSE, stride, at(offsetof(SceneVertex, toCentre)));
     }
     glBindVertexArray(0);
     if (const GLenum error = glGetError(); error != GL_NO_ERROR) {

@@ -91,6 +91,14 @@ SceneRun roomOf(const BrushRange& range)
     return {{range.firstTriangleIndex, range.triangleIndexRoom}, {range.firstLineIndex, range.lineIndexRoom}};
 }
 
+// Room for `count` elements and a sixteenth more, so that brushes that move to the end of the
+// arrays seldom have them copied whole; growing by doubling would take as much memory again.
+template <typename T>
+void reserveWithSpare(std::vector<T>& elements, size_t count)
+{
+    if (count > elements.capacity()) elements.reserve(count + count / 16);
+}
+
 bool hasRoom(const BrushRange& range)
 {
     return range.triangleIndexRoom > 0 || range.lineIndexRoom > 0;
@@ -171,12 +179,7 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, cons
         for (const Vec3& p : face.winding->points()) {
             const Vec3 s = MapToScene(p);
             const TexCoord uv = projection.at(p);
-            mesh.vertices.push_back({{s.x, s.y, s.z},
-                                     {centre.x, centre.y, centre.z},
-                                     {uv.s, uv.t},
-                                     {PackNormal(n.x), PackNormal(n.y), PackNormal(n.z), 0},
-                                     {colour[0], colour[1], colour[2], kFull},
-                                     layer});
+            mesh.vertices.push_back(PackCorner({s, centre, uv.s, uv.t, n, false, colour, layer}));
         }
         const auto count = static_cast<std::uint32_t>(points);
         for (std::uint32_t i = 1; i + 1 < count; ++i) {
@@ -195,15 +198,21 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
     // The arrays keep their memory: filling fresh memory costs more than building the brushes.
     empty();
     style_ = style;
+    // A face of n corners makes n - 2 triangles and n lines.
     size_t points = 0;
+    size_t triangles = 0;
     for (int e = 0; e < map.EntityCount(); ++e) {
         for (const CQBrush& brush : map.entity(e).brushes()) {
-            for (const CQFace& face : brush.faces()) points += face.winding ? face.winding->points().size() : 0;
+            for (const CQFace& face : brush.faces()) {
+                const size_t n = face.winding ? face.winding->points().size() : 0;
+                points += n;
+                triangles += n > 2 ? n - 2 : 0;
+            }
         }
     }
-    mesh_.vertices.reserve(points);
-    mesh_.triangles.reserve(3 * points);
-    mesh_.lines.reserve(2 * points);
+    reserveWithSpare(mesh_.vertices, points);
+    reserveWithSpare(mesh_.triangles, 3 * triangles);
+    reserveWithSpare(mesh_.lines, 2 * points);
 
     int oversized = 0;
     const auto order = brushesByCell(map);
@@ -373,6 +382,9 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
         range.triangleIndexRoom = static_cast<std::uint32_t>(scratch_.triangles.size());
         range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
         range.lineIndexRoom = static_cast<std::uint32_t>(scratch_.lines.size());
+        reserveWithSpare(mesh_.vertices, mesh_.vertices.size() + range.vertexRoom);
+        reserveWithSpare(mesh_.triangles, mesh_.triangles.size() + range.triangleIndexRoom);
+        reserveWithSpare(mesh_.lines, mesh_.lines.size() + range.lineIndexRoom);
         mesh_.vertices.resize(mesh_.vertices.size() + range.vertexRoom);
         mesh_.triangles.resize(mesh_.triangles.size() + range.triangleIndexRoom);
         mesh_.lines.resize(mesh_.lines.size() + range.lineIndexRoom);
