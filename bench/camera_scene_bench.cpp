@@ -98,6 +98,8 @@ void BM_UpdateOneMovedBrush(benchmark::State& state)
         benchmark::DoNotOptimize(scene.takeChanges());
         state.PauseTiming();
         map.Undo(); // back where it was, and the history stays small
+        scene.follow(map, notice, sizes);
+        scene.takeChanges();
         state.ResumeTiming();
     }
 }
