@@ -86,7 +86,7 @@ void CMy3DCameraView::paintGL()
     }
     const qreal ratio = devicePixelRatioF();
     const CameraModel& camera = editor_.workspace().camera();
-    renderer_->draw(controller_.mode(), !controller_.isOn(), controller_.projection(), camera.position(),
+    renderer_->draw(controller_.mode(), !controller_.isOn(), controller_.scene(), controller_.projection(), camera.position(),
                     Normalized(camera.direction()), static_cast<int>(width() * ratio), static_cast<int>(height() * ratio),
                     controller_.handlePoints());
 }

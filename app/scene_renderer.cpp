@@ -14,27 +14,43 @@ namespace {
 constexpr int kLayerSize = 128;         // every texture is resampled to this square
 constexpr size_t kFirstLayerCapacity = 64;
 
-const char* const kVertexShader = R"(#version 330 core
+// Lighting: ambient 0.1 plus a broad white light at the camera, which also lights what it only
+// grazes (a wall seen along its length) a little, so that every face toward the camera shows.
+// Flat shading lights a face as a whole, from the camera toward the face's centre and along the
+// view, once for each corner; smooth shading point by point.
+const char* const kLighting = R"(#version 330 core
+uniform vec3 eye;
+uniform vec3 forward;
+uniform int lighting; // 0 unlit, 1 flat, 2 smooth
+float cameraLight(float facing)
+{
+    return 0.1 + (facing > 0.0 ? 0.9 * (0.35 + 0.65 * facing) : 0.0);
+}
+)";
+
+const char* const kVertexShader = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec2 texCoord;
 layout(location = 2) in vec4 normal; // w: 1 where the picture shows in every mode
 layout(location = 3) in vec3 colour;
 layout(location = 4) in uint layer;
-layout(location = 5) in vec3 faceCentre;
+layout(location = 5) in vec3 toCentre; // in half units
 uniform mat4 viewProjection;
 out vec3 point;
-out vec3 centre;
 out vec3 faceNormal;
 out vec3 faceColour;
 out vec2 uv;
+flat out float flatLight;
 flat out uint textureLayer;
 flat out float alwaysTextured;
 void main()
 {
     gl_Position = viewProjection * vec4(position, 1.0);
     point = position;
-    centre = faceCentre;
     faceNormal = normal.xyz;
+    vec3 n = normalize(normal.xyz);
+    vec3 centre = position + 0.5 * toCentre;
+    flatLight = lighting == 1 ? cameraLight(max(dot(n, normalize(eye - centre)), dot(n, -forward))) : 1.0;
     alwaysTextured = normal.w;
     faceColour = colour;
     uv = texCoord;
@@ -42,38 +58,22 @@ void main()
 }
 )";
 
-// Lighting: ambient 0.1 plus a broad white light at the camera, which also lights what it only
-// grazes (a wall seen along its length) a little, so that every face toward the camera shows.
-// Flat shading lights a face as a whole, from the camera toward the face's centre and along the
-// view; smooth shading point by point.
-const char* const kFragmentShader = R"(#version 330 core
+const char* const kFragmentShader = R"(
 in vec3 point;
-in vec3 centre;
 in vec3 faceNormal;
 in vec3 faceColour;
 in vec2 uv;
+flat in float flatLight;
 flat in uint textureLayer;
 flat in float alwaysTextured;
-uniform vec3 eye;
-uniform vec3 forward;
-uniform int lighting; // 0 unlit, 1 flat, 2 smooth
 uniform bool textured;
 uniform uint untexturedLayer;
 uniform sampler2DArray textures;
 out vec4 fragmentColour;
-float cameraLight(float facing)
-{
-    return 0.1 + (facing > 0.0 ? 0.9 * (0.35 + 0.65 * facing) : 0.0);
-}
 void main()
 {
-    vec3 n = normalize(faceNormal);
-    float light = 1.0;
-    if (lighting == 1) {
-        light = cameraLight(max(dot(n, normalize(eye - centre)), dot(n, -forward)));
-    } else if (lighting == 2) {
-        light = cameraLight(dot(n, normalize(eye - point)));
-    }
+    float light = flatLight;
+    if (lighting == 2) light = cameraLight(dot(normalize(faceNormal), normalize(eye - point)));
     vec3 c = faceColour * light;
     if ((textured || alwaysTextured > 0.5) && textureLayer != untexturedLayer) c *= texture(textures, vec3(uv, float(textureLayer))).rgb;
     fragmentColour = vec4(c, 1.0);
@@ -118,8 +118,9 @@ std::optional<std::string> SceneRenderer::initialize()
 {
     if (!initializeOpenGLFunctions()) return "This display offers no OpenGL 3.3.";
     program_ = std::make_unique<QOpenGLShaderProgram>();
-    if (!program_->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) ||
-        !program_->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) || !program_->link()) {
+    if (!program_->addShaderFromSourceCode(QOpenGLShader::Vertex, QByteArray(kLighting) + kVertexShader) ||
+        !program_->addShaderFromSourceCode(QOpenGLShader::Fragment, QByteArray(kLighting) + kFragmentShader) ||
+        !program_->link()) {
         return "The camera view's shaders could not be built:\n" + program_->log().toStdString();
     }
 
@@ -145,9 +146,9 @@ std::optional<std::string> SceneRenderer::initialize()
         glEnableVertexAttribArray(3);
         glVertexAttribPointer(3, 3, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(SceneVertex, colour)));
         glEnableVertexAttribArray(4);
-        glVertexAttribIPointer(4, 1, GL_UNSIGNED_INT, stride, at(offsetof(SceneVertex, layer)));
+        glVertexAttribIPointer(4, 1, GL_UNSIGNED_SHORT, stride, at(offsetof(SceneVertex, layer)));
         glEnableVertexAttribArray(5);
-        glVertexAttribPointer(5, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(SceneVertex, faceCentre)));
+        glVertexAttribPointer(5, 3, GL_SHORT, GL_FALSE, stride, at(offsetof(SceneVertex, toCentre)));
     }
     glBindVertexArray(0);
     if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
@@ -209,8 +210,6 @@ std::optional<std::string> SceneRenderer::upload(CameraScene& scene, TextureImag
         }
     }
     glBindVertexArray(0);
-    triangleIndices_ = triangles.size();
-    lineIndices_ = lines.size();
     uploadTextures(scene, images);
     if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
         return "The camera view could not send the scene (OpenGL error " + std::to_string(error) + ").";
@@ -257,8 +256,8 @@ void SceneRenderer::uploadLayer(size_t layer, std::optional<RgbaImage> image)
                     GL_UNSIGNED_BYTE, texels.data());
 }
 
-void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& projection, Vec3 eye, Vec3 forward,
-                         int widthPixels, int heightPixels, std::span<const SceneVertex> handles)
+void SceneRenderer::draw(RenderMode mode, bool empty, const CameraScene& scene, const CameraProjection& projection, Vec3 eye,
+                         Vec3 forward, int widthPixels, int heightPixels, std::span<const SceneVertex> handles)
 {
     glViewport(0, 0, widthPixels, heightPixels);
     glClearColor(0, 0, 0, 1);
@@ -266,6 +265,7 @@ void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& pr
     lastDrawError_ = glGetError();
     if (empty) return;
 
+    scene.visibleRuns(projection, visible_);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     program_->bind();
@@ -283,15 +283,28 @@ void SceneRenderer::draw(RenderMode mode, bool empty, const CameraProjection& pr
     glBindVertexArray(vertexArray_);
     if (mode == RenderMode::Wireframe) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, lineBuffer_);
-        glDrawElements(GL_LINES, static_cast<GLsizei>(lineIndices_), GL_UNSIGNED_INT, nullptr);
+        drawRuns(GL_LINES, visible_.lines);
     } else {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, triangleBuffer_);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangleIndices_), GL_UNSIGNED_INT, nullptr);
+        drawRuns(GL_TRIANGLES, visible_.triangles);
     }
     drawHandles(handles);
     glBindVertexArray(0);
     program_->release();
     if (lastDrawError_ == GL_NO_ERROR) lastDrawError_ = glGetError();
+}
+
+void SceneRenderer::drawRuns(GLenum primitive, const std::vector<SceneSpan>& runs)
+{
+    if (runs.empty()) return;
+    runCounts_.clear();
+    runOffsets_.clear();
+    for (const SceneSpan& run : runs) {
+        runCounts_.push_back(static_cast<GLsizei>(run.count));
+        runOffsets_.push_back(reinterpret_cast<const void*>(run.first * sizeof(std::uint32_t)));
+    }
+    glMultiDrawElements(primitive, runCounts_.data(), GL_UNSIGNED_INT, runOffsets_.data(),
+                        static_cast<GLsizei>(runs.size()));
 }
 
 // Square points, unlit and over everything, so that handles behind a face can be seen and taken.
@@ -322,7 +335,7 @@ void SceneRenderer::release()
     }
     if (textureArray_ != 0) glDeleteTextures(1, &textureArray_);
     textureArray_ = 0;
-    vertexBytes_ = triangleBytes_ = lineBytes_ = triangleIndices_ = lineIndices_ = 0;
+    vertexBytes_ = triangleBytes_ = lineBytes_ = 0;
     layersUploaded_ = layerCapacity_ = 0;
     layersGeneration_ = 0;
     program_.reset();

@@ -1,7 +1,7 @@
-// Frames per second of the OpenGL camera view at 800 × 600: on a large generated map, and on the
-// sample map with its monsters and items drawn as the models of the shared corpus's game folder
-// (and, for comparison, as boxes). Needs a display with OpenGL: run under xvfb-run for the
-// software renderer.
+// Frames per second of the OpenGL camera view at 800 × 600: on generated maps of 60,000, 250,000
+// and 1,000,000 boxes seen from above and from inside, and on the sample map with its monsters and
+// items drawn as the models of the shared corpus's game folder (and, for comparison, as boxes).
+// Needs a display with OpenGL: run under xvfb-run for the software renderer.
 
 #include "camera_view.h"
 #include "editor/editor.h"
@@ -16,9 +16,11 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -27,7 +29,6 @@ using namespace vorn;
 
 namespace {
 
-constexpr int kBrushes = 60000;
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kExposeWaitMs = 5000;
@@ -50,6 +51,7 @@ public:
 
     CMy3DCameraView* view() { return view_ && view_->isValid() && !view_->failed() ? view_.get() : nullptr; }
     CameraController& camera() { return editor_.cameraView(); }
+    Editor& editor() { return editor_; }
 
     std::string renderer()
     {
@@ -68,16 +70,42 @@ private:
     std::unique_ptr<CMy3DCameraView> view_;
 };
 
-// The generated map, the camera south of it and above it, looking over it all.
-bool loadBigMap(Editor& editor)
+// Where the camera stands on a generated map.
+enum class Placement {
+    Over,   // south of the boxes and above them, looking north over them
+    Inside, // in the middle at eye height, in a lane between the boxes, looking north-east
+};
+
+// The box around the world's brushes: the generated boxes, without the lights beside them.
+Bounds worldBounds(const CQMap& map)
+{
+    std::optional<Bounds> all;
+    for (const CQBrush& brush : map.entity(0).brushes()) Include(all, brush.bounds());
+    return all.value_or(Bounds{});
+}
+
+void place(Editor& editor, Placement placement)
+{
+    const Bounds bounds = worldBounds(editor.map());
+    CameraModel& camera = editor.workspace().camera();
+    const float middleX = (bounds.mins.x + bounds.maxs.x) / 2;
+    if (placement == Placement::Over) {
+        camera.moveTo(middleX, bounds.mins.y - 256);
+        camera.setHeight(bounds.maxs.z + 256);
+        camera.lookAt(middleX, bounds.maxs.y);
+        return;
+    }
+    // The generator's boxes are 64 wide every 96 units from the west edge.
+    const float lane = bounds.mins.x + 96 * std::floor((middleX - bounds.mins.x) / 96) + 80;
+    const float middleY = (bounds.mins.y + bounds.maxs.y) / 2;
+    camera.placeAt({lane, middleY, 48});
+    camera.lookAtPoint({lane + 1000, middleY + 1000, 48});
+}
+
+bool loadGeneratedMap(Editor& editor, int brushes)
 {
     editor.loadEntityClasses();
-    if (!bench::ReadGeneratedMap(editor, kBrushes)) return false;
-    const Bounds bounds = editor.map().GetMapBounds(true);
-    CameraModel& camera = editor.workspace().camera();
-    camera.moveTo((bounds.mins.x + bounds.maxs.x) / 2, bounds.mins.y - 256);
-    camera.setHeight(bounds.maxs.z + 256);
-    return true;
+    return bench::ReadGeneratedMap(editor, brushes);
 }
 
 // The sample map, with the classes of the corpus's Quake.fgd and its game folder's models when
@@ -112,6 +140,39 @@ void cameraFrames(benchmark::State& state, MapView& map, RenderMode mode)
         if (view->lastDrawError() != 0) return state.SkipWithError("OpenGL reported an error");
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    SceneRuns runs;
+    map.camera().scene().visibleRuns(map.camera().projection(), runs);
+    state.counters["draw runs"] = static_cast<double>(mode == RenderMode::Wireframe ? runs.lines.size() : runs.triangles.size());
+    size_t indices = 0;
+    for (const SceneSpan& run : mode == RenderMode::Wireframe ? runs.lines : runs.triangles) indices += run.count;
+    state.counters["indices drawn"] = static_cast<double>(indices);
+}
+
+// The generated maps, one at a time: the largest takes gigabytes.
+class GeneratedMaps {
+public:
+    MapView& map(int brushes)
+    {
+        if (!held_ || brushes_ != brushes) {
+            held_.reset();
+            held_ = std::make_unique<MapView>([brushes](Editor& editor) { return loadGeneratedMap(editor, brushes); });
+            brushes_ = brushes;
+        }
+        return *held_;
+    }
+    // Before the application ends: a widget must go first.
+    void release() { held_.reset(); }
+
+private:
+    std::unique_ptr<MapView> held_;
+    int brushes_ = 0;
+};
+
+void generatedMapFrames(benchmark::State& state, GeneratedMaps& maps, int brushes, Placement placement, RenderMode mode)
+{
+    MapView& map = maps.map(brushes);
+    place(map.editor(), placement);
+    cameraFrames(state, map, mode);
 }
 
 } // namespace
@@ -120,24 +181,39 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    GeneratedMaps generated;
+    const std::pair<const char*, RenderMode> modes[] = {
+        {"FlatShaded", RenderMode::FlatShaded}, {"Textured", RenderMode::Textured}, {"Wireframe", RenderMode::Wireframe}};
+    const std::pair<const char*, Placement> placements[] = {{"Over", Placement::Over}, {"Inside", Placement::Inside}};
+    for (const int brushes : {60000, 250000, 1000000}) {
+        for (const auto& [placementName, placement] : placements) {
+            for (const auto& [modeName, mode] : modes) {
+                const std::string name =
+                    std::string("BM_CameraFrames/") + std::to_string(brushes) + "/" + placementName + "/" + modeName;
+                benchmark::RegisterBenchmark(name.c_str(),
+                                             [&generated, brushes, placement, mode](benchmark::State& state) {
+                                                 generatedMapFrames(state, generated, brushes, placement, mode);
+                                             })
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime();
+            }
+        }
+    }
     // The views live inside the application's lifetime: a widget must go before the application.
-    MapView big(loadBigMap);
     MapView withModels([](Editor& editor) { return loadSampleMap(editor, true); });
     MapView withBoxes([](Editor& editor) { return loadSampleMap(editor, false); });
-    const std::tuple<const char*, MapView*, RenderMode> runs[] = {
-        {"BM_CameraFrames/FlatShaded", &big, RenderMode::FlatShaded},
-        {"BM_CameraFrames/Textured", &big, RenderMode::Textured},
-        {"BM_CameraFrames/Wireframe", &big, RenderMode::Wireframe},
+    const std::tuple<const char*, MapView*, RenderMode> sampleRuns[] = {
         {"BM_SampleMapFrames/Models/Textured", &withModels, RenderMode::Textured},
         {"BM_SampleMapFrames/Models/FlatShaded", &withModels, RenderMode::FlatShaded},
         {"BM_SampleMapFrames/Boxes/Textured", &withBoxes, RenderMode::Textured}};
-    for (const auto& [name, view, mode] : runs) {
+    for (const auto& [name, view, mode] : sampleRuns) {
         benchmark::RegisterBenchmark(name, [view, mode](benchmark::State& state) { cameraFrames(state, *view, mode); })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }
-    benchmark::AddCustomContext("GL_RENDERER", big.renderer());
+    benchmark::AddCustomContext("GL_RENDERER", withBoxes.renderer());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    generated.release();
     return 0;
 }

@@ -37,6 +37,11 @@ Matrix4 CameraProjection::viewProjection() const
     return m;
 }
 
+ViewFrustum CameraProjection::frustum() const
+{
+    return {eye_, forward_, right_, up_, halfWidth_, halfHeight_, kNear, kFar};
+}
+
 SceneRay CameraProjection::rayThroughPixel(int x, int y) const
 {
     const float nx = 2 * (static_cast<float>(x) + 0.5f) / static_cast<float>(width_) - 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/vec3.h"
+#include "render/view_frustum.h"
 
 #include <array>
 #include <optional>
@@ -34,6 +35,8 @@ public:
     // The window position (x, y) where a scene point shows, counted from the top left as pixels
     // are; none for a point not in front of the camera.
     std::optional<std::array<float, 2>> pixelOf(Vec3 scenePoint) const;
+    // What the camera shows, between the clipping planes.
+    ViewFrustum frustum() const;
 
 private:
     Vec3 eye_;

@@ -74,6 +74,36 @@ BrushMarks marksOf(const CQMap& map, BrushId id)
     return marks;
 }
 
+// The box around the vertices; none for none.
+std::optional<Bounds> boundsOf(std::span<const SceneVertex> vertices)
+{
+    std::optional<Bounds> box;
+    for (const SceneVertex& v : vertices) {
+        const Vec3 p{v.position[0], v.position[1], v.position[2]};
+        Include(box, {p, p});
+    }
+    return box;
+}
+
+// The whole room a brush has in the arrays.
+SceneRun roomOf(const BrushRange& range)
+{
+    return {{range.firstTriangleIndex, range.triangleIndexRoom}, {range.firstLineIndex, range.lineIndexRoom}};
+}
+
+// Room for `count` elements and a sixteenth more, so that brushes that move to the end of the
+// arrays seldom have them copied whole; growing by doubling would take as much memory again.
+template <typename T>
+void reserveWithSpare(std::vector<T>& elements, size_t count)
+{
+    if (count > elements.capacity()) elements.reserve(count + count / 16);
+}
+
+bool hasRoom(const BrushRange& range)
+{
+    return range.triangleIndexRoom > 0 || range.lineIndexRoom > 0;
+}
+
 } // namespace
 
 void CameraScene::clear()
@@ -88,6 +118,7 @@ void CameraScene::empty()
     mesh_.triangles.clear();
     mesh_.lines.clear();
     ranges_.clear();
+    cells_.clear();
     looks_.clear();
     builtBrushes_ = 0;
     unusedVertices_ = 0;
@@ -148,12 +179,7 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, cons
         for (const Vec3& p : face.winding->points()) {
             const Vec3 s = MapToScene(p);
             const TexCoord uv = projection.at(p);
-            mesh.vertices.push_back({{s.x, s.y, s.z},
-                                     {centre.x, centre.y, centre.z},
-                                     {uv.s, uv.t},
-                                     {PackNormal(n.x), PackNormal(n.y), PackNormal(n.z), 0},
-                                     {colour[0], colour[1], colour[2], kFull},
-                                     layer});
+            mesh.vertices.push_back(PackCorner({s, centre, uv.s, uv.t, n, false, colour, layer}));
         }
         const auto count = static_cast<std::uint32_t>(points);
         for (std::uint32_t i = 1; i + 1 < count; ++i) {
@@ -172,37 +198,98 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
     // The arrays keep their memory: filling fresh memory costs more than building the brushes.
     empty();
     style_ = style;
+    // A face of n corners makes n - 2 triangles and n lines.
     size_t points = 0;
+    size_t triangles = 0;
     for (int e = 0; e < map.EntityCount(); ++e) {
         for (const CQBrush& brush : map.entity(e).brushes()) {
-            for (const CQFace& face : brush.faces()) points += face.winding ? face.winding->points().size() : 0;
+            for (const CQFace& face : brush.faces()) {
+                const size_t n = face.winding ? face.winding->points().size() : 0;
+                points += n;
+                triangles += n > 2 ? n - 2 : 0;
+            }
         }
     }
-    mesh_.vertices.reserve(points);
-    mesh_.triangles.reserve(3 * points);
-    mesh_.lines.reserve(2 * points);
+    reserveWithSpare(mesh_.vertices, points);
+    reserveWithSpare(mesh_.triangles, 3 * triangles);
+    reserveWithSpare(mesh_.lines, 2 * points);
 
     int oversized = 0;
-    for (int e = 0; e < map.EntityCount(); ++e) {
-        const CQEntity& entity = map.entity(e);
-        for (const CQBrush& brush : entity.brushes()) {
-            BrushRange& range = rangeFor(brush.id());
-            range.firstVertex = static_cast<std::uint32_t>(mesh_.vertices.size());
-            range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
-            range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
-            const BrushMarks marks = marksOf(map, brush.id());
-            range.selected = marks.selected;
-            range.built = true;
-            ++builtBrushes_;
-            if (!map.isHidden(brush) && appendBrush(entity, brush, marks, range.firstVertex, mesh_, sizes)) ++oversized;
-            if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);
-            range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
-            range.triangleIndexCount = range.triangleIndexRoom =
-                static_cast<std::uint32_t>(mesh_.triangles.size()) - range.firstTriangleIndex;
-            range.lineIndexCount = range.lineIndexRoom = static_cast<std::uint32_t>(mesh_.lines.size()) - range.firstLineIndex;
+    const auto order = brushesByCell(map);
+    for (size_t i = 0; i < order.size();) {
+        const std::uint32_t cell = order[i].second;
+        const size_t firstTriangle = mesh_.triangles.size();
+        const size_t firstLine = mesh_.lines.size();
+        for (; i < order.size() && order[i].second == cell; ++i) {
+            if (buildAtEnd(map, order[i].first, cell, sizes)) ++oversized;
         }
+        cells_.setBuiltRun(cell, {{firstTriangle, mesh_.triangles.size() - firstTriangle},
+                                  {firstLine, mesh_.lines.size() - firstLine}});
     }
     return oversized;
+}
+
+std::vector<std::pair<BrushLocation, std::uint32_t>> CameraScene::brushesByCell(const CQMap& map)
+{
+    std::vector<SceneCells::Key> keys;
+    for (int e = 0; e < map.EntityCount(); ++e) {
+        for (const CQBrush& brush : map.entity(e).brushes()) keys.push_back(SceneCells::keyOf(brush.bounds()));
+    }
+    std::vector<SceneCells::Key> sorted = keys;
+    std::ranges::sort(sorted);
+    const auto [last, end] = std::ranges::unique(sorted);
+    sorted.erase(last, end);
+    for (const SceneCells::Key key : sorted) cells_.cell(key);
+
+    // Counted into place: each cell's brushes start after those of the cells before it.
+    std::vector<size_t> next(sorted.size() + 1, 0);
+    for (SceneCells::Key& key : keys) {
+        key = cells_.cell(key);
+        ++next[key + 1];
+    }
+    for (size_t c = 1; c < next.size(); ++c) next[c] += next[c - 1];
+    std::vector<std::pair<BrushLocation, std::uint32_t>> order(keys.size());
+    size_t i = 0;
+    for (int e = 0; e < map.EntityCount(); ++e) {
+        for (int b = 0; b < map.entity(e).brushCount(); ++b, ++i) {
+            const auto cell = static_cast<std::uint32_t>(keys[i]);
+            order[next[cell]++] = {{e, b}, cell};
+        }
+    }
+    return order;
+}
+
+bool CameraScene::buildAtEnd(const CQMap& map, BrushLocation at, std::uint32_t cell, TextureSizeSource& sizes)
+{
+    const CQEntity& entity = map.entity(at.entity);
+    const CQBrush& brush = map.brush(at);
+    BrushRange& range = rangeFor(brush.id());
+    range.firstVertex = static_cast<std::uint32_t>(mesh_.vertices.size());
+    range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
+    range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
+    const BrushMarks marks = marksOf(map, brush.id());
+    range.selected = marks.selected;
+    range.cell = cell;
+    range.built = true;
+    ++builtBrushes_;
+    const bool oversized = !map.isHidden(brush) && appendBrush(entity, brush, marks, range.firstVertex, mesh_, sizes);
+    if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);
+    range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
+    range.triangleIndexCount = range.triangleIndexRoom =
+        static_cast<std::uint32_t>(mesh_.triangles.size()) - range.firstTriangleIndex;
+    range.lineIndexCount = range.lineIndexRoom = static_cast<std::uint32_t>(mesh_.lines.size()) - range.firstLineIndex;
+    includeInCell(cell, std::span(mesh_.vertices).subspan(range.firstVertex));
+    return oversized;
+}
+
+void CameraScene::includeInCell(std::uint32_t cell, std::span<const SceneVertex> vertices)
+{
+    if (const auto box = boundsOf(vertices)) cells_.include(cell, *box);
+}
+
+void CameraScene::visibleRuns(const CameraProjection& projection, SceneRuns& out) const
+{
+    cells_.collectVisible(projection.frustum(), out);
 }
 
 int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes)
@@ -260,6 +347,7 @@ void CameraScene::removeBrush(BrushId id)
     markEmpty(mesh_.triangles, range.firstTriangleIndex, range.triangleIndexRoom, range.firstVertex);
     markEmpty(mesh_.lines, range.firstLineIndex, range.lineIndexRoom, range.firstVertex);
     noteChanged({}, {range.firstTriangleIndex, range.triangleIndexRoom}, {range.firstLineIndex, range.lineIndexRoom});
+    if (hasRoom(range)) cells_.dropRun(range.cell, roomOf(range));
     unusedVertices_ += range.vertexRoom;
     --builtBrushes_;
     range = {};
@@ -272,15 +360,16 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
     const CQBrush& brush = map.brush(at);
     const BrushMarks marks = marksOf(map, brush.id());
     BrushRange& range = rangeFor(brush.id());
+    const std::uint32_t cell = cells_.cell(SceneCells::keyOf(brush.bounds()));
     scratch_.vertices.clear();
     scratch_.triangles.clear();
     scratch_.lines.clear();
 
-    // Built as if in place; moved to the end when it does not fit.
+    // Built as if in place; moved to the end when it does not fit or went to another cell.
     const std::uint32_t builtBase = range.firstVertex;
     const bool oversized = !map.isHidden(brush) && appendBrush(entity, brush, marks, builtBase, scratch_, sizes);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
-    if (!range.built || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
+    if (!range.built || range.cell != cell || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {
         removeBrush(brush.id());
         const auto newBase = static_cast<std::uint32_t>(mesh_.vertices.size());
@@ -293,10 +382,16 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
         range.triangleIndexRoom = static_cast<std::uint32_t>(scratch_.triangles.size());
         range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
         range.lineIndexRoom = static_cast<std::uint32_t>(scratch_.lines.size());
+        reserveWithSpare(mesh_.vertices, mesh_.vertices.size() + range.vertexRoom);
+        reserveWithSpare(mesh_.triangles, mesh_.triangles.size() + range.triangleIndexRoom);
+        reserveWithSpare(mesh_.lines, mesh_.lines.size() + range.lineIndexRoom);
         mesh_.vertices.resize(mesh_.vertices.size() + range.vertexRoom);
         mesh_.triangles.resize(mesh_.triangles.size() + range.triangleIndexRoom);
         mesh_.lines.resize(mesh_.lines.size() + range.lineIndexRoom);
+        range.cell = cell;
+        if (hasRoom(range)) cells_.addRun(cell, roomOf(range));
     }
+    includeInCell(cell, scratch_.vertices);
 
     std::copy(scratch_.vertices.begin(), scratch_.vertices.end(), mesh_.vertices.begin() + range.firstVertex);
     std::copy(scratch_.triangles.begin(), scratch_.triangles.end(), mesh_.triangles.begin() + range.firstTriangleIndex);

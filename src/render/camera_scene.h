@@ -2,6 +2,8 @@
 
 #include "geometry/brush.h"
 #include "render/render_mode.h"
+#include "render/scene_cells.h"
+#include "render/scene_span.h"
 #include "render/scene_vertex.h"
 #include "render/texture_layers.h"
 
@@ -15,6 +17,7 @@
 
 namespace vorn {
 
+class CameraProjection;
 class CQEntity;
 class CQMap;
 struct BrushLocation;
@@ -22,12 +25,6 @@ class EntityClassList;
 struct EntityModel;
 class ModelStore;
 struct MapNotice;
-
-// A run of elements of one of the scene's arrays.
-struct SceneSpan {
-    size_t first = 0;
-    size_t count = 0;
-};
 
 // What changed in the arrays since the last look: everything, or the listed runs.
 struct SceneChanges {
@@ -48,6 +45,7 @@ struct BrushRange {
     std::uint32_t firstLineIndex = 0;
     std::uint32_t lineIndexCount = 0;
     std::uint32_t lineIndexRoom = 0;
+    std::uint32_t cell = 0; // of the scene's cells, the one it is drawn with
     bool built = false;    // the brush is in the scene
     bool selected = false; // as it was when built
 };
@@ -59,10 +57,10 @@ struct BrushMarks {
 };
 
 // The camera's copy of the map: every brush of at least four polygon faces that is not hidden as
-// triangles (and
-// its polygon edges as lines) in scene space, packed into three large arrays that are drawn
-// whole, with a table of each brush's place by its id, so that a changed brush rewrites only its
-// own part.
+// triangles (and its polygon edges as lines) in scene space, packed into three large arrays, with
+// a table of each brush's place by its id, so that a changed brush rewrites only its own part.
+// The brushes are laid out cell by cell of a grid over the map, so that a frame draws the runs of
+// the cells in view.
 class CameraScene {
 public:
     static constexpr int kMaxFacePoints = 64;
@@ -84,6 +82,9 @@ public:
     std::span<const SceneVertex> vertices() const { return mesh_.vertices; }
     std::span<const std::uint32_t> triangleIndices() const { return mesh_.triangles; }
     std::span<const std::uint32_t> lineIndices() const { return mesh_.lines; }
+    // The runs of triangle and line indices of the cells that may show in the camera's view:
+    // every brush in view is in them, few others are.
+    void visibleRuns(const CameraProjection& projection, SceneRuns& out) const;
     const TextureLayers& textures() const { return textures_; }
     // Forgets the texture layers (the pictures changed); the next rebuild numbers them anew.
     void forgetTextures() { textures_.clear(); }
@@ -116,6 +117,13 @@ private:
     // Builds one brush again (empty while hidden), in place when it still fits, else at the end of
     // the arrays; true when it had a face over the point limit.
     bool updateBrush(const CQMap& map, BrushLocation at, TextureSizeSource& sizes);
+    // Builds the brush at the end of the arrays, in the given cell; true as appendBrush.
+    bool buildAtEnd(const CQMap& map, BrushLocation at, std::uint32_t cell, TextureSizeSource& sizes);
+    // Every brush of the map with the cell it goes to, cell after cell in the order of their
+    // keys and in map order within a cell; the cells are numbered in that order.
+    std::vector<std::pair<BrushLocation, std::uint32_t>> brushesByCell(const CQMap& map);
+    // The cell now holds these vertices too.
+    void includeInCell(std::uint32_t cell, std::span<const SceneVertex> vertices);
     void removeBrush(BrushId id);
     BrushRange& rangeFor(BrushId id);
     // Empties the scene, keeping the arrays' memory for the next build.
@@ -124,6 +132,7 @@ private:
 
     SceneStyle style_ = SceneStyle::Wireframe;
     Mesh mesh_;
+    SceneCells cells_;
     std::vector<BrushRange> ranges_; // by brush id
     size_t builtBrushes_ = 0;
     size_t unusedVertices_ = 0;      // left behind by brushes that moved to the end or went

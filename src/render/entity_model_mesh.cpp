@@ -10,11 +10,6 @@
 #include <numbers>
 
 namespace vorn {
-namespace {
-
-constexpr std::uint8_t kOpaque = 255;
-
-} // namespace
 
 ModelPlacement PlacementOf(const CQEntity& entity)
 {
@@ -41,12 +36,7 @@ void AppendModelMesh(const EntityModel& model, const ModelPlacement& at, std::ar
         const Vec3 centre = (points[0] + points[1] + points[2]) * (1.0f / 3.0f);
         const Vec3 n = MapToScene(turned(model.normals[t]));
         for (size_t i = 0; i < 3; ++i) {
-            out.vertices.push_back({{points[i].x, points[i].y, points[i].z},
-                                    {centre.x, centre.y, centre.z},
-                                    {corners[i].u, corners[i].v},
-                                    {PackNormal(n.x), PackNormal(n.y), PackNormal(n.z), kAlwaysTextured},
-                                    {colour[0], colour[1], colour[2], kOpaque},
-                                    layer});
+            out.vertices.push_back(PackCorner({points[i], centre, corners[i].u, corners[i].v, n, true, colour, layer}));
         }
         out.triangles.insert(out.triangles.end(), {next, next + 1, next + 2});
         out.lines.insert(out.lines.end(), {next, next + 1, next + 1, next + 2, next + 2, next});

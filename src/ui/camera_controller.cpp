@@ -4,6 +4,7 @@
 #include "platform/canvas.h"
 #include "platform/host.h"
 #include "render/camera_pick.h"
+#include "render/scene_packing.h"
 #include "ui/preferences.h"
 #include "ui/workspace.h"
 
@@ -246,7 +247,7 @@ std::vector<SceneVertex> CameraController::handlePoints() const
     for (const HandleMark& mark : workspace_.vertexMode().marks(workspace_.map())) {
         const Vec3 p = MapToScene(ToFloat(mark.at));
         const Rgb c = mark.selected ? Colours::SelectedHandle : Colours::Handle;
-        points.push_back({{p.x, p.y, p.z}, {p.x, p.y, p.z}, {0, 0}, {0, 127, 0, 0}, {c.r, c.g, c.b, 255}, kUntexturedLayer});
+        points.push_back(PackCorner({p, p, 0, 0, {0, 1, 0}, false, {c.r, c.g, c.b}, kUntexturedLayer}));
     }
     return points;
 }

@@ -1,7 +1,9 @@
 #include "editor_fixture.h"
+#include "render/camera_projection.h"
 #include "render/camera_scene.h"
 #include "render/texture_projection.h"
 
+#include <algorithm>
 #include <set>
 
 using namespace vorn;
@@ -210,4 +212,44 @@ TEST_F(CameraSceneTest, ANoticeRewritesOnlyTheRangesOfTheBrushesItNames)
         EXPECT_GE(tri[grown.firstTriangleIndex + i], grown.firstVertex);
         EXPECT_LT(tri[grown.firstTriangleIndex + i], grown.firstVertex + grown.vertexRoom);
     }
+}
+
+TEST_F(CameraSceneTest, AFrameDrawsTheBrushesInViewAndAMovedBrushFromWhereItWent)
+{
+    makeWorld({{{1000, -32, 0}, {1064, 32, 64}},     // ahead
+               {{4800, 200, 0}, {4864, 264, 64}},    // ahead, near the far plane
+               {{-3000, -32, 0}, {-2936, 32, 64}},   // behind
+               {{7000, -32, 0}, {7064, 32, 64}},     // beyond the far plane
+               {{1000, 5000, 0}, {1064, 5064, 64}}}); // far off to the left
+    scene.rebuild(map(), SceneStyle::Tinted, sizes);
+    // At eye height looking east (map +x).
+    const CameraProjection projection(MapToScene({0, 0, 32}), MapToScene({1, 0, 0}), {0, 1, 0}, 800, 600);
+    SceneRuns runs;
+    const auto drawn = [&](int brush) {
+        scene.visibleRuns(projection, runs);
+        const BrushRange r = scene.range(id(brush));
+        const auto within = [](const std::vector<SceneSpan>& spans, size_t first, size_t count) {
+            return std::ranges::any_of(spans, [&](const SceneSpan& s) { return s.first <= first && first + count <= s.first + s.count; });
+        };
+        return within(runs.triangles, r.firstTriangleIndex, r.triangleIndexCount) &&
+               within(runs.lines, r.firstLineIndex, r.lineIndexCount);
+    };
+    EXPECT_TRUE(drawn(0));
+    EXPECT_TRUE(drawn(1));
+    EXPECT_FALSE(drawn(2));
+    EXPECT_FALSE(drawn(3));
+    EXPECT_FALSE(drawn(4));
+
+    // The brush ahead goes behind and the one behind comes ahead: each is drawn with its new cell.
+    scene.takeChanges();
+    NoticeRecorder notices(map());
+    change([&](MapChange& c) {
+        c.editBrush({0, 0}).Move({-4000, 0, 0}, TextureLock::Off);
+        c.editBrush({0, 2}).Move({4000, 0, 0}, TextureLock::Off);
+    });
+    scene.follow(map(), notices.takeOnly(), sizes);
+    EXPECT_FALSE(scene.takeChanges().whole);
+    EXPECT_FALSE(drawn(0));
+    EXPECT_TRUE(drawn(2));
+    EXPECT_TRUE(drawn(1));
 }
