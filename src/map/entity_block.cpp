@@ -5,7 +5,14 @@
 
 namespace vorn {
 
-EntityBlock ReadEntityBlock(TextCursor& in)
+namespace {
+
+// Brushes passed over between two reports of the position.
+constexpr size_t kBrushesBetweenReports = 8192;
+
+} // namespace
+
+EntityBlock ReadEntityBlock(TextCursor& in, const PassingProgress& passing)
 {
     EntityBlock block;
     const char opening = NextNonBlank(in);
@@ -28,6 +35,7 @@ EntityBlock ReadEntityBlock(TextCursor& in)
                 }
                 block.hasTextureAxes = block.hasTextureAxes || passed.hasTextureAxes;
                 block.sources.push_back({in.since(start), line});
+                if (passing && block.sources.size() % kBrushesBetweenReports == 0) passing(in.position());
             } else {
                 block.status = c == '}' ? EntityReadResult::Complete : EntityReadResult::Discarded;
                 break;

@@ -3,6 +3,7 @@
 #include "geometry/brush.h"
 #include "map/entity.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,10 +41,13 @@ struct EntityBlock {
     bool hasTextureAxes = false;      // a face line was in the Valve 220 format
 };
 
+// Told the position in the text now and then while a block with many brushes is passed over.
+using PassingProgress = std::function<void(size_t position)>;
+
 // Reads one entity block: the opening brace, quoted pairs (every one, in file order) and brush
 // blocks up to the closing brace. The brush blocks are only passed over; one that is not closed
 // by its "}" discards the block.
-EntityBlock ReadEntityBlock(TextCursor& in);
+EntityBlock ReadEntityBlock(TextCursor& in, const PassingProgress& passing = {});
 
 // A closed solid has at least four faces with a polygon.
 inline constexpr int kMinSolidFaces = 4;

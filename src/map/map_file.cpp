@@ -109,8 +109,9 @@ std::vector<EntityBlock> readBlocks(TextCursor& in, const ReadingProgress& progr
 {
     std::vector<EntityBlock> blocks;
     for (;;) {
-        EntityBlock& block = blocks.emplace_back(ReadEntityBlock(in));
-        progress.report(0, kPassedShare, in.position(), in.size());
+        const auto passing = [&](size_t position) { progress.report(0, kPassedShare, position, in.size()); };
+        EntityBlock& block = blocks.emplace_back(ReadEntityBlock(in, passing));
+        passing(in.position());
         if (block.status != EntityReadResult::Complete || (block.pairs.empty() && block.sources.empty())) break;
     }
     return blocks;
