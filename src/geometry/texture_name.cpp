@@ -58,7 +58,8 @@ std::string_view TextureName::view() const
 void TextureName::assign(std::string_view name)
 {
     if (name.size() <= kInPlace) {
-        std::memcpy(bytes_, name.data(), name.size());
+        // An empty view may have no data at all.
+        if (!name.empty()) std::memcpy(bytes_, name.data(), name.size());
         tag_ = static_cast<std::uint8_t>(name.size());
         return;
     }
