@@ -33,11 +33,15 @@ protected:
 
     const CameraScene& scene() { return editor.cameraView().scene(); }
 
+    // The vertices the entity's triangles use.
     std::vector<SceneVertex> verticesOf(int entity)
     {
         const BrushRange r = scene().range(map().entity(entity).brush(0).id());
-        return {scene().vertices().begin() + r.firstVertex,
-                scene().vertices().begin() + r.firstVertex + r.triangleIndexCount};
+        std::vector<SceneVertex> used;
+        for (const std::uint32_t index : scene().triangleIndices().subspan(r.firstTriangleIndex, r.triangleIndexCount)) {
+            used.push_back(scene().vertices()[index]);
+        }
+        return used;
     }
 
     // The scene points of an entity's vertices, rounded to whole units.
