@@ -236,9 +236,8 @@ std::vector<std::pair<BrushLocation, std::uint32_t>> CameraScene::brushesByCell(
         for (const CQBrush& brush : map.entity(e).brushes()) keys.push_back(SceneCells::keyOf(brush.bounds()));
     }
     std::vector<SceneCells::Key> sorted = keys;
-    std::ranges::sort(sorted);
-    const auto [last, end] = std::ranges::unique(sorted);
-    sorted.erase(last, end);
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     for (const SceneCells::Key key : sorted) cells_.cell(key);
 
     // Counted into place: each cell's brushes start after those of the cells before it.
