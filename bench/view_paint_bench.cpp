@@ -130,6 +130,15 @@ void paintXY(CXYView& view, QImage& image)
     view.paint(canvas);
 }
 
+// Paints the view into the image once per iteration.
+void timePaints(benchmark::State& state, CXYView& view, QImage& image)
+{
+    for (auto _ : state) {
+        paintXY(view, image);
+        benchmark::ClobberMemory();
+    }
+}
+
 void BM_PaintXYWholeMap(benchmark::State& state)
 {
     PaintedMap& map = paintedMap();
@@ -137,10 +146,7 @@ void BM_PaintXYWholeMap(benchmark::State& state)
     zoomOut(view);
     state.counters["scale"] = view.scale();
     QImage image(kXYWidth, kXYHeight, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state) {
-        paintXY(view, image);
-        benchmark::ClobberMemory();
-    }
+    timePaints(state, view, image);
     state.counters["brushes"] = kBrushes;
 }
 BENCHMARK(BM_PaintXYWholeMap)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
@@ -151,10 +157,7 @@ void BM_PaintXYZoomedIn(benchmark::State& state)
     CXYView& view = map.editor().view2D(static_cast<int>(state.range(0)));
     zoomIn(view);
     QImage image(kXYWidth, kXYHeight, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state) {
-        paintXY(view, image);
-        benchmark::ClobberMemory();
-    }
+    timePaints(state, view, image);
 }
 BENCHMARK(BM_PaintXYZoomedIn)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
@@ -173,10 +176,7 @@ void BM_PaintTopViewOfGeneratedMap(benchmark::State& state)
     }
     state.counters["scale"] = view.scale();
     QImage image(kXYWidth, kXYHeight, QImage::Format_RGB32);
-    for (auto _ : state) {
-        paintXY(view, image);
-        benchmark::ClobberMemory();
-    }
+    timePaints(state, view, image);
     state.counters["brushes"] = brushes;
 }
 BENCHMARK(BM_PaintTopViewOfGeneratedMap)
