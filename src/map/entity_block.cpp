@@ -34,7 +34,9 @@ EntityBlock ReadEntityBlock(TextCursor& in, const PassingProgress& passing)
                     break;
                 }
                 block.hasTextureAxes = block.hasTextureAxes || passed.hasTextureAxes;
-                block.sources.push_back({in.since(start), line});
+                BrushSource& source = block.sources.emplace_back();
+                source.text = in.since(start);
+                source.line = line;
                 if (passing && block.sources.size() % kBrushesBetweenReports == 0) passing(in.position());
             } else {
                 block.status = c == '}' ? EntityReadResult::Complete : EntityReadResult::Discarded;
