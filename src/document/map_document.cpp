@@ -4,6 +4,7 @@
 #include "geometry/texture_axes.h"
 #include "map/fixed_boxes.h"
 #include "map/map_file.h"
+#include "map/map_text.h"
 #include "platform/file_reading.h"
 #include "platform/file_saving.h"
 
@@ -113,7 +114,7 @@ std::string CQMap::WriteMapText(const std::string& path, const MapAuthor& author
 
 std::optional<std::string> CQMap::SaveMap(const std::string& path, const MapAuthor& author)
 {
-    if (const auto failure = SaveFile(path, WriteMapText(path, author))) {
+    if (const auto failure = SaveFile(path, MapTextPieces(FileHeader(path, author), store_.entities()))) {
         return "Could not save " + path + ": " + *failure;
     }
     pathName_ = path;

@@ -2,6 +2,7 @@
 
 #include "map/entity.h"
 #include "map/map_file.h"
+#include "map/map_text.h"
 
 #include <memory>
 #include <string>

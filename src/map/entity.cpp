@@ -151,6 +151,13 @@ int CQEntity::NearestBrushOnSegment(Vec3 start, Vec3 end, DebugOutput& log,
 
 void CQEntity::Serialize(std::string& out, MapFormat format) const
 {
+    SerializeOpening(out);
+    SerializeBrushes(out, 0, brushes_.size(), format);
+    SerializeClosing(out);
+}
+
+void CQEntity::SerializeOpening(std::string& out) const
+{
     out += "{\n";
     for (const CQKeyValue& pair : pairs_) {
         out += pair.key;
@@ -158,9 +165,16 @@ void CQEntity::Serialize(std::string& out, MapFormat format) const
         out += pair.value;
         out += '\n';
     }
-    if (modifiable_) {
-        for (const CQBrush& brush : brushes_) AppendBrush(out, brush, format);
-    }
+}
+
+void CQEntity::SerializeBrushes(std::string& out, size_t first, size_t end, MapFormat format) const
+{
+    if (!modifiable_) return;
+    for (size_t b = first; b < end; ++b) AppendBrush(out, brushes_[b], format);
+}
+
+void CQEntity::SerializeClosing(std::string& out) const
+{
     for (const UnbuiltBrush& brush : unbuilt_) {
         out += brush.text;
         out += '\n';

@@ -123,7 +123,12 @@ public:
                               const std::function<bool(const CQBrush&)>& pickable = {}) const;
 
     // --- map text ---
+    // The whole block; or its parts, in this order: "{" and the keys, the written brushes in
+    // [first, end) (none when the entity is not modifiable), the kept brush texts and "}".
     void Serialize(std::string& out, MapFormat format = MapFormat::Standard) const;
+    void SerializeOpening(std::string& out) const;
+    void SerializeBrushes(std::string& out, size_t first, size_t end, MapFormat format) const;
+    void SerializeClosing(std::string& out) const;
     EntityReadResult Read(TextCursor& in, const FixedBoxes& classes, DebugOutput& log);
     // Becomes the entity a block read from the text describes, its brushes built: the brushes that
     // are no solid are kept as text, and an entity of a class with a fixed box gets that box.

@@ -6,7 +6,6 @@
 #include "map/text_reader.h"
 #include "platform/host.h"
 #include "platform/parallel_jobs.h"
-#include "platform/prefault.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,41 +35,6 @@ std::string MapHeaderText(const MapHeader& header)
     }
     text += "\n// Map Contains: " + std::to_string(header.entityCount) + " Entities, " +
             std::to_string(header.brushCount) + " Brushes\n\n";
-    return text;
-}
-
-namespace {
-
-// A little more than the text of the entities usually takes, so that it is written into one
-// buffer: growing tens of megabytes step by step would copy them again and again.
-size_t roomFor(const std::vector<std::unique_ptr<CQEntity>>& entities, MapFormat format)
-{
-    // A face line with whole-number points is about 80 bytes besides its texture name, 110 with
-    // texture axes; points and axes with fractions take more, and then the text grows.
-    const size_t faceLine = format == MapFormat::Valve220 ? 120 : 96;
-    size_t room = 0;
-    for (const auto& entity : entities) {
-        room += 4;
-        for (const CQKeyValue& pair : entity->pairs()) room += pair.key.size() + pair.value.size() + 2;
-        for (const UnbuiltBrush& brush : entity->unbuiltBrushes()) room += brush.text.size() + 1;
-        if (!entity->isModifiable()) continue;
-        for (const CQBrush& brush : entity->brushes()) {
-            room += 4;
-            for (const CQFace& face : brush.faces()) room += faceLine + face.texture.size();
-        }
-    }
-    return room;
-}
-
-} // namespace
-
-std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<CQEntity>>& entities)
-{
-    std::string text = MapHeaderText(header);
-    const size_t headerSize = text.size();
-    text.reserve(headerSize + roomFor(entities, header.format));
-    PrefaultForWriting(text.data() + headerSize, text.capacity() - headerSize);
-    for (const auto& entity : entities) entity->Serialize(text, header.format);
     return text;
 }
 

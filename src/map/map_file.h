@@ -40,9 +40,6 @@ std::string MapHeaderText(const MapHeader& header);
 // "Friday, June 07, 1996, 03:05 PM", in English whatever the user's locale.
 std::string FormatModifiedTime(const std::tm& time);
 
-// The header and every entity block, the faces in the header's format.
-std::string WriteMap(const MapHeader& header, const std::vector<std::unique_ptr<CQEntity>>& entities);
-
 struct MapReadResult {
     int entitiesRead = 0;
     // Lines where the entities with neither brushes nor an origin begin; each is placed at 0 0 0.

@@ -1,6 +1,7 @@
 #include "platform/file_saving.h"
 
 #include "platform/file_descriptor.h"
+#include "platform/piece_writing.h"
 #include "platform/save_target.h"
 #include "platform/temporary_file.h"
 
@@ -19,18 +20,6 @@ std::string folderOf(const std::string& path)
 {
     const std::string folder = std::filesystem::path(path).parent_path().string();
     return folder.empty() ? "." : folder;
-}
-
-bool writeAllAt(int fd, std::string_view bytes, off_t offset)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(written));
-        offset += written;
-    }
-    return true;
 }
 
 // Makes a file's name, once written, outlast a crash. A request only: some file systems cannot
@@ -61,13 +50,14 @@ bool canTakeItsPlace(const TemporaryFile& copy, const SaveTarget::Existing& exis
 // file is touched, so one whole version survives whatever stops the rewrite: the old one in the
 // file until it begins, the new one in the copy until it ends. The copy goes only once the file
 // holds the new text on disk; when the rewrite fails it is kept and named.
-std::optional<std::string> rewriteInPlace(const std::string& path, TemporaryFile& copy, std::string_view bytes)
+std::optional<std::string> rewriteInPlace(const std::string& path, TemporaryFile& copy, const PieceSource& text)
 {
     if (!copy.close()) return reasonFor(errno);
     syncFolder(folderOf(copy.path()));
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
     if (!file.isOpen()) return reasonFor(errno); // untouched: the copy is not needed
-    if (writeAllAt(file.get(), bytes, 0) && ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) == 0 &&
+    const long long size = WritePieces(file.get(), text);
+    if (size >= 0 && ::ftruncate(file.get(), static_cast<off_t>(size)) == 0 &&
         ::fsync(file.get()) == 0 && file.close()) {
         return std::nullopt;
     }
@@ -78,7 +68,7 @@ std::optional<std::string> rewriteInPlace(const std::string& path, TemporaryFile
 
 } // namespace
 
-std::optional<std::string> SaveFile(const std::string& path, std::string_view bytes)
+std::optional<std::string> SaveFile(const std::string& path, const PieceSource& text)
 {
     const auto found = FindSaveTarget(path);
     if (const auto* refusal = std::get_if<FileFailure>(&found)) return refusal->reason;
@@ -89,13 +79,18 @@ std::optional<std::string> SaveFile(const std::string& path, std::string_view by
     // that nobody reads a copy of a file they could not read; a new file gets what the umask allows.
     const mode_t mode = target.existing ? 0600 : 0666;
     if (!copy.create(folderOf(target.path), mode)) return reasonFor(errno);
-    if (!writeAllAt(copy.fd(), bytes, 0) || ::fsync(copy.fd()) != 0) return reasonFor(errno);
-    if (target.existing && !canTakeItsPlace(copy, *target.existing)) return rewriteInPlace(target.path, copy, bytes);
+    if (WritePieces(copy.fd(), text) < 0 || ::fsync(copy.fd()) != 0) return reasonFor(errno);
+    if (target.existing && !canTakeItsPlace(copy, *target.existing)) return rewriteInPlace(target.path, copy, text);
     if (!copy.close()) return reasonFor(errno);
     if (::rename(copy.path().c_str(), target.path.c_str()) != 0) return reasonFor(errno);
     copy.keep();
     syncFolder(folderOf(target.path));
     return std::nullopt;
+}
+
+std::optional<std::string> SaveFile(const std::string& path, std::string_view bytes)
+{
+    return SaveFile(path, WholeText(bytes));
 }
 
 } // namespace vorn

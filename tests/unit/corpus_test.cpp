@@ -5,6 +5,7 @@
 #include "fakes.h"
 #include "map/entity.h"
 #include "map/map_file.h"
+#include "map/map_text.h"
 #include "platform/file_reading.h"
 
 #include <gtest/gtest.h>

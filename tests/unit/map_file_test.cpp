@@ -4,6 +4,7 @@
 #include "fakes.h"
 #include "map/entity.h"
 #include "map/map_file.h"
+#include "map/map_text.h"
 #include "map/text_reader.h"
 #include "platform/host.h"
 
