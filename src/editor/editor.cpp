@@ -4,6 +4,7 @@
 #include "geometry/numeric.h"
 #include "models/game_files.h"
 #include "platform/host.h"
+#include "platform/progress_part.h"
 #include "textures/texture_archives.h"
 #include "ui/camera_start.h"
 
@@ -71,7 +72,13 @@ void Editor::newMap()
 std::optional<MapReadResult> Editor::openMap(const std::string& path)
 {
     const std::unique_ptr<Progress> progress = host_.startProgress("Reading Entity from Map File");
-    const MapOpening opening = map_.OpenMap(path, classes_, host_, progress.get());
+    // The reading, then the views made ready for the new map (the camera's scene above all).
+    constexpr size_t kReadingShare = 900;
+    ProgressPart reading(progress.get(), 0, kReadingShare);
+    ProgressPart preparing(progress.get(), kReadingShare, ProgressPart::kWhole);
+    preparingViews_ = &preparing;
+    const MapOpening opening = map_.OpenMap(path, classes_, host_, &reading);
+    preparingViews_ = nullptr;
     if (opening.failure) {
         host_.messageBox(*opening.failure);
         return std::nullopt;
@@ -186,7 +193,7 @@ void Editor::followSelection()
 
 void Editor::mapChanged(const MapNotice& notice)
 {
-    cameraView_.follow(notice);
+    cameraView_.follow(notice, preparingViews_);
     // The outlines of another map's brushes would only take room.
     if (notice.reset) workspace_.forgetOutlines();
     if (notice.reset || notice.keysChanged || notice.entitiesChanged) {

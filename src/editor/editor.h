@@ -107,6 +107,8 @@ private:
     std::array<CXYView, kViews2D> views2D_{{CXYView{workspace_}, CXYView{workspace_}, CXYView{workspace_}}};
     CZView zView_{workspace_};
     CameraController cameraView_{workspace_};
+    // While a map is opened: the part of its progress that the views' making ready moves.
+    Progress* preparingViews_ = nullptr;
 };
 
 } // namespace vorn

@@ -4,6 +4,7 @@
 #include "document/map_notice.h"
 #include "entities/entity_class.h"
 #include "models/model_store.h"
+#include "platform/host.h"
 #include "render/camera_projection.h"
 #include "render/entity_model_mesh.h"
 #include "render/scene_packing.h"
@@ -193,7 +194,7 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, cons
     return false;
 }
 
-int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes)
+int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes, Progress* progress)
 {
     // The arrays keep their memory: filling fresh memory costs more than building the brushes.
     empty();
@@ -225,6 +226,7 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
         }
         cells_.setBuiltRun(cell, {{firstTriangle, mesh_.triangles.size() - firstTriangle},
                                   {firstLine, mesh_.lines.size() - firstLine}});
+        if (progress) progress->report(i, order.size());
     }
     return oversized;
 }
@@ -291,11 +293,11 @@ void CameraScene::visibleRuns(const CameraProjection& projection, SceneRuns& out
     cells_.collectVisible(projection.frustum(), out);
 }
 
-int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes)
+int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes, Progress* progress)
 {
     // Past a quarter of the scene, building it whole is quicker than brush by brush.
     const size_t touched = notice.added.size() + notice.changed.size() + notice.reselected.size() + notice.shownOrHidden.size();
-    if (notice.reset || touched > builtBrushes_ / 4 + 64) return rebuild(map, style_, sizes);
+    if (notice.reset || touched > builtBrushes_ / 4 + 64) return rebuild(map, style_, sizes, progress);
     for (const BrushId id : notice.removed) removeBrush(id);
     int oversized = 0;
     const auto update = [&](BrushId id) {

@@ -24,6 +24,7 @@ struct BrushLocation;
 class EntityClassList;
 struct EntityModel;
 class ModelStore;
+class Progress;
 struct MapNotice;
 
 // What changed in the arrays since the last look: everything, or the listed runs.
@@ -67,13 +68,13 @@ public:
 
     // Empties the scene and frees its memory.
     void clear();
-    // Builds every brush of the map in the given style. Returns how many brushes had a face of
-    // more than 64 points: each keeps the faces before that one.
-    int rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes);
+    // Builds every brush of the map in the given style, telling `progress` how far it is. Returns
+    // how many brushes had a face of more than 64 points: each keeps the faces before that one.
+    int rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes, Progress* progress = nullptr);
     // Brings the scene up to what the notice says changed: removed brushes leave it, added, changed
     // and shown ones are built again, reselected ones recoloured, hidden ones emptied. Returns as
     // rebuild does.
-    int follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes);
+    int follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes, Progress* progress = nullptr);
 
     // The brush's place; not built for a brush the scene does not hold.
     BrushRange range(BrushId id) const;

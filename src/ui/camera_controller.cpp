@@ -77,10 +77,10 @@ void CameraController::rebuildScene()
     reportOversizedFaces(scene_.rebuild(workspace_.map(), StyleFor(mode_), *sizes_));
 }
 
-void CameraController::follow(const MapNotice& notice)
+void CameraController::follow(const MapNotice& notice, Progress* progress)
 {
     if (!on_) return;
-    reportOversizedFaces(scene_.follow(workspace_.map(), notice, *sizes_));
+    reportOversizedFaces(scene_.follow(workspace_.map(), notice, *sizes_, progress));
 }
 
 void CameraController::reportOversizedFaces(int brushes)

@@ -52,8 +52,8 @@ public:
     CameraScene& scene() { return scene_; }
     // The whole scene from the map (empty while the camera is off).
     void rebuildScene();
-    // The scene follows what changed in the map.
-    void follow(const MapNotice& notice);
+    // The scene follows what changed in the map; a rebuild tells `progress` how far it is.
+    void follow(const MapNotice& notice, Progress* progress = nullptr);
 
     void setClientSize(int width, int height);
     CameraProjection projection() const;

@@ -52,6 +52,14 @@ inline Preferences ClassicPreferences()
     return prefs;
 }
 
+// The same with the camera on.
+inline Preferences CameraOnPreferences()
+{
+    Preferences prefs = ClassicPreferences();
+    prefs.camOn = 1;
+    return prefs;
+}
+
 // An editor with a fake host and dialogs, a small entity catalogue and a scratch folder. The map
 // is changed the way the editor changes it: through its change path and its selection.
 class EditorTest : public ::testing::Test {

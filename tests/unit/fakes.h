@@ -24,6 +24,7 @@ public:
     void statusMessage(std::string_view text) override { statuses.emplace_back(text); }
     std::optional<std::string> chooseFileToOpen(const FileChooser& c) override { return choosers.push_back(c), file; }
     std::optional<std::string> chooseFileToSave(const FileChooser& c) override { return choosers.push_back(c), file; }
+    std::unique_ptr<Progress> startProgress(std::string_view) override { return std::make_unique<ProgressRecorder>(progress); }
 
     int lastUpdate() const { return updates.empty() ? 0 : updates.back(); }
     int debugCount(std::string_view text) const { return static_cast<int>(std::ranges::count(debug, text)); }
@@ -36,6 +37,14 @@ public:
     std::vector<bool> busyChanges;
     std::vector<FileChooser> choosers;
     std::optional<std::string> file; // the file choosers' answer; nothing: cancelled
+    std::vector<double> progress;    // every share of a task reported done, of every task
+
+private:
+    struct ProgressRecorder final : Progress {
+        explicit ProgressRecorder(std::vector<double>& shares) : shares(shares) {}
+        void report(size_t done, size_t total) override { shares.push_back(static_cast<double>(done) / static_cast<double>(total)); }
+        std::vector<double>& shares;
+    };
 };
 
 // Dialogs that record the values they were opened with and confirm scripted values; unscripted,

@@ -83,6 +83,36 @@ TEST_F(EditorTest, ALargeMapReadFromItsFileKeepsEveryBrushAndTheTextOfUnbuiltOne
     EXPECT_TRUE(body == expected) << "the saved map differs from the one read";
 }
 
+class CameraOnEditorTest : public EditorTest {
+protected:
+    CameraOnEditorTest() : EditorTest(test::CameraOnPreferences()) {}
+};
+
+// The progress of an open moves on through every step, never back, up to the whole: the passing
+// over of a large block, the building of its brushes and the camera's scene.
+TEST_F(CameraOnEditorTest, OpeningAMapShowsProgressThroughEveryStep)
+{
+    std::string text = "{\n\"classname\" \"worldspawn\"\n";
+    for (int i = 0; i < 40000; ++i) {
+        const Vec3 mins{static_cast<float>(96 * (i % 200)), static_cast<float>(96 * (i / 200)), 0};
+        AppendBrush(text, test::Box(mins, mins + Vec3{64, 64, 64}, "W"), MapFormat::Standard);
+    }
+    text += "}\n";
+    std::ofstream(path("many.map")) << text;
+    ASSERT_TRUE(editor.openMap(path("many.map")));
+
+    const std::vector<double>& shares = host.progress;
+    ASSERT_FALSE(shares.empty());
+    EXPECT_TRUE(std::ranges::is_sorted(shares));
+    EXPECT_EQ(shares.back(), 1.0);
+    const auto between = [&](double low, double high) {
+        return std::ranges::count_if(shares, [&](double s) { return s > low && s < high; });
+    };
+    EXPECT_GE(between(0, 0.18), 3) << "while the world block is passed over";
+    EXPECT_GE(between(0.18, 0.86), 2) << "while its brushes are built";
+    EXPECT_GE(between(0.9, 1), 10) << "while the camera's scene is built";
+}
+
 TEST_F(EditorTest, ADamagedFileKeepsWhatWasReadButNoFileNameAndEntitiesWithoutBrushesOrOriginAreReportedOnce)
 {
     const std::string file = path("damaged.map");

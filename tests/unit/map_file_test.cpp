@@ -214,31 +214,3 @@ TEST(MapFile, BrushesBuiltTogetherReportAsIfBuiltOneAfterAnother)
     EXPECT_EQ(WriteMap({}, read.entities), WriteMap({}, entities));
 }
 
-// The progress of a read moves on through the passing over of a large block and through the
-// building of its brushes, never back, up to the whole.
-TEST(MapFile, ProgressMovesOnThroughEveryStepOfALargeRead)
-{
-    class Recorder final : public Progress {
-    public:
-        std::vector<double> shares;
-        void report(size_t done, size_t total) override { shares.push_back(static_cast<double>(done) / static_cast<double>(total)); }
-    };
-    std::string text = "{\n\"classname\" \"worldspawn\"\n";
-    for (int i = 0; i < 40000; ++i) {
-        const Vec3 mins{static_cast<float>(96 * (i % 200)), static_cast<float>(96 * (i / 200)), 0};
-        AppendBrush(text, test::Box(mins, mins + Vec3{64, 64, 64}, "W"), MapFormat::Standard);
-    }
-    text += "}\n";
-    Recorder progress;
-    FakeHost host;
-    std::vector<std::unique_ptr<CQEntity>> entities;
-    ReadMap(text, EntityClassList(), host, &progress, entities);
-    ASSERT_FALSE(progress.shares.empty());
-    EXPECT_TRUE(std::ranges::is_sorted(progress.shares));
-    EXPECT_EQ(progress.shares.back(), 1.0);
-    const auto between = [&](double low, double high) {
-        return std::ranges::count_if(progress.shares, [&](double s) { return s > low && s < high; });
-    };
-    EXPECT_GE(between(0, 0.2), 3) << "while the world block is passed over";
-    EXPECT_GE(between(0.2, 0.95), 2) << "while its brushes are built";
-}

@@ -18,7 +18,7 @@ using Kind = RecordingCanvas::Kind;
 // second from the front. The camera is on.
 class ShapingTest : public EditorTest {
 protected:
-    ShapingTest() : EditorTest(cameraOn())
+    ShapingTest() : EditorTest(CameraOnPreferences())
     {
         for (CXYView* view : {&top(), &front()}) {
             view->setClientSize(800, 600);
@@ -27,13 +27,6 @@ protected:
         makeWorld({{{0, 0, 0}, {64, 64, 64}}, {{128, 0, 0}, {192, 64, 64}}});
         select(0, {0});
     }
-    static Preferences cameraOn()
-    {
-        Preferences prefs = ClassicPreferences();
-        prefs.camOn = 1;
-        return prefs;
-    }
-
     CXYView& top() { return editor.view2D(0); }
     CXYView& front() { return editor.view2D(1); }
     VertexMode& vertexMode() { return editor.workspace().vertexMode(); }
