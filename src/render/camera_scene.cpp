@@ -75,6 +75,28 @@ BrushMarks marksOf(const CQMap& map, BrushId id)
     return marks;
 }
 
+// Hands `show` the faces of a brush that the scene shows, in the order their corners lie in its
+// arrays, up to a face over the point limit: true when there is one. A brush that is no solid
+// shows nothing.
+template <typename Show>
+bool forEachShownFace(const CQBrush& brush, Show show)
+{
+    if (brush.CountFaces() < 4) return false;
+    for (int f = 0; f < brush.numfaces(); ++f) {
+        const CQFace& face = brush.face(f);
+        if (!face.winding) continue;
+        if (face.winding->numpoints() > CameraScene::kMaxFacePoints) return true;
+        show(f, face);
+    }
+    return false;
+}
+
+std::array<std::uint8_t, 3> shownFaceColour(SceneStyle style, const BrushMarks& marks, const std::optional<Vec3>& plain,
+                                            BrushId id, int face)
+{
+    return faceColour(style, marks.selected || std::ranges::find(marks.faces, face) != marks.faces.end(), plain, id, face);
+}
+
 // The box around the vertices; none for none.
 std::optional<Bounds> boundsOf(std::span<const SceneVertex> vertices)
 {
@@ -151,18 +173,14 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, cons
                         {mesh.vertices, mesh.triangles, mesh.lines});
         return false;
     }
-    if (brush.CountFaces() < 4) return false;
     const std::optional<Vec3> plain = plainColour(entity);
     // Neighbouring faces mostly share a texture: look each name up once per run of it.
     const TextureName* sizedName = nullptr;
     TextureSizeSource::Size size;
     std::uint32_t layer = 0;
     std::uint32_t next = base;
-    for (int f = 0; f < brush.numfaces(); ++f) {
-        const CQFace& face = brush.face(f);
-        if (!face.winding) continue;
+    return forEachShownFace(brush, [&](int f, const CQFace& face) {
         const int points = face.winding->numpoints();
-        if (points > kMaxFacePoints) return true;
         if (plain) {
             layer = kUntexturedLayer;
         } else if (!sizedName || *sizedName != face.texture) {
@@ -172,8 +190,7 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, cons
         }
         const TextureProjection projection(face, size);
         const Vec3 n = MapToScene(face.plane.normal);
-        const auto colour =
-            faceColour(style_, selected || std::ranges::find(marks.faces, f) != marks.faces.end(), plain, brush.id(), f);
+        const auto colour = shownFaceColour(style_, marks, plain, brush.id(), f);
         Vec3 sum;
         for (const Vec3& p : face.winding->points()) sum += p;
         const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
@@ -190,8 +207,32 @@ bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, cons
             mesh.lines.insert(mesh.lines.end(), {next + i, next + (i + 1) % count});
         }
         next += count;
+    });
+}
+
+void CameraScene::recolourBrush(const CQMap& map, BrushLocation at)
+{
+    const CQEntity& entity = map.entity(at.entity);
+    const CQBrush& brush = map.brush(at);
+    BrushRange& range = rangeFor(brush.id());
+    const BrushMarks marks = marksOf(map, brush.id());
+    range.selected = marks.selected;
+    if (map.isHidden(brush)) return;
+    const auto paint = [](SceneVertex* first, size_t count, const std::array<std::uint8_t, 3>& colour) {
+        for (SceneVertex* v = first; v != first + count; ++v) std::copy(colour.begin(), colour.end(), v->colour);
+    };
+    SceneVertex* next = mesh_.vertices.data() + range.firstVertex;
+    if (modelOf(entity)) {
+        paint(next, range.vertexRoom, modelColour(style_, marks.selected));
+    } else {
+        const std::optional<Vec3> plain = plainColour(entity);
+        forEachShownFace(brush, [&](int f, const CQFace& face) {
+            const auto points = static_cast<size_t>(face.winding->numpoints());
+            paint(next, points, shownFaceColour(style_, marks, plain, brush.id(), f));
+            next += points;
+        });
     }
-    return false;
+    noteChanged({range.firstVertex, range.vertexRoom}, {}, {});
 }
 
 int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& sizes, Progress* progress)
@@ -295,8 +336,9 @@ void CameraScene::visibleRuns(const CameraProjection& projection, SceneRuns& out
 
 int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSource& sizes, Progress* progress)
 {
-    // Past a quarter of the scene, building it whole is quicker than brush by brush.
-    const size_t touched = notice.added.size() + notice.changed.size() + notice.reselected.size() + notice.shownOrHidden.size();
+    // Past a quarter of the scene, building it whole is quicker than brush by brush. Brushes only
+    // selected or deselected are recoloured, which is quick whatever their number.
+    const size_t touched = notice.added.size() + notice.changed.size() + notice.shownOrHidden.size();
     if (notice.reset || touched > builtBrushes_ / 4 + 64) return rebuild(map, style_, sizes, progress);
     for (const BrushId id : notice.removed) removeBrush(id);
     int oversized = 0;
@@ -304,8 +346,17 @@ int CameraScene::follow(const CQMap& map, const MapNotice& notice, TextureSizeSo
         const BrushLocation at = map.locate(id);
         if (at.valid() && updateBrush(map, at, sizes)) ++oversized;
     };
-    for (const auto* ids : {&notice.added, &notice.changed, &notice.reselected, &notice.shownOrHidden}) {
+    for (const auto* ids : {&notice.added, &notice.changed, &notice.shownOrHidden}) {
         for (const BrushId id : *ids) update(id);
+    }
+    for (const BrushId id : notice.reselected) {
+        const BrushLocation at = map.locate(id);
+        if (!at.valid()) continue;
+        if (range(id).built) {
+            recolourBrush(map, at);
+        } else if (updateBrush(map, at, sizes)) {
+            ++oversized;
+        }
     }
     if (notice.keysChanged) oversized += followPointEntityKeys(map, sizes);
     // Brushes that grew or went leave unused room behind; past half the arrays, start afresh.

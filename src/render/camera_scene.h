@@ -118,6 +118,8 @@ private:
     // Builds one brush again (empty while hidden), in place when it still fits, else at the end of
     // the arrays; true when it had a face over the point limit.
     bool updateBrush(const CQMap& map, BrushLocation at, TextureSizeSource& sizes);
+    // Gives a built brush's vertices the colours of its selection now; nothing else changes.
+    void recolourBrush(const CQMap& map, BrushLocation at);
     // Builds the brush at the end of the arrays, in the given cell; true as appendBrush.
     bool buildAtEnd(const CQMap& map, BrushLocation at, std::uint32_t cell, TextureSizeSource& sizes);
     // Every brush of the map with the cell it goes to, cell after cell in the order of their

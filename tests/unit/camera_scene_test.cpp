@@ -121,6 +121,31 @@ TEST_F(CameraSceneTest, ColoursFollowTheStyleAndTheSelection)
     EXPECT_EQ(colours(1), red);
     scene.rebuild(map(), SceneStyle::Tinted, sizes);
     EXPECT_EQ(colours(0), tints) << "a rebuilt brush keeps its tints";
+
+    // Selecting brushes and faces only recolours them, as a rebuild would colour them.
+    for (const SceneStyle style : {SceneStyle::Tinted, SceneStyle::Textured}) {
+        scene.rebuild(map(), style, sizes);
+        NoticeRecorder notices(map());
+        map().SelectAll();
+        map().DeselectAll();
+        change([&](MapChange& c) {
+            c.selectBrush({0, 1}, true);
+            c.selectFace({id(0), 2}, true);
+        });
+        for (const MapNotice& notice : notices.notices) scene.follow(map(), notice, sizes);
+        CameraScene rebuilt;
+        rebuilt.setEntityClasses(editor.classes());
+        rebuilt.rebuild(map(), style, sizes);
+        for (const BrushId brush : {id(0), id(1), light}) {
+            const auto followed = brushVertices(scene, brush);
+            const auto fresh = brushVertices(rebuilt, brush);
+            ASSERT_EQ(followed.size(), fresh.size());
+            for (size_t v = 0; v < fresh.size(); ++v) {
+                EXPECT_TRUE(std::ranges::equal(followed[v].colour, fresh[v].colour)) << "brush " << brush << " vertex " << v;
+            }
+        }
+        EXPECT_FALSE(notices.notices.empty());
+    }
 }
 
 TEST_F(CameraSceneTest, TextureCoordinatesFollowShiftRotationScaleAndSize)
