@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 
@@ -21,6 +24,17 @@ inline bool RealToolsRun()
         if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() == 127) return false;
     }
     return true;
+}
+
+// The level the real qbsp makes of a map, in the map's folder: empty when it failed.
+inline QByteArray CompiledLevel(const QString& map)
+{
+    QProcess qbsp;
+    qbsp.setWorkingDirectory(QFileInfo(map).path());
+    qbsp.start(RealTool("qbsp"), {map});
+    if (!qbsp.waitForFinished(120000) || qbsp.exitCode() != 0) return {};
+    QFile bsp(QString(map).replace(".map", ".bsp"));
+    return bsp.open(QIODevice::ReadOnly) ? bsp.readAll() : QByteArray();
 }
 
 } // namespace vorn::test

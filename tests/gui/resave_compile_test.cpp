@@ -18,17 +18,6 @@ using namespace vorn::test;
 
 namespace {
 
-// QBSP's level of a map: the .bsp beside it, empty when the tool failed.
-QByteArray CompiledLevel(const QString& map)
-{
-    QProcess qbsp;
-    qbsp.setWorkingDirectory(QFileInfo(map).path());
-    qbsp.start(RealTool("qbsp"), {map});
-    if (!qbsp.waitForFinished(120000) || qbsp.exitCode() != 0) return {};
-    QFile bsp(QString(map).replace(".map", ".bsp"));
-    return bsp.open(QIODevice::ReadOnly) ? bsp.readAll() : QByteArray();
-}
-
 // How many texture placements (texinfo records of 40 bytes, the seventh lump) a level holds.
 int TexinfoCount(const QByteArray& level)
 {

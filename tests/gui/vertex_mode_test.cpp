@@ -4,6 +4,7 @@
 #include "fresh_app.h"
 #include "geometry/brush_shape.h"
 #include "main_frame.h"
+#include "map/brush_text.h"
 #include "map_edits.h"
 #include "xy_view_widget.h"
 
@@ -110,14 +111,14 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("( 0 64 64 ) ( 64 0 0 ) ( 0 0 64 )")); // the ramp's slope, in whole numbers
         file.close();
-        const QByteArray level = compiled(first);
+        const QByteArray level = CompiledLevel(first);
         QVERIFY(!level.isEmpty());
 
         const QString second = app_.folder().filePath("resaved.map");
         QVERIFY(QFile::copy(first, second));
         app_->start(second);
         action("file.save")->trigger();
-        QVERIFY(compiled(second) == level);
+        QVERIFY(CompiledLevel(second) == level);
     }
 
 private:
@@ -154,41 +155,16 @@ private:
     static std::string roomText()
     {
         std::string text = "{\n\"classname\" \"worldspawn\"\n";
-        const auto box = [&](int x0, int y0, int z0, int x1, int y1, int z1) {
-            const auto plane = [&](int ax, int ay, int az, int bx, int by, int bz, int cx, int cy, int cz) {
-                text += "( " + std::to_string(ax) + " " + std::to_string(ay) + " " + std::to_string(az) + " ) ( " +
-                        std::to_string(bx) + " " + std::to_string(by) + " " + std::to_string(bz) + " ) ( " +
-                        std::to_string(cx) + " " + std::to_string(cy) + " " + std::to_string(cz) + " ) WALL 0 0 0 1 1\n";
-            };
-            text += "{\n";
-            plane(x0, y0, z1, x0, y1, z1, x1, y1, z1); // top
-            plane(x0, y0, z0, x1, y0, z0, x1, y1, z0); // bottom
-            plane(x0, y0, z0, x0, y1, z0, x0, y1, z1); // west
-            plane(x1, y0, z0, x1, y0, z1, x1, y1, z1); // east
-            plane(x0, y0, z0, x0, y0, z1, x1, y0, z1); // south
-            plane(x0, y1, z0, x1, y1, z0, x1, y1, z1); // north
-            text += "}\n";
-        };
-        box(-272, -272, -16, 272, 272, 0);
-        box(-272, -272, 256, 272, 272, 272);
-        box(-272, -272, 0, -256, 272, 256);
-        box(256, -272, 0, 272, 272, 256);
-        box(-256, -272, 0, 256, -256, 256);
-        box(-256, 256, 0, 256, 272, 256);
-        box(0, 0, 0, 64, 64, 64);
-        box(-96, -96, 0, -32, -32, 64);
+        NullDebugOutput log;
+        for (const auto& [lo, hi] : std::initializer_list<std::pair<Vec3, Vec3>>{
+                 {{-272, -272, -16}, {272, 272, 0}}, {{-272, -272, 256}, {272, 272, 272}}, {{-272, -272, 0}, {-256, 272, 256}},
+                 {{256, -272, 0}, {272, 272, 256}}, {{-256, -272, 0}, {256, -256, 256}}, {{-256, 256, 0}, {256, 272, 256}},
+                 {{0, 0, 0}, {64, 64, 64}}, {{-96, -96, 0}, {-32, -32, 64}}}) {
+            CQBrush box;
+            box.MakeBox(lo, hi, "WALL", log);
+            AppendBrush(text, box, MapFormat::Standard);
+        }
         return text + "}\n{\n\"classname\" \"info_player_start\"\n\"origin\" \"128 -128 24\"\n}\n";
-    }
-
-    // The level the real qbsp makes of the map, which it must make without failing.
-    QByteArray compiled(const QString& mapPath)
-    {
-        QProcess qbsp;
-        qbsp.setWorkingDirectory(app_.folder().path());
-        qbsp.start(RealTool("qbsp"), {mapPath});
-        if (!qbsp.waitForFinished(120000) || qbsp.exitCode() != 0) return {};
-        QFile bsp(QString(mapPath).replace(".map", ".bsp"));
-        return bsp.open(QIODevice::ReadOnly) ? bsp.readAll() : QByteArray();
     }
 
     FreshApp app_;

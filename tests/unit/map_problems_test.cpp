@@ -2,6 +2,7 @@
 #include "document/map_problems.h"
 #include "document/problem_fixes.h"
 #include "entities/bundled_entity_list.h"
+#include "brush_checks.h"
 #include "entities/entity_class.h"
 #include "fakes.h"
 #include "platform/file_reading.h"
@@ -16,22 +17,10 @@ namespace vorn::test {
 namespace {
 
 // A box brush as a map file holds it, every face with the texture.
-std::string Box(Vec3 mins, Vec3 maxs, const std::string& texture = "WALL")
-{
-    const auto p = [](float x, float y, float z) {
-        return "( " + std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)) + " " +
-               std::to_string(static_cast<int>(z)) + " ) ";
-    };
-    const auto [x0, y0, z0] = mins;
-    const auto [x1, y1, z1] = maxs;
-    const std::string tail = texture + " 0 0 0 1 1\n";
-    return "{\n" + p(x0, y0, z1) + p(x0, y1, z1) + p(x1, y1, z1) + tail + p(x0, y0, z0) + p(x1, y0, z0) + p(x1, y1, z0) + tail +
-           p(x0, y0, z0) + p(x0, y1, z0) + p(x0, y1, z1) + tail + p(x1, y0, z0) + p(x1, y0, z1) + p(x1, y1, z1) + tail +
-           p(x0, y0, z0) + p(x0, y0, z1) + p(x1, y0, z1) + tail + p(x0, y1, z0) + p(x1, y1, z0) + p(x1, y1, z1) + tail + "}\n";
-}
+std::string BoxText(Vec3 mins, Vec3 maxs, std::string_view texture = "WALL") { return BrushText(Box(mins, maxs, texture)); }
 
-const std::string kFloor = Box({-512, -512, -16}, {512, 512, 0});
-const std::string kCeiling = Box({-512, -512, 256}, {512, 512, 272});
+const std::string kFloor = BoxText({-512, -512, -16}, {512, 512, 0});
+const std::string kCeiling = BoxText({-512, -512, 256}, {512, 512, 272});
 const std::string kWorld = "{\n\"classname\" \"worldspawn\"\n" + kFloor + kCeiling + "}\n";
 const std::string kStart = "{\n\"classname\" \"info_player_start\"\n\"origin\" \"0 0 24\"\n}\n";
 
@@ -98,7 +87,7 @@ TEST_F(MapProblems, ClassesAndPlaces)
 {
     const std::string door = "{\n\"classname\" \"func_door\"\n}\n";
     const std::string namedCounter = "{\n\"classname\" \"trigger_counter\"\n\"targetname\" \"c\"\n}\n";
-    const std::string lightWithBrush = "{\n\"classname\" \"light\"\n" + Box({0, 0, 32}, {16, 16, 48}) + "}\n";
+    const std::string lightWithBrush = "{\n\"classname\" \"light\"\n" + BoxText({0, 0, 32}, {16, 16, 48}) + "}\n";
     const std::string unknown = PointEntity("\"classname\" \"monster_nothing\"\n\"origin\" \"0 0 32\"\n");
     const std::string stuck = PointEntity("\"classname\" \"item_health\"\n\"origin\" \"0 0 -8\"\n");
     const std::string resting = PointEntity("\"classname\" \"item_armor1\"\n\"origin\" \"0 0 0\"\n");
@@ -125,9 +114,9 @@ TEST_F(MapProblems, ClassesAndPlaces)
 TEST_F(MapProblems, Brushes)
 {
     const std::string unbuilt = "{\n( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) WALL 0 0 0 1 1\n( 0 0 8 ) ( 0 1 8 ) ( 1 0 8 ) WALL 0 0 0 1 1\n}\n";
-    const std::string pillar = Box({0, 0, 0}, {32, 32, 128}, "wall");
-    const std::string odd = Box({64, 0, 0}, {96, 32, 128}, "ODD");
-    const std::string remote = Box({0, 0, 70000}, {16, 16, 70016});
+    const std::string pillar = BoxText({0, 0, 0}, {32, 32, 128}, "wall");
+    const std::string odd = BoxText({64, 0, 0}, {96, 32, 128}, "ODD");
+    const std::string remote = BoxText({0, 0, 70000}, {16, 16, 70016});
     const std::string world = "{\n\"classname\" \"worldspawn\"\n" + kFloor + kCeiling + pillar + unbuilt + pillar + odd + remote + "}\n";
     const std::unordered_set<std::string> textures = LowerCaseNames({"WALL"});
     EXPECT_EQ(lines(world + kStart, &textures),
@@ -164,7 +153,7 @@ TEST_F(MapProblems, FixesAreOneStepThatUndoTakesBackWhole)
                                                     "@PointClass size(-8 -8 -8, 8 8 8) = light [\n"
                                                     "  style(choices) : \"Style\" : 0 = [ 0 : \"Normal\" 1 : \"Flicker\" ]\n]\n");
     ASSERT_EQ(classes.loadList(fgd, host).filesRead, 1);
-    const std::string pillar = Box({0, 0, 0}, {32, 32, 128});
+    const std::string pillar = BoxText({0, 0, 0}, {32, 32, 128});
     const std::string world = "{\n\"classname\" \"worldspawn\"\n" + kFloor + kCeiling + pillar + pillar + pillar + "}\n";
     const std::string door = "{\n\"classname\" \"func_door\"\n}\n";
     const std::string light = PointEntity("\"classname\" \"light\"\n\"style\" \"9\"\n\"origin\" \"64 0 64\"\n\"light\" \"200\"\n");

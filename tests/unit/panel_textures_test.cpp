@@ -4,7 +4,6 @@
 #include "textures/texture_image.h"
 #include "wad_fixtures.h"
 
-#include <cmath>
 #include <fstream>
 
 using namespace vorn;
@@ -83,7 +82,7 @@ TEST_F(PanelTexturesTest, AnArchiveNotFoundBeforeIsLookedForBesideTheNextMapAndI
     EXPECT_EQ(textures().textureList(), (std::vector<std::string>{"*NONE*", "sky1"}));
 }
 
-TEST_F(PanelTexturesTest, TheCurrentTextureIsShownAppliedAndAlignedBySizesFromTheArchive)
+TEST_F(PanelTexturesTest, TheCurrentTextureIsShownWithItsSizeFromTheArchive)
 {
     ASSERT_TRUE(editor.openMap(writeMap("a.map", "a.wad")));
     map().SetCurrentTexture("*"); // begins "*NONE*" too, but the search starts at the second item
@@ -99,24 +98,4 @@ TEST_F(PanelTexturesTest, TheCurrentTextureIsShownAppliedAndAlignedBySizesFromTh
     ApplyTextureToSelection(map()); // nothing selected: nothing changes
     EXPECT_EQ(worldBrush(0).face(0).texture, "floor");
     EXPECT_FALSE(map().canUndo());
-    SelectAllOfCurrentEntity(map());
-    ApplyTextureToSelection(map());
-    EXPECT_EQ(map().undoName(), "Apply Texture");
-    for (int i = 0; i < worldBrush(0).numfaces(); ++i) EXPECT_EQ(worldBrush(0).face(i).texture, "WALL");
-
-    // 40 is no multiple of 64: aligning moves the texture; a texture of unknown size stays put.
-    AlignTexturesOfSelection(map(), editor.panel().textureSizes());
-    EXPECT_EQ(map().undoName(), "Align Texture");
-    float shifts = 0;
-    for (int i = 0; i < worldBrush(0).numfaces(); ++i) shifts += std::abs(worldBrush(0).face(i).shift[0]);
-    EXPECT_GT(shifts, 0);
-    map().SetCurrentTexture("NOT_THERE");
-    EXPECT_EQ(textures().texture(), "*NONE*");
-    EXPECT_EQ(textures().sizeText(), "0x0");
-    map().Undo();
-    map().Undo();
-    ApplyTextureToSelection(map());
-    const std::string applied = mapText();
-    AlignTexturesOfSelection(map(), editor.panel().textureSizes());
-    EXPECT_EQ(mapText(), applied);
 }

@@ -23,11 +23,3 @@ TEST(RecoveryFiles, NamesAreSafeOnlyFinishedMapFilesCountAndTheMapNameComesFromT
         EXPECT_EQ(RecoveredMapName(untitled), "Untitled") << untitled;
     }
 }
-
-TEST(RecoveryFiles, OffersWhatNoLiveEditorHoldsNewestFirst)
-{
-    const auto offered = RecoveriesToOffer({{"/r/a-1-1.map", "a.map", 100, false}, {"/r/b-2-1.map", "b.map", 300, true},
-                                            {"/r/c-3-1.map", "Untitled", 200, false}});
-    ASSERT_EQ(offered.size(), 2U);
-    EXPECT_EQ(std::pair(offered[0].path, offered[1].path), std::pair(std::string("/r/c-3-1.map"), std::string("/r/a-1-1.map")));
-}

@@ -42,27 +42,15 @@ protected:
 
 } // namespace
 
-// In vertex mode the selected box shows its handles; a click takes the handles stacked under it,
-// a drag over empty space those inside, and a drag on a handle moves the selected ones on the
-// grid as one step: the top east edge dragged down in the front view makes a ramp.
-TEST_F(ShapingTest, VertexModeSelectsAndDragsHandlesInTheViews)
+// In vertex mode the selected box shows its handles; a drag over empty space selects those inside,
+// which keys move by the grid. (Dragging a handle is driven on the window in the vertex mode test.)
+TEST_F(ShapingTest, VertexModeShowsSelectsAndMovesHandlesInTheViews)
 {
     editor.workspace().toggleVertexMode();
     const RecordingCanvas canvas(top());
     // Eight corners, twelve edges and six faces, stacked in pairs from above but for the faces.
     EXPECT_EQ(canvas.drawn(Kind::Fill, Colours::Handle).size(), 20u);
     EXPECT_EQ(canvas.drawn(Kind::Polygon, Colours::Handle).size(), 6u);
-
-    front().leftButtonDown(over(front(), 64, 64));
-    ASSERT_EQ(front().dragMode(), CXYView::DragMode::MoveHandles);
-    for (const float z : {40.0f, 10.0f, 2.0f}) front().mouseMove(over(front(), 64, z)); // snaps to the grid
-    front().leftButtonUp(over(front(), 64, 2));
-    ASSERT_EQ(corners(0).size(), 6u);
-    EXPECT_FALSE(hasCorner(0, {64, 0, 64}) || hasCorner(0, {64, 64, 64}));
-    ExpectSolid(worldBrush(0));
-    EXPECT_EQ(map().undoName(), "Move Vertices");
-    map().Undo();
-    EXPECT_TRUE(hasCorner(0, {64, 64, 64}));
 
     // The selected handles stay selected where they went; a click on empty space drops them.
     drag(top(), over(top(), -20, -20), over(top(), 20, 20)); // a band over the south west corner

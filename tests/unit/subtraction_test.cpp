@@ -103,7 +103,6 @@ TEST_F(EditorTest, SubtractionBreaksOverlappedBrushesInTheirPlaceAndPutsTheCutte
                {{0, 0, 200}, {64, 64, 264}}});
     SubtractSelection(map(), host);
     EXPECT_FALSE(map().canUndo()) << "nothing selected: nothing happens";
-    const std::string before = mapText();
     select(0, {1});
     SubtractSelection(map(), host);
     ASSERT_EQ(world().brushCount(), 9) << "six pieces, two untouched brushes, the cutter";
@@ -111,11 +110,7 @@ TEST_F(EditorTest, SubtractionBreaksOverlappedBrushesInTheirPlaceAndPutsTheCutte
     EXPECT_EQ(worldBrush(6).mins(), (Vec3{500, 0, 0}));
     EXPECT_EQ(worldBrush(7).mins(), (Vec3{0, 0, 200}));
     EXPECT_EQ(worldBrush(8).mins(), (Vec3{32, 32, 32}));
-    EXPECT_TRUE(map().countSelectedBrushes() == 1 && selected(0, 8));
-    EXPECT_EQ(map().undoName(), "Subtract");
-    map().Undo();
-    EXPECT_EQ(mapText(), before);
-    EXPECT_TRUE(map().countSelectedBrushes() == 1 && selected(0, 1));
+    EXPECT_TRUE(map().countSelectedBrushes() == 1 && selected(0, 8)); // its undo is in the undo test's table
 
     addPointEntity("light", {32, 32, 32}); // a point entity's box cuts nothing
     select(1, {0});
