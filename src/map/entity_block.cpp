@@ -61,7 +61,7 @@ void ReadBlockBrush(BrushSource& source, CQBrush& brush, BrushFaceReader& faces,
     if (brush.numfaces() > 0 && brush.CountFaces() < kMinSolidFaces) {
         std::string_view text = source.text;
         while (!text.empty() && IsBlank(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-        source.unbuiltText = std::string(text);
+        source.unbuiltText = std::make_unique<std::string>(text);
     }
 }
 

@@ -4,7 +4,7 @@
 #include "map/entity.h"
 
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +24,8 @@ struct BrushSource {
     int malformedLine = 0;
     // The text of a brush with faces that do not close a solid, set by ReadBlockBrush: it is kept
     // as read and written back so, while the map's text is given up once its brushes are read.
-    std::optional<std::string> unbuiltText;
+    // (Held apart: the few such brushes should not make every source larger.)
+    std::unique_ptr<std::string> unbuiltText;
 };
 
 // One entity block as the text holds it: its pairs in order and where its brushes are, so that
