@@ -5,14 +5,7 @@
 
 namespace vorn {
 
-namespace {
-
-// Brushes passed over between two reports of the position.
-constexpr size_t kBrushesBetweenReports = 8192;
-
-} // namespace
-
-EntityBlock ReadEntityBlock(TextCursor& in, const PassingProgress& passing)
+EntityBlock ReadEntityBlock(TextCursor& in, const BrushFound& found)
 {
     EntityBlock block;
     const char opening = NextNonBlank(in);
@@ -34,10 +27,15 @@ EntityBlock ReadEntityBlock(TextCursor& in, const PassingProgress& passing)
                     break;
                 }
                 block.hasTextureAxes = block.hasTextureAxes || passed.hasTextureAxes;
-                BrushSource& source = block.sources.emplace_back();
+                ++block.brushesFound;
+                BrushSource source;
                 source.text = in.since(start);
                 source.line = line;
-                if (passing && block.sources.size() % kBrushesBetweenReports == 0) passing(in.position());
+                if (found) {
+                    found(std::move(source));
+                } else {
+                    block.sources.push_back(std::move(source));
+                }
             } else {
                 block.status = c == '}' ? EntityReadResult::Complete : EntityReadResult::Discarded;
                 break;
@@ -48,7 +46,6 @@ EntityBlock ReadEntityBlock(TextCursor& in, const PassingProgress& passing)
     block.end = in.position();
     TextCursor after = in;
     block.moreFollows = NextNonBlank(after) != 0;
-    block.brushes.resize(block.sources.size());
     return block;
 }
 

@@ -37,18 +37,20 @@ struct EntityBlock {
     size_t end = 0; // position in the text where reading stopped
     bool moreFollows = false; // text other than blanks follows the block
     std::vector<CQKeyValue> pairs; // as the file gives them, a key repeated included
-    std::vector<BrushSource> sources;
-    std::vector<CQBrush> brushes; // one per source: empty until read with ReadBlockBrush
+    size_t brushesFound = 0;
+    std::vector<BrushSource> sources; // kept, or handed over and given back
+    std::vector<CQBrush> brushes; // one per source, once built with ReadBlockBrush
     bool hasTextureAxes = false;      // a face line was in the Valve 220 format
 };
 
-// Told the position in the text now and then while a block with many brushes is passed over.
-using PassingProgress = std::function<void(size_t position)>;
+// Given each brush of a block as it is passed over, in place of the block.
+using BrushFound = std::function<void(BrushSource&& source)>;
 
 // Reads one entity block: the opening brace, quoted pairs (every one, in file order) and brush
-// blocks up to the closing brace. The brush blocks are only passed over; one that is not closed
-// by its "}" discards the block.
-EntityBlock ReadEntityBlock(TextCursor& in, const PassingProgress& passing = {});
+// blocks up to the closing brace. The brush blocks are only passed over, and the block gets no
+// brushes yet: it keeps their sources, or hands them to `found`. One that is not closed by its
+// "}" discards the block.
+EntityBlock ReadEntityBlock(TextCursor& in, const BrushFound& found = {});
 
 // A closed solid has at least four faces with a polygon.
 inline constexpr int kMinSolidFaces = 4;

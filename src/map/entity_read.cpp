@@ -9,6 +9,7 @@ namespace vorn {
 EntityReadResult CQEntity::Read(TextCursor& in, const FixedBoxes& classes, DebugOutput& log)
 {
     EntityBlock block = ReadEntityBlock(in);
+    block.brushes.resize(block.sources.size());
     BrushFaceReader faces;
     for (size_t i = 0; i < block.sources.size(); ++i) {
         BrushSource& source = block.sources[i];

@@ -1,11 +1,9 @@
 #include "map/map_file.h"
 
-#include "map/brush_text.h"
+#include "map/block_reading.h"
 #include "map/entity.h"
 #include "map/entity_block.h"
-#include "map/text_reader.h"
 #include "platform/host.h"
-#include "platform/parallel_jobs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,14 +38,10 @@ std::string MapHeaderText(const MapHeader& header)
 
 namespace {
 
-// How far through the reading the passing over of the blocks is, and the building of their
-// brushes: the building takes the most time.
-constexpr size_t kPassedShare = 20;
+// How far through the reading the passing over of the blocks and the building of their brushes
+// is; the entities made from the blocks take the rest.
 constexpr size_t kBuiltShare = 95;
 constexpr size_t kWhole = 100;
-
-// Brushes built between two looks at the progress, and two givings back of the text.
-constexpr size_t kBrushesAtATime = 16384;
 
 // Where the reading is, told to whoever shows it.
 class ReadingProgress {
@@ -66,50 +60,6 @@ private:
     static constexpr size_t kScale = 100;
     Progress* progress_;
 };
-
-// Every block up to the first that ends the reading for sure: one not read whole, or one with
-// nothing in it. (A block whose brushes all fail to build may end it too; that is found later.)
-std::vector<EntityBlock> readBlocks(TextCursor& in, const ReadingProgress& progress)
-{
-    std::vector<EntityBlock> blocks;
-    for (;;) {
-        const auto passing = [&](size_t position) { progress.report(0, kPassedShare, position, in.size()); };
-        EntityBlock& block = blocks.emplace_back(ReadEntityBlock(in, passing));
-        passing(in.position());
-        if (block.status != EntityReadResult::Complete || (block.pairs.empty() && block.sources.empty())) break;
-    }
-    return blocks;
-}
-
-// Reads and builds the brushes of every block on all cores, a run of them at a time, giving up
-// the text of each run once it is read; their findings are kept for a log that is shown.
-OrderedLog readBrushes(std::string_view text, std::vector<EntityBlock>& blocks, const DebugOutput& log,
-                       const ReadingProgress& progress, const TextRelease& release)
-{
-    std::vector<std::pair<BrushSource*, CQBrush*>> brushes;
-    for (EntityBlock& block : blocks) {
-        for (size_t i = 0; i < block.sources.size(); ++i) brushes.emplace_back(&block.sources[i], &block.brushes[i]);
-    }
-    // Each thread carves the faces and polygons of its brushes from an arena of its own.
-    const size_t workers = JobWorkers(brushes.size());
-    std::vector<BulkArena> arenas(workers);
-    std::vector<BrushFaceReader> readers;
-    for (BulkArena& arena : arenas) readers.emplace_back(&arena);
-    OrderedLog report;
-    for (size_t first = 0; first < brushes.size(); first += kBrushesAtATime) {
-        const size_t count = std::min(kBrushesAtATime, brushes.size() - first);
-        report.append(RunJobs(count, log.shown(),
-                              [&](size_t index, size_t worker, DebugOutput& jobLog) {
-                                  const auto& [source, brush] = brushes[first + index];
-                                  ReadBlockBrush(*source, *brush, readers[worker], jobLog);
-                              }),
-                      first);
-        const size_t next = first + count;
-        if (release) release(next < brushes.size() ? static_cast<size_t>(brushes[next].first->text.data() - text.data()) : text.size());
-        progress.report(kPassedShare, kBuiltShare, next, brushes.size());
-    }
-    return report;
-}
 
 // Polygon corners farther out than the game's tools have long taken as sound.
 constexpr float kSoundRange = 18000;
@@ -142,10 +92,11 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
                       std::vector<std::unique_ptr<CQEntity>>& entities, const TextRelease& release)
 {
     MapReadResult result;
-    TextCursor in(text);
     const ReadingProgress reading(progress);
-    std::vector<EntityBlock> blocks = readBlocks(in, reading);
-    const OrderedLog report = readBrushes(text, blocks, log, reading, release);
+    BlocksRead read = ReadBlocksAndBrushes(
+        text, log.shown(), [&](size_t done, size_t total) { reading.report(0, kBuiltShare, done, total); }, release);
+    std::vector<EntityBlock>& blocks = read.blocks;
+    const OrderedLog& report = read.log;
     const size_t totalBrushes = std::accumulate(blocks.begin(), blocks.end(), size_t{0},
                                                 [](size_t sum, const EntityBlock& block) { return sum + block.sources.size(); });
 
