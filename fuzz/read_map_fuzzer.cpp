@@ -4,6 +4,7 @@
 #include "entities/entity_class.h"
 #include "map/entity.h"
 #include "map/map_file.h"
+#include "map/map_text.h"
 #include "platform/null_host.h"
 
 #include <cstddef>
