@@ -1,10 +1,10 @@
 #include "document/brush_commands.h"
 #include "document/curved_primitives.h"
-#include "document/no_dialogs.h"
 #include "document/primitives.h"
 #include "document/selection_edits.h"
 #include "editor/editor.h"
-#include "platform/null_host.h"
+
+#include "headless_editor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,7 +26,7 @@ CQBrush box(Vec3 lo, Vec3 hi)
 // the origin so that the map stays within the game's +-4096 limits.
 class GridMap {
 public:
-    GridMap(int count, float spacing) : editor_(host_, dialogs_)
+    GridMap(int count, float spacing)
     {
         const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
         const float start = -spacing * static_cast<float>(side) / 2;
@@ -42,13 +42,11 @@ public:
         change.setCurrentEntity(change.addEntity(std::move(world)));
         change.commit();
     }
-    CQMap& map() { return editor_.map(); }
-    Host& host() { return host_; }
+    CQMap& map() { return headless_.editor.map(); }
+    Host& host() { return headless_.host; }
 
 private:
-    NullHost host_;
-    NoDialogs dialogs_;
-    Editor editor_;
+    bench::HeadlessEditor headless_;
 };
 
 // The grid of targets with one selected flat cutter through the middle height of all of them.

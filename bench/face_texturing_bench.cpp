@@ -3,11 +3,11 @@
 
 #include "document/face_commands.h"
 #include "document/map_notice.h"
-#include "document/no_dialogs.h"
 #include "editor/editor.h"
-#include "platform/null_host.h"
 #include "render/camera_scene.h"
 #include "render/texture_image_source.h"
+
+#include "headless_editor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,10 +22,10 @@ constexpr size_t kFaces = 10000;
 // The largest corpus map, read once, with its first 10,000 faces selected.
 class TexturedMap {
 public:
-    TexturedMap() : editor_(host_, dialogs_)
+    TexturedMap()
     {
         const std::filesystem::path path = std::filesystem::path(VORN_CORPUS_DIR) / "maps/valve220/lq_e1m1.map";
-        if (!std::filesystem::exists(path) || !editor_.openMap(path.string())) return;
+        if (!std::filesystem::exists(path) || !headless_.editor.openMap(path.string())) return;
         SelectionState state{map().currentIndex(), {}, {}};
         for (int e = 0; e < map().EntityCount(); ++e) {
             if (!map().entity(e).isModifiable()) continue;
@@ -37,12 +37,10 @@ public:
         loaded_ = map().selectedFaces().size() == kFaces;
     }
     bool loaded() const { return loaded_; }
-    CQMap& map() { return editor_.map(); }
+    CQMap& map() { return headless_.editor.map(); }
 
 private:
-    NullHost host_;
-    NoDialogs dialogs_;
-    Editor editor_;
+    bench::HeadlessEditor headless_;
     bool loaded_ = false;
 };
 

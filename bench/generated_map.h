@@ -1,9 +1,7 @@
 #pragma once
 
-#include "document/no_dialogs.h"
-#include "editor/editor.h"
+#include "headless_editor.h"
 #include "platform/file_reading.h"
-#include "platform/null_host.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -43,22 +41,20 @@ inline bool ReadGeneratedMap(Editor& editor, int brushes)
 // window is missing.
 class GeneratedEditor {
 public:
-    explicit GeneratedEditor(int brushes) : editor_(host_, dialogs_)
+    explicit GeneratedEditor(int brushes)
     {
-        editor_.loadEntityClasses();
-        loaded_ = ReadGeneratedMap(editor_, brushes);
+        headless_.editor.loadEntityClasses();
+        loaded_ = ReadGeneratedMap(headless_.editor, brushes);
     }
     GeneratedEditor(const GeneratedEditor&) = delete;
     GeneratedEditor& operator=(const GeneratedEditor&) = delete;
 
     bool loaded() const { return loaded_; }
-    Editor& editor() { return editor_; }
-    CQMap& map() { return editor_.map(); }
+    Editor& editor() { return headless_.editor; }
+    CQMap& map() { return headless_.editor.map(); }
 
 private:
-    NullHost host_;
-    NoDialogs dialogs_;
-    Editor editor_;
+    bench::HeadlessEditor headless_;
     bool loaded_ = false;
 };
 

@@ -3,10 +3,8 @@
 // of the check the window waits for.
 #include "document/map_problems.h"
 #include "document/map_snapshot.h"
-#include "document/no_dialogs.h"
 #include "editor/editor.h"
 #include "generated_map.h"
-#include "platform/null_host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,17 +18,17 @@ public:
     // Arg 0: the largest corpus map; otherwise a generated map of that many boxes.
     bool read(int boxes)
     {
-        editor_.loadEntityClasses();
+        headless_.editor.loadEntityClasses();
         if (boxes > 0) {
-            if (!bench::ReadGeneratedMap(editor_, boxes)) return false;
+            if (!bench::ReadGeneratedMap(headless_.editor, boxes)) return false;
         } else {
             const FileContents file = ReadWholeFile(VORN_CORPUS_DIR "/maps/e3m5.map");
             if (!file.bytes) return false;
-            editor_.readMapText(*file.bytes);
+            headless_.editor.readMapText(*file.bytes);
         }
         // Every texture the map uses is in an archive, so that each face is looked up and found.
         std::vector<std::string> names;
-        for (const auto& entity : editor_.map().entities()) {
+        for (const auto& entity : headless_.editor.map().entities()) {
             for (const CQBrush& brush : entity->brushes()) {
                 for (const CQFace& face : brush.faces()) names.push_back(face.texture.str());
             }
@@ -38,13 +36,11 @@ public:
         textures_ = LowerCaseNames(names);
         return true;
     }
-    std::vector<Problem> check() { return CheckMap(editor_.map().entities(), {editor_.classes(), &textures_}); }
-    MapSnapshot snapshot() const { return TakeMapSnapshot(editor_.map(), "bench.map", {}); }
+    std::vector<Problem> check() { return CheckMap(headless_.editor.map().entities(), {headless_.editor.classes(), &textures_}); }
+    MapSnapshot snapshot() const { return TakeMapSnapshot(headless_.editor.map(), "bench.map", {}); }
 
 private:
-    NullHost host_;
-    NoDialogs dialogs_;
-    Editor editor_{host_, dialogs_};
+    bench::HeadlessEditor headless_;
     std::unordered_set<std::string> textures_;
 };
 

@@ -4,10 +4,8 @@
 #include "document/brush_commands.h"
 #include "document/edit_commands.h"
 #include "document/map_notice.h"
-#include "document/no_dialogs.h"
 #include "editor/editor.h"
 #include "generated_map.h"
-#include "platform/null_host.h"
 #include "render/camera_scene.h"
 #include "render/texture_image_source.h"
 #include "ui/vertex_mode.h"
@@ -23,10 +21,10 @@ constexpr int kBrushes = 60000;
 // An editor holding a generated map, with the camera's scene following its changes.
 class ShapedMap : public MapListener {
 public:
-    explicit ShapedMap(int brushes) : editor_(host_, dialogs_)
+    explicit ShapedMap(int brushes)
     {
-        editor_.loadEntityClasses();
-        loaded_ = bench::ReadGeneratedMap(editor_, brushes);
+        headless_.editor.loadEntityClasses();
+        loaded_ = bench::ReadGeneratedMap(headless_.editor, brushes);
         scene_.rebuild(map(), SceneStyle::Tinted, sizes_);
         map().addListener(*this);
     }
@@ -41,8 +39,8 @@ public:
     }
 
     bool loaded() const { return loaded_; }
-    CQMap& map() { return editor_.map(); }
-    Host& host() { return host_; }
+    CQMap& map() { return headless_.editor.map(); }
+    Host& host() { return headless_.host; }
 
     // Only the `count` brushes from `first` of the world are selected.
     void select(int first, int count)
@@ -52,9 +50,7 @@ public:
     }
 
 private:
-    NullHost host_;
-    NoDialogs dialogs_;
-    Editor editor_;
+    bench::HeadlessEditor headless_;
     NoTextureSizes sizes_;
     CameraScene scene_;
     bool loaded_ = false;

@@ -2,9 +2,7 @@
 // large map with QPainter into an image, the way the widgets do.
 
 #include "editor/editor.h"
-#include "document/no_dialogs.h"
 #include "generated_map.h"
-#include "platform/null_host.h"
 #include "qpainter_canvas.h"
 
 #include <benchmark/benchmark.h>
@@ -48,7 +46,7 @@ void zoomIn(CXYView& xy)
 // so that its top is no rectangle, and doors with an "angle" and a class name to draw.
 class PaintedMap {
 public:
-    PaintedMap() : editor_(host_, dialogs_)
+    PaintedMap()
     {
         std::mt19937 random(20000);
         std::uniform_int_distribution<int> place(-250, 249); // in 16-unit steps
@@ -61,7 +59,7 @@ public:
                                            16.0f * static_cast<float>(extent(random))}};
         };
 
-        CQMap& map = editor_.map();
+        CQMap& map = headless_.editor.map();
         MapChange change(map, "Build");
         CQEntity world;
         world.SetValue("\"classname\"", "\"worldspawn\"");
@@ -70,11 +68,11 @@ public:
         for (int i = 0; i < worldBrushes; ++i) {
             const auto [lo, hi] = randomBox();
             CQBrush b;
-            b.MakeBox(lo, hi, "WALL14_6", host_);
+            b.MakeBox(lo, hi, "WALL14_6", headless_.host);
             if (i % 10 == 0) {
                 const Vec3 centre = b.Centre();
                 b.Move(centre * -1.0f, TextureLock::Off);
-                b.RotateZ(30, TextureLock::Off, host_);
+                b.RotateZ(30, TextureLock::Off, headless_.host);
                 b.Move(centre, TextureLock::Off);
             }
             world.AddBrush(b);
@@ -88,7 +86,7 @@ public:
             for (int k = 0; k < 4; ++k) {
                 const auto [lo, hi] = randomBox();
                 CQBrush b;
-                b.MakeBox(lo, hi, "DOOR02_1", host_);
+                b.MakeBox(lo, hi, "DOOR02_1", headless_.host);
                 door.AddBrush(b);
             }
             change.addEntity(std::move(door));
@@ -98,20 +96,18 @@ public:
 
         const Bounds bounds = map.GetMapBounds(true);
         for (int i = 0; i < Editor::kViews2D; ++i) {
-            CXYView& view = editor_.view2D(i);
+            CXYView& view = headless_.editor.view2D(i);
             view.growExtents(bounds.mins, bounds.maxs);
             view.setClientSize(kXYWidth, kXYHeight);
         }
-        editor_.zView().setClientSize(kZWidth, kXYHeight, 16);
-        editor_.workspace().setZColumn({8, 8});
+        headless_.editor.zView().setClientSize(kZWidth, kXYHeight, 16);
+        headless_.editor.workspace().setZColumn({8, 8});
     }
 
-    Editor& editor() { return editor_; }
+    Editor& editor() { return headless_.editor; }
 
 private:
-    NullHost host_;
-    NoDialogs dialogs_;
-    Editor editor_;
+    bench::HeadlessEditor headless_;
 };
 
 PaintedMap& paintedMap()
