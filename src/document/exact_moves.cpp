@@ -40,7 +40,7 @@ bool MovesBackExactly(const CQBrush& brush, Vec3 offset, Vec3 back, bool planesT
     if (!wholeAndSmall(offset) || !wholeAndSmall(back - offset)) return false;
     if (!wholeAndSmall(brush.mins()) || !wholeAndSmall(brush.maxs())) return false;
     for (const CQFace& face : brush.faces()) {
-        for (const DVec3& p : face.planepts) {
+        for (const DVec3& p : face.planepts.points()) {
             if (!onFineGrid(p)) return false;
         }
         if (face.winding) {
@@ -49,7 +49,7 @@ bool MovesBackExactly(const CQBrush& brush, Vec3 offset, Vec3 back, bool planesT
             }
         }
         if (!planesToo) continue;
-        const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
+        const auto plane = face.planepts.plane();
         if (plane && ToFloat(*plane) != face.plane) return false;
     }
     return true;

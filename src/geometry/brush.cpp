@@ -115,7 +115,7 @@ bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
     const std::span<FacePlane> planes = count > kMaxFaces ? std::span<FacePlane>(manyPlanes) : std::span<FacePlane>(fewPlanes);
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
-        const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
+        const auto plane = face.planepts.plane();
         if (!plane) continue;
         FacePlane& own = planes[static_cast<size_t>(i)];
         own.plane = *plane;
@@ -316,7 +316,7 @@ bool CQBrush::turn(Turn turnVector, TextureLock lock, DebugOutput& log)
 {
     return transformFaces(
         [&](CQFace& face) {
-            for (DVec3& p : face.planepts) turnVector(p);
+            face.planepts.change(turnVector);
             if (face.axes) {
                 for (DVec3& axis : face.axes->axis) turnVector(axis);
             }
@@ -330,9 +330,9 @@ void CQBrush::Move(Vec3 offset, TextureLock lock)
     // the planes are found again from their points, as a rebuild finds them.
     const DVec3 by = ToDouble(offset);
     for (CQFace& face : faces_) {
-        for (DVec3& p : face.planepts) p += by;
+        face.planepts.change([&](DVec3& p) { p += by; });
         if (lock == TextureLock::On) MoveTextureWith(face, by);
-        if (const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2])) {
+        if (const auto plane = face.planepts.plane()) {
             face.plane = ToFloat(*plane);
         }
         if (!face.winding) continue;
@@ -363,7 +363,7 @@ bool CQBrush::ScaleBy(float sx, float sy, float sz, TextureLock lock, DebugOutpu
     const DVec3 factors{sx, sy, sz};
     return transformFaces(
         [factors, lock](CQFace& face) {
-            for (DVec3& p : face.planepts) ScaleAxes(p, factors.x, factors.y, factors.z);
+            face.planepts.change([&](DVec3& p) { ScaleAxes(p, factors.x, factors.y, factors.z); });
             if (lock == TextureLock::On) StretchTextureWith(face, factors);
         },
         lock, log);
@@ -375,7 +375,7 @@ bool CQBrush::Mirror(int axis, TextureLock lock, DebugOutput& log)
     factors[axis] = -1;
     return transformFaces(
         [factors](CQFace& face) {
-            for (DVec3& p : face.planepts) ScaleAxes(p, factors.x, factors.y, factors.z);
+            face.planepts.change([&](DVec3& p) { ScaleAxes(p, factors.x, factors.y, factors.z); });
             StretchTextureWith(face, factors);
             face.reverse(); // the mirror turns each face's points the other way round
         },

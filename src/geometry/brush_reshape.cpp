@@ -29,7 +29,7 @@ struct Source {
 
 std::optional<Source> sourceOf(const CQFace& face, std::vector<int> corners, bool movedWhole)
 {
-    const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
+    const auto plane = face.planepts.plane();
     if (!plane || corners.size() < 3) return std::nullopt;
     std::ranges::sort(corners);
     corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
@@ -106,7 +106,7 @@ std::optional<CQBrush> brushOf(std::span<const HullFace> hull, std::span<const S
         CQFace face = *sources[s].face;
         face.winding.reset();
         if (sources[s].movedWhole && sameCorners(h, sources[s])) {
-            for (DVec3& p : face.planepts) p += offset;
+            face.planepts.change([&](DVec3& p) { p += offset; });
             if (lock == TextureLock::On) MoveTextureWith(face, offset);
         } else if (!samePlane) {
             face.planepts = planePoints(h, points);

@@ -3,6 +3,7 @@
 #include "geometry/boxed_optional.h"
 #include "geometry/face_polygon.h"
 #include "geometry/plane.h"
+#include "geometry/plane_points.h"
 #include "geometry/texture_name.h"
 #include "geometry/vec3.h"
 #include "geometry/winding.h"
@@ -45,7 +46,7 @@ struct TextureForms {
 // its texture axes (offsets in the axes; rotation and scale as the Valve format keeps them). The
 // texture numbers keep the values the file gave them; a scale of 0 lays the texture as 1 does.
 struct CQFace {
-    std::array<DVec3, 3> planepts{};
+    PlanePoints planepts;
     TextureName texture{kNoTexture};
     double rotation = 0;
     std::array<double, 2> shift{};
@@ -63,10 +64,14 @@ struct CQFace {
     // A copy whose polygon is carved from the arena.
     CQFace(const CQFace& other, BulkArena* arena);
     CQFace(Vec3 p0, Vec3 p1, Vec3 p2, std::string_view textureName)
-        : planepts{ToDouble(p0), ToDouble(p1), ToDouble(p2)}, texture(textureName) {}
+        : planepts(PlanePoints::Points{ToDouble(p0), ToDouble(p1), ToDouble(p2)}), texture(textureName) {}
 
     // The same face seen from the other side.
-    void reverse() { std::swap(planepts[0], planepts[2]); }
+    void reverse()
+    {
+        const PlanePoints::Points p = planepts.points();
+        planepts = PlanePoints::Points{p[2], p[1], p[0]};
+    }
 };
 
 inline CQFace::CQFace(const CQFace& other, BulkArena* arena) : CQFace(other)

@@ -87,7 +87,7 @@ StandardTexture StandardFromAxes(const CQFace& face)
     // part, times the plane's distance, joins the offset.
     const int base = baseFor(face);
     const int normalAxis = nonZeroAxis(kBaseAxes[base][0]);
-    const auto plane = PlaneFromPoints(face.planepts[0], face.planepts[1], face.planepts[2]);
+    const auto plane = face.planepts.plane();
     const DVec3 n = plane ? plane->normal : ToDouble(face.plane.normal);
     const double dist = plane ? plane->dist : face.plane.dist;
     std::array<DVec3, 2> across{};

@@ -25,7 +25,7 @@ char* writeText(char* p, std::string_view text)
 
 char* writePoints(char* p, const CQFace& face)
 {
-    for (const DVec3& point : face.planepts) {
+    for (const DVec3& point : face.planepts.points()) {
         p = writeText(p, "( ");
         for (int axis = 0; axis < 3; ++axis) {
             p = WriteNumber(p, point[axis]);
@@ -115,6 +115,7 @@ FaceRead scanFace(TextCursor& in, Fields& fields, int& line)
 // Fills a face from the tokens; a number that cannot be taken as written makes the face malformed.
 struct FaceFields {
     CQFace& face;
+    PlanePoints::Points points{};
     bool malformed = false;
 
     double number(std::string_view token)
@@ -128,7 +129,7 @@ struct FaceFields {
         form = FormOf(token);
         return number(token);
     }
-    void point(size_t i, int axis, std::string_view token) { face.planepts[i][axis] = number(token); }
+    void point(size_t i, int axis, std::string_view token) { points[i][axis] = number(token); }
     void texture(std::string_view token)
     {
         face.texture = token;
@@ -161,7 +162,9 @@ FaceRead readFace(TextCursor& in, CQFace& face, int& line)
 {
     FaceFields fields{face};
     face.winding.reset();
-    return scanFace(in, fields, line);
+    const FaceRead read = scanFace(in, fields, line);
+    face.planepts = fields.points;
+    return read;
 }
 
 // Only notes whether the face has texture axes; the numbers are not examined.

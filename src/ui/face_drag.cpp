@@ -22,7 +22,7 @@ bool FaceDrag::moveBy(MapChange& change, Vec3 step, DebugOutput& log)
     for (const int f : faces_) {
         if (f >= brush.numfaces()) continue; // another brush became the selection
         CQFace& face = brush.face(f);
-        for (DVec3& p : face.planepts) p += ToDouble(step);
+        face.planepts.change([&](DVec3& p) { p += ToDouble(step); });
         if (lock == TextureLock::On) MoveTextureWith(face, ToDouble(step));
     }
     brush.FreeWindings();

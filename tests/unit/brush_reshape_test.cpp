@@ -54,7 +54,7 @@ void expectSolidOf(const CQBrush& b, std::initializer_list<DVec3> corners)
     for (const CQFace& face : b.faces()) {
         ASSERT_TRUE(face.winding);
         for (const Vec3& p : face.winding->points()) EXPECT_NEAR(face.plane.distanceTo(p), 0, 1e-4);
-        for (const DVec3& p : face.planepts) EXPECT_EQ(p, (DVec3{std::round(p.x), std::round(p.y), std::round(p.z)}));
+        for (const DVec3& p : face.planepts.points()) EXPECT_EQ(p, (DVec3{std::round(p.x), std::round(p.y), std::round(p.z)}));
     }
 }
 

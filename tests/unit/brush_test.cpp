@@ -134,12 +134,12 @@ TEST(Brush, AlignTexturesShiftsKnownTexturesToTheFaceEdges)
 TEST(FaceLine, NumbersReadBackExactlyInTheFormTheyWereRead)
 {
     CQFace face({0, 0, 0}, {0, 64, 0}, {64, 64, 0}, "WALL1");
-    face.planepts[0] = {0.9, -1.7, 1e-16};
+    face.planepts = PlanePoints::Points{DVec3{0.9, -1.7, 1e-16}, face.planepts[1], face.planepts[2]};
     face.shift = {0.5, -3.9};
     face.rotation = 45.7;
     face.scale = {0.5, 1.3200000525};
     EXPECT_EQ(faceLine(face), "( 0.9 -1.7 1e-16 ) ( 0 64 0 ) ( 64 64 0 ) WALL1 0.5 -3.9 45.7 .500000 1.3200000525\n");
-    face.planepts[0] = {-0.0, 3e9, -123456789012.0}; // whole numbers stay whole, however large
+    face.planepts = PlanePoints::Points{DVec3{-0.0, 3e9, -123456789012.0}, face.planepts[1], face.planepts[2]}; // whole numbers stay whole, however large
     EXPECT_TRUE(faceLine(face).starts_with("( 0 3000000000 -123456789012 ) "));
 
     for (const char* line : {"( 0 0 0.9 ) ( 0 64 0 ) ( 64 64 0.30000000000000004 ) W 21.471992 -0.27417 239.99991 1 -1\n",
@@ -236,7 +236,7 @@ TEST(Brush, BuildsWholeAndExactFarFromTheOriginAndSnapsCornersTowardZeroOnly)
     // Corners near a whole number snap to it toward zero only.
     for (const float x : {32.004f, 31.996f}) {
         CQBrush b = Box({0, 0, 0}, {64, 64, 64});
-        for (DVec3& p : b.face(3).planepts) p.x = x; // the east side
+        b.face(3).planepts.change([&](DVec3& p) { p.x = x; }); // the east side
         b.BuildWindings(log);
         EXPECT_EQ(b.maxs().x, x == 32.004f ? 32.0f : 31.996f);
     }

@@ -1,6 +1,7 @@
 #include "brush_checks.h"
 #include "geometry/bulk_memory.h"
 #include "geometry/face_polygon.h"
+#include "geometry/plane_points.h"
 #include "geometry/texture_name.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <thread>
 
@@ -82,6 +84,27 @@ TEST(BulkMemory, TextureNamesOfAnyLength)
         const size_t cut = std::min<size_t>(1, name.size());
         moved = moved.view().substr(cut);
         EXPECT_EQ(moved, name.substr(cut));
+    }
+}
+
+// Plane points keep every value exactly, whether single precision holds it or not, through copies,
+// moves and changes that take them from one kind to the other.
+TEST(BulkMemory, PlanePointsOfAnyPrecision)
+{
+    const double huge = std::numeric_limits<double>::max();
+    for (const DVec3 first : {DVec3{-0.0, 3e9, 0.5}, DVec3{0.9, -1.7, 1e-16}, DVec3{1e300, -huge, 16777217}}) {
+        const PlanePoints::Points given{first, DVec3{0, 64, 0}, DVec3{64, 64, 0}};
+        PlanePoints points(given);
+        PlanePoints copy = points;
+        PlanePoints moved = std::move(points);
+        EXPECT_EQ(copy.points(), given);
+        EXPECT_EQ(moved, copy);
+        EXPECT_EQ(std::signbit(moved[0].x), std::signbit(first.x));
+        moved.change([](DVec3& p) { p.x += 0.1; });
+        copy = moved;
+        moved = PlanePoints::Points{};
+        EXPECT_EQ(copy[2].x, 64.1);
+        EXPECT_EQ(moved[0], DVec3{});
     }
 }
 

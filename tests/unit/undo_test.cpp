@@ -182,7 +182,7 @@ std::pair<std::vector<double>, std::string> brushState(const CQBrush& b)
     std::vector<double> numbers{b.mins().x, b.mins().y, b.mins().z, b.maxs().x, b.maxs().y, b.maxs().z};
     std::string textures;
     for (const CQFace& f : b.faces()) {
-        for (const DVec3& p : f.planepts) numbers.insert(numbers.end(), {p.x, p.y, p.z});
+        for (const DVec3& p : f.planepts.points()) numbers.insert(numbers.end(), {p.x, p.y, p.z});
         numbers.insert(numbers.end(), {f.plane.normal.x, f.plane.normal.y, f.plane.normal.z, f.plane.dist, f.rotation});
         numbers.insert(numbers.end(), {f.shift[0], f.shift[1], f.scale[0], f.scale[1]});
         if (f.winding) {
