@@ -40,7 +40,8 @@ bool MovesBackExactly(const CQBrush& brush, Vec3 offset, Vec3 back, bool planesT
     if (!wholeAndSmall(offset) || !wholeAndSmall(back - offset)) return false;
     if (!wholeAndSmall(brush.mins()) || !wholeAndSmall(brush.maxs())) return false;
     for (const CQFace& face : brush.faces()) {
-        for (const DVec3& p : face.planepts.points()) {
+        const PlanePoints::Points points = face.planepts.points();
+        for (const DVec3& p : points) {
             if (!onFineGrid(p)) return false;
         }
         if (face.winding) {
@@ -49,7 +50,7 @@ bool MovesBackExactly(const CQBrush& brush, Vec3 offset, Vec3 back, bool planesT
             }
         }
         if (!planesToo) continue;
-        const auto plane = face.planepts.plane();
+        const auto plane = PlanePoints::PlaneThrough(points);
         if (plane && ToFloat(*plane) != face.plane) return false;
     }
     return true;

@@ -330,9 +330,9 @@ void CQBrush::Move(Vec3 offset, TextureLock lock)
     // the planes are found again from their points, as a rebuild finds them.
     const DVec3 by = ToDouble(offset);
     for (CQFace& face : faces_) {
-        face.planepts.change([&](DVec3& p) { p += by; });
+        const PlanePoints::Points moved = face.planepts.change([&](DVec3& p) { p += by; });
         if (lock == TextureLock::On) MoveTextureWith(face, by);
-        if (const auto plane = face.planepts.plane()) {
+        if (const auto plane = PlanePoints::PlaneThrough(moved)) {
             face.plane = ToFloat(*plane);
         }
         if (!face.winding) continue;

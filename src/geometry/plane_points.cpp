@@ -68,16 +68,4 @@ const PlanePoints::Points& PlanePoints::wide() const
     return *points;
 }
 
-DVec3 PlanePoints::operator[](size_t i) const
-{
-    if (wide_) return wide()[i];
-    const float* p = &single_[3 * i];
-    return {p[0], p[1], p[2]};
-}
-
-PlanePoints::Points PlanePoints::points() const
-{
-    return {(*this)[0], (*this)[1], (*this)[2]};
-}
-
 } // namespace vorn

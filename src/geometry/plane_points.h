@@ -26,21 +26,28 @@ public:
     PlanePoints& operator=(const Points& points);
     ~PlanePoints() { release(); }
 
-    DVec3 operator[](size_t i) const;
-    Points points() const;
-    // The plane through them; none when they are collinear.
-    std::optional<DPlane> plane() const
+    DVec3 operator[](size_t i) const
     {
-        const Points p = points();
-        return PlaneFromPoints(p[0], p[1], p[2]);
+        if (wide_) return wide()[i];
+        return {single_[3 * i], single_[3 * i + 1], single_[3 * i + 2]};
     }
-    // Every point changed by `change` (called with a DVec3&), kept as one new set.
+    Points points() const
+    {
+        if (wide_) return wide();
+        return {DVec3{single_[0], single_[1], single_[2]}, DVec3{single_[3], single_[4], single_[5]},
+                DVec3{single_[6], single_[7], single_[8]}};
+    }
+    // The plane through them; none when they are collinear.
+    std::optional<DPlane> plane() const { return PlaneThrough(points()); }
+    static std::optional<DPlane> PlaneThrough(const Points& p) { return PlaneFromPoints(p[0], p[1], p[2]); }
+    // Every point changed by `change` (called with a DVec3&), kept as one new set; returns it.
     template <typename Change>
-    void change(Change change)
+    Points change(Change change)
     {
         Points points = this->points();
         for (DVec3& p : points) change(p);
         *this = points;
+        return points;
     }
 
     friend bool operator==(const PlanePoints& a, const PlanePoints& b) { return a.points() == b.points(); }
