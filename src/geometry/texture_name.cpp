@@ -46,9 +46,8 @@ TextureName& TextureName::operator=(std::string_view name)
     return *this = std::move(fresh);
 }
 
-std::string_view TextureName::view() const
+std::string_view TextureName::heapView() const
 {
-    if (!onHeap()) return {bytes_, tag_};
     const char* stored = heapNameOf(bytes_);
     size_t length = 0;
     std::memcpy(&length, stored, sizeof length);

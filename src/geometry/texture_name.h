@@ -21,7 +21,7 @@ public:
     TextureName& operator=(std::string_view name);
     ~TextureName() { release(); }
 
-    std::string_view view() const;
+    std::string_view view() const { return onHeap() ? heapView() : std::string_view(bytes_, tag_); }
     operator std::string_view() const { return view(); }
     std::string str() const { return std::string(view()); }
     size_t size() const { return view().size(); }
@@ -36,6 +36,7 @@ private:
 
     void assign(std::string_view name);
     void release() noexcept;
+    std::string_view heapView() const;
     bool onHeap() const { return tag_ == kOnHeap; }
 
     // In place: the characters, then the length in `tag_`. On the heap: a pointer to the length
