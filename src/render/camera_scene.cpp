@@ -9,6 +9,7 @@
 #include "render/entity_model_mesh.h"
 #include "render/scene_packing.h"
 #include "render/texture_projection.h"
+#include "platform/parallel_jobs.h"
 
 #include <algorithm>
 #include <array>
@@ -51,7 +52,7 @@ std::array<std::uint8_t, 3> faceColour(SceneStyle style, bool selected, const st
     return tint;
 }
 
-void markEmpty(std::vector<std::uint32_t>& indices, std::uint32_t first, std::uint32_t count, std::uint32_t vertex)
+void markEmpty(std::span<std::uint32_t> indices, std::uint32_t first, std::uint32_t count, std::uint32_t vertex)
 {
     std::fill_n(indices.begin() + first, count, vertex);
 }
@@ -117,7 +118,7 @@ SceneRun roomOf(const BrushRange& range)
 // Room for `count` elements and a sixteenth more, so that brushes that move to the end of the
 // arrays seldom have them copied whole; growing by doubling would take as much memory again.
 template <typename T>
-void reserveWithSpare(std::vector<T>& elements, size_t count)
+void reserveWithSpare(UnfilledVector<T>& elements, size_t count)
 {
     if (count > elements.capacity()) elements.reserve(count + count / 16);
 }
@@ -164,48 +165,69 @@ const EntityModel* CameraScene::modelOf(const CQEntity& entity) const
     return path.empty() ? nullptr : models_->model(path).get();
 }
 
-bool CameraScene::appendBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks, std::uint32_t base,
-                              Mesh& mesh, TextureSizeSource& sizes)
+CameraScene::EntityLook CameraScene::lookFor(const CQEntity& entity)
+{
+    const EntityModel* model = modelOf(entity);
+    return {model, model ? textures_.layerFor(model->skin) : 0, plainColour(entity)};
+}
+
+void CameraScene::resolveTextures(const CQBrush& brush, TextureSizeSource& sizes, bool again, const TextureName*& looked)
+{
+    for (const CQFace& face : brush.faces()) {
+        if (looked && *looked == face.texture) continue;
+        looked = &face.texture;
+        const auto known = faceTextures_.find(face.texture.view());
+        if (known != faceTextures_.end() && !again) continue;
+        const FaceTexture texture{sizes.textureSize(face.texture), textures_.layerFor(face.texture)};
+        if (known != faceTextures_.end()) {
+            known->second = texture;
+        } else {
+            faceTextures_.emplace(face.texture.str(), texture);
+        }
+    }
+}
+
+SceneRoom CameraScene::roomFor(const EntityLook& look, const CQBrush& brush, bool& oversized)
+{
+    if (look.model) return ModelRoom(*look.model);
+    SceneRoom room;
+    oversized = forEachShownFace(brush, [&](int, const CQFace& face) {
+        const auto points = static_cast<std::uint32_t>(face.winding->numpoints());
+        room += {points, 3 * (points - 2), 2 * points};
+    });
+    return room;
+}
+
+void CameraScene::writeBrush(const CQEntity& entity, const EntityLook& look, const CQBrush& brush,
+                             const BrushMarks& marks, std::uint32_t base, SceneWriter& out) const
 {
     const bool selected = marks.selected;
-    if (const EntityModel* model = modelOf(entity)) {
-        AppendModelMesh(*model, PlacementOf(entity), modelColour(style_, selected), textures_.layerFor(model->skin), base,
-                        {mesh.vertices, mesh.triangles, mesh.lines});
-        return false;
+    if (look.model) {
+        AppendModelMesh(*look.model, PlacementOf(entity), modelColour(style_, selected), look.modelLayer, base, out);
+        return;
     }
-    const std::optional<Vec3> plain = plainColour(entity);
-    // Neighbouring faces mostly share a texture: look each name up once per run of it.
-    const TextureName* sizedName = nullptr;
-    TextureSizeSource::Size size;
-    std::uint32_t layer = 0;
+    const TextureName* foundName = nullptr;
+    const FaceTexture* texture = nullptr;
     std::uint32_t next = base;
-    return forEachShownFace(brush, [&](int f, const CQFace& face) {
-        const int points = face.winding->numpoints();
-        if (plain) {
-            layer = kUntexturedLayer;
-        } else if (!sizedName || *sizedName != face.texture) {
-            size = sizes.textureSize(face.texture);
-            layer = textures_.layerFor(face.texture);
-            sizedName = &face.texture;
+    forEachShownFace(brush, [&](int f, const CQFace& face) {
+        if (!look.plain && (!foundName || *foundName != face.texture)) {
+            texture = &faceTextures_.find(face.texture.view())->second;
+            foundName = &face.texture;
         }
-        const TextureProjection projection(face, size);
+        const TextureProjection projection(face, texture ? texture->size : TextureSizeSource::Size{});
+        const std::uint32_t layer = look.plain ? kUntexturedLayer : texture->layer;
         const Vec3 n = MapToScene(face.plane.normal);
-        const auto colour = shownFaceColour(style_, marks, plain, brush.id(), f);
+        const auto colour = shownFaceColour(style_, marks, look.plain, brush.id(), f);
+        const auto count = static_cast<std::uint32_t>(face.winding->numpoints());
         Vec3 sum;
         for (const Vec3& p : face.winding->points()) sum += p;
-        const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(points)));
+        const Vec3 centre = MapToScene(sum * (1.0f / static_cast<float>(count)));
         for (const Vec3& p : face.winding->points()) {
-            const Vec3 s = MapToScene(p);
             const TexCoord uv = projection.at(p);
-            mesh.vertices.push_back(PackCorner({s, centre, uv.s, uv.t, n, false, colour, layer}));
+            out.corner(PackCorner({MapToScene(p), centre, uv.s, uv.t, n, false, colour, layer}));
         }
-        const auto count = static_cast<std::uint32_t>(points);
-        for (std::uint32_t i = 1; i + 1 < count; ++i) {
-            mesh.triangles.insert(mesh.triangles.end(), {next, next + i, next + i + 1});
-        }
-        for (std::uint32_t i = 0; i < count; ++i) {
-            mesh.lines.insert(mesh.lines.end(), {next + i, next + (i + 1) % count});
-        }
+        for (std::uint32_t i = 1; i + 1 < count; ++i) out.triangle(next, next + i, next + i + 1);
+        for (std::uint32_t i = 0; i < count; ++i) out.line(next + i, next + (i + 1) % count);
         next += count;
     });
 }
@@ -239,37 +261,91 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
 {
     // The arrays keep their memory: filling fresh memory costs more than building the brushes.
     empty();
+    faceTextures_.clear();
     style_ = style;
-    // A face of n corners makes n - 2 triangles and n lines.
-    size_t points = 0;
-    size_t triangles = 0;
-    for (int e = 0; e < map.EntityCount(); ++e) {
-        for (const CQBrush& brush : map.entity(e).brushes()) {
-            for (const CQFace& face : brush.faces()) {
-                const size_t n = face.winding ? face.winding->points().size() : 0;
-                points += n;
-                triangles += n > 2 ? n - 2 : 0;
-            }
-        }
-    }
-    reserveWithSpare(mesh_.vertices, points);
-    reserveWithSpare(mesh_.triangles, 3 * triangles);
-    reserveWithSpare(mesh_.lines, 2 * points);
-
-    int oversized = 0;
     const auto order = brushesByCell(map);
+    // What the writing looks up is found first, so that the brushes can be written on every core.
+    const std::vector<EntityLook> looks = lookUpEntities(map, sizes);
+    const auto lookOfBrush = [&](size_t i) -> const EntityLook& { return looks[static_cast<size_t>(order[i].first.entity)]; };
+
+    // Each brush's room, and from them where each starts.
+    std::vector<SceneRoom> starts(order.size() + 1);
+    std::vector<std::uint8_t> oversized(order.size());
+    RunJobs(order.size(), false, [&](size_t i, size_t, DebugOutput&) {
+        const CQBrush& brush = map.brush(order[i].first);
+        bool over = false;
+        if (!map.isHidden(brush)) starts[i + 1] = roomFor(lookOfBrush(i), brush, over);
+        oversized[i] = over ? 1 : 0;
+    });
+    BrushId lastId = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        starts[i + 1] += starts[i];
+        lastId = std::max(lastId, map.brush(order[i].first).id());
+    }
+    if (!order.empty()) rangeFor(lastId);
+    builtBrushes_ = order.size();
+    const SceneRoom& whole = starts.back();
+    reserveWithSpare(mesh_.vertices, whole.vertices);
+    reserveWithSpare(mesh_.triangles, whole.triangleIndices);
+    reserveWithSpare(mesh_.lines, whole.lineIndices);
+    mesh_.vertices.resize(whole.vertices);
+    mesh_.triangles.resize(whole.triangleIndices);
+    mesh_.lines.resize(whole.lineIndices);
+
+    // Written a run of brushes at a time, each run shared among the cores, with the progress told
+    // between runs.
+    constexpr size_t kBrushesAtATime = 2048;
+    std::vector<std::optional<Bounds>> boxes(order.size());
+    for (size_t first = 0; first < order.size(); first += kBrushesAtATime) {
+        const size_t last = std::min(order.size(), first + kBrushesAtATime);
+        RunJobs(last - first, false, [&](size_t job, size_t, DebugOutput&) {
+            const size_t i = first + job;
+            const CQBrush& brush = map.brush(order[i].first);
+            const SceneRoom& start = starts[i];
+            const SceneRoom& end = starts[i + 1];
+            const BrushMarks marks = marksOf(map, brush.id());
+            const std::uint32_t triangles = end.triangleIndices - start.triangleIndices;
+            const std::uint32_t lines = end.lineIndices - start.lineIndices;
+            ranges_[brush.id()] = {start.vertices, end.vertices - start.vertices, start.triangleIndices, triangles, triangles,
+                                   start.lineIndices, lines, lines, order[i].second, true, marks.selected};
+            if (map.isHidden(brush)) return;
+            SceneWriter out{mesh_.vertices.data() + start.vertices, mesh_.triangles.data() + start.triangleIndices,
+                            mesh_.lines.data() + start.lineIndices};
+            writeBrush(map.entity(order[i].first.entity), lookOfBrush(i), brush, marks, start.vertices, out);
+            boxes[i] = boundsOf(std::span(mesh_.vertices).subspan(start.vertices, end.vertices - start.vertices));
+        });
+        if (progress) progress->report(last, order.size());
+    }
+
     for (size_t i = 0; i < order.size();) {
         const std::uint32_t cell = order[i].second;
-        const size_t firstTriangle = mesh_.triangles.size();
-        const size_t firstLine = mesh_.lines.size();
+        const size_t firstBrush = i;
         for (; i < order.size() && order[i].second == cell; ++i) {
-            if (buildAtEnd(map, order[i].first, cell, sizes)) ++oversized;
+            if (boxes[i]) cells_.include(cell, *boxes[i]);
         }
-        cells_.setBuiltRun(cell, {{firstTriangle, mesh_.triangles.size() - firstTriangle},
-                                  {firstLine, mesh_.lines.size() - firstLine}});
-        if (progress) progress->report(i, order.size());
+        const SceneRoom& from = starts[firstBrush];
+        const SceneRoom& to = starts[i];
+        cells_.setBuiltRun(cell, {{from.triangleIndices, to.triangleIndices - from.triangleIndices},
+                                  {from.lineIndices, to.lineIndices - from.lineIndices}});
     }
-    return oversized;
+    return static_cast<int>(std::ranges::count(oversized, 1));
+}
+
+std::vector<CameraScene::EntityLook> CameraScene::lookUpEntities(const CQMap& map, TextureSizeSource& sizes)
+{
+    std::vector<EntityLook> looks;
+    looks.reserve(static_cast<size_t>(map.EntityCount()));
+    const TextureName* looked = nullptr;
+    for (int e = 0; e < map.EntityCount(); ++e) {
+        const CQEntity& entity = map.entity(e);
+        looks.push_back(lookFor(entity));
+        if (!entity.isModifiable()) {
+            for (const CQBrush& brush : entity.brushes()) looks_[brush.id()] = lookOf(entity);
+        }
+        if (looks.back().plain || looks.back().model) continue;
+        for (const CQBrush& brush : entity.brushes()) resolveTextures(brush, sizes, false, looked);
+    }
+    return looks;
 }
 
 std::vector<std::pair<BrushLocation, std::uint32_t>> CameraScene::brushesByCell(const CQMap& map)
@@ -299,29 +375,6 @@ std::vector<std::pair<BrushLocation, std::uint32_t>> CameraScene::brushesByCell(
         }
     }
     return order;
-}
-
-bool CameraScene::buildAtEnd(const CQMap& map, BrushLocation at, std::uint32_t cell, TextureSizeSource& sizes)
-{
-    const CQEntity& entity = map.entity(at.entity);
-    const CQBrush& brush = map.brush(at);
-    BrushRange& range = rangeFor(brush.id());
-    range.firstVertex = static_cast<std::uint32_t>(mesh_.vertices.size());
-    range.firstTriangleIndex = static_cast<std::uint32_t>(mesh_.triangles.size());
-    range.firstLineIndex = static_cast<std::uint32_t>(mesh_.lines.size());
-    const BrushMarks marks = marksOf(map, brush.id());
-    range.selected = marks.selected;
-    range.cell = cell;
-    range.built = true;
-    ++builtBrushes_;
-    const bool oversized = !map.isHidden(brush) && appendBrush(entity, brush, marks, range.firstVertex, mesh_, sizes);
-    if (!entity.isModifiable()) looks_[brush.id()] = lookOf(entity);
-    range.vertexRoom = static_cast<std::uint32_t>(mesh_.vertices.size()) - range.firstVertex;
-    range.triangleIndexCount = range.triangleIndexRoom =
-        static_cast<std::uint32_t>(mesh_.triangles.size()) - range.firstTriangleIndex;
-    range.lineIndexCount = range.lineIndexRoom = static_cast<std::uint32_t>(mesh_.lines.size()) - range.firstLineIndex;
-    includeInCell(cell, std::span(mesh_.vertices).subspan(range.firstVertex));
-    return oversized;
 }
 
 void CameraScene::includeInCell(std::uint32_t cell, std::span<const SceneVertex> vertices)
@@ -413,13 +466,22 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
     const BrushMarks marks = marksOf(map, brush.id());
     BrushRange& range = rangeFor(brush.id());
     const std::uint32_t cell = cells_.cell(SceneCells::keyOf(brush.bounds()));
-    scratch_.vertices.clear();
-    scratch_.triangles.clear();
-    scratch_.lines.clear();
+    const EntityLook look = lookFor(entity);
+    if (!look.plain && !look.model) {
+        const TextureName* looked = nullptr;
+        resolveTextures(brush, sizes, true, looked);
+    }
+    bool oversized = false;
+    const bool hidden = map.isHidden(brush);
+    const SceneRoom room = hidden ? SceneRoom{} : roomFor(look, brush, oversized);
+    scratch_.vertices.resize(room.vertices);
+    scratch_.triangles.resize(room.triangleIndices);
+    scratch_.lines.resize(room.lineIndices);
 
     // Built as if in place; moved to the end when it does not fit or went to another cell.
     const std::uint32_t builtBase = range.firstVertex;
-    const bool oversized = !map.isHidden(brush) && appendBrush(entity, brush, marks, builtBase, scratch_, sizes);
+    SceneWriter out{scratch_.vertices.data(), scratch_.triangles.data(), scratch_.lines.data()};
+    if (!hidden) writeBrush(entity, look, brush, marks, builtBase, out);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
     if (!range.built || range.cell != cell || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||
         scratch_.lines.size() > range.lineIndexRoom) {

@@ -5,6 +5,7 @@
 #include "render/scene_cells.h"
 #include "render/scene_span.h"
 #include "render/scene_vertex.h"
+#include "render/scene_writer.h"
 #include "render/texture_layers.h"
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -101,14 +103,41 @@ public:
 
 private:
     struct Mesh {
-        std::vector<SceneVertex> vertices;
-        std::vector<std::uint32_t> triangles;
-        std::vector<std::uint32_t> lines;
+        UnfilledVector<SceneVertex> vertices;
+        UnfilledVector<std::uint32_t> triangles;
+        UnfilledVector<std::uint32_t> lines;
     };
-    // Appends the brush to `mesh`, its vertex numbers starting at `base`; true when a face was
-    // over the point limit.
-    bool appendBrush(const CQEntity& entity, const CQBrush& brush, const BrushMarks& marks, std::uint32_t base,
-                     Mesh& mesh, TextureSizeSource& sizes);
+    // How an entity's brushes show: as its model (on that layer), in a plain colour, or else in
+    // their faces' textures.
+    struct EntityLook {
+        const EntityModel* model = nullptr;
+        std::uint32_t modelLayer = 0;
+        std::optional<Vec3> plain;
+    };
+    struct FaceTexture {
+        TextureSizeSource::Size size;
+        std::uint32_t layer = 0;
+    };
+    // Names looked up by their view, without a string made for each look.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+
+    EntityLook lookFor(const CQEntity& entity);
+    // How each entity of the map shows, by its place, with the textures of its brushes resolved.
+    std::vector<EntityLook> lookUpEntities(const CQMap& map, TextureSizeSource& sizes);
+    // Finds the sizes and layers of the textures of the brush's faces: those not known yet, or
+    // all of them `again` (what a brush built alone finds is as of now). Neighbouring faces mostly
+    // share a texture: a face named as `looked`, the last face looked at, is not looked up again.
+    void resolveTextures(const CQBrush& brush, TextureSizeSource& sizes, bool again, const TextureName*& looked);
+    // The room writeBrush takes for the brush; `oversized` tells whether a face was over the point
+    // limit (the faces before it are written).
+    static SceneRoom roomFor(const EntityLook& look, const CQBrush& brush, bool& oversized);
+    // Writes the brush into its room, its vertex numbers starting at `base`; its textures were
+    // resolved. Safe on several threads at once, each writing a brush of its own.
+    void writeBrush(const CQEntity& entity, const EntityLook& look, const CQBrush& brush, const BrushMarks& marks,
+                    std::uint32_t base, SceneWriter& out) const;
     // The colour of a point entity's box in the textured style; none for other entities and styles.
     std::optional<Vec3> plainColour(const CQEntity& entity) const;
     // The model a point entity shows as; none for other entities and when it has none.
@@ -120,8 +149,6 @@ private:
     bool updateBrush(const CQMap& map, BrushLocation at, TextureSizeSource& sizes);
     // Gives a built brush's vertices the colours of its selection now; nothing else changes.
     void recolourBrush(const CQMap& map, BrushLocation at);
-    // Builds the brush at the end of the arrays, in the given cell; true as appendBrush.
-    bool buildAtEnd(const CQMap& map, BrushLocation at, std::uint32_t cell, TextureSizeSource& sizes);
     // Every brush of the map with the cell it goes to, cell after cell in the order of their
     // keys and in map order within a cell; the cells are numbered in that order.
     std::vector<std::pair<BrushLocation, std::uint32_t>> brushesByCell(const CQMap& map);
@@ -145,6 +172,8 @@ private:
     // The class and angle each point entity's brush was built with, by its id: keys that change
     // only how it looks.
     std::unordered_map<BrushId, std::string> looks_;
+    // The size and layer of each texture the brushes built since the last rebuild have, by name.
+    std::unordered_map<std::string, FaceTexture, NameHash, std::equal_to<>> faceTextures_;
     SceneChanges changes_;
     Mesh scratch_;
 };

@@ -20,8 +20,14 @@ ModelPlacement PlacementOf(const CQEntity& entity)
     return at;
 }
 
+SceneRoom ModelRoom(const EntityModel& model)
+{
+    const auto triangles = static_cast<std::uint32_t>(model.mesh.triangles.size());
+    return {3 * triangles, 3 * triangles, 6 * triangles};
+}
+
 void AppendModelMesh(const EntityModel& model, const ModelPlacement& at, std::array<std::uint8_t, 3> colour,
-                     std::uint32_t layer, std::uint32_t base, SceneArrays out)
+                     std::uint32_t layer, std::uint32_t base, SceneWriter& out)
 {
     const float yaw = at.yawDegrees * std::numbers::pi_v<float> / 180.0f;
     const float c = std::cos(yaw);
@@ -35,11 +41,11 @@ void AppendModelMesh(const EntityModel& model, const ModelPlacement& at, std::ar
         for (size_t i = 0; i < 3; ++i) points[i] = MapToScene(at.origin + turned(model.mesh.positions[corners[i].vertex]));
         const Vec3 centre = (points[0] + points[1] + points[2]) * (1.0f / 3.0f);
         const Vec3 n = MapToScene(turned(model.normals[t]));
-        for (size_t i = 0; i < 3; ++i) {
-            out.vertices.push_back(PackCorner({points[i], centre, corners[i].u, corners[i].v, n, true, colour, layer}));
-        }
-        out.triangles.insert(out.triangles.end(), {next, next + 1, next + 2});
-        out.lines.insert(out.lines.end(), {next, next + 1, next + 1, next + 2, next + 2, next});
+        for (size_t i = 0; i < 3; ++i) out.corner(PackCorner({points[i], centre, corners[i].u, corners[i].v, n, true, colour, layer}));
+        out.triangle(next, next + 1, next + 2);
+        out.line(next, next + 1);
+        out.line(next + 1, next + 2);
+        out.line(next + 2, next);
         next += 3;
     }
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "geometry/vec3.h"
-#include "render/scene_vertex.h"
+#include "render/scene_writer.h"
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 namespace vorn {
 
@@ -22,17 +21,13 @@ struct ModelPlacement {
 // leave the model as it is.
 ModelPlacement PlacementOf(const CQEntity& entity);
 
-// The scene's arrays a model is appended to.
-struct SceneArrays {
-    std::vector<SceneVertex>& vertices;
-    std::vector<std::uint32_t>& triangles;
-    std::vector<std::uint32_t>& lines;
-};
+// The room AppendModelMesh takes.
+SceneRoom ModelRoom(const EntityModel& model);
 
-// Appends the model's triangles as placed, in scene space, their vertices numbered from
-// `base`: each triangle a flat face of its own, with its edges as lines, its corners in
-// `colour` and on `layer` (the model's skin), which shows in every mode that fills faces.
+// Writes the model's triangles as placed, in scene space, their vertices numbered from `base`:
+// each triangle a flat face of its own, with its edges as lines, its corners in `colour` and on
+// `layer` (the model's skin), which shows in every mode that fills faces.
 void AppendModelMesh(const EntityModel& model, const ModelPlacement& at, std::array<std::uint8_t, 3> colour,
-                     std::uint32_t layer, std::uint32_t base, SceneArrays out);
+                     std::uint32_t layer, std::uint32_t base, SceneWriter& out);
 
 } // namespace vorn
