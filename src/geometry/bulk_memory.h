@@ -10,8 +10,9 @@ struct BulkBlock;
 // Memory for the many small arrays that reading a map makes (brush faces, face polygons), carved
 // from large blocks that the system backs whole when they are made, instead of page by page as
 // each array is first written. An arena carves on one thread at a time; pieces may be freed on any
-// thread, and a block goes back to the system when its last piece is freed.
-class BulkArena {
+// thread, and a block goes back to the system when its last piece is freed. Arenas side by side
+// (one for each thread) keep to cache lines of their own, or every carve would stall the others.
+class alignas(64) BulkArena {
 public:
     BulkArena() = default;
     BulkArena(const BulkArena&) = delete;
