@@ -4,6 +4,7 @@
 #include "render/texture_projection.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 using namespace vorn;
@@ -277,4 +278,49 @@ TEST_F(CameraSceneTest, AFrameDrawsTheBrushesInViewAndAMovedBrushFromWhereItWent
     EXPECT_FALSE(drawn(0));
     EXPECT_TRUE(drawn(2));
     EXPECT_TRUE(drawn(1));
+}
+
+// A whole build writes the brushes side by side on every core: each brush lands where its range
+// says, as it does when built alone, whatever its texture, selection or visibility.
+TEST_F(CameraSceneTest, AWholeBuildPlacesEveryBrushAsBuildingItAloneDoes)
+{
+    std::string text = "{\n\"classname\" \"worldspawn\"\n";
+    constexpr int kBoxes = 3000; // past a few hundred, the build is shared among threads
+    for (int i = 0; i < kBoxes; ++i) {
+        const Vec3 mins{static_cast<float>(160 * (i % 60)), static_cast<float>(160 * (i / 60)), 0};
+        AppendBrush(text, Box(mins, mins + Vec3{64, 64, static_cast<float>(32 + 16 * (i % 5))}, i % 3 == 0 ? "FLOOR" : "WALL"),
+                    MapFormat::Standard);
+    }
+    editor.readMapText(text + "}\n");
+    select(0, {7, 2500});
+    change([&](MapChange& c) { c.setHidden(id(1200), true); });
+
+    scene.rebuild(map(), SceneStyle::Textured, sizes);
+    CameraScene alone;
+    alone.rebuild(CQMap(), SceneStyle::Textured, sizes);
+    for (int b = 0; b < kBoxes; ++b) {
+        MapNotice notice;
+        notice.added = {id(b)};
+        alone.follow(map(), notice, sizes);
+    }
+    for (int b = 0; b < kBoxes; ++b) {
+        const BrushRange whole = scene.range(id(b));
+        const BrushRange single = alone.range(id(b));
+        ASSERT_TRUE(whole.built);
+        ASSERT_EQ(whole.vertexRoom, single.vertexRoom) << b;
+        ASSERT_EQ(whole.triangleIndexCount, single.triangleIndexCount) << b;
+        EXPECT_EQ(whole.selected, b == 7 || b == 2500);
+        const auto wholeVertices = brushVertices(scene, id(b));
+        const auto singleVertices = brushVertices(alone, id(b));
+        ASSERT_EQ(std::memcmp(wholeVertices.data(), singleVertices.data(), wholeVertices.size() * sizeof(SceneVertex)), 0) << b;
+        for (std::uint32_t t = 0; t < whole.triangleIndexCount; ++t) {
+            ASSERT_EQ(scene.triangleIndices()[whole.firstTriangleIndex + t] - whole.firstVertex,
+                      alone.triangleIndices()[single.firstTriangleIndex + t] - single.firstVertex);
+        }
+        for (std::uint32_t l = 0; l < whole.lineIndexCount; ++l) {
+            ASSERT_EQ(scene.lineIndices()[whole.firstLineIndex + l] - whole.firstVertex,
+                      alone.lineIndices()[single.firstLineIndex + l] - single.firstVertex);
+        }
+    }
+    EXPECT_EQ(scene.range(id(1200)).vertexRoom, 0u) << "hidden";
 }
