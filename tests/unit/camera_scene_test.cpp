@@ -4,7 +4,7 @@
 #include "render/texture_projection.h"
 
 #include <algorithm>
-#include <cstring>
+#include <span>
 #include <set>
 
 using namespace vorn;
@@ -312,7 +312,7 @@ TEST_F(CameraSceneTest, AWholeBuildPlacesEveryBrushAsBuildingItAloneDoes)
         EXPECT_EQ(whole.selected, b == 7 || b == 2500);
         const auto wholeVertices = brushVertices(scene, id(b));
         const auto singleVertices = brushVertices(alone, id(b));
-        ASSERT_EQ(std::memcmp(wholeVertices.data(), singleVertices.data(), wholeVertices.size() * sizeof(SceneVertex)), 0) << b;
+        ASSERT_TRUE(std::ranges::equal(std::as_bytes(std::span(wholeVertices)), std::as_bytes(std::span(singleVertices)))) << b;
         for (std::uint32_t t = 0; t < whole.triangleIndexCount; ++t) {
             ASSERT_EQ(scene.triangleIndices()[whole.firstTriangleIndex + t] - whole.firstVertex,
                       alone.triangleIndices()[single.firstTriangleIndex + t] - single.firstVertex);
