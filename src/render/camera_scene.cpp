@@ -309,8 +309,7 @@ int CameraScene::rebuild(const CQMap& map, SceneStyle style, TextureSizeSource& 
             ranges_[brush.id()] = {start.vertices, end.vertices - start.vertices, start.triangleIndices, triangles, triangles,
                                    start.lineIndices, lines, lines, order[i].second, true, marks.selected};
             if (map.isHidden(brush)) return;
-            SceneWriter out{mesh_.vertices.data() + start.vertices, mesh_.triangles.data() + start.triangleIndices,
-                            mesh_.lines.data() + start.lineIndices};
+            SceneWriter out = mesh_.writerAt(start);
             writeBrush(map.entity(order[i].first.entity), lookOfBrush(i), brush, marks, start.vertices, out);
             boxes[i] = boundsOf(std::span(mesh_.vertices).subspan(start.vertices, end.vertices - start.vertices));
         });
@@ -480,7 +479,7 @@ bool CameraScene::updateBrush(const CQMap& map, BrushLocation at, TextureSizeSou
 
     // Built as if in place; moved to the end when it does not fit or went to another cell.
     const std::uint32_t builtBase = range.firstVertex;
-    SceneWriter out{scratch_.vertices.data(), scratch_.triangles.data(), scratch_.lines.data()};
+    SceneWriter out = scratch_.writerAt({});
     if (!hidden) writeBrush(entity, look, brush, marks, builtBase, out);
     const auto vertexCount = static_cast<std::uint32_t>(scratch_.vertices.size());
     if (!range.built || range.cell != cell || vertexCount > range.vertexRoom || scratch_.triangles.size() > range.triangleIndexRoom ||

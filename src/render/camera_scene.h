@@ -106,6 +106,12 @@ private:
         UnfilledVector<SceneVertex> vertices;
         UnfilledVector<std::uint32_t> triangles;
         UnfilledVector<std::uint32_t> lines;
+
+        // A writer of what starts at these places of the arrays.
+        SceneWriter writerAt(const SceneRoom& start)
+        {
+            return {vertices.data() + start.vertices, triangles.data() + start.triangleIndices, lines.data() + start.lineIndices};
+        }
     };
     // How an entity's brushes show: as its model (on that layer), in a plain colour, or else in
     // their faces' textures.
@@ -125,7 +131,8 @@ private:
     };
 
     EntityLook lookFor(const CQEntity& entity);
-    // How each entity of the map shows, by its place, with the textures of its brushes resolved.
+    // How each entity of the map shows, by its place, with the textures of its brushes resolved;
+    // the look each point entity's brush is built with is noted too.
     std::vector<EntityLook> lookUpEntities(const CQMap& map, TextureSizeSource& sizes);
     // Finds the sizes and layers of the textures of the brush's faces: those not known yet, or
     // all of them `again` (what a brush built alone finds is as of now). Neighbouring faces mostly
