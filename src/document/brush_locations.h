@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/brush.h"
+#include "platform/prefault.h"
 
 #include <cstddef>
 #include <vector>
@@ -30,7 +31,7 @@ public:
     void clear() { byId_.clear(); }
 
 private:
-    std::vector<BrushLocation> byId_;
+    std::vector<BrushLocation, BackedAllocator<BrushLocation>> byId_;
 };
 
 } // namespace vorn

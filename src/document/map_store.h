@@ -92,7 +92,7 @@ private:
     std::unordered_map<BrushId, int> faceOwners_; // how many of each brush's faces are selected
     NoticeBuilder notice_;
     BrushId nextId_ = 1;
-    std::vector<std::uint32_t> revisions_; // by id
+    std::vector<std::uint32_t, BackedAllocator<std::uint32_t>> revisions_; // by id
     std::uint32_t nextRevision_ = 1;
 };
 

@@ -3,6 +3,7 @@
 #include "geometry/bounds.h"
 #include "geometry/face.h"
 #include "geometry/vec3.h"
+#include "platform/prefault.h"
 
 #include <array>
 #include <cstdint>
@@ -140,6 +141,9 @@ private:
     Vec3 maxs_;
     std::vector<CQFace, BulkAllocator<CQFace>> faces_;
 };
+
+// The brushes of an entity: as many as a map has, so their memory is backed when allocated.
+using BrushList = std::vector<CQBrush, BackedAllocator<CQBrush>>;
 
 // Shifts the face's texture so that it starts on the face's top or right edge, as Align Texture
 // does for every face of a brush.

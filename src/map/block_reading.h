@@ -23,8 +23,8 @@ struct BlocksRead {
 using ReadingReached = std::function<void(size_t done, size_t total)>;
 
 // Reads the entity blocks of a map's text and builds their brushes. The blocks are passed over
-// on a thread of their own while the brushes found so far are built on the machine's cores, a
-// run of them at a time, and the text of each run is given up once it is built.
+// first; then their brushes are built in place on the machine's cores, a run of them at a time,
+// and the text of each run is given up once it is built.
 BlocksRead ReadBlocksAndBrushes(std::string_view text, bool keepLines, const ReadingReached& reached,
                                 const TextRelease& release);
 

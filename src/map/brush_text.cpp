@@ -81,105 +81,65 @@ char* writeValveTexture(char* p, const CQFace& face)
     return p;
 }
 
-// The tokens of one face line, handed in order to `fields`: the one grammar for reading a face and
-// for passing over it. `line` becomes the line the face, or what ends the faces, is on.
-template <typename Fields>
-FaceRead scanFace(TextCursor& in, Fields& fields, int& line)
-{
-    const std::string_view first = nextToken(in);
-    line = in.line();
-    if (first != "(") return first == "}" ? FaceRead::End : FaceRead::Malformed;
-    for (size_t i = 0; i < 3; ++i) {
-        if (i > 0) nextToken(in); // opening parenthesis, not examined
-        for (int axis = 0; axis < 3; ++axis) fields.point(i, axis, nextToken(in));
-        nextToken(in); // closing parenthesis, not examined
-    }
-    fields.texture(nextToken(in));
-    const std::string_view next = nextToken(in);
-    if (next == "[") {
-        fields.textureAxes();
-        for (size_t k = 0; k < 2; ++k) {
-            if (k > 0) nextToken(in); // opening bracket, not examined
-            for (int part = 0; part < 4; ++part) fields.axisPart(k, part, nextToken(in)); // x, y, z, offset
-            nextToken(in); // closing bracket, not examined
-        }
-    } else {
-        fields.shifts(next, nextToken(in));
-    }
-    fields.rotation(nextToken(in));
-    fields.scale(0, nextToken(in));
-    fields.scale(1, nextToken(in));
-    return fields.malformed ? FaceRead::Malformed : FaceRead::Face;
-}
-
-// Fills a face from the tokens; a number that cannot be taken as written makes the face malformed.
-struct FaceFields {
-    CQFace& face;
-    PlanePoints::Points points{};
+// Takes the numbers of a face line; one that cannot be taken as written makes the face malformed.
+struct FaceNumbers {
+    TextCursor& in;
     bool malformed = false;
 
-    double number(std::string_view token)
+    double taken(const NumberToken& token)
     {
-        const std::optional<double> value = ParseNumber(token);
-        malformed = malformed || !value;
-        return value.value_or(0);
+        malformed = malformed || !token.value;
+        return token.value.value_or(0);
     }
-    double textureNumber(std::string_view token, NumberForm& form)
+    double next() { return taken(NextNumber(in)); }
+    // A texture number, with the form it is written in.
+    double textured(const NumberToken& token, NumberForm& form)
     {
-        form = FormOf(token);
-        return number(token);
+        form = FormOf(token.text);
+        return taken(token);
     }
-    void point(size_t i, int axis, std::string_view token) { points[i][axis] = number(token); }
-    void texture(std::string_view token)
-    {
-        face.texture = token;
-        malformed = malformed || token.empty();
+    double nextTextured(NumberForm& form) { return textured(NextNumber(in), form); }
+};
+
+// Reads one face line in either format. `line` becomes the line the face, or what ends the faces,
+// is on.
+FaceRead readFace(TextCursor& in, CQFace& face, int& line)
+{
+    face.winding.reset();
+    const std::string_view first = nextToken(in);
+    line = LineOfTokenRead(in, first);
+    if (first != "(") return first == "}" ? FaceRead::End : FaceRead::Malformed;
+    FaceNumbers numbers{in};
+    PlanePoints::Points points;
+    for (size_t i = 0; i < 3; ++i) {
+        if (i > 0) nextToken(in); // opening parenthesis, not examined
+        for (int axis = 0; axis < 3; ++axis) points[i][axis] = numbers.next();
+        nextToken(in); // closing parenthesis, not examined
     }
-    void textureAxes()
-    {
+    face.planepts = points;
+    const std::string_view texture = nextToken(in);
+    face.texture = texture;
+    numbers.malformed = numbers.malformed || texture.empty();
+    const std::string_view next = nextToken(in);
+    if (next == "[") {
         if (!face.axes) face.axes = TextureAxes{};
         face.shift = {};
         face.forms.shift = {};
-    }
-    void axisPart(size_t k, int part, std::string_view token)
-    {
-        if (part < 3) {
-            face.axes->axis[k][part] = number(token);
-        } else {
-            face.axes->offset[k] = number(token);
+        for (size_t k = 0; k < 2; ++k) {
+            if (k > 0) nextToken(in); // opening bracket, not examined
+            for (int axis = 0; axis < 3; ++axis) face.axes->axis[k][axis] = numbers.next();
+            face.axes->offset[k] = numbers.next();
+            nextToken(in); // closing bracket, not examined
         }
-    }
-    void shifts(std::string_view x, std::string_view y)
-    {
+    } else {
         face.axes.reset();
-        face.shift = {textureNumber(x, face.forms.shift[0]), textureNumber(y, face.forms.shift[1])};
+        face.shift[0] = numbers.textured({next, ParseNumber(next)}, face.forms.shift[0]);
+        face.shift[1] = numbers.nextTextured(face.forms.shift[1]);
     }
-    void rotation(std::string_view token) { face.rotation = textureNumber(token, face.forms.rotation); }
-    void scale(size_t k, std::string_view token) { face.scale[k] = textureNumber(token, face.forms.scale[k]); }
-};
-
-FaceRead readFace(TextCursor& in, CQFace& face, int& line)
-{
-    FaceFields fields{face};
-    face.winding.reset();
-    const FaceRead read = scanFace(in, fields, line);
-    face.planepts = fields.points;
-    return read;
+    face.rotation = numbers.nextTextured(face.forms.rotation);
+    for (size_t k = 0; k < 2; ++k) face.scale[k] = numbers.nextTextured(face.forms.scale[k]);
+    return numbers.malformed ? FaceRead::Malformed : FaceRead::Face;
 }
-
-// Only notes whether the face has texture axes; the numbers are not examined.
-struct PassedFields {
-    bool textureAxesSeen = false;
-    bool malformed = false;
-
-    void point(size_t, int, std::string_view) {}
-    void texture(std::string_view) {}
-    void textureAxes() { textureAxesSeen = true; }
-    void axisPart(size_t, int, std::string_view) {}
-    void shifts(std::string_view, std::string_view) {}
-    void rotation(std::string_view) {}
-    void scale(size_t, std::string_view) {}
-};
 
 } // namespace
 
@@ -214,17 +174,23 @@ FaceRead ReadFace(TextCursor& in, CQFace& face)
     return readFace(in, face, line);
 }
 
-BrushReadResult PassBrush(TextCursor& in)
+bool PassBrush(TextCursor& in)
 {
-    BrushReadResult result;
-    PassedFields fields;
-    int line = 0;
-    FaceRead read = FaceRead::Face;
-    while ((read = scanFace(in, fields, line)) == FaceRead::Face) {
+    // Most brushes have no comment, and their first "}" ends them: found by searching for it.
+    const std::string_view rest = in.rest();
+    const char* const begin = rest.data();
+    const char* const end = begin + rest.size();
+    const auto* close = static_cast<const char*>(std::memchr(begin, '}', rest.size()));
+    const bool closeStandsAlone = close && close + 1 != end && IsBlank(static_cast<unsigned char>(close[1])) &&
+                                  (close == begin || IsBlank(static_cast<unsigned char>(close[-1])));
+    if (closeStandsAlone && !std::memchr(begin, '/', static_cast<size_t>(close - begin))) {
+        in.advance(static_cast<size_t>(close + 2 - begin)); // the blank after it too, as after a token
+        return true;
     }
-    result.hasTextureAxes = fields.textureAxesSeen;
-    if (read == FaceRead::Malformed) result.malformedLine = line;
-    return result;
+    for (std::string_view token = nextToken(in); !token.empty(); token = nextToken(in)) {
+        if (token == "}") return true;
+    }
+    return false;
 }
 
 BrushReadResult BrushFaceReader::read(TextCursor& in, CQBrush& brush)

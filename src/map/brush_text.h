@@ -55,10 +55,10 @@ private:
     BulkArena* arena_;
 };
 
-// Passes over the face lines after a brush's "{" up to its "}" without keeping them: whether
-// they have texture axes, and whether the brush is closed, at the cost of finding the tokens.
-// The numbers are not examined.
-BrushReadResult PassBrush(TextCursor& in);
+// Passes over a brush's text after its "{" up to and including its "}": the first "}" that stands
+// as a token of its own outside comments. False when the text ends first. The faces are not
+// examined: reading the brush finds what is wrong in them.
+bool PassBrush(TextCursor& in);
 
 // Reads face lines after the brush's "{" up to its "}", then builds the polygons.
 BrushReadResult ReadBrush(TextCursor& in, CQBrush& brush, DebugOutput& log);

@@ -137,7 +137,7 @@ public:
 private:
     bool isWorld_ = false;
     bool current_ = false;
-    std::vector<CQBrush> brushes_;
+    BrushList brushes_;
     std::vector<CQKeyValue> pairs_;
     std::vector<UnbuiltBrush> unbuilt_;
     bool modifiable_ = true;

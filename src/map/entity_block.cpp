@@ -5,7 +5,7 @@
 
 namespace vorn {
 
-EntityBlock ReadEntityBlock(TextCursor& in, const BrushFound& found)
+EntityBlock ReadEntityBlock(TextCursor& in)
 {
     EntityBlock block;
     const char opening = NextNonBlank(in);
@@ -21,21 +21,13 @@ EntityBlock ReadEntityBlock(TextCursor& in, const BrushFound& found)
             } else if (c == '{') {
                 const int line = in.line();
                 const size_t start = in.position() - 1;
-                const BrushReadResult passed = PassBrush(in);
-                if (passed.malformedLine > 0) {
+                if (!PassBrush(in)) {
                     block.status = EntityReadResult::Discarded;
                     break;
                 }
-                block.hasTextureAxes = block.hasTextureAxes || passed.hasTextureAxes;
-                ++block.brushesFound;
-                BrushSource source;
+                BrushSource& source = block.sources.emplace_back();
                 source.text = in.since(start);
                 source.line = line;
-                if (found) {
-                    found(std::move(source));
-                } else {
-                    block.sources.push_back(std::move(source));
-                }
             } else {
                 block.status = c == '}' ? EntityReadResult::Complete : EntityReadResult::Discarded;
                 break;
@@ -54,6 +46,7 @@ void ReadBlockBrush(BrushSource& source, CQBrush& brush, BrushFaceReader& faces,
     TextCursor in(source.text.substr(1)); // after the opening brace, on its line
     const BrushReadResult read = faces.read(in, brush);
     if (read.malformedLine > 0) source.malformedLine = source.line + read.malformedLine - 1;
+    source.hasTextureAxes = read.hasTextureAxes;
     brush.BuildWindings(log, faces.arena());
     if (brush.numfaces() > 0 && brush.CountFaces() < kMinSolidFaces) {
         std::string_view text = source.text;

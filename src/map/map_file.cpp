@@ -112,9 +112,11 @@ MapReadResult ReadMap(std::string_view text, const FixedBoxes& classes, DebugOut
             result.stoppedAtLine = malformed->malformedLine;
             break;
         }
-        for (size_t i = 0; i < block.sources.size(); ++i) report.replay(brushIndex++, log);
+        for (const BrushSource& source : block.sources) {
+            report.replay(brushIndex++, log);
+            anyTextureAxes = anyTextureAxes || source.hasTextureAxes;
+        }
         anyFaceLine = anyFaceLine || !block.sources.empty();
-        anyTextureAxes = anyTextureAxes || block.hasTextureAxes;
         const bool moreFollows = block.moreFollows;
         const int firstLine = block.firstLine;
         auto entity = std::make_unique<CQEntity>();

@@ -12,34 +12,60 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// An optional minus, then digits with at most one point among them, fifteen digits at most, and
-// nothing else: the digits as a whole number are exact in a double, and so is the power of ten
-// they are divided by, so the division gives the correctly rounded value.
-std::optional<double> plainDecimal(std::string_view text)
+// An optional minus, then digits with at most one point among them, read from `p` up to the first
+// byte that is none of those. Fifteen digits at most: the digits as a whole number are exact in a
+// double, and so is the power of ten they are divided by, so the division gives the correctly
+// rounded value.
+struct PlainDecimal {
+    const char* stop; // the first byte not read
+    std::optional<double> value; // none without digits or with more than fifteen
+};
+
+PlainDecimal scanPlainDecimal(const char* p, const char* end)
 {
     static constexpr double kPowersOfTen[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const bool negative = !text.empty() && text.front() == '-';
+    constexpr int kMostDigits = 15;
+    const bool negative = p != end && *p == '-';
+    if (negative) ++p;
     std::int64_t digits = 0;
     int count = 0;
     int decimals = -1; // none before the point
-    for (const char c : text.substr(negative ? 1 : 0)) {
-        if (isDigit(c)) {
-            if (++count > 15) return std::nullopt;
-            digits = digits * 10 + (c - '0');
+    for (; p != end; ++p) {
+        if (isDigit(*p)) {
+            if (++count <= kMostDigits) digits = digits * 10 + (*p - '0');
             if (decimals >= 0) ++decimals;
-        } else if (c == '.' && decimals < 0) {
+        } else if (*p == '.' && decimals < 0) {
             decimals = 0;
         } else {
-            return std::nullopt;
+            break;
         }
     }
-    if (count == 0) return std::nullopt;
+    if (count == 0 || count > kMostDigits) return {p, std::nullopt};
     double value = static_cast<double>(digits);
     if (decimals > 0) value /= kPowersOfTen[decimals];
-    return negative ? -value : value;
+    return {p, negative ? -value : value};
+}
+
+std::optional<double> plainDecimal(std::string_view text)
+{
+    const char* const end = text.data() + text.size();
+    const PlainDecimal plain = scanPlainDecimal(text.data(), end);
+    return plain.stop == end ? plain.value : std::nullopt;
 }
 } // namespace
+
+void TextCursor::advance(size_t count)
+{
+    // Line by line: a search for the line feed is quicker than looking at every byte.
+    const char* p = text_.data() + pos_;
+    const char* const end = p + count;
+    while (const auto* lineFeed = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))) {
+        ++line_;
+        p = lineFeed + 1;
+    }
+    pos_ += count;
+}
 
 void SkipLine(TextCursor& in)
 {
@@ -75,6 +101,26 @@ std::string_view nextToken(TextCursor& in)
     lineFeeds += *p == '\n';
     in.skip(static_cast<size_t>(p + 1 - begin), lineFeeds); // the blank after the token too
     return {start, static_cast<size_t>(p - start)};
+}
+
+NumberToken NextNumber(TextCursor& in)
+{
+    const std::string_view rest = in.rest();
+    const char* const begin = rest.data();
+    const char* const end = begin + rest.size();
+    const char* p = begin;
+    int lineFeeds = 0;
+    while (p != end && IsBlank(static_cast<unsigned char>(*p))) lineFeeds += *p++ == '\n';
+    const char* const start = p;
+    const PlainDecimal plain = scanPlainDecimal(start, end);
+    if (plain.value && plain.stop != end && IsBlank(static_cast<unsigned char>(*plain.stop))) {
+        lineFeeds += *plain.stop == '\n';
+        in.skip(static_cast<size_t>(plain.stop + 1 - begin), lineFeeds); // the blank after it too
+        return {{start, static_cast<size_t>(plain.stop - start)}, plain.value};
+    }
+    // A comment, another form of number, or no number at all: token by token.
+    const std::string_view token = nextToken(in);
+    return {token, ParseNumber(token)};
 }
 
 char NextNonBlank(TextCursor& in)

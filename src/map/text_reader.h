@@ -39,6 +39,8 @@ public:
         pos_ += count;
         line_ += lineFeeds;
     }
+    // Consumes the next `count` bytes, counting their line feeds.
+    void advance(size_t count);
 
 private:
     std::string_view text_;
@@ -52,6 +54,22 @@ inline bool IsBlank(int byte) { return static_cast<signed char>(byte) <= 32; }
 // The next run of non-blank bytes. A "/" where a token would begin comments out the rest of
 // its line. Empty at the end of input, and also when the input ends inside the token.
 std::string_view nextToken(TextCursor& in);
+
+// A token read as a number: its text, and its value when it is one (see ParseNumber).
+struct NumberToken {
+    std::string_view text;
+    std::optional<double> value;
+};
+
+// nextToken and ParseNumber in one: the plain decimals most numbers of a map are, are read as
+// their token is found.
+NumberToken NextNumber(TextCursor& in);
+
+// The line that `token`, the token just read, is on: the line feed that ended it is already counted.
+inline int LineOfTokenRead(const TextCursor& in, std::string_view token)
+{
+    return in.line() - (!token.empty() && token.data()[token.size()] == '\n' ? 1 : 0);
+}
 
 // The next non-blank byte outside comments, consumed; 0 at the end of input.
 char NextNonBlank(TextCursor& in);

@@ -4,8 +4,21 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace vorn {
+namespace {
+
+// From this size on, memory is allocated in whole huge pages and backed at once.
+constexpr size_t kHugePage = size_t{2} << 20;
+constexpr size_t kBackedFrom = kHugePage / 2;
+
+size_t wholeHugePages(size_t bytes)
+{
+    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
+
+} // namespace
 
 void PrefaultForWriting(void* data, size_t size)
 {
@@ -23,6 +36,26 @@ void PrefaultForWriting(void* data, size_t size)
     (void)data;
     (void)size;
 #endif
+}
+
+void* AllocateBacked(size_t bytes)
+{
+    if (bytes < kBackedFrom) return ::operator new(bytes);
+    // Aligned to the huge pages, or the pages at the ends would be small ones.
+    const size_t whole = wholeHugePages(bytes);
+    void* memory = std::aligned_alloc(kHugePage, whole);
+    if (!memory) throw std::bad_alloc();
+    PrefaultForWriting(memory, whole);
+    return memory;
+}
+
+void FreeBacked(void* memory, size_t bytes) noexcept
+{
+    if (bytes < kBackedFrom) {
+        ::operator delete(memory);
+    } else {
+        std::free(memory);
+    }
 }
 
 } // namespace vorn

@@ -124,6 +124,29 @@ TEST(MapFile, ANumberThatIsNoneDamagesTheMapAtItsLine)
     }
 }
 
+// A brush ends at the first "}" standing as a token of its own outside comments; a face that
+// begins with anything but "(" damages the map at its line.
+TEST(MapFile, ABrushEndsAtItsOwnClosingBraceAndNotAtOneInsideAComment)
+{
+    std::string box = test::kBoxBlock;
+    box.insert(box.find('\n') + 1, "// an old } note {\n");
+    box.replace(box.find("WALL"), 4, "a}b");
+    FakeHost host;
+    const Read read = readMap("{\n\"classname\" \"worldspawn\"\n" + box + box + "}\n", host);
+    ASSERT_EQ(read.entities.size(), 1u);
+    EXPECT_FALSE(read.result.damaged);
+    ASSERT_EQ(read.entities[0]->brushCount(), 2);
+    EXPECT_EQ(read.entities[0]->brush(1).CountFaces(), 6);
+    EXPECT_EQ(read.entities[0]->brush(1).face(0).texture.view(), "a}b");
+
+    std::string junk = test::kBoxBlock;
+    junk.insert(junk.find('\n') + 1, "junk\n");
+    const Read damaged = readMap("{\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"func_wall\"\n" + junk + "}\n", host);
+    EXPECT_EQ(damaged.entities.size(), 1u);
+    EXPECT_TRUE(damaged.result.damaged);
+    EXPECT_EQ(damaged.result.stoppedAtLine, 7);
+}
+
 TEST(MapFile, BrushesThatDoNotBuildAreKeptAsReadAndWrittenBackUnchanged)
 {
     FakeHost host;

@@ -142,3 +142,21 @@ TEST(NumberText, ANumberIsTakenOnlyWhenItIsAllANumber)
         EXPECT_FALSE(ParseNumber(text)) << text;
     }
 }
+
+// Reading a number as its token is found gives what finding the token and then reading it gives,
+// across comments and line feeds, whatever form the number has.
+TEST(NumberText, ANumberReadWithItsTokenIsTheTokenRead)
+{
+    const std::string text = "0 -7\n+12 007\t1.5 .5e1 // 99 }\n-2.83277e-16 1e300 123456789012345678 "
+                             "1234567890123456.5 0.000001 - . nan 1e400 12x 1.2.3\r\n5. -.25 WALL ( 7";
+    TextCursor tokens(text);
+    TextCursor numbers(text);
+    for (std::string_view token = nextToken(tokens); !token.empty(); token = nextToken(tokens)) {
+        const NumberToken read = NextNumber(numbers);
+        EXPECT_EQ(read.text, token);
+        EXPECT_EQ(read.value, ParseNumber(token)) << token;
+        EXPECT_EQ(numbers.line(), tokens.line()) << token;
+    }
+    // The last number is not ended by a blank: lost, as its token is.
+    EXPECT_EQ(NextNumber(numbers).text, "");
+}
