@@ -1,6 +1,7 @@
 #include "geometry/brush.h"
 
 #include "geometry/texture_axes.h"
+#include "geometry/unfilled_array.h"
 #include "platform/debug_output.h"
 
 #include <algorithm>
@@ -110,14 +111,15 @@ bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
     // kept in double precision for the cuts below; single precision is not exact enough far out.
     // A brush read from a file may have more faces than the editor makes: room on the heap then.
     const int count = numfaces();
-    std::array<FacePlane, kMaxFaces> fewPlanes;
+    UnfilledArray<FacePlane, kMaxFaces> fewPlanes;
     std::vector<FacePlane> manyPlanes(count > kMaxFaces ? static_cast<size_t>(count) : 0);
-    const std::span<FacePlane> planes = count > kMaxFaces ? std::span<FacePlane>(manyPlanes) : std::span<FacePlane>(fewPlanes);
+    const std::span<FacePlane> planes = count > kMaxFaces ? std::span<FacePlane>(manyPlanes) : fewPlanes.first(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
+        FacePlane& own = planes[static_cast<size_t>(i)];
+        own.takesPart = false;
         const auto plane = face.planepts.plane();
         if (!plane) continue;
-        FacePlane& own = planes[static_cast<size_t>(i)];
         own.plane = *plane;
         face.plane = ToFloat(*plane);
         own.takesPart = true;
@@ -130,12 +132,12 @@ bool CQBrush::BuildWindings(DebugOutput& log, BulkArena* arena)
     // polygon has at most one corner per other face.
     constexpr int kFewCorners = kMaxWindingPoints + 8;
     const int room = std::max(kMaxWindingPoints, count) + 8;
-    std::array<DVec3, 2 * kFewCorners> fewCorners;
+    UnfilledArray<DVec3, 2 * kFewCorners> fewCorners;
     std::vector<DVec3> manyCorners(room > kFewCorners ? 2 * static_cast<size_t>(room) : 0);
-    const std::span<DVec3> buffers = room > kFewCorners ? std::span<DVec3>(manyCorners) : std::span<DVec3>(fewCorners);
-    std::array<Vec3, kFewCorners> fewKept;
+    const std::span<DVec3> buffers = room > kFewCorners ? std::span<DVec3>(manyCorners) : fewCorners.first(2 * kFewCorners);
+    UnfilledArray<Vec3, kFewCorners> fewKept;
     std::vector<Vec3> manyKept(room > kFewCorners ? static_cast<size_t>(room) : 0);
-    const std::span<Vec3> kept = room > kFewCorners ? std::span<Vec3>(manyKept) : std::span<Vec3>(fewKept);
+    const std::span<Vec3> kept = room > kFewCorners ? std::span<Vec3>(manyKept) : fewKept.first(kFewCorners);
     for (int i = 0; i < count; ++i) {
         CQFace& face = faces_[static_cast<size_t>(i)];
         face.winding.reset();

@@ -68,10 +68,13 @@ char* WriteNumberInForm(char* out, double value, NumberForm form)
 
 NumberForm FormOf(std::string_view text)
 {
-    const size_t point = text.find('.');
-    if (point == std::string_view::npos || text.size() - point != 7 || text.find_first_of("eE") != std::string_view::npos) {
-        return NumberForm::Shortest;
+    // One look at each byte: this runs for five numbers of every face line.
+    size_t point = std::string_view::npos;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == 'e' || text[i] == 'E') return NumberForm::Shortest;
+        if (text[i] == '.' && point == std::string_view::npos) point = i;
     }
+    if (point == std::string_view::npos || text.size() - point != 7) return NumberForm::Shortest;
     const size_t sign = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
     return text.substr(sign, point - sign) == "0" ? NumberForm::SixDecimals : NumberForm::SixDecimalsBare;
 }

@@ -18,40 +18,40 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // rounded value.
 struct PlainDecimal {
     const char* stop; // the first byte not read
-    std::optional<double> value; // none without digits or with more than fifteen
+    double value;
+    bool valid; // false without digits or with more than fifteen
 };
 
 PlainDecimal scanPlainDecimal(const char* p, const char* end)
 {
     static constexpr double kPowersOfTen[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    constexpr int kMostDigits = 15;
+    constexpr long kMostDigits = 15;
     const bool negative = p != end && *p == '-';
     if (negative) ++p;
-    std::int64_t digits = 0;
-    int count = 0;
-    int decimals = -1; // none before the point
-    for (; p != end; ++p) {
-        if (isDigit(*p)) {
-            if (++count <= kMostDigits) digits = digits * 10 + (*p - '0');
-            if (decimals >= 0) ++decimals;
-        } else if (*p == '.' && decimals < 0) {
-            decimals = 0;
-        } else {
-            break;
-        }
+    // Unsigned, so that the digits of a long number wrap harmlessly before it is refused.
+    std::uint64_t digits = 0;
+    const char* const wholeStart = p;
+    for (; p != end && isDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    long count = p - wholeStart;
+    long decimals = 0;
+    if (p != end && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (; p != end && isDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        decimals = p - fractionStart;
+        count += decimals;
     }
-    if (count == 0 || count > kMostDigits) return {p, std::nullopt};
-    double value = static_cast<double>(digits);
-    if (decimals > 0) value /= kPowersOfTen[decimals];
-    return {p, negative ? -value : value};
+    if (count == 0 || count > kMostDigits) return {p, 0, false};
+    const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return {p, negative ? -value : value, true};
 }
 
 std::optional<double> plainDecimal(std::string_view text)
 {
     const char* const end = text.data() + text.size();
     const PlainDecimal plain = scanPlainDecimal(text.data(), end);
-    return plain.stop == end ? plain.value : std::nullopt;
+    if (!plain.valid || plain.stop != end) return std::nullopt;
+    return plain.value;
 }
 } // namespace
 
@@ -113,7 +113,7 @@ NumberToken NextNumber(TextCursor& in)
     while (p != end && IsBlank(static_cast<unsigned char>(*p))) lineFeeds += *p++ == '\n';
     const char* const start = p;
     const PlainDecimal plain = scanPlainDecimal(start, end);
-    if (plain.value && plain.stop != end && IsBlank(static_cast<unsigned char>(*plain.stop))) {
+    if (plain.valid && plain.stop != end && IsBlank(static_cast<unsigned char>(*plain.stop))) {
         lineFeeds += *plain.stop == '\n';
         in.skip(static_cast<size_t>(plain.stop + 1 - begin), lineFeeds); // the blank after it too
         return {{start, static_cast<size_t>(plain.stop - start)}, plain.value};
