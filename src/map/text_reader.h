@@ -61,8 +61,8 @@ struct NumberToken {
     std::optional<double> value;
 };
 
-// nextToken and ParseNumber in one: the plain decimals most numbers of a map are, are read as
-// their token is found.
+// nextToken and ParseNumber in one: a plain decimal, as most numbers of a map are, is read while
+// its token is found.
 NumberToken NextNumber(TextCursor& in);
 
 // The line that `token`, the token just read, is on: the line feed that ended it is already counted.

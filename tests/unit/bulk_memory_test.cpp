@@ -3,11 +3,13 @@
 #include "geometry/face_polygon.h"
 #include "geometry/plane_points.h"
 #include "geometry/texture_name.h"
+#include "platform/prefault.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -45,6 +47,21 @@ TEST(BulkMemory, PiecesOutliveTheirArenaAndTheirContainersGrowOnTheHeap)
     for (size_t i = 0; i < elsewhere.size(); ++i) elsewhere[i] = std::move(many[2 * i + 1]);
     std::thread([pieces = std::move(elsewhere)]() mutable { pieces.clear(); }).join();
     many.clear();
+}
+
+// Arrays that grow from small to many megabytes (as a map's brushes do) keep every element through
+// each move to larger memory, and a copy and a shrunken one are their own.
+TEST(BulkMemory, ArraysBackedAtOnceKeepWhatTheyHoldFromSmallToLarge)
+{
+    std::vector<std::uint64_t, BackedAllocator<std::uint64_t>> numbers;
+    for (std::uint64_t i = 0; i < 1000000; ++i) numbers.push_back(i * 7);
+    auto copy = numbers;
+    numbers.resize(10);
+    numbers.shrink_to_fit();
+    EXPECT_EQ(numbers.back(), 63u);
+    ASSERT_EQ(copy.size(), 1000000u);
+    for (std::uint64_t i = 0; i < copy.size(); i += 997) EXPECT_EQ(copy[i], i * 7);
+    EXPECT_EQ(copy.back(), 999999u * 7);
 }
 
 // Face polygons carved without headers find their block from their address, over many blocks
