@@ -9,7 +9,7 @@ namespace vorn {
 namespace {
 
 // Brushes built between two reports of the progress, and two givings back of the text.
-constexpr size_t kBrushesAtATime = 16384;
+constexpr size_t kBrushesAtATime = 8192;
 
 // The passing over the blocks takes about a sixteenth of the reading's time, their brushes the rest.
 constexpr size_t kPassWeight = 1;
@@ -74,24 +74,22 @@ BlocksRead ReadBlocksAndBrushes(std::string_view text, bool keepLines, const Rea
 
     // Each thread carves the faces and polygons of its brushes from an arena of its own.
     const BrushNumbering numbering(read.blocks);
-    const size_t workers = JobWorkers(kBrushesAtATime);
+    const size_t workers = JobWorkers(numbering.total());
     std::vector<BulkArena> arenas(workers);
     std::vector<BrushFaceReader> readers;
     for (BulkArena& arena : arenas) readers.emplace_back(&arena);
-    for (size_t first = 0; first < numbering.total(); first += kBrushesAtATime) {
-        const size_t count = std::min(kBrushesAtATime, numbering.total() - first);
-        read.log.append(RunJobs(count, keepLines,
-                                [&](size_t index, size_t worker, DebugOutput& jobLog) {
-                                    const auto [block, at] = numbering.find(first + index);
-                                    ReadBlockBrush(block.sources[at], block.brushes[at], readers[worker], jobLog);
-                                }),
-                        first);
-        const auto [lastBlock, lastAt] = numbering.find(first + count - 1);
+    const auto build = [&](size_t number, size_t worker, DebugOutput& jobLog) {
+        const auto [block, at] = numbering.find(number);
+        ReadBlockBrush(block.sources[at], block.brushes[at], readers[worker], jobLog);
+    };
+    const auto builtBelow = [&](size_t end) {
+        const auto [lastBlock, lastAt] = numbering.find(end - 1);
         const std::string_view last = lastBlock.sources[lastAt].text;
         const auto builtTo = static_cast<size_t>(last.data() + last.size() - text.data());
         if (release) release(builtTo);
         reached(kPassWeight * text.size() + kBuildWeight * builtTo, total);
-    }
+    };
+    read.log = RunJobsInSteps(numbering.total(), kBrushesAtATime, keepLines, build, builtBelow);
     if (release) release(text.size());
     reached(total, total);
     return read;

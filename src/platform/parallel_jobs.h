@@ -16,11 +16,11 @@ class OrderedLog {
 public:
     // The lines of job `index`, to `log`.
     void replay(size_t index, DebugOutput& log) const;
-    // Takes the lines of a later run whose jobs are numbered from `firstJob` on here.
-    void append(OrderedLog&& later, size_t firstJob);
 
 private:
-    friend OrderedLog RunJobs(size_t count, bool keepLines, const std::function<void(size_t, size_t, DebugOutput&)>& job);
+    friend OrderedLog RunJobsInSteps(size_t count, size_t step, bool keepLines,
+                                     const std::function<void(size_t, size_t, DebugOutput&)>& job,
+                                     const std::function<void(size_t)>& stepDone);
     std::vector<std::pair<size_t, std::string>> lines_; // by job number, in order
 };
 
@@ -32,5 +32,12 @@ size_t JobWorkers(size_t count);
 // result when `keepLines`, and is not even worded otherwise (their log is not shown).
 OrderedLog RunJobs(size_t count, bool keepLines,
                    const std::function<void(size_t index, size_t worker, DebugOutput& log)>& job);
+
+// RunJobs in steps of at least `step` jobs (whole batches of those handed out at a time), each
+// told of on the calling thread: `stepDone(doneTo)` once every job below `doneTo` is done, for
+// each step in order (the last one `count`), while the other threads go on with the next steps.
+OrderedLog RunJobsInSteps(size_t count, size_t step, bool keepLines,
+                          const std::function<void(size_t index, size_t worker, DebugOutput& log)>& job,
+                          const std::function<void(size_t doneTo)>& stepDone);
 
 } // namespace vorn
