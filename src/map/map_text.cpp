@@ -8,6 +8,8 @@ namespace {
 
 // Brushes (and entity openings and closings) in a piece: a few hundred kilobytes of text.
 constexpr size_t kPartsPerPiece = 2048;
+// Room for the text of a piece: a kilobyte a part is more than most brushes take.
+constexpr size_t kPieceRoom = kPartsPerPiece << 10;
 
 size_t partsOf(const CQEntity& entity)
 {
@@ -57,6 +59,12 @@ MapTextPieces::MapTextPieces(const MapHeader& header, const std::vector<std::uni
 std::string_view MapTextPieces::piece(size_t index, std::string& room) const
 {
     if (index == 0) return header_;
+    // The whole room at once, backed before it is written: growing it step by step, each step
+    // into new pages, would stop at every page.
+    if (room.capacity() < kPieceRoom) {
+        room.reserve(kPieceRoom);
+        PrefaultForWriting(room.data(), room.capacity());
+    }
     appendPiece(index, room);
     return room;
 }
