@@ -131,32 +131,35 @@ TEST(NumberText, SixDecimalsAreKeptWhereTheyReadBack)
     for (const char* other : {"1", "0.5", "1.3200000525", "1.000000e5", "-0"}) EXPECT_EQ(FormOf(other), NumberForm::Shortest) << other;
 }
 
-TEST(NumberText, ANumberIsTakenOnlyWhenItIsAllANumber)
+// A number is taken only when its whole token is one; reading it as its token is found gives
+// what finding the token and then reading it gives, across comments and line feeds.
+TEST(NumberText, ANumberIsTakenOnlyWhenItIsAllANumberAlsoWhenReadWithItsToken)
 {
-    for (const char* text : {"0", "-7", "+12", "007", "1.5", ".5e1", "-2.83277e-16", "1e300", "123456789012345678"}) {
+    const std::vector<std::string> numbers = {"0",     "-7",   "+12",     "007",    "1.5", ".5e1", "-2.83277e-16", "1e300",
+                                              "5.",    "-.25", "0.000001", "123456789012345678", "1234567890123456.5"};
+    const std::vector<std::string> others = {"-", ".", "nan", "inf", "-infinity", "1e400", "0x10", "12x", "1.2.3", "1e", "("};
+    std::string text = "// 99 }\n";
+    for (const std::string& number : numbers) {
         double expected = 0;
-        std::sscanf(text, "%lf", &expected);
-        EXPECT_EQ(ParseNumber(text), expected) << text;
+        std::sscanf(number.c_str(), "%lf", &expected);
+        EXPECT_EQ(ParseNumber(number), expected) << number;
+        text += number + (number.size() % 2 ? "\n" : "\t");
     }
-    for (const char* text : {"", "-", ".", "nan", "inf", "-infinity", "1e400", "0x10", "12x", "1.2.3", "1e"}) {
-        EXPECT_FALSE(ParseNumber(text)) << text;
+    for (const std::string& other : others) {
+        EXPECT_FALSE(ParseNumber(other)) << other;
+        text += other + "\r\n";
     }
-}
+    EXPECT_FALSE(ParseNumber(""));
 
-// Reading a number as its token is found gives what finding the token and then reading it gives,
-// across comments and line feeds, whatever form the number has.
-TEST(NumberText, ANumberReadWithItsTokenIsTheTokenRead)
-{
-    const std::string text = "0 -7\n+12 007\t1.5 .5e1 // 99 }\n-2.83277e-16 1e300 123456789012345678 "
-                             "1234567890123456.5 0.000001 - . nan 1e400 12x 1.2.3\r\n5. -.25 WALL ( 7";
+    text += "7";
     TextCursor tokens(text);
-    TextCursor numbers(text);
+    TextCursor read(text);
     for (std::string_view token = nextToken(tokens); !token.empty(); token = nextToken(tokens)) {
-        const NumberToken read = NextNumber(numbers);
-        EXPECT_EQ(read.text, token);
-        EXPECT_EQ(read.value, ParseNumber(token)) << token;
-        EXPECT_EQ(numbers.line(), tokens.line()) << token;
+        const NumberToken number = NextNumber(read);
+        EXPECT_EQ(number.text, token);
+        EXPECT_EQ(number.value, ParseNumber(token)) << token;
+        EXPECT_EQ(read.line(), tokens.line()) << token;
     }
     // The last number is not ended by a blank: lost, as its token is.
-    EXPECT_EQ(NextNumber(numbers).text, "");
+    EXPECT_EQ(NextNumber(read).text, "");
 }
